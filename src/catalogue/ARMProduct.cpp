@@ -1,0 +1,53 @@
+#include "ARMProduct.h"
+
+namespace modflash {
+
+ARMProduct::ARMProduct(std::string title, std::string prefix, std::string address,
+                       std::string device, bool factoryOnly)
+    : Product(std::move(title), std::move(prefix), factoryOnly)
+    , m_address(std::move(address))
+    , m_device(std::move(device))
+{
+}
+
+std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
+                                                               std::string prefix)
+{
+    return productWithTitle(std::move(title), std::move(prefix), std::string(defaultAddress));
+}
+
+std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
+                                                               std::string prefix, bool factoryOnly)
+{
+    return std::make_shared<const ARMProduct>(std::move(title), std::move(prefix), defaultAddress,
+                                              defaultDevice, factoryOnly);
+}
+
+std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
+                                                               std::string prefix,
+                                                               std::string address)
+{
+    return productWithTitle(std::move(title), std::move(prefix), std::move(address),
+                            std::string(defaultDevice));
+}
+
+std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
+                                                               std::string prefix,
+                                                               std::string address,
+                                                               std::string device)
+{
+    return std::make_shared<const ARMProduct>(std::move(title), std::move(prefix),
+                                              std::move(address), std::move(device), false);
+}
+
+std::string_view ARMProduct::family() const
+{
+    return "dfu";
+}
+
+std::string ARMProduct::firmwareExtension() const
+{
+    return "bin";
+}
+
+} // namespace modflash

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Product.h"
+
+namespace modflash {
+
+// A module built on an STM32 chip, written through its USB DFU boot loader by dfu-util.
+class ARMProduct : public Product {
+public:
+    static constexpr const char* defaultAddress = "0x08000000";
+    static constexpr const char* defaultDevice = "0483:df11";
+
+    ARMProduct(std::string title, std::string prefix, std::string address, std::string device,
+               bool factoryOnly);
+
+    static std::shared_ptr<const ARMProduct> productWithTitle(std::string title, std::string prefix);
+    static std::shared_ptr<const ARMProduct> productWithTitle(std::string title, std::string prefix,
+                                                              bool factoryOnly);
+    static std::shared_ptr<const ARMProduct> productWithTitle(std::string title, std::string prefix,
+                                                              std::string address);
+    static std::shared_ptr<const ARMProduct> productWithTitle(std::string title, std::string prefix,
+                                                              std::string address,
+                                                              std::string device);
+
+    // Flash address and boot loader vendor:product id, as dfu-util takes them.
+    const std::string& address() const { return m_address; }
+    const std::string& device() const { return m_device; }
+
+    std::string_view family() const override;
+    std::string firmwareExtension() const override;
+    UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
+                                const Preferences& preferences) const override;
+
+private:
+    std::string m_address;
+    std::string m_device;
+};
+
+} // namespace modflash

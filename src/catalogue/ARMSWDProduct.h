@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Product.h"
+
+namespace modflash {
+
+// A module built on an STM32 chip, written over its SWD port through an ST-Link probe by
+// openocd. Always factory-only.
+class ARMSWDProduct : public Product {
+public:
+    ARMSWDProduct(std::string title, std::string prefix);
+
+    static std::shared_ptr<const ARMSWDProduct> productWithTitle(std::string title,
+                                                                 std::string prefix);
+
+    // The probes offered in the preferences; the first is the default.
+    static std::vector<std::string> stlinkInterfaces();
+
+    std::string_view family() const override;
+    std::string firmwareExtension() const override;
+    UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
+                                const Preferences& preferences) const override;
+};
+
+} // namespace modflash

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Product.h"
+
+#include <cstdint>
+
+namespace modflash {
+
+// A module built on an AVR chip, written by avrdude through a USB programmer.
+class AVRProduct : public Product {
+public:
+    AVRProduct(std::string title, std::string prefix, std::int32_t cpu, bool factoryOnly);
+
+    static std::shared_ptr<const AVRProduct> productWithTitle(std::string title, std::string prefix,
+                                                              std::int32_t cpu);
+    static std::shared_ptr<const AVRProduct> productWithTitle(std::string title, std::string prefix,
+                                                              std::int32_t cpu, bool factoryOnly);
+
+    // The programmers offered in the preferences; the first is the default.
+    static std::vector<std::string> avrProgrammers();
+
+    // Index into the chip table: 0 atmega168, 1 atmega328, 2 attiny44, 3 attiny45, 4 attiny85.
+    std::int32_t cpu() const { return m_cpu; }
+
+    std::string_view family() const override;
+    UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
+                                const Preferences& preferences) const override;
+
+private:
+    std::int32_t m_cpu;
+};
+
+} // namespace modflash

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace modflash {
+
+// One firmware image: its path exactly as given and the version text derived from the file
+// name. Immutable, so it may be shared freely between the version list and a running update.
+class Firmware {
+public:
+    Firmware(std::string path, std::string_view prefix);
+
+    static std::shared_ptr<const Firmware> firmwareWithPath(std::string path,
+                                                            std::string_view prefix);
+
+    // The file name without its last extension, with every occurrence of the prefix removed.
+    static std::string versionFromPath(std::string_view path, std::string_view prefix);
+
+    const std::string& path() const { return m_path; }
+    const std::string& version() const { return m_version; }
+
+private:
+    std::string m_path;
+    std::string m_version;
+};
+
+using FirmwarePtr = std::shared_ptr<const Firmware>;
+
+} // namespace modflash

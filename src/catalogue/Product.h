@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Firmware.h"
+#include "UpdateTask.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace modflash {
+
+class Preferences;
+class ResourceDirectory;
+
+// One kind of module: its title, the prefix that marks its firmware images and whether it is
+// offered only while factory firmware is enabled. Immutable once made; shared between the
+// catalogue, the window and a running update.
+class Product {
+public:
+    Product();
+    Product(std::string title, std::string prefix);
+    Product(std::string title, std::string prefix, bool factoryOnly);
+    virtual ~Product();
+
+    Product(const Product&) = delete;
+    Product& operator=(const Product&) = delete;
+
+    const std::string& title() const { return m_title; }
+    const std::string& prefix() const { return m_prefix; }
+    bool factoryOnly() const { return m_factoryOnly; }
+
+    // "avr", "dfu" or "swd" for the three families; empty for a bare product.
+    virtual std::string_view family() const;
+
+    // The extension of the family's image files, without the full stop.
+    virtual std::string firmwareExtension() const;
+
+    // The images in the resource directory's "firmware" directory whose names begin with the
+    // prefix (case-sensitively) and carry the family's extension, in code-point order of their
+    // paths. Reads the directory afresh on every call.
+    std::vector<FirmwarePtr> getAllFirmware(const ResourceDirectory& resources) const;
+    bool hasFirmware(const ResourceDirectory& resources) const;
+    FirmwarePtr firmwareForPath(std::string path) const;
+
+    // The prefix trimmed of leading and trailing "_" and ".": names the instructions page.
+    std::string pageName() const;
+
+    // The command that writes the firmware onto this product. The bare product has no command
+    // (nothing set); each family supplies its own. Throws MissingResourceError when a resource
+    // the command needs is absent.
+    virtual UpdateTask createUpdateTask(const Firmware& firmware,
+                                        const ResourceDirectory& resources,
+                                        const Preferences& preferences) const;
+
+private:
+    std::string m_title;
+    std::string m_prefix;
+    bool m_factoryOnly = false;
+};
+
+using ProductPtr = std::shared_ptr<const Product>;
+
+} // namespace modflash

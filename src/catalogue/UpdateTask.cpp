@@ -1,0 +1,17 @@
+#include "UpdateTask.h"
+
+namespace modflash {
+
+std::string UpdateTask::commandLine() const
+{
+    std::string line = launchPath;
+    line += ' ';
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (i > 0)
+            line += ' ';
+        line += arguments[i];
+    }
+    return line;
+}
+
+} // namespace modflash
