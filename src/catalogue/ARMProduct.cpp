@@ -33,6 +33,13 @@ std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title
 
 std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
                                                                std::string prefix,
+                                                               const char* address)
+{
+    return productWithTitle(std::move(title), std::move(prefix), std::string(address));
+}
+
+std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
+                                                               std::string prefix,
                                                                std::string address,
                                                                std::string device)
 {

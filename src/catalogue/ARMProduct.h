@@ -18,6 +18,10 @@ public:
                                                               bool factoryOnly);
     static std::shared_ptr<const ARMProduct> productWithTitle(std::string title, std::string prefix,
                                                               std::string address);
+    // Without this, an address written as a literal would convert to bool and silently pick
+    // the factory-only overload.
+    static std::shared_ptr<const ARMProduct> productWithTitle(std::string title, std::string prefix,
+                                                              const char* address);
     static std::shared_ptr<const ARMProduct> productWithTitle(std::string title, std::string prefix,
                                                               std::string address,
                                                               std::string device);

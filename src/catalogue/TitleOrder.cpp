@@ -51,6 +51,8 @@ char32_t foldCase(char32_t c)
         return c + 0x20;
     if ((c >= 0xC0 && c <= 0xDE && c != 0xD7))
         return c + 0x20;
+    if (c == 0x178) // Ÿ pairs with ÿ at the end of Latin-1, not with its neighbour Ź
+        return 0xFF;
     if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149) {
         const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
         if (oddPairs)

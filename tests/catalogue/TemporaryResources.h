@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace modflash::testing {
+
+// A resource directory of its own for one test, removed again when the test ends.
+class TemporaryResources {
+public:
+    TemporaryResources() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "modflash-test-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot create a temporary directory from " + pattern);
+        m_root = pattern;
+    }
+    ~TemporaryResources() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
+    TemporaryResources(const TemporaryResources&) = delete;
+    TemporaryResources& operator=(const TemporaryResources&) = delete;
+
+    const std::filesystem::path& root() const { return m_root; }
+
+    // Creates the file (and its directories) below the root and returns its full path.
+    std::string addFile(const std::filesystem::path& relative, const std::string& content = "x") {
+        const auto path = m_root / relative;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << content;
+        return path.string();
+    }
+
+    std::string addFirmware(const std::string& name) { return addFile("firmware/" + name); }
+
+    std::string addDirectory(const std::filesystem::path& relative) {
+        std::filesystem::create_directories(m_root / relative);
+        return (m_root / relative).string();
+    }
+
+private:
+    std::filesystem::path m_root;
+};
+
+} // namespace modflash::testing
