@@ -1,0 +1,24 @@
+# modflash-cli: the command-line front end. Qt Core only; it must never pull in Qt Widgets, so
+# it runs on machines without a display.
+find_package(Qt6 REQUIRED COMPONENTS Core)
+
+add_executable(modflash-cli
+    cli/main.cpp
+    cli/CliApplication.cpp
+    cli/CommandContext.cpp
+    cli/CommandLine.cpp
+    cli/CommandSubcommand.cpp
+    cli/Output.cpp
+    cli/ProductsSubcommand.cpp
+    cli/RunPreferences.cpp
+    cli/SubcommandTable.cpp
+    cli/UpdateTarget.cpp
+    cli/VersionsSubcommand.cpp
+)
+target_include_directories(modflash-cli PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/cli)
+target_link_libraries(modflash-cli PRIVATE modflash_update modflash_flashing Qt6::Core)
+target_compile_definitions(modflash-cli PRIVATE
+    MODFLASH_VERSION="${PROJECT_VERSION}")
+set_target_properties(modflash-cli PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${MODFLASH_RUNTIME_DIR})
+# The default resource directory is the one staged beside the executable.
+add_dependencies(modflash-cli modflash_resources)

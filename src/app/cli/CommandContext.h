@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Product.h"
+#include "ProductCatalogue.h"
+#include "ResourceDirectory.h"
+
+#include <QString>
+
+namespace modflash {
+class Preferences;
+}
+
+namespace modflash::cli {
+
+class Output;
+
+// What every subcommand works with: the catalogue, the resource directory, the preferences of
+// this run and the output, with the rules about which products may be used.
+class CommandContext {
+public:
+    CommandContext(ResourceDirectory resources, const Preferences& preferences, Output& output);
+
+    const ProductCatalogue& catalogue() const { return m_catalogue; }
+    const ResourceDirectory& resources() const { return m_resources; }
+    const Preferences& preferences() const { return m_preferences; }
+    Output& output() const { return m_output; }
+
+    bool factoryFirmwareEnabled() const;
+    // What the window's product list offers: products with images that factory firmware does
+    // not hide.
+    bool isOffered(const Product& product) const;
+
+    // The product a person named, by exact title or page name. Throws UsageError when there is
+    // none, or when it is factory-only and factory firmware is off.
+    ProductPtr requireProduct(const QString& name) const;
+
+private:
+    ProductCatalogue m_catalogue;
+    ResourceDirectory m_resources;
+    const Preferences& m_preferences;
+    Output& m_output;
+};
+
+} // namespace modflash::cli

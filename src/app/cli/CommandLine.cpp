@@ -1,0 +1,267 @@
+#include "CommandLine.h"
+
+#include "ARMSWDProduct.h"
+#include "AVRProduct.h"
+#include "Subcommand.h"
+#include "SubcommandTable.h"
+#include "UsageError.h"
+
+#include <QCommandLineParser>
+
+namespace modflash::cli {
+
+namespace {
+
+const QString helpOption = "help";
+const QString versionOption = "version";
+constexpr qsizetype helpWidth = 79;
+
+std::string quoted(const QString& text) {
+    return "\"" + text.toStdString() + "\"";
+}
+
+std::string joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "\"" : ", \"") + name + "\"";
+    return text;
+}
+
+// An override of a choice list must name one of its entries: the window offers no others, and
+// an unknown ST-Link name would quietly fall back to the first probe.
+std::string checkedChoice(const QString& typed, const std::vector<std::string>& choices,
+                          const char* what) {
+    const std::string value = typed.toStdString();
+    for (const std::string& choice : choices) {
+        if (choice == value)
+            return value;
+    }
+    throw UsageError(std::string("unknown ") + what + " " + quoted(typed) + "; choose one of " +
+                     joined(choices));
+}
+
+std::optional<bool> switchPair(const QCommandLineParser& parser, const QString& on,
+                               const QString& off) {
+    const bool isOn = parser.isSet(on);
+    const bool isOff = parser.isSet(off);
+    if (isOn && isOff)
+        throw UsageError("--" + on.toStdString() + " and --" + off.toStdString() +
+                         " contradict each other; give only one");
+    if (isOn || isOff)
+        return isOn;
+    return std::nullopt;
+}
+
+// QCommandLineParser leaves a description's lines as they are; long ones are wrapped here.
+QString wrapped(const QString& text) {
+    QStringList lines;
+    for (const QString& paragraph : text.split('\n')) {
+        qsizetype indentWidth = 0;
+        while (indentWidth < paragraph.size() && paragraph.at(indentWidth) == ' ')
+            ++indentWidth;
+        const QString indent(indentWidth, ' '); // continued lines keep the paragraph's indent
+        QString line = indent;
+        for (const QString& word : paragraph.split(' ', Qt::SkipEmptyParts)) {
+            if (line.size() > indent.size() && line.size() + 1 + word.size() > helpWidth) {
+                lines.append(line);
+                line = indent;
+            }
+            line += (line.size() > indent.size() ? " " : "") + word;
+        }
+        lines.append(line);
+    }
+    return lines.join('\n');
+}
+
+// The usage line names the program as it was started; the help names it as it is typed.
+QString withProgramName(QString help) {
+    const qsizetype options = help.indexOf(" [options]");
+    if (help.startsWith("Usage: ") && options > 0)
+        help.replace(0, options, "Usage: modflash-cli");
+    return help;
+}
+
+QString versionText() {
+    return "modflash-cli " MODFLASH_VERSION "\n";
+}
+
+} // namespace
+
+CommandLine::CommandLine(const SubcommandTable& subcommands)
+    : m_subcommands(subcommands) {}
+
+QList<QCommandLineOption> CommandLine::globalOptions() {
+    return {
+        {"resources",
+         "Read firmware images and tools from DIR instead of the resource directory that "
+         "belongs to this program.",
+         "DIR"},
+        {"programmer", "Use the AVR programmer NAME for this run (usbtiny, avrisp2, usbasp).",
+         "NAME"},
+        {"stlink", "Use the ST-Link probe NAME for this run (\"ST-Link v2\", \"ST-Link v2-1\").",
+         "NAME"},
+        {"factory", "Enable factory firmware for this run."},
+        {"no-factory", "Disable factory firmware for this run."},
+        {"mass-erase", "Mass-erase USB DFU products before programming, for this run."},
+        {"no-mass-erase", "Do not mass-erase before programming, for this run."},
+    };
+}
+
+void CommandLine::addGlobalOptions(QCommandLineParser& parser) {
+    parser.addOptions(globalOptions());
+    // Qt's own help option would also offer --help-all, which lists Qt's internal options.
+    parser.addOption({{"h", helpOption}, "Show this help."});
+    parser.addOption({{"v", versionOption}, "Show the version."});
+}
+
+QString CommandLine::generalHelp() const {
+    QString subcommands;
+    for (const auto& subcommand : m_subcommands.all()) {
+        const QString usage = subcommand->name() + " " + subcommand->synopsis();
+        subcommands += "  " + usage + "\n      " + subcommand->summary() + "\n";
+    }
+    QCommandLineParser parser;
+    addGlobalOptions(parser);
+    parser.addPositionalArgument("subcommand", "One of the subcommands above.",
+                                 "SUBCOMMAND [ARGUMENTS]");
+    parser.setApplicationDescription(wrapped(
+        "Shows what modflash offers and the command an update would run, without running it.\n"
+        "\n"
+        "Subcommands:\n" +
+        subcommands +
+        "\n"
+        "PRODUCT is a title exactly as written or its page name, the image prefix without \"_\" "
+        "and \".\" (uTessary, Bruve). Factory-only products and --file need factory firmware "
+        "enabled, in the preferences the window stores or with --factory. The preferences are "
+        "only read: the options below apply to this run and are never stored.\n"
+        "\n"
+        "Exit status: 0 done; 1 the command cannot be built because a resource it needs is "
+        "missing (the reason is on standard error); 64 a usage mistake (an unknown product, "
+        "version, option or subcommand, a missing argument, or factory firmware needed but "
+        "off).\n"
+        "\n"
+        "Run \"modflash-cli SUBCOMMAND --help\" for a subcommand's own options."));
+    return withProgramName(parser.helpText());
+}
+
+QString CommandLine::subcommandHelp(const Subcommand& subcommand) const {
+    QCommandLineParser parser;
+    addGlobalOptions(parser);
+    parser.addOptions(subcommand.options());
+    parser.addPositionalArgument(subcommand.name(), subcommand.summary(),
+                                 subcommand.name() + " " + subcommand.synopsis());
+    parser.setApplicationDescription(wrapped(subcommand.description()));
+    return withProgramName(parser.helpText());
+}
+
+void CommandLine::throwParseError(const QCommandLineParser& parser, const QString& helpCommand) {
+    const std::string hint = "; run \"" + helpCommand.toStdString() + "\" for the options";
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        const QString& name = unknown.front();
+        throw UsageError("unknown option " + quoted((name.size() == 1 ? "-" : "--") + name) + hint);
+    }
+    QString reason = parser.errorText();
+    if (reason.endsWith('.'))
+        reason.chop(1);
+    if (!reason.isEmpty())
+        reason[0] = reason[0].toLower();
+    throw UsageError(reason.toStdString() + hint);
+}
+
+RunOverrides CommandLine::readOverrides(const QCommandLineParser& parser) {
+    RunOverrides overrides;
+    if (parser.isSet("programmer"))
+        overrides.avrProgrammer =
+            checkedChoice(parser.value("programmer"), AVRProduct::avrProgrammers(), "programmer");
+    if (parser.isSet("stlink"))
+        overrides.stlinkProgrammer = checkedChoice(
+            parser.value("stlink"), ARMSWDProduct::stlinkInterfaces(), "ST-Link probe");
+    overrides.factoryFirmware = switchPair(parser, "factory", "no-factory");
+    overrides.massErase = switchPair(parser, "mass-erase", "no-mass-erase");
+    return overrides;
+}
+
+// A first pass that knows every subcommand's options finds the subcommand's name even behind
+// options that take a value; the second pass, in parseFor(), accepts only that subcommand's.
+const Subcommand* CommandLine::chooseSubcommand(const QStringList& arguments,
+                                                Request& request) const {
+    QCommandLineParser parser;
+    addGlobalOptions(parser);
+    QStringList known = {helpOption, versionOption};
+    for (const QCommandLineOption& option : globalOptions())
+        known.append(option.names());
+    for (const auto& subcommand : m_subcommands.all()) {
+        for (const QCommandLineOption& option : subcommand->options()) {
+            // Subcommands may share an option ("--json"); it is declared once.
+            if (known.contains(option.names().constLast()))
+                continue;
+            known.append(option.names());
+            parser.addOption(option);
+        }
+    }
+    const bool parsed = parser.parse(arguments);
+    const QStringList positional = parser.positionalArguments();
+    const Subcommand* subcommand =
+        positional.isEmpty() ? nullptr : m_subcommands.find(positional.front());
+
+    request.action = Request::Action::ShowText;
+    if (!subcommand && parser.isSet(helpOption)) {
+        request.text = generalHelp();
+        return nullptr;
+    }
+    if (parser.isSet(versionOption)) {
+        request.text = versionText();
+        return nullptr;
+    }
+    if (!parsed && !subcommand)
+        throwParseError(parser, "modflash-cli --help");
+    if (positional.isEmpty())
+        throw UsageError("no subcommand given; run \"modflash-cli --help\" to list them");
+    if (!subcommand)
+        throw UsageError("unknown subcommand " + quoted(positional.front()) +
+                         "; run \"modflash-cli --help\" to list them");
+    request.action = Request::Action::Run;
+    return subcommand;
+}
+
+Request CommandLine::parseFor(const Subcommand& subcommand, const QStringList& arguments) const {
+    QCommandLineParser parser;
+    addGlobalOptions(parser);
+    const QList<QCommandLineOption> own = subcommand.options();
+    parser.addOptions(own);
+
+    Request request;
+    request.subcommand = &subcommand;
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(helpOption)) {
+        request.action = Request::Action::ShowText;
+        request.text = subcommandHelp(subcommand);
+        return request;
+    }
+    if (!parsed)
+        throwParseError(parser, "modflash-cli " + subcommand.name() + " --help");
+
+    request.arguments = parser.positionalArguments();
+    request.arguments.removeFirst(); // the subcommand's own name
+    for (const QCommandLineOption& option : own) {
+        const QString& name = option.names().constLast();
+        if (parser.isSet(name))
+            request.options.insert(name, parser.value(name));
+    }
+    request.resourceDirectory = parser.value("resources");
+    if (parser.isSet("resources") && request.resourceDirectory.isEmpty())
+        throw UsageError("--resources needs a directory; give its path");
+    request.overrides = readOverrides(parser);
+    return request;
+}
+
+Request CommandLine::parse(const QStringList& arguments) const {
+    Request request;
+    const Subcommand* subcommand = chooseSubcommand(arguments, request);
+    if (!subcommand)
+        return request;
+    return parseFor(*subcommand, arguments);
+}
+
+} // namespace modflash::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace modflash::cli {
+
+// The exit statuses modflash-cli documents in its --help. 64 is the conventional status for a
+// command line that was typed wrong (EX_USAGE in sysexits.h), so scripts can tell a typo from a
+// command that cannot be built.
+namespace ExitStatus {
+inline constexpr int success = 0;
+inline constexpr int cannotBuild = 1;
+inline constexpr int usage = 64;
+} // namespace ExitStatus
+
+} // namespace modflash::cli

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "RunOverrides.h"
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+namespace modflash::cli {
+
+class Subcommand;
+
+// What the command line asks for, once parsed: which subcommand with which arguments and
+// options, or the help or version text.
+struct Request {
+    enum class Action { Run, ShowText };
+
+    Action action = Action::Run;
+    QString text; // the help or version text to print, for ShowText
+
+    const Subcommand* subcommand = nullptr;
+    QStringList arguments;          // the subcommand's positional arguments
+    QMap<QString, QString> options; // the subcommand's own options that were given, by name
+    QString resourceDirectory;      // empty: the one that belongs to the executable
+    RunOverrides overrides;
+
+    bool isSet(const QString& option) const { return options.contains(option); }
+    QString value(const QString& option) const { return options.value(option); }
+};
+
+} // namespace modflash::cli

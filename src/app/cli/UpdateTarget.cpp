@@ -1,0 +1,86 @@
+#include "UpdateTarget.h"
+
+#include "CommandContext.h"
+#include "Request.h"
+#include "UsageError.h"
+
+#include <QFileInfo>
+
+namespace modflash::cli {
+
+namespace {
+
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+std::string listVersionsHint(const Product& product) {
+    return "run \"modflash-cli versions " + product.pageName() + "\" to list them";
+}
+
+FirmwarePtr firmwareForVersion(const Product& product, const QString& typed,
+                               const CommandContext& context) {
+    const std::string version = typed.toStdString();
+    for (const FirmwarePtr& firmware : product.getAllFirmware(context.resources())) {
+        if (firmware->version() == version)
+            return firmware;
+    }
+    throw UsageError("no version " + quoted(version) + " of " + quoted(product.title()) + "; " +
+                     listVersionsHint(product));
+}
+
+FirmwarePtr firmwareForFile(const Product& product, const QString& path,
+                            const CommandContext& context) {
+    if (!context.factoryFirmwareEnabled())
+        throw UsageError("--file needs factory firmware enabled; add --factory to enable it for "
+                         "this run");
+    const QFileInfo file(path);
+    const std::string shown = quoted(path.toStdString());
+    if (!file.exists())
+        throw UsageError("no file " + shown + "; give the path of a firmware image");
+    if (!file.isFile())
+        throw UsageError(shown + " is not a file; give the path of a firmware image");
+    // The window's file chooser filters on the extension without regard to case; so does this.
+    const QString extension = QString::fromStdString(product.firmwareExtension());
+    if (file.suffix().compare(extension, Qt::CaseInsensitive) != 0)
+        throw UsageError(shown + " is not a ." + product.firmwareExtension() +
+                         " file, the image type of " + quoted(product.title()) + "; give a ." +
+                         product.firmwareExtension() + " file");
+    return Firmware::firmwareWithPath(file.absoluteFilePath().toStdString(), "");
+}
+
+} // namespace
+
+QCommandLineOption UpdateTarget::fileOption() {
+    return {"file",
+            "Use the image file PATH instead of a VERSION (needs factory firmware enabled).",
+            "PATH"};
+}
+
+UpdateTarget UpdateTarget::fromRequest(const Request& request, const CommandContext& context,
+                                       const QString& subcommand) {
+    const std::string name = subcommand.toStdString();
+    const QStringList& arguments = request.arguments;
+    if (arguments.isEmpty())
+        throw UsageError(name + " needs a PRODUCT and a VERSION (or --file PATH); run "
+                                "\"modflash-cli products\" to list the products");
+    if (arguments.size() > 2)
+        throw UsageError(name + " takes a PRODUCT and a VERSION, but " +
+                         quoted(arguments.at(2).toStdString()) +
+                         " was given too; put a title with spaces in quotes");
+
+    UpdateTarget target;
+    target.product = context.requireProduct(arguments.front());
+    const bool fromFile = request.isSet("file");
+    if (fromFile && arguments.size() == 2)
+        throw UsageError("give either a VERSION or --file PATH, not both");
+    if (!fromFile && arguments.size() == 1)
+        throw UsageError(name + " needs a VERSION of " + quoted(target.product->title()) +
+                         " or --file PATH; " + listVersionsHint(*target.product));
+
+    target.firmware = fromFile ? firmwareForFile(*target.product, request.value("file"), context)
+                               : firmwareForVersion(*target.product, arguments.at(1), context);
+    return target;
+}
+
+} // namespace modflash::cli

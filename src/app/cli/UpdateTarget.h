@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Firmware.h"
+#include "Product.h"
+
+#include <QCommandLineOption>
+#include <QList>
+
+namespace modflash::cli {
+
+class CommandContext;
+struct Request;
+
+// The product and the firmware image an update is for, named on the command line as
+// "PRODUCT (VERSION | --file PATH)". Shared by every subcommand that takes that shape.
+struct UpdateTarget {
+    ProductPtr product;
+    FirmwarePtr firmware;
+
+    // The --file option, for the subcommand's option list.
+    static QCommandLineOption fileOption();
+
+    // Resolves the arguments the way the window's lists do: VERSION must be a version text of
+    // the product exactly; --file, like "Other...", needs factory firmware and an existing file
+    // of the product's image type, and yields a Firmware with an empty prefix. Throws
+    // UsageError otherwise; "subcommand" names the subcommand in the messages.
+    static UpdateTarget fromRequest(const Request& request, const CommandContext& context,
+                                    const QString& subcommand);
+};
+
+} // namespace modflash::cli
