@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ResourceDirectory.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace modflash {
+
+// A resource directory in a temporary place with what the three flashing commands look for:
+// avrdude.conf, openocd-scripts, the two openocd scripts and one image per test product. The
+// tools themselves are small shell scripts each test writes.
+class ToolDirectory {
+public:
+    ToolDirectory();
+
+    // Writes an executable script called name whose body runs under /bin/sh.
+    void installTool(const QString& name, const QByteArray& body);
+    void writeFile(const QString& relativePath, const QByteArray& contents = {});
+    void remove(const QString& relativePath);
+
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& relativePath) const { return m_dir.filePath(relativePath); }
+    ResourceDirectory resources() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace modflash
