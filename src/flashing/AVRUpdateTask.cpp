@@ -42,7 +42,10 @@ UpdateTask AVRProduct::createUpdateTask(const Firmware& firmware,
     task.launchPath = executableResource(resources, "avrdude");
     const std::string conf =
         requiredResource(resources, "avrdude's configuration file", "avrdude", "conf");
-    const std::string programmer = preferences.stringForKey(PreferenceKey::avrProgrammer);
+    std::string programmer = preferences.stringForKey(PreferenceKey::avrProgrammer);
+    // A bare "-c" would make avrdude take the next element, "-Pusb", as the programmer id.
+    if (programmer.empty())
+        programmer = avrProgrammers().front();
 
     // No product carries a chip outside the table; writing fuses meant for another chip could
     // brick one, so such a product gets no command at all rather than a guess.

@@ -75,6 +75,16 @@ TEST_F(AVRCommandTest, ProgrammerIsReadAnewAndUsedAsStored) {
     }
 }
 
+TEST_F(AVRCommandTest, EmptyProgrammerFallsBackToTheDefaultInsteadOfShiftingTheOptions) {
+    preferences.setString(PreferenceKey::avrProgrammer, "");
+    EXPECT_EQ(commandFor(1).arguments[2], "-cusbtiny");
+    MemoryPreferences nothingRegistered;
+    const auto product = AVRProduct::productWithTitle("Drovel", "drovel_", 0);
+    EXPECT_EQ(product->createUpdateTask(Firmware("/d.hex", ""), resources, nothingRegistered)
+                  .arguments[2],
+              "-cusbtiny");
+}
+
 TEST_F(AVRCommandTest, OddImagePathStaysOneElementUnquoted) {
     const std::string image = "/my images/it's \"new\" [1] $HOME\\x.hex";
     const Arguments arguments = commandFor(3, image).arguments;
