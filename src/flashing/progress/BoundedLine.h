@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace modflash {
+
+// The line a tool is printing, built up byte by byte. A tool may print megabytes without a line
+// break, so only the first bytes are kept: enough to recognise any line the parsers look for.
+class BoundedLine {
+public:
+    static constexpr std::size_t defaultLimit = 1024;
+
+    explicit BoundedLine(std::size_t limit = defaultLimit);
+
+    void append(char c);
+    void clear();
+    std::string_view text() const { return m_text; }
+    bool empty() const { return m_text.empty(); }
+
+    // The kept text cut back to whole UTF-8 characters, so that a truncated line still decodes.
+    std::string wholeCharacters() const;
+
+private:
+    std::string m_text;
+    std::size_t m_limit;
+    bool m_truncated = false;
+};
+
+} // namespace modflash

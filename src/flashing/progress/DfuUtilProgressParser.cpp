@@ -1,0 +1,75 @@
+#include "DfuUtilProgressParser.h"
+
+#include "ToolOutputLines.h"
+
+#include <cctype>
+#include <string>
+
+namespace modflash {
+
+namespace {
+
+std::string phaseForBar(std::string_view label) {
+    if (label == "Erase")
+        return "Erasing";
+    if (label == "Download")
+        return "Downloading";
+    if (label == "Upload")
+        return "Reading";
+    return std::string(label);
+}
+
+} // namespace
+
+void DfuUtilProgressParser::consume(char c) {
+    if (c == '\r' || c == '\n') {
+        segmentEnded();
+        m_segment.clear();
+        return;
+    }
+    m_segment.append(c);
+    if (c == '%')
+        percentSign();
+}
+
+void DfuUtilProgressParser::percentSign() {
+    // "<label>\t[<bar>] <percent>%": the label, then a bracketed bar, then the number.
+    const std::string_view text = m_segment.text();
+    const std::size_t tab = text.find('\t');
+    const std::size_t close = text.rfind(']');
+    if (tab == std::string_view::npos || close == std::string_view::npos || close < tab ||
+        text.substr(tab + 1, 1) != "[")
+        return;
+    const std::string_view label = trimmed(text.substr(0, tab));
+    std::string_view number = trimmed(text.substr(close + 1, text.size() - close - 2));
+    if (label.empty() || number.empty() || number.size() > 3)
+        return;
+    for (char digit : number)
+        if (!std::isdigit(static_cast<unsigned char>(digit)))
+            return;
+    const int percent = std::min(100, std::stoi(std::string(number)));
+    if (progress().state == Progress::State::Failed)
+        return;
+    update({phaseForBar(label), percent,
+            percent == 100 ? Progress::State::Done : Progress::State::Running});
+}
+
+void DfuUtilProgressParser::segmentEnded() {
+    const std::string_view text = trimmed(m_segment.text());
+    if (text.empty())
+        return;
+    if (text.starts_with("Opening DFU capable USB device")) {
+        update({"Connecting", Progress::indeterminate, Progress::State::Running});
+    } else if (text.starts_with("Performing mass erase")) {
+        update({"Mass erasing", Progress::indeterminate, Progress::State::Running});
+    } else if (text == "Download done." || text.starts_with("File downloaded successfully")) {
+        m_downloadComplete = true;
+        update({"Downloading", 100, Progress::State::Done});
+    } else if (!m_downloadComplete && errorLine("dfu", text)) {
+        Progress failed = progress();
+        failed.state = Progress::State::Failed;
+        update(std::move(failed));
+    }
+}
+
+} // namespace modflash
