@@ -11,7 +11,9 @@ add_executable(modflash-cli
     cli/Output.cpp
     cli/ProductsSubcommand.cpp
     cli/RunPreferences.cpp
+    cli/StopSignals.cpp
     cli/SubcommandTable.cpp
+    cli/UpdateSubcommand.cpp
     cli/UpdateTarget.cpp
     cli/VersionsSubcommand.cpp
 )

@@ -125,7 +125,7 @@ QString CommandLine::generalHelp() const {
     parser.addPositionalArgument("subcommand", "One of the subcommands above.",
                                  "SUBCOMMAND [ARGUMENTS]");
     parser.setApplicationDescription(wrapped(
-        "Shows what modflash offers and the command an update would run, without running it.\n"
+        "Shows what modflash offers and the command an update would run, and runs updates.\n"
         "\n"
         "Subcommands:\n" +
         subcommands +
@@ -138,7 +138,7 @@ QString CommandLine::generalHelp() const {
         "Exit status: 0 done; 1 the command cannot be built because a resource it needs is "
         "missing (the reason is on standard error); 64 a usage mistake (an unknown product, "
         "version, option or subcommand, a missing argument, or factory firmware needed but "
-        "off).\n"
+        "off). update has its own: see \"modflash-cli update --help\".\n"
         "\n"
         "Run \"modflash-cli SUBCOMMAND --help\" for a subcommand's own options."));
     return withProgramName(parser.helpText());

@@ -8,6 +8,9 @@ namespace modflash::cli {
 namespace ExitStatus {
 inline constexpr int success = 0;
 inline constexpr int cannotBuild = 1;
+// update: the tool ran and failed; the update could not run at all.
+inline constexpr int toolFailed = 1;
+inline constexpr int couldNotRun = 2;
 inline constexpr int usage = 64;
 } // namespace ExitStatus
 

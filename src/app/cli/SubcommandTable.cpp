@@ -3,6 +3,7 @@
 #include "CommandSubcommand.h"
 #include "ProductsSubcommand.h"
 #include "Subcommand.h"
+#include "UpdateSubcommand.h"
 #include "VersionsSubcommand.h"
 
 namespace modflash::cli {
@@ -12,6 +13,7 @@ SubcommandTable::SubcommandTable() {
     m_subcommands.push_back(std::make_unique<ProductsSubcommand>());
     m_subcommands.push_back(std::make_unique<VersionsSubcommand>());
     m_subcommands.push_back(std::make_unique<CommandSubcommand>());
+    m_subcommands.push_back(std::make_unique<UpdateSubcommand>());
 }
 
 SubcommandTable::~SubcommandTable() = default;
