@@ -23,16 +23,6 @@ TEST(OutputDecoder, CharactersSplitAnywhereComeOutWhole) {
         EXPECT_EQ(decodeInTwo(bytes, split), expected) << "split after byte " << split;
 }
 
-TEST(OutputDecoder, ByteByByteDecodingMatchesWholeDecoding) {
-    const QByteArray bytes("\xe2\x96\x88\xe2\x96\x88 100%\r\n\xf0\x9f\x98\x80");
-    OutputDecoder decoder;
-    QString text;
-    for (char byte : bytes)
-        text += decoder.decode(QByteArrayView(&byte, 1));
-    text += decoder.finish();
-    EXPECT_EQ(text, QStringLiteral("██ 100%\r\n😀"));
-}
-
 TEST(OutputDecoder, NothingIsDropped) {
     // A leading byte order mark is output like any other character.
     OutputDecoder decoder;

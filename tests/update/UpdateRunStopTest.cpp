@@ -79,9 +79,5 @@ TEST_F(UpdateRunStopTest, SecondStopKillsAtOnce) {
     EXPECT_EQ(recorder.runningChanges(), (RunningChanges{true, false}));
 }
 
-TEST(UpdateRunDefaults, GracePeriodIsFiveSeconds) {
-    EXPECT_EQ(UpdateRun().gracePeriod(), 5s);
-}
-
 } // namespace
 } // namespace modflash
