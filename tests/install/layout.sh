@@ -1,0 +1,44 @@
+# The installed tree: both executables in bin/, the resource directory complete under
+# share/modflash/, and each tool link pointing at the tool configured for this build.
+# shellcheck source-path=SCRIPTDIR
+. "$(dirname "$0")/common.sh"
+require_installed
+
+[ "$MODFLASH_GUI" = ON ] && { [ -x "$installed/bin/modflash" ] || fail "bin/modflash is missing"; }
+
+# Same listing of two directories, by file name.
+same_files() {
+    (cd "$1" && find . -type f | sort) >"$scratch/expected"
+    (cd "$2" && find . -type f | sort) >"$scratch/actual"
+    diff -u "$scratch/expected" "$scratch/actual" >&2 || fail "$2 does not hold the files of $1"
+}
+
+same_files "$MODFLASH_SOURCE_DIR/resources/instructions" "$installed_resources/instructions"
+firmware_source="${MODFLASH_FIRMWARE_DIR:-$MODFLASH_SOURCE_DIR/resources/firmware}"
+same_files "$firmware_source" "$installed_resources/firmware"
+for script in openocd_flash_pre.cfg openocd_flash_post.cfg; do
+    cmp "$MODFLASH_SOURCE_DIR/resources/$script" "$installed_resources/$script" ||
+        fail "$script is not installed as it is in the sources"
+done
+
+check_link() { # configured target, link name
+    link="$installed_resources/$2"
+    if [ -z "$1" ] || [ "${1%-NOTFOUND}" != "$1" ]; then
+        if [ -e "$link" ] || [ -L "$link" ]; then
+            fail "$2 is linked although no tool was configured"
+        fi
+        return
+    fi
+    [ -L "$link" ] || fail "$link is not a link"
+    [ "$(readlink "$link")" = "$1" ] || fail "$link points at $(readlink "$link"), not $1"
+    [ -e "$link" ] || fail "$link does not resolve"
+}
+check_link "$MODFLASH_AVRDUDE" avrdude
+check_link "$MODFLASH_AVRDUDE_CONF" avrdude.conf
+check_link "$MODFLASH_DFU_UTIL" dfu-util
+check_link "$MODFLASH_DFU_UTIL_FACTORY" dfu-util-factory
+check_link "$MODFLASH_OPENOCD" openocd
+check_link "$MODFLASH_OPENOCD_SCRIPTS" openocd-scripts
+[ -f "$installed_resources/openocd-scripts/interface/stlink-v2.cfg" ] ||
+    fail "the linked openocd script directory has no interface/stlink-v2.cfg"
+echo "layout and tool links as configured"
