@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Product.h"
+
+#include <QObject>
+#include <QString>
+
+namespace modflash {
+
+class Preferences;
+class UsbDeviceSource;
+
+// The line under the product lists that says whether the device the chosen product needs is
+// connected, kept up to date as devices come and go and as the product or the programmer
+// preferences change. Never stops an update; it tells the user what to check.
+class DevicePresence : public QObject {
+    Q_OBJECT
+
+public:
+    enum class State { NoProduct, CannotCheck, Missing, Found };
+
+    // The source and the preferences must outlive this object.
+    DevicePresence(UsbDeviceSource& source, const Preferences& preferences,
+                   QObject* parent = nullptr);
+
+    // The chosen product; nothing when none is chosen (the line is then empty).
+    void setProduct(ProductPtr product);
+    // Read the programmer preferences again after the user changed one.
+    void preferencesChanged() { refresh(); }
+
+    QString text() const { return m_text; }
+    State state() const { return m_state; }
+
+signals:
+    void textChanged(const QString& text);
+
+private:
+    void connectSignals();
+    void refresh();
+
+    UsbDeviceSource& m_source;
+    const Preferences& m_preferences;
+    ProductPtr m_product;
+    QString m_text;
+    State m_state = State::NoProduct;
+};
+
+} // namespace modflash

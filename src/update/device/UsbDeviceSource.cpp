@@ -1,0 +1,7 @@
+#include "UsbDeviceSource.h"
+
+namespace modflash {
+
+UsbDeviceSource::~UsbDeviceSource() = default;
+
+} // namespace modflash
