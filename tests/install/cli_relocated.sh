@@ -23,20 +23,39 @@ check_prefix() { # prefix
     diff -u "$scratch/built-offered" "$scratch/offered" >&2 ||
         fail "$cli offers other products than the build tree: its images were not found"
 
-    "$cli" command Wendrel 2.0 >"$scratch/command" || fail "$cli command Wendrel 2.0 failed"
+    "$cli" command "$product" "$version" >"$scratch/command" ||
+        fail "$cli command $product $version failed"
     program=$(head -n 1 "$scratch/command")
-    [ "$program" = "$resources/dfu-util" ] ||
-        fail "the command runs $program, not the installed link $resources/dfu-util"
-    grep -qx "$resources/firmware/Wendrel.2.0.bin" "$scratch/command" ||
-        fail "the command does not write the installed image $resources/firmware/Wendrel.2.0.bin"
-    [ "$(readlink -f "$program")" = "$(readlink -f "$MODFLASH_DFU_UTIL")" ] ||
-        fail "$program leads to $(readlink -f "$program"), not to $MODFLASH_DFU_UTIL"
-    "$program" --version >/dev/null 2>&1 || fail "$program does not run"
+    case "$program" in
+        "$resources/avrdude") tool=$MODFLASH_AVRDUDE ;;
+        "$resources/dfu-util") tool=$MODFLASH_DFU_UTIL ;;
+        "$resources/dfu-util-factory") tool=$MODFLASH_DFU_UTIL_FACTORY ;;
+        "$resources/openocd") tool=$MODFLASH_OPENOCD ;;
+        *) fail "the command runs $program, not a tool link in $resources" ;;
+    esac
+    [ "$product" != Wendrel ] || [ "$program" = "$resources/dfu-util" ] ||
+        fail "a Wendrel update runs $program, not $resources/dfu-util"
+    [ "$(readlink -f "$program")" = "$(readlink -f "$tool")" ] ||
+        fail "$program leads to $(readlink -f "$program"), not to the configured $tool"
+    [ -x "$program" ] || fail "$program is not an executable"
+    grep -qF "$resources/firmware/" "$scratch/command" ||
+        fail "the command does not write an image from $resources/firmware"
 
-    "$cli" command Wendrel 2.0 --json >"$scratch/command.json"
+    "$cli" command "$product" "$version" --json >"$scratch/command.json"
     grep -q "\"LD_LIBRARY_PATH\": *\"$resources\"" "$scratch/command.json" ||
         fail "the tool's library path is not the installed resource directory $resources"
 }
+
+# Wendrel 2.0 is among the sample images. A packager's firmware directory may hold others; then
+# the first offered product's first version stands in.
+if "$MODFLASH_BUILT_CLI" versions Wendrel 2>/dev/null | grep -qx 2.0; then
+    product=Wendrel
+    version=2.0
+else
+    product=$(head -n 1 "$scratch/built-offered")
+    [ -n "$product" ] || skip "the firmware directory holds no image of any product"
+    version=$("$MODFLASH_BUILT_CLI" versions "$product" | head -n 1)
+fi
 
 check_prefix "$installed"
 echo "works from $installed"
