@@ -54,7 +54,7 @@ const Case cases[] = {
     {"swd", "openocd-0.12-stlink-v2-no-device.txt", 1, Kind::Failed,
      "Update failed: Error: open failed"},
     {"swd", "openocd-0.12-verify-failed.txt", 1, Kind::Failed,
-     "Update failed: Error: Verification failed"},
+     "Update failed: Error: checksum mismatch - attempting binary compare"},
     {"swd", "openocd-0.12-write-failed.txt", 1, Kind::Failed,
      "Update failed: Error: error writing to flash at address 0x08000000 at offset 0x00000000"},
 };
@@ -107,19 +107,26 @@ TEST(VerdictSummary, finalProgressKeepsWhereAFailureStopped) {
     EXPECT_EQ(summary.progress(), (Progress{"Writing flash", 36, State::Failed}));
 }
 
-TEST(VerdictSummary, stoppedTool) {
+TEST(VerdictSummary, stoppedOrCrashedTool) {
     VerdictSummary avrdude("avr");
     avrdude.feed("avrdude: writing 504 bytes flash ...\n\nWriting | ######");
-    avrdude.toolCrashed();
-    EXPECT_EQ(avrdude.banner().text, "Update failed: avrdude was stopped before it finished");
+    avrdude.toolStopped();
+    EXPECT_EQ(avrdude.banner().text, "Update stopped: avrdude was stopped before it finished");
     EXPECT_EQ(avrdude.progress(), (Progress{"Writing flash", 12, State::Failed}));
 
     // Stopped after dfu-util had sent the whole image: the image is still written.
     VerdictSummary dfu("dfu");
     dfu.feed(toolOutput("dfu-util-0.11-success.txt"));
-    dfu.toolCrashed();
+    dfu.toolStopped();
     EXPECT_EQ(dfu.banner().kind, Kind::WrittenThenFailed);
     EXPECT_NE(dfu.banner().text.find("(it was stopped)"), std::string::npos);
+
+    VerdictSummary openocd("swd");
+    openocd.feed("Open On-Chip Debugger 0.12.0\nError: open failed\n");
+    openocd.toolCrashed();
+    EXPECT_EQ(openocd.banner().text, "Update failed: openocd ended abnormally before it finished "
+                                     "(Error: open failed)");
+    EXPECT_EQ(openocd.progress(), (Progress{"Connecting", -1, State::Failed}));
 }
 
 TEST(VerdictSummary, toolThatCannotStart) {
@@ -141,7 +148,7 @@ TEST(VerdictSummary, lastLineWithoutALineBreakCounts) {
 TEST(VerdictSummary, unknownFamilyStillGivesAVerdict) {
     VerdictSummary summary("");
     summary.feed("something failed here\n");
-    EXPECT_EQ(summary.banner().text, "Updating: Updating");
+    EXPECT_EQ(summary.banner().text, "Updating");
     summary.toolExited(2);
     EXPECT_EQ(summary.banner().text, "Update failed: something failed here");
 }

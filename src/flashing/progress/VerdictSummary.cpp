@@ -60,18 +60,24 @@ void VerdictSummary::lineEnded() {
 }
 
 void VerdictSummary::toolExited(int exitStatus) {
-    if (!m_line.empty())
-        lineEnded();
-    m_line.clear();
-    m_end = End::Exited;
     m_exitStatus = exitStatus;
+    ended(End::Exited);
 }
 
 void VerdictSummary::toolCrashed() {
+    ended(End::Crashed);
+}
+
+void VerdictSummary::toolStopped() {
+    ended(End::Stopped);
+}
+
+void VerdictSummary::ended(End end) {
+    // The last line may lack its line break.
     if (!m_line.empty())
         lineEnded();
     m_line.clear();
-    m_end = End::Crashed;
+    m_end = end;
 }
 
 void VerdictSummary::toolFailedToStart(std::string reason) {
@@ -80,8 +86,8 @@ void VerdictSummary::toolFailedToStart(std::string reason) {
 }
 
 bool VerdictSummary::imageWrittenBeforeFailure() const {
-    return m_family == "dfu" && m_downloadComplete &&
-           (m_end == End::Exited || m_end == End::Crashed);
+    return m_family == "dfu" && m_downloadComplete && m_end != End::None &&
+           m_end != End::FailedToStart;
 }
 
 VerdictSummary::Banner VerdictSummary::banner() const {
@@ -96,6 +102,8 @@ VerdictSummary::Banner VerdictSummary::banner() const {
 }
 
 std::string VerdictSummary::runningText() const {
+    if (!m_parser)
+        return "Updating";
     const Progress now = progress();
     std::string text = "Updating: " + now.phase;
     if (!now.isIndeterminate())
@@ -107,8 +115,10 @@ std::string VerdictSummary::failureText() const {
     switch (m_end) {
     case End::FailedToStart:
         return "Update failed: " + m_startFailure;
+    case End::Stopped:
+        return "Update stopped: " + m_toolName + " was stopped before it finished";
     case End::Crashed:
-        return "Update failed: " + m_toolName + " was stopped before it finished" +
+        return "Update failed: " + m_toolName + " ended abnormally before it finished" +
                (m_lastError.empty() ? std::string() : " (" + m_lastError + ")");
     default:
         if (!m_lastError.empty())
@@ -125,8 +135,10 @@ std::string VerdictSummary::writtenThenFailedText() const {
         text += ", while leaving DFU mode";
     if (!m_errorAfterDownload.empty())
         text += " (" + m_errorAfterDownload + ")";
-    else if (m_end == End::Crashed)
+    else if (m_end == End::Stopped)
         text += " (it was stopped)";
+    else if (m_end == End::Crashed)
+        text += " (it ended abnormally)";
     else
         text += " (exit status " + std::to_string(m_exitStatus) + ")";
     return text + ". Restart the module to run the new firmware.";

@@ -33,8 +33,10 @@ public:
     void feed(std::string_view chunk);
 
     void toolExited(int exitStatus);
-    // The tool ended by a signal: the Stop button, or a crash.
+    // The tool ended by a signal it did not ask for: a crash, or another program's kill.
     void toolCrashed();
+    // The tool ended because the user stopped it, whatever its exit status.
+    void toolStopped();
     // The tool never ran; reason says why ("avrdude could not be started: No such file...").
     void toolFailedToStart(std::string reason);
 
@@ -53,9 +55,10 @@ public:
     bool downloadComplete() const { return m_downloadComplete; }
 
 private:
-    enum class End { None, Exited, Crashed, FailedToStart };
+    enum class End { None, Exited, Crashed, Stopped, FailedToStart };
 
     void lineEnded();
+    void ended(End end);
     bool imageWrittenBeforeFailure() const;
     std::string failureText() const;
     std::string writtenThenFailedText() const;
