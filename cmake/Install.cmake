@@ -36,10 +36,10 @@ else()
 endif()
 install(DIRECTORY "${firmware_source}/" DESTINATION ${MODFLASH_INSTALL_RESOURCES}/firmware)
 
-# Links are made at install time, not copied from the staged tree: the staged links point at the
-# tools found on the build machine, which is also what an installed copy must use, and making
-# them here keeps DESTDIR out of their targets. A tool left unconfigured gets no link, so an
-# update that needs it reports the missing program by name.
+# The tool links are made at install time rather than copied from the staged tree, so they hold
+# the configured paths as they are: where the tools live on the target system, never a build or
+# DESTDIR tree. The tools need not exist at install time (a package links to its dependencies).
+# A tool left unconfigured gets no link, so an update that needs it names the missing program.
 set(tool_links "")
 foreach(pair
         "MODFLASH_AVRDUDE=avrdude"
