@@ -34,13 +34,8 @@ std::string Product::firmwareExtension() const
 
 std::vector<FirmwarePtr> Product::getAllFirmware(const ResourceDirectory& resources) const
 {
-    std::vector<std::string> paths = resources.pathsForResourcesOfType(firmwareExtension(), "firmware");
-    std::erase_if(paths, [this](const std::string& path) {
-        const auto slash = path.rfind('/');
-        const std::string_view name =
-            slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
-        return !name.starts_with(m_prefix);
-    });
+    std::vector<std::string> paths =
+        resources.pathsForResourcesOfType(firmwareExtension(), "firmware", m_prefix);
     // Byte order of UTF-8 text is the order of its code points.
     std::sort(paths.begin(), paths.end());
 
@@ -53,7 +48,8 @@ std::vector<FirmwarePtr> Product::getAllFirmware(const ResourceDirectory& resour
 
 bool Product::hasFirmware(const ResourceDirectory& resources) const
 {
-    return !getAllFirmware(resources).empty();
+    // The product list asks every product at each refresh: the first image is answer enough.
+    return resources.hasResourceOfType(firmwareExtension(), "firmware", m_prefix);
 }
 
 FirmwarePtr Product::firmwareForPath(std::string path) const

@@ -65,24 +65,63 @@ std::optional<std::string> ResourceDirectory::pathForResource(std::string_view n
     return path;
 }
 
-std::vector<std::string> ResourceDirectory::pathsForResourcesOfType(std::string_view type,
-                                                                    std::string_view directory) const
+// Listings read the directory afresh every time and a firmware directory may hold thousands of
+// files, so each entry costs only string comparisons on the name the directory already gave;
+// the file's type comes from the directory entry too, and only links need a stat.
+template <typename Found>
+void ResourceDirectory::forEachResourceOfType(std::string_view type, std::string_view directory,
+                                              std::string_view namePrefix, Found found) const
 {
-    std::vector<std::string> paths;
-    const std::string wanted = "." + std::string(type);
+    // Only the last extension counts, compared exactly: "x.tar.bin" is a "bin", and a type that
+    // itself holds a full stop can never be a last extension.
+    if (type.find('.') != std::string_view::npos)
+        return;
+    std::string wanted(1, '.');
+    wanted += type;
     std::error_code error;
     fs::directory_iterator it(fs::path(m_path) / directory, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        const fs::path& entry = it->path();
-        // Only the last extension counts, compared exactly: "x.tar.bin" is a "bin".
-        if (entry.extension() != wanted || entry.stem().empty())
+        const std::string& path = it->path().native();
+        const std::string_view name = std::string_view(path).substr(path.rfind('/') + 1);
+        // A name that is all extension (".bin") is a hidden file without one.
+        if (name.size() <= wanted.size() || !name.ends_with(wanted) ||
+            !name.starts_with(namePrefix))
             continue;
         std::error_code statError;
         if (!it->is_regular_file(statError))
             continue;
-        paths.push_back(entry.string());
+        if (!found(path))
+            return;
     }
+}
+
+std::vector<std::string> ResourceDirectory::pathsForResourcesOfType(std::string_view type,
+                                                                    std::string_view directory) const
+{
+    return pathsForResourcesOfType(type, directory, {});
+}
+
+std::vector<std::string> ResourceDirectory::pathsForResourcesOfType(std::string_view type,
+                                                                    std::string_view directory,
+                                                                    std::string_view namePrefix) const
+{
+    std::vector<std::string> paths;
+    forEachResourceOfType(type, directory, namePrefix, [&paths](const std::string& path) {
+        paths.push_back(path);
+        return true;
+    });
     return paths;
+}
+
+bool ResourceDirectory::hasResourceOfType(std::string_view type, std::string_view directory,
+                                          std::string_view namePrefix) const
+{
+    bool any = false;
+    forEachResourceOfType(type, directory, namePrefix, [&any](const std::string&) {
+        any = true;
+        return false;
+    });
+    return any;
 }
 
 std::optional<std::string> ResourceDirectory::instructionsPage(std::string_view pageName) const

@@ -29,6 +29,13 @@ public:
     // exactly "type"; unordered. Empty when the sub-directory does not exist.
     std::vector<std::string> pathsForResourcesOfType(std::string_view type,
                                                      std::string_view directory) const;
+    // The same, limited to the files whose names begin with `namePrefix` (case-sensitively).
+    std::vector<std::string> pathsForResourcesOfType(std::string_view type,
+                                                     std::string_view directory,
+                                                     std::string_view namePrefix) const;
+    // Whether pathsForResourcesOfType would list anything; stops reading at the first match.
+    bool hasResourceOfType(std::string_view type, std::string_view directory,
+                           std::string_view namePrefix = {}) const;
 
     // The HTML page "instructions/<pageName>.html", or nothing when there is no such page.
     std::optional<std::string> instructionsPage(std::string_view pageName) const;
@@ -40,6 +47,11 @@ public:
     const std::string& resourcePath() const { return m_path; }
 
 private:
+    // Calls `found` with the path of each matching file until it returns false.
+    template <typename Found>
+    void forEachResourceOfType(std::string_view type, std::string_view directory,
+                               std::string_view namePrefix, Found found) const;
+
     std::string m_path;
 };
 

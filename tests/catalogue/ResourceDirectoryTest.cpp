@@ -51,6 +51,44 @@ TEST(ResourceDirectoryTest, ListsRegularFilesOfOneTypeInASubDirectory) {
     EXPECT_TRUE(resources.pathsForResourcesOfType("bin", "nowhere").empty());
 }
 
+TEST(ResourceDirectoryTest, PrefixListingAndTheFirstMatchAgreeWithTheFullListing) {
+    TemporaryResources dir;
+    const std::string image = dir.addFirmware("glimmet_1.0.bin");
+    const std::string linked = (dir.root() / "firmware" / "glimmet_link.bin").string();
+    std::filesystem::create_symlink(image, linked);
+    dir.addFirmware("Glimmet_2.0.bin");
+    dir.addFirmware("xglimmet_3.0.bin");
+    dir.addFirmware("glimmet_4.0.hex");
+    dir.addDirectory("firmware/glimmet_dir.bin");
+    std::filesystem::create_symlink(dir.root() / "firmware" / "glimmet_dir.bin",
+                                    dir.root() / "firmware" / "glimmet_dirlink.bin");
+    std::filesystem::create_symlink(dir.root() / "gone.bin",
+                                    dir.root() / "firmware" / "glimmet_dangling.bin");
+    const ResourceDirectory resources(dir.root());
+
+    auto paths = resources.pathsForResourcesOfType("bin", "firmware", "glimmet_");
+    std::sort(paths.begin(), paths.end());
+    // A link counts as the file it leads to; links to directories or to nothing do not count.
+    EXPECT_EQ(paths, (std::vector<std::string>{image, linked}));
+    EXPECT_EQ(resources.pathsForResourcesOfType("bin", "firmware", "").size(), 4u);
+    EXPECT_TRUE(resources.hasResourceOfType("bin", "firmware", "glimmet_"));
+    EXPECT_TRUE(resources.hasResourceOfType("hex", "firmware"));
+    EXPECT_FALSE(resources.hasResourceOfType("bin", "firmware", "Glimmet_f4."));
+    EXPECT_FALSE(resources.hasResourceOfType("bin", "nowhere"));
+
+    // Only the last extension is a type, so a type with a full stop in it never matches.
+    dir.addFirmware("glimmet_5.tar.gz");
+    EXPECT_TRUE(resources.pathsForResourcesOfType("tar.gz", "firmware", "").empty());
+    EXPECT_FALSE(resources.hasResourceOfType("tar.gz", "firmware"));
+
+    // Only directories and dangling links: nothing, however many there are.
+    std::filesystem::remove(image);
+    std::filesystem::remove(dir.root() / "firmware" / "Glimmet_2.0.bin");
+    std::filesystem::remove(dir.root() / "firmware" / "xglimmet_3.0.bin");
+    EXPECT_FALSE(resources.hasResourceOfType("bin", "firmware"));
+    EXPECT_TRUE(resources.pathsForResourcesOfType("bin", "firmware").empty());
+}
+
 TEST(ResourceDirectoryTest, InstructionsPagesArePlainNamesUnderInstructions) {
     TemporaryResources dir;
     const std::string intro = dir.addFile("instructions/intro.html");
