@@ -11,6 +11,13 @@ namespace modflash {
 
 LibusbDeviceSource::LibusbDeviceSource(QObject* parent)
     : UsbDeviceSource(parent) {
+    connectTimers();
+    startLibusb();
+    if (!m_hotplugRegistered)
+        m_pollTimer.start();
+}
+
+void LibusbDeviceSource::connectTimers() {
     m_pollTimer.setInterval(pollIntervalMs);
     connect(&m_pollTimer, &QTimer::timeout, this, [this] {
         if (m_context)
@@ -19,9 +26,6 @@ LibusbDeviceSource::LibusbDeviceSource(QObject* parent)
             startLibusb();
     });
     connect(&m_timeoutTimer, &QTimer::timeout, this, &LibusbDeviceSource::handleEvents);
-    startLibusb();
-    if (!m_hotplugRegistered)
-        m_pollTimer.start();
 }
 
 LibusbDeviceSource::~LibusbDeviceSource() {

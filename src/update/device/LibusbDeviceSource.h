@@ -33,6 +33,7 @@ public:
     bool usesHotplug() const { return m_hotplugRegistered; }
 
 private:
+    void connectTimers();
     void startLibusb();
     bool startHotplug();
     void watchEventDescriptors();
