@@ -1,0 +1,72 @@
+// The window's entry point: reads its one option, then hands control to the event loop.
+
+#include "AppDelegate.h"
+#include "MainWindow.h"
+#include "ResourceDirectory.h"
+#include "SettingsPreferences.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// Exit status for a wrong command line, as modflash-cli uses it.
+constexpr int usageError = 64;
+
+std::optional<modflash::ResourceDirectory> resourcesFromArguments() {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Updates the firmware of modules."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption resourcesOption(
+        QStringLiteral("resources"),
+        QStringLiteral("Use the resource directory DIR instead of the one beside the program."),
+        QStringLiteral("DIR"));
+    parser.addOption(resourcesOption);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "modflash: %s See --help.\n", qPrintable(parser.errorText()));
+        return std::nullopt;
+    }
+    parser.process(QCoreApplication::arguments()); // answers --help and --version, and exits
+
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "modflash: unexpected argument \"%s\"; see --help\n",
+                     qPrintable(parser.positionalArguments().first()));
+        return std::nullopt;
+    }
+    if (!parser.isSet(resourcesOption)) {
+        return modflash::ResourceDirectory::forExecutable(
+            QCoreApplication::applicationFilePath().toStdString());
+    }
+    const QString directory = parser.value(resourcesOption);
+    if (!QFileInfo(directory).isDir()) {
+        std::fprintf(stderr, "modflash: the resource directory \"%s\" does not exist\n",
+                     qPrintable(directory));
+        return std::nullopt;
+    }
+    return modflash::ResourceDirectory(directory.toStdString());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("modflash"));
+    QApplication::setOrganizationName(QStringLiteral("modflash"));
+    QApplication::setApplicationVersion(QStringLiteral(MODFLASH_VERSION));
+
+    const std::optional<modflash::ResourceDirectory> resources = resourcesFromArguments();
+    if (!resources)
+        return usageError;
+
+    modflash::SettingsPreferences preferences;
+    modflash::MainWindow window;
+    modflash::AppDelegate delegate(window.controls(), preferences, *resources);
+    delegate.applicationDidFinishLaunching();
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,23 @@
+#include "BuildInfo.h"
+
+#include "BuildValues.h"
+
+namespace modflash::BuildInfo {
+
+QString buildDate() {
+    return QStringLiteral(MODFLASH_BUILD_DATE);
+}
+
+QString buildDateText() {
+    return QStringLiteral("Build date: %1").arg(buildDate());
+}
+
+QUrl helpUrl() {
+    QUrl url;
+    url.setScheme(QStringLiteral("https"));
+    url.setHost(QStringLiteral(MODFLASH_HELP_HOST));
+    url.setPath(QStringLiteral("/firmware-updates"));
+    return url;
+}
+
+} // namespace modflash::BuildInfo

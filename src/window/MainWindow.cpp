@@ -1,0 +1,41 @@
+#include "MainWindow.h"
+
+#include "ui_MainWindow.h"
+
+namespace modflash {
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , m_ui(std::make_unique<Ui::MainWindow>()) {
+    m_ui->setupUi(this);
+    connectSignals();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectSignals() {
+    // Quitting goes through close(), so whoever watches the window's close event sees it.
+    connect(m_ui->quitAction, &QAction::triggered, this, &QWidget::close);
+}
+
+WindowControls MainWindow::controls() {
+    WindowControls controls;
+    controls.window = this;
+    controls.productList = m_ui->productList;
+    controls.versionList = m_ui->versionList;
+    controls.updateButton = m_ui->updateButton;
+    controls.stopButton = m_ui->stopButton;
+    controls.logTextField = m_ui->logTextField;
+    controls.tabView = m_ui->tabView;
+    controls.instructionsView = m_ui->instructionsView;
+    controls.versionLabel = m_ui->versionLabel;
+    controls.avrProgrammerSelector = m_ui->avrProgrammerSelector;
+    controls.stlinkProgrammerSelector = m_ui->stlinkProgrammerSelector;
+    controls.factoryFirmwareEnable = m_ui->factoryFirmwareEnable;
+    controls.massEraseBeforeProgramming = m_ui->massEraseBeforeProgramming;
+    controls.helpButton = m_ui->helpButton;
+    controls.helpAction = m_ui->helpAction;
+    return controls;
+}
+
+} // namespace modflash

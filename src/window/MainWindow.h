@@ -1,0 +1,32 @@
+#pragma once
+
+#include "WindowControls.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace modflash {
+
+// The application's one window, built from MainWindow.ui. It owns and lays out the controls;
+// what they do is the delegate's business.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    WindowControls controls();
+
+private:
+    void connectSignals();
+
+    std::unique_ptr<Ui::MainWindow> m_ui;
+};
+
+} // namespace modflash

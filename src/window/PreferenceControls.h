@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPointer>
+
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+
+namespace modflash {
+
+class Preferences;
+
+// The four preference controls and the store behind them. Every change the user makes is
+// stored at once; loading only reads, so a first start leaves the store empty.
+class PreferenceControls {
+public:
+    PreferenceControls(Preferences& preferences, QComboBox* avrProgrammerSelector,
+                       QComboBox* stlinkProgrammerSelector, QCheckBox* factoryFirmwareEnable,
+                       QCheckBox* massEraseBeforeProgramming);
+
+    // The first programmer of each list; held in memory only, never written.
+    void registerDefaults();
+    // Fills the two pop-ups and sets all four controls from the store.
+    void load();
+
+    void storeAvrProgrammer();
+    void storeStlinkProgrammer();
+    void storeFactoryFirmware();
+    void storeMassErase();
+
+    bool isFactoryFirmwareEnabled() const;
+
+private:
+    void loadSelector(QComboBox* selector, const std::vector<std::string>& names, const char* key);
+
+    Preferences& m_preferences;
+    QPointer<QComboBox> m_avrProgrammerSelector;
+    QPointer<QComboBox> m_stlinkProgrammerSelector;
+    QPointer<QCheckBox> m_factoryFirmwareEnable;
+    QPointer<QCheckBox> m_massEraseBeforeProgramming;
+};
+
+} // namespace modflash

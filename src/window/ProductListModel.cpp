@@ -1,0 +1,65 @@
+#include "ProductListModel.h"
+
+#include <QComboBox>
+#include <QListView>
+#include <QStandardItemModel>
+
+namespace modflash {
+
+ProductListModel::ProductListModel(QComboBox* list)
+    : m_list(list) {}
+
+QString ProductListModel::placeholderTitle() {
+    return QStringLiteral("Select a product");
+}
+
+void ProductListModel::fill(const std::vector<std::string>& titles) {
+    m_list->clear();
+    m_list->addItem(placeholderTitle());
+    for (const std::string& title : titles)
+        m_list->addItem(QString::fromStdString(title));
+    if (QStandardItem* placeholder = item(placeholderRow))
+        placeholder->setEnabled(false);
+    m_list->setCurrentIndex(placeholderRow);
+}
+
+void ProductListModel::setOffered(int row, bool offered) {
+    if (QStandardItem* entry = item(row))
+        entry->setEnabled(offered);
+    setRowHidden(row, !offered);
+}
+
+bool ProductListModel::isOffered(int row) const {
+    const QStandardItem* entry = item(row);
+    const auto* view = qobject_cast<const QListView*>(m_list->view());
+    return entry && entry->isEnabled() && view && !view->isRowHidden(row);
+}
+
+int ProductListModel::count() const {
+    return m_list->count();
+}
+
+QString ProductListModel::titleAt(int row) const {
+    return m_list->itemText(row);
+}
+
+bool ProductListModel::isSelectedEnabled() const {
+    const QStandardItem* entry = item(m_list->currentIndex());
+    return entry && entry->isEnabled();
+}
+
+QString ProductListModel::selectedTitle() const {
+    return m_list->currentText();
+}
+
+QStandardItem* ProductListModel::item(int row) const {
+    auto* model = qobject_cast<QStandardItemModel*>(m_list->model());
+    return model ? model->item(row) : nullptr;
+}
+
+void ProductListModel::setRowHidden(int row, bool hidden) {
+    if (auto* view = qobject_cast<QListView*>(m_list->view()))
+        view->setRowHidden(row, hidden);
+}
+
+} // namespace modflash

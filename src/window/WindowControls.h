@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPointer>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTextBrowser;
+class QWidget;
+
+namespace modflash {
+
+// The window's controls as the delegate sees them: references that never own and that turn
+// empty when the window destroys a control. The window lays them out; nobody else does.
+struct WindowControls {
+    QPointer<QWidget> window;
+    QPointer<QComboBox> productList;
+    QPointer<QComboBox> versionList;
+    QPointer<QPushButton> updateButton;
+    QPointer<QPushButton> stopButton;
+    QPointer<QPlainTextEdit> logTextField;
+    QPointer<QTabWidget> tabView;
+    QPointer<QTextBrowser> instructionsView;
+    QPointer<QLabel> versionLabel;
+    QPointer<QComboBox> avrProgrammerSelector;
+    QPointer<QComboBox> stlinkProgrammerSelector;
+    QPointer<QCheckBox> factoryFirmwareEnable;
+    QPointer<QCheckBox> massEraseBeforeProgramming;
+    QPointer<QPushButton> helpButton;
+    QPointer<QAction> helpAction;
+};
+
+} // namespace modflash

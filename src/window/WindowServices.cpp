@@ -1,0 +1,69 @@
+#include "WindowServices.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace modflash {
+
+namespace {
+
+void chooseFileWithDialog(QWidget* window, const QString& extension,
+                          WindowServices::FileChosen done) {
+    // The window takes ownership; the dialog deletes itself once answered.
+    auto* dialog = new QFileDialog(window, QObject::tr("Choose a Firmware Image"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setNameFilter(QObject::tr("Firmware images (*.%1)").arg(extension));
+    QObject::connect(dialog, &QFileDialog::finished, dialog,
+                     [dialog, done = std::move(done)](int result) {
+                         const QStringList files = dialog->selectedFiles();
+                         if (result == QDialog::Accepted && !files.isEmpty())
+                             done(files.first());
+                         else
+                             done(std::nullopt);
+                     });
+    dialog->open();
+}
+
+void confirmWithMessageBox(QWidget* window, const QString& question,
+                           std::function<void(bool)> answer) {
+    auto* box = new QMessageBox(QMessageBox::Warning, QObject::tr("Stop the Update?"), question,
+                                QMessageBox::NoButton, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    QPushButton* stop = box->addButton(QObject::tr("Stop and Quit"), QMessageBox::DestructiveRole);
+    QPushButton* keep = box->addButton(QObject::tr("Keep Updating"), QMessageBox::RejectRole);
+    box->setDefaultButton(keep);
+    box->setEscapeButton(keep);
+    QObject::connect(box, &QMessageBox::finished, box, [box, stop, answer = std::move(answer)] {
+        answer(box->clickedButton() == stop);
+    });
+    box->open();
+}
+
+} // namespace
+
+WindowServices WindowServices::desktop() {
+    WindowServices services;
+    services.chooseFile = chooseFileWithDialog;
+    services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    services.confirmStop = confirmWithMessageBox;
+    return services;
+}
+
+WindowServices WindowServices::withDesktopDefaults() const {
+    WindowServices services = *this;
+    const WindowServices fallback = desktop();
+    if (!services.chooseFile)
+        services.chooseFile = fallback.chooseFile;
+    if (!services.openUrl)
+        services.openUrl = fallback.openUrl;
+    if (!services.confirmStop)
+        services.confirmStop = fallback.confirmStop;
+    return services;
+}
+
+} // namespace modflash
