@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStandardItem>
+#include <QTabWidget>
 #include <QTextBrowser>
 
 namespace modflash {
@@ -28,7 +29,8 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_instructions(controls.instructionsView, m_resources, m_services.openUrl)
     , m_preferenceControls(preferences, controls.avrProgrammerSelector,
                            controls.stlinkProgrammerSelector, controls.factoryFirmwareEnable,
-                           controls.massEraseBeforeProgramming) {
+                           controls.massEraseBeforeProgramming)
+    , m_quitGuard(controls.window, m_updateRun, m_services.confirmStop) {
     connectSignals();
 }
 
@@ -40,11 +42,14 @@ void AppDelegate::connectSignals() {
             &AppDelegate::productListSelectionChanged);
     connect(m_controls.versionList, &QComboBox::activated, this,
             &AppDelegate::versionListSelectionChanged);
+    connect(m_controls.updateButton, &QPushButton::clicked, this, &AppDelegate::doUpdate);
+    connect(m_controls.stopButton, &QPushButton::clicked, this, &AppDelegate::stop);
     connect(m_controls.helpButton, &QPushButton::clicked, this, &AppDelegate::openHelp);
     connect(m_controls.helpAction, &QAction::triggered, this, &AppDelegate::openHelp);
     connect(m_controls.instructionsView, &QTextBrowser::anchorClicked, this,
             [this](const QUrl& link) { m_instructions.follow(link); });
     connectPreferenceSignals();
+    connectUpdateSignals();
 }
 
 void AppDelegate::connectPreferenceSignals() {
@@ -56,6 +61,12 @@ void AppDelegate::connectPreferenceSignals() {
             &AppDelegate::factoryFirmwareEnableChanged);
     connect(m_controls.massEraseBeforeProgramming, &QCheckBox::clicked, this,
             &AppDelegate::massEraseBeforeProgrammingChanged);
+}
+
+void AppDelegate::connectUpdateSignals() {
+    connect(&m_updateRun, &UpdateRun::logText, this, &AppDelegate::writeToLog);
+    connect(&m_updateRun, &UpdateRun::runningChanged, this, &AppDelegate::reflectRunning);
+    connect(&m_updateRun, &UpdateRun::finished, this, &AppDelegate::reflectRunning);
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
@@ -71,6 +82,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     m_instructions.configure();
     loadInstructions(QStringLiteral("intro"));
     updateControls();
+    reflectRunning();
 }
 
 void AppDelegate::writeToLog(const QString& text) {
@@ -78,8 +90,17 @@ void AppDelegate::writeToLog(const QString& text) {
 }
 
 void AppDelegate::updateControls() {
-    m_controls.updateButton->setEnabled(m_versionList.selectedFirmware() != nullptr);
-    m_controls.versionList->setEnabled(m_product != nullptr);
+    const bool idle = !m_updateRun.isBusy();
+    m_controls.updateButton->setEnabled(idle && m_versionList.selectedFirmware() != nullptr);
+    m_controls.versionList->setEnabled(idle && m_product != nullptr);
+}
+
+void AppDelegate::reflectRunning() {
+    const bool busy = m_updateRun.isBusy();
+    m_controls.stopButton->setEnabled(busy);
+    m_controls.productList->setEnabled(!busy);
+    m_controls.factoryFirmwareEnable->setEnabled(!busy);
+    updateControls();
 }
 
 void AppDelegate::avrProgrammerChanged() {
@@ -156,6 +177,20 @@ void AppDelegate::updateProductList() {
 
 void AppDelegate::loadInstructions(const QString& pageName) {
     m_instructions.load(pageName);
+}
+
+void AppDelegate::doUpdate() {
+    m_controls.tabView->setCurrentIndex(1);
+    // The window offers Update only for a version with firmware and never while an update is
+    // under way; a stray call (a queued click) must not start a second one all the same.
+    const FirmwarePtr firmware = m_versionList.selectedFirmware();
+    if (!firmware || !m_product || m_updateRun.isBusy())
+        return;
+    m_updateRun.start(m_product, firmware, m_resources, m_preferences);
+}
+
+void AppDelegate::stop() {
+    m_updateRun.stop();
 }
 
 std::unique_ptr<QStandardItem> AppDelegate::createVersionItem(const FirmwarePtr& firmware) const {

@@ -5,7 +5,9 @@
 #include "PreferenceControls.h"
 #include "ProductCatalogue.h"
 #include "ProductListModel.h"
+#include "QuitGuard.h"
 #include "ResourceDirectory.h"
+#include "UpdateRun.h"
 #include "VersionList.h"
 #include "WindowControls.h"
 #include "WindowServices.h"
@@ -22,7 +24,8 @@ namespace modflash {
 class Preferences;
 
 // Drives the window: start-up, the preferences, the choice of product and version, the
-// instructions pages and the log. It holds the window's controls but never lays them out.
+// instructions pages, the log and the update run. It holds the window's controls but never
+// lays them out.
 class AppDelegate : public QObject {
     Q_OBJECT
 
@@ -36,7 +39,8 @@ public:
 
     void writeToLog(const QString& text);
     // Update is enabled exactly when the selected version carries a firmware; the version
-    // list exactly when a product has been chosen.
+    // list exactly when a product has been chosen. While an update is under way both stay
+    // disabled, so updates never overlap.
     void updateControls();
 
     void avrProgrammerChanged();
@@ -53,6 +57,16 @@ public:
     void loadInstructions(const QString& pageName);
     std::unique_ptr<QStandardItem> createVersionItem(const FirmwarePtr& firmware) const;
 
+    // Brings the log to the front and flashes the selected version onto the chosen product.
+    void doUpdate();
+    // Asks a running tool to end; pressed again, or left unanswered for a while, kills it.
+    void stop();
+    // True from the start of an update until its verdict or until Stop.
+    bool isRunning() const { return m_updateRun.isRunning(); }
+    // True until the tool of the latest update has ended, also after Stop.
+    bool isBusy() const { return m_updateRun.isBusy(); }
+    UpdateRun& updateRun() { return m_updateRun; }
+
     const ProductCatalogue& products() const { return m_products; }
     // The chosen product: nothing until the user first picks one.
     const ProductPtr& product() const { return m_product; }
@@ -62,6 +76,9 @@ public:
 private:
     void connectSignals();
     void connectPreferenceSignals();
+    void connectUpdateSignals();
+    // While an update is under way only Stop and the preferences it does not read are usable.
+    void reflectRunning();
     void fileChosen(unsigned listGeneration, const std::optional<QString>& path);
 
     WindowControls m_controls;
@@ -76,6 +93,8 @@ private:
     LogView m_log;
     InstructionsView m_instructions;
     PreferenceControls m_preferenceControls;
+    UpdateRun m_updateRun;
+    QuitGuard m_quitGuard;
 };
 
 } // namespace modflash

@@ -42,6 +42,19 @@ QString TestResources::addScript(const QString& relative, const QByteArray& body
     return full;
 }
 
+void TestResources::installTools(const QByteArray& body) {
+    for (const char* tool : {"avrdude", "dfu-util", "dfu-util-factory", "openocd"})
+        addScript(QString::fromUtf8(tool), body);
+    addFile(QStringLiteral("avrdude.conf"));
+    addFile(QStringLiteral("openocd-scripts/interface/stlink.cfg"));
+    addFile(QStringLiteral("openocd_flash_pre.cfg"));
+    addFile(QStringLiteral("openocd_flash_post.cfg"));
+}
+
+void TestResources::removeFile(const QString& relative) {
+    QFile::remove(QDir(path()).filePath(relative));
+}
+
 QString TestResources::addOutsideFile(const QString& name) {
     const QString full = QDir(m_outside.path()).filePath(name);
     QFile file(full);

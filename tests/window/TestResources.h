@@ -21,6 +21,10 @@ public:
     QString addFile(const QString& relative, const QByteArray& contents = "x");
     // An executable shell script below the root.
     QString addScript(const QString& relative, const QByteArray& body);
+    // The same stand-in script as avrdude, dfu-util and openocd, with the files their commands
+    // need (avrdude.conf, openocd-scripts and the two openocd scripts).
+    void installTools(const QByteArray& body);
+    void removeFile(const QString& relative);
     // A file outside the resource directory, as a user would choose through "Other...".
     QString addOutsideFile(const QString& name);
 

@@ -1,0 +1,70 @@
+#include "QuitGuard.h"
+
+#include "UpdateRun.h"
+
+#include <QCloseEvent>
+#include <QWidget>
+
+namespace modflash {
+
+QuitGuard::QuitGuard(QWidget* window, UpdateRun& run, WindowServices::StopConfirmer confirm,
+                     QObject* parent)
+    : QObject(parent)
+    , m_window(window)
+    , m_run(run)
+    , m_confirm(std::move(confirm)) {
+    connectSignals();
+}
+
+QString QuitGuard::question() {
+    return QStringLiteral("An update is running. Stopping it now may leave the module without "
+                          "working firmware.");
+}
+
+void QuitGuard::connectSignals() {
+    m_window->installEventFilter(this);
+    connect(&m_run, &UpdateRun::finished, this, &QuitGuard::updateFinished);
+}
+
+bool QuitGuard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_window || event->type() != QEvent::Close || !m_run.isBusy())
+        return QObject::eventFilter(watched, event);
+    event->ignore();
+    // Already asking, or already waiting for the stopped tool: the window closes when it ends.
+    if (m_asking || m_closeWhenFinished)
+        return true;
+    m_asking = true;
+    QPointer<QuitGuard> self(this);
+    m_confirm(m_window, question(), [self](bool stop) {
+        if (self)
+            self->answered(stop);
+    });
+    return true;
+}
+
+void QuitGuard::answered(bool stop) {
+    m_asking = false;
+    if (!stop)
+        return;
+    if (!m_run.isBusy()) {
+        closeLater(); // the update ended while the question was open
+        return;
+    }
+    m_closeWhenFinished = true;
+    m_run.stop();
+}
+
+void QuitGuard::updateFinished() {
+    if (!m_closeWhenFinished)
+        return;
+    m_closeWhenFinished = false;
+    closeLater();
+}
+
+void QuitGuard::closeLater() {
+    // Not from inside the run's own signal: the window's close may end the application.
+    if (m_window)
+        QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
+}
+
+} // namespace modflash

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "WindowServices.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace modflash {
+
+class UpdateRun;
+
+// Keeps the window from closing under a running update: quitting would cut the tool off
+// mid-flash. The user is asked first; on confirmation the tool is stopped and the window
+// closes only once the tool has ended, without blocking the event loop in between.
+class QuitGuard : public QObject {
+    Q_OBJECT
+
+public:
+    QuitGuard(QWidget* window, UpdateRun& run, WindowServices::StopConfirmer confirm,
+              QObject* parent = nullptr);
+
+    static QString question();
+
+    // True once the user has agreed to stop and the window waits for the tool to end.
+    bool isClosingAfterStop() const { return m_closeWhenFinished; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectSignals();
+    void answered(bool stop);
+    void updateFinished();
+    void closeLater();
+
+    QPointer<QWidget> m_window;
+    UpdateRun& m_run;
+    WindowServices::StopConfirmer m_confirm;
+    bool m_asking = false;
+    bool m_closeWhenFinished = false;
+};
+
+} // namespace modflash
