@@ -18,10 +18,8 @@ private slots:
 
     void appendsUnchangedOnTheSameLine();
     void followsTheEnd();
-    void keepsNoUndoHistory();
     void carriageReturns_data();
     void carriageReturns();
-    void largeTextArrivesWhole();
 
 private:
     QString appendAll(const QStringList& chunks);
@@ -68,13 +66,6 @@ void LogViewTest::followsTheEnd() {
     QCOMPARE(m_view->verticalScrollBar()->value(), m_view->verticalScrollBar()->maximum());
 }
 
-void LogViewTest::keepsNoUndoHistory() {
-    m_log->append(QStringLiteral("a\nb\n"));
-    QVERIFY(!m_view->isUndoRedoEnabled());
-    QVERIFY(!m_view->document()->isUndoAvailable());
-    QCOMPARE(m_view->document()->availableUndoSteps(), 0);
-}
-
 void LogViewTest::carriageReturns_data() {
     QTest::addColumn<QStringList>("chunks");
     QTest::addColumn<QString>("shown");
@@ -109,18 +100,6 @@ void LogViewTest::carriageReturns() {
     QFETCH(QStringList, chunks);
     QFETCH(QString, shown);
     QCOMPARE(appendAll(chunks), shown);
-}
-
-void LogViewTest::largeTextArrivesWhole() {
-    const QString line = QString(99, QLatin1Char('x')) + QLatin1Char('\n');
-    QString expected;
-    for (int chunk = 0; chunk < 200; ++chunk) {
-        const QString text = line.repeated(50);
-        expected += text;
-        m_log->append(text);
-    }
-    QCOMPARE(m_log->text().size(), expected.size());
-    QCOMPARE(m_log->text(), expected);
 }
 
 QTEST_MAIN(LogViewTest)

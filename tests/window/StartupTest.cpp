@@ -99,6 +99,7 @@ void StartupTest::logHoldsFirstTextInFixedFace() {
              QStringLiteral("Select a product and version above, then hit \"Update\" to begin\n"));
     QVERIFY(log->isReadOnly());
     QVERIFY(!log->isUndoRedoEnabled());
+    QCOMPARE(log->document()->availableUndoSteps(), 0);
 
     const QFont font = log->font();
     QCOMPARE(font.pointSizeF(), 11.0);
