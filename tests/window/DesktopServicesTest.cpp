@@ -22,6 +22,7 @@ class DesktopServicesTest : public QObject {
 private slots:
     void fileChooserOffersSingleFilesOfTheExtension();
     void fileChooserReportsCancellation();
+    void fileChooserRefusesAnotherExtension();
     void stopConfirmationAnswersBothWays();
 
 private:
@@ -71,6 +72,29 @@ void DesktopServicesTest::fileChooserReportsCancellation() {
     dialog->reject();
     QVERIFY(answer);
     QVERIFY(!*answer);
+}
+
+void DesktopServicesTest::fileChooserRefusesAnotherExtension() {
+    // A name typed into the dialog is not held to the filter; the chooser holds it.
+    QTemporaryDir dir;
+    const QString image = dir.filePath(QStringLiteral("typed.hex"));
+    QFile(image).open(QIODevice::WriteOnly);
+    QMainWindow window;
+    window.show();
+    std::optional<std::optional<QString>> answer;
+    WindowServices::desktop().chooseFile(&window, QStringLiteral("bin"),
+                                         [&](std::optional<QString> path) { answer = path; });
+    auto* dialog = openDialog<QFileDialog>(window);
+    QVERIFY(dialog);
+    dialog->setDirectory(dir.path());
+    dialog->selectFile(image);
+    static_cast<QDialog*>(dialog)->accept();
+    QVERIFY(answer);
+    QVERIFY(!*answer);
+    auto* warning = openDialog<QMessageBox>(window);
+    QVERIFY(warning);
+    QVERIFY(warning->text().contains(QStringLiteral("typed.hex")));
+    QVERIFY(warning->text().contains(QStringLiteral(".bin")));
 }
 
 void DesktopServicesTest::stopConfirmationAnswersBothWays() {
