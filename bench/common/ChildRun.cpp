@@ -35,6 +35,7 @@ ChildRun ChildRun::run(const std::vector<std::string>& command, bool captureOutp
 
     ChildRun result;
     const std::int64_t start = monotonicNs();
+    result.startedNs = start;
     pid_t pid = -1;
     const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -59,6 +60,19 @@ ChildRun ChildRun::run(const std::vector<std::string>& command, bool captureOutp
     result.seconds = secondsSince(start);
     result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+double ChildRun::value(const std::string& key) const {
+    const std::string wanted = key + " ";
+    for (std::size_t at = 0; at < output.size();) {
+        std::size_t end = output.find('\n', at);
+        if (end == std::string::npos)
+            end = output.size();
+        if (output.compare(at, wanted.size(), wanted) == 0)
+            return std::stod(output.substr(at + wanted.size(), end - at - wanted.size()));
+        at = end + 1;
+    }
+    return 0;
 }
 
 ChildRun fastestOf(int times, const std::vector<std::string>& command) {

@@ -5,8 +5,11 @@
 namespace modflash::bench {
 
 void Report::print() const {
-    std::printf("%-22s %-34s baseline %-38s ratio %6.2f  target %-10s %s\n", target.c_str(),
-                figure.c_str(), baseline.c_str(), ratio, limitText.c_str(),
+    char ratioText[32] = "     -";
+    if (ratio >= 0)
+        std::snprintf(ratioText, sizeof ratioText, "%6.2f", ratio);
+    std::printf("%-22s %-34s baseline %-38s ratio %s  target %-10s %s\n", target.c_str(),
+                figure.c_str(), baseline.c_str(), ratioText, limitText.c_str(),
                 passed() ? "PASS" : "MISS");
     std::fflush(stdout);
 }

@@ -10,7 +10,7 @@ struct Report {
     std::string target;   // e.g. "1 log throughput"
     std::string figure;   // what was measured, with its unit
     std::string baseline; // what it is compared with, with its unit
-    double ratio = 0;     // figure / baseline (or the figure itself when there is no baseline)
+    double ratio = 0;     // figure / baseline; negative when the two do not divide
     double limit = 0;     // the ratio may not exceed this
     std::string limitText;
     // For a target set in absolute terms (such as "under 50 ms"): the value held against

@@ -1,10 +1,12 @@
 // The catalogue's half of target 4: with 10,000 image files, what refreshing the product list
-// costs (every product asked whether it has firmware) and what one product's version list costs
-// (its images, sorted, with their versions), against one bare scan of the same directory.
-// Every listing reads the directory afresh, so these are the costs the window pays each time.
+// costs (one read of the directory, every product asked whether it has firmware) and what one
+// product's version list costs (its images, sorted, with their versions), against one bare scan of
+// the same directory. Every listing reads the directory afresh, so these are the costs the window
+// pays each time.
 
 #include "BenchResources.h"
 #include "Clock.h"
+#include "ImageListing.h"
 #include "Product.h"
 #include "ProductCatalogue.h"
 #include "Report.h"
@@ -55,9 +57,11 @@ int main(int argc, char* argv[]) {
             for (const auto& entry : std::filesystem::directory_iterator(bench.path() / "firmware"))
                 sink += entry.path().native().size();
         });
+        // A refresh reads the directory once and asks every product.
         const double refresh = medianSeconds(21, [&] {
+            const ImageListing listing(resources);
             for (const ProductPtr& product : products)
-                sink += product->hasFirmware(resources) ? 1 : 0;
+                sink += listing.hasFirmware(*product) ? 1 : 0;
         });
         const ProductPtr largest = catalogue.productWithTitle(BenchResources::productTitle());
         const double versions =
@@ -67,7 +71,7 @@ int main(int argc, char* argv[]) {
 
         const std::string baseline = "one bare scan: " + milliseconds(scan * 1e3);
         Report refreshReport{"4 catalogue refresh",
-                             "36 hasFirmware: " + milliseconds(refresh * 1e3),
+                             "one read, 36 asked: " + milliseconds(refresh * 1e3),
                              baseline,
                              refresh / scan,
                              0.050,

@@ -72,20 +72,12 @@ template <typename Found>
 void ResourceDirectory::forEachResourceOfType(std::string_view type, std::string_view directory,
                                               std::string_view namePrefix, Found found) const
 {
-    // Only the last extension counts, compared exactly: "x.tar.bin" is a "bin", and a type that
-    // itself holds a full stop can never be a last extension.
-    if (type.find('.') != std::string_view::npos)
-        return;
-    std::string wanted(1, '.');
-    wanted += type;
     std::error_code error;
     fs::directory_iterator it(fs::path(m_path) / directory, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         const std::string& path = it->path().native();
         const std::string_view name = std::string_view(path).substr(path.rfind('/') + 1);
-        // A name that is all extension (".bin") is a hidden file without one.
-        if (name.size() <= wanted.size() || !name.ends_with(wanted) ||
-            !name.starts_with(namePrefix))
+        if (!name.starts_with(namePrefix) || !nameHasType(name, type))
             continue;
         std::error_code statError;
         if (!it->is_regular_file(statError))
@@ -93,6 +85,31 @@ void ResourceDirectory::forEachResourceOfType(std::string_view type, std::string
         if (!found(path))
             return;
     }
+}
+
+bool ResourceDirectory::nameHasType(std::string_view name, std::string_view type)
+{
+    // Only the last extension counts, compared exactly: "x.tar.bin" is a "bin", and a type that
+    // itself holds a full stop can never be a last extension. A name that is all extension
+    // (".bin") is a hidden file without one.
+    if (type.find('.') != std::string_view::npos || name.size() <= type.size() + 1)
+        return false;
+    return name.ends_with(type) && name[name.size() - type.size() - 1] == '.';
+}
+
+std::vector<std::string> ResourceDirectory::fileNamesIn(std::string_view directory) const
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    fs::directory_iterator it(fs::path(m_path) / directory, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::error_code statError;
+        if (!it->is_regular_file(statError))
+            continue;
+        const std::string& path = it->path().native();
+        names.emplace_back(std::string_view(path).substr(path.rfind('/') + 1));
+    }
+    return names;
 }
 
 std::vector<std::string> ResourceDirectory::pathsForResourcesOfType(std::string_view type,

@@ -33,6 +33,12 @@ public:
     std::vector<std::string> pathsForResourcesOfType(std::string_view type,
                                                      std::string_view directory,
                                                      std::string_view namePrefix) const;
+    // The names (not paths) of the regular files in sub-directory "directory", links followed;
+    // unordered. Empty when the sub-directory does not exist.
+    std::vector<std::string> fileNamesIn(std::string_view directory) const;
+    // Whether a file name has exactly the extension "type" as pathsForResourcesOfType takes it.
+    static bool nameHasType(std::string_view name, std::string_view type);
+
     // Whether pathsForResourcesOfType would list anything; stops reading at the first match.
     bool hasResourceOfType(std::string_view type, std::string_view directory,
                            std::string_view namePrefix = {}) const;

@@ -1,0 +1,29 @@
+#include "PaintProbe.h"
+
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace modflash::bench {
+
+PaintProbe::PaintProbe(QPlainTextEdit* log, std::function<void()> painted)
+    : m_painted(std::move(painted)) {
+    log->viewport()->installEventFilter(this);
+}
+
+bool PaintProbe::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::Paint)
+        m_painted();
+    return false;
+}
+
+QString lastLines(const QPlainTextEdit* log, int count) {
+    QStringList lines;
+    for (QTextBlock block = log->document()->lastBlock(); block.isValid() && count > 0;
+         block = block.previous(), --count)
+        lines.prepend(block.text());
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace modflash::bench

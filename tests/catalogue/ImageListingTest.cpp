@@ -1,0 +1,57 @@
+#include "ImageListing.h"
+
+#include "Product.h"
+#include "ProductCatalogue.h"
+#include "ResourceDirectory.h"
+#include "TemporaryResources.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace modflash {
+namespace {
+
+using testing::TemporaryResources;
+
+// The one read a product list refresh makes must answer as every product's own listing would.
+TEST(ImageListingTest, AnswersAsEachProductsOwnListingDoes) {
+    TemporaryResources dir;
+    for (const char* name :
+         {"parvonne_1.0.hex", "parvonne0_1.0.bin", "drovel_1.0.HEX", "drovel_.hex.txt",
+          "Wendrel.hex", "Wendrel..bin", "zembro_1.0.tar.bin", "xkolvane_1.0.hex", ".hex",
+          "kolvane_", "uTessary1U_1.bin", "Tessary_1U_f0.bin"})
+        dir.addFirmware(name);
+    dir.addDirectory("firmware/Gossam.1.bin");
+    const auto image = dir.addFile("elsewhere/fennick.bin");
+    std::filesystem::create_symlink(image, dir.root() / "firmware" / "Fennick.1.bin");
+    std::filesystem::create_symlink(dir.root() / "gone", dir.root() / "firmware" / "Hasko_1.bin");
+    std::filesystem::create_symlink(dir.root() / "firmware" / "Gossam.1.bin",
+                                    dir.root() / "firmware" / "Belvox.1.bin");
+    const ResourceDirectory resources(dir.root());
+
+    const ImageListing listing(resources);
+    int withImages = 0;
+    for (const ProductPtr& product : ProductCatalogue().products()) {
+        EXPECT_EQ(listing.hasFirmware(*product), product->hasFirmware(resources))
+            << product->title();
+        withImages += listing.hasFirmware(*product) ? 1 : 0;
+    }
+    // Parvonne (rev009), Zembro, Wendrel, µTessary 1U, Tessary 1U (rev001), Fennick.
+    EXPECT_EQ(withImages, 6);
+}
+
+TEST(ImageListingTest, IsOneReadAndEachListingReadsAfresh) {
+    TemporaryResources dir;
+    const ResourceDirectory resources(dir.root());
+    const auto drovel = ProductCatalogue().productWithTitle("Drovel");
+    const ImageListing missingDirectory(resources);
+    EXPECT_FALSE(missingDirectory.hasFirmware(*drovel));
+
+    dir.addFirmware("drovel_1.0.hex");
+    EXPECT_FALSE(missingDirectory.hasFirmware(*drovel));
+    EXPECT_TRUE(ImageListing(resources).hasFirmware(*drovel));
+}
+
+} // namespace
+} // namespace modflash
