@@ -3,6 +3,7 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 
 add_executable(modflash
     window/main.cpp
+    window/QuitSignals.cpp
 )
 target_link_libraries(modflash PRIVATE modflash_window modflash_update modflash_flashing
     Qt6::Widgets)

@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 
 #include "BuildInfo.h"
+#include "ImageListing.h"
 #include "Preferences.h"
 
 #include <QAction>
@@ -166,10 +167,12 @@ void AppDelegate::openHelp() {
 
 void AppDelegate::updateProductList() {
     const bool factoryEnabled = m_preferenceControls.isFactoryFirmwareEnabled();
+    // One read of the firmware directory answers every entry, however many files it holds.
+    const ImageListing images(m_resources);
     for (int row = 0; row < m_productList.count(); ++row) {
         const ProductPtr entry =
             m_products.productWithTitle(m_productList.titleAt(row).toStdString());
-        const bool hasFirmware = entry && entry->hasFirmware(m_resources);
+        const bool hasFirmware = entry && images.hasFirmware(*entry);
         const bool factoryHidden = entry && entry->factoryOnly() && !factoryEnabled;
         m_productList.setOffered(row, hasFirmware && !factoryHidden);
     }

@@ -66,6 +66,9 @@ public:
     // True until the tool of the latest update has ended, also after Stop.
     bool isBusy() const { return m_updateRun.isBusy(); }
     UpdateRun& updateRun() { return m_updateRun; }
+    // Quits without asking (the session is ending): a running tool is stopped and its end
+    // awaited first, so its last output and verdict still arrive.
+    void terminate() { m_quitGuard.stopThenClose(); }
 
     const ProductCatalogue& products() const { return m_products; }
     // The chosen product: nothing until the user first picks one.

@@ -44,10 +44,14 @@ bool QuitGuard::eventFilter(QObject* watched, QEvent* event) {
 
 void QuitGuard::answered(bool stop) {
     m_asking = false;
-    if (!stop)
-        return;
+    // The update may have ended while the question was open; then the window just closes.
+    if (stop && !m_closeWhenFinished)
+        stopThenClose();
+}
+
+void QuitGuard::stopThenClose() {
     if (!m_run.isBusy()) {
-        closeLater(); // the update ended while the question was open
+        closeLater();
         return;
     }
     m_closeWhenFinished = true;

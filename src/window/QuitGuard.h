@@ -23,6 +23,10 @@ public:
 
     static QString question();
 
+    // Closes the window without asking, as when the session ends: a running tool is stopped
+    // first and the window closes once it has ended. Asked again, the tool is killed.
+    void stopThenClose();
+
     // True once the user has agreed to stop and the window waits for the tool to end.
     bool isClosingAfterStop() const { return m_closeWhenFinished; }
 

@@ -59,6 +59,7 @@ private slots:
     void toolIgnoringTerminationIsKilledOnSecondStop();
     void closingWhileRunningAsksAndWaitsForTheTool();
     void closingWhenIdleDoesNotAsk();
+    void terminateStopsTheToolWithoutAsking();
 
 private:
     void start(bool factoryFirmware = false);
@@ -327,6 +328,22 @@ void UpdateWindowTest::closingWhenIdleDoesNotAsk() {
     runToEnd();
     QVERIFY(m_window->window.close());
     QVERIFY(m_window->confirmQuestions.isEmpty());
+}
+
+void UpdateWindowTest::terminateStopsTheToolWithoutAsking() {
+    m_resources->installTools("trap 'echo stopping; exit 3' TERM\necho started\n"
+                              "while :; do /bin/sleep 0.1; done\n");
+    start();
+    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
+    QTest::mouseClick(m_window->controls.updateButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(log().endsWith(QStringLiteral("started\n")), toolTimeout);
+
+    m_window->delegate.terminate();
+    QVERIFY(m_window->confirmQuestions.isEmpty());
+    QVERIFY(!m_window->delegate.isRunning());
+    QVERIFY(m_window->window.isVisible()); // until the tool has ended
+    QTRY_VERIFY_WITH_TIMEOUT(!m_window->window.isVisible(), toolTimeout);
+    QVERIFY(log().endsWith(QStringLiteral("stopping\n") + failureNotes));
 }
 
 QTEST_MAIN(UpdateWindowTest)

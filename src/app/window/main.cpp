@@ -2,6 +2,7 @@
 
 #include "AppDelegate.h"
 #include "MainWindow.h"
+#include "QuitSignals.h"
 #include "ResourceDirectory.h"
 #include "SettingsPreferences.h"
 
@@ -67,6 +68,7 @@ int main(int argc, char* argv[]) {
     modflash::MainWindow window;
     modflash::AppDelegate delegate(window.controls(), preferences, *resources);
     delegate.applicationDidFinishLaunching();
+    const modflash::QuitSignals quitSignals([&delegate] { delegate.terminate(); });
     window.show();
     return QApplication::exec();
 }
