@@ -6,54 +6,43 @@ ARMProduct::ARMProduct(std::string title, std::string prefix, std::string addres
                        std::string device, bool factoryOnly)
     : Product(std::move(title), std::move(prefix), factoryOnly)
     , m_address(std::move(address))
-    , m_device(std::move(device))
-{
-}
+    , m_device(std::move(device)) {}
 
 std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
-                                                               std::string prefix)
-{
+                                                               std::string prefix) {
     return productWithTitle(std::move(title), std::move(prefix), std::string(defaultAddress));
 }
 
-std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
-                                                               std::string prefix, bool factoryOnly)
-{
+std::shared_ptr<const ARMProduct>
+ARMProduct::productWithTitle(std::string title, std::string prefix, bool factoryOnly) {
     return std::make_shared<const ARMProduct>(std::move(title), std::move(prefix), defaultAddress,
                                               defaultDevice, factoryOnly);
 }
 
-std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
-                                                               std::string prefix,
-                                                               std::string address)
-{
+std::shared_ptr<const ARMProduct>
+ARMProduct::productWithTitle(std::string title, std::string prefix, std::string address) {
     return productWithTitle(std::move(title), std::move(prefix), std::move(address),
                             std::string(defaultDevice));
 }
 
-std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
-                                                               std::string prefix,
-                                                               const char* address)
-{
+std::shared_ptr<const ARMProduct>
+ARMProduct::productWithTitle(std::string title, std::string prefix, const char* address) {
     return productWithTitle(std::move(title), std::move(prefix), std::string(address));
 }
 
 std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title,
                                                                std::string prefix,
                                                                std::string address,
-                                                               std::string device)
-{
+                                                               std::string device) {
     return std::make_shared<const ARMProduct>(std::move(title), std::move(prefix),
                                               std::move(address), std::move(device), false);
 }
 
-std::string_view ARMProduct::family() const
-{
+std::string_view ARMProduct::family() const {
     return "dfu";
 }
 
-std::string ARMProduct::firmwareExtension() const
-{
+std::string ARMProduct::firmwareExtension() const {
     return "bin";
 }
 

@@ -13,7 +13,8 @@ public:
     ARMProduct(std::string title, std::string prefix, std::string address, std::string device,
                bool factoryOnly);
 
-    static std::shared_ptr<const ARMProduct> productWithTitle(std::string title, std::string prefix);
+    static std::shared_ptr<const ARMProduct> productWithTitle(std::string title,
+                                                              std::string prefix);
     static std::shared_ptr<const ARMProduct> productWithTitle(std::string title, std::string prefix,
                                                               bool factoryOnly);
     static std::shared_ptr<const ARMProduct> productWithTitle(std::string title, std::string prefix,

@@ -4,8 +4,7 @@ namespace modflash {
 
 namespace {
 
-std::string_view lastPathComponent(std::string_view path)
-{
+std::string_view lastPathComponent(std::string_view path) {
     while (path.size() > 1 && path.back() == '/')
         path.remove_suffix(1);
     if (path == "/")
@@ -14,8 +13,7 @@ std::string_view lastPathComponent(std::string_view path)
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-std::string_view deletingPathExtension(std::string_view name)
-{
+std::string_view deletingPathExtension(std::string_view name) {
     const auto dot = name.rfind('.');
     // A leading dot marks a hidden name, not an extension.
     if (dot == std::string_view::npos || dot == 0)
@@ -23,8 +21,7 @@ std::string_view deletingPathExtension(std::string_view name)
     return name.substr(0, dot);
 }
 
-std::string removingOccurrences(std::string_view text, std::string_view pattern)
-{
+std::string removingOccurrences(std::string_view text, std::string_view pattern) {
     if (pattern.empty())
         return std::string(text);
     std::string result;
@@ -42,18 +39,14 @@ std::string removingOccurrences(std::string_view text, std::string_view pattern)
 
 Firmware::Firmware(std::string path, std::string_view prefix)
     : m_path(std::move(path))
-    , m_version(versionFromPath(m_path, prefix))
-{
-}
+    , m_version(versionFromPath(m_path, prefix)) {}
 
 std::shared_ptr<const Firmware> Firmware::firmwareWithPath(std::string path,
-                                                           std::string_view prefix)
-{
+                                                           std::string_view prefix) {
     return std::make_shared<const Firmware>(std::move(path), prefix);
 }
 
-std::string Firmware::versionFromPath(std::string_view path, std::string_view prefix)
-{
+std::string Firmware::versionFromPath(std::string_view path, std::string_view prefix) {
     return removingOccurrences(deletingPathExtension(lastPathComponent(path)), prefix);
 }
 

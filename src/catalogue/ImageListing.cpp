@@ -8,13 +8,11 @@
 namespace modflash {
 
 ImageListing::ImageListing(const ResourceDirectory& resources)
-    : m_names(resources.fileNamesIn("firmware"))
-{
+    : m_names(resources.fileNamesIn("firmware")) {
     std::sort(m_names.begin(), m_names.end());
 }
 
-bool ImageListing::hasFirmware(const Product& product) const
-{
+bool ImageListing::hasFirmware(const Product& product) const {
     const std::string& prefix = product.prefix();
     const std::string type = product.firmwareExtension();
     for (auto it = std::lower_bound(m_names.begin(), m_names.end(), prefix);

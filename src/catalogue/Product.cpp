@@ -9,31 +9,24 @@ namespace modflash {
 Product::Product() = default;
 
 Product::Product(std::string title, std::string prefix)
-    : Product(std::move(title), std::move(prefix), false)
-{
-}
+    : Product(std::move(title), std::move(prefix), false) {}
 
 Product::Product(std::string title, std::string prefix, bool factoryOnly)
     : m_title(std::move(title))
     , m_prefix(std::move(prefix))
-    , m_factoryOnly(factoryOnly)
-{
-}
+    , m_factoryOnly(factoryOnly) {}
 
 Product::~Product() = default;
 
-std::string_view Product::family() const
-{
+std::string_view Product::family() const {
     return {};
 }
 
-std::string Product::firmwareExtension() const
-{
+std::string Product::firmwareExtension() const {
     return "hex";
 }
 
-std::vector<FirmwarePtr> Product::getAllFirmware(const ResourceDirectory& resources) const
-{
+std::vector<FirmwarePtr> Product::getAllFirmware(const ResourceDirectory& resources) const {
     std::vector<std::string> paths =
         resources.pathsForResourcesOfType(firmwareExtension(), "firmware", m_prefix);
     // Byte order of UTF-8 text is the order of its code points.
@@ -46,19 +39,16 @@ std::vector<FirmwarePtr> Product::getAllFirmware(const ResourceDirectory& resour
     return images;
 }
 
-bool Product::hasFirmware(const ResourceDirectory& resources) const
-{
+bool Product::hasFirmware(const ResourceDirectory& resources) const {
     // The product list asks every product at each refresh: the first image is answer enough.
     return resources.hasResourceOfType(firmwareExtension(), "firmware", m_prefix);
 }
 
-FirmwarePtr Product::firmwareForPath(std::string path) const
-{
+FirmwarePtr Product::firmwareForPath(std::string path) const {
     return Firmware::firmwareWithPath(std::move(path), m_prefix);
 }
 
-std::string Product::pageName() const
-{
+std::string Product::pageName() const {
     constexpr std::string_view trimmed = "_.";
     const auto first = m_prefix.find_first_not_of(trimmed);
     if (first == std::string::npos)
@@ -68,8 +58,7 @@ std::string Product::pageName() const
 }
 
 UpdateTask Product::createUpdateTask(const Firmware&, const ResourceDirectory&,
-                                     const Preferences&) const
-{
+                                     const Preferences&) const {
     return {};
 }
 

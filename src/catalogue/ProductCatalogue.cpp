@@ -18,8 +18,7 @@ constexpr std::int32_t attiny44 = 2;
 constexpr std::int32_t attiny45 = 3;
 constexpr std::int32_t attiny85 = 4;
 
-std::vector<ProductPtr> makeProducts()
-{
+std::vector<ProductPtr> makeProducts() {
     using ARM = ARMProduct;
     using AVR = AVRProduct;
     using SWD = ARMSWDProduct;
@@ -65,8 +64,7 @@ std::vector<ProductPtr> makeProducts()
 
 } // namespace
 
-ProductCatalogue::ProductCatalogue()
-{
+ProductCatalogue::ProductCatalogue() {
     for (auto& product : makeProducts()) {
         m_displayOrder.push_back(product->title());
         m_products.emplace(product->title(), std::move(product));
@@ -74,14 +72,12 @@ ProductCatalogue::ProductCatalogue()
     std::stable_sort(m_displayOrder.begin(), m_displayOrder.end(), lessCaseInsensitive);
 }
 
-ProductPtr ProductCatalogue::productWithTitle(std::string_view title) const
-{
+ProductPtr ProductCatalogue::productWithTitle(std::string_view title) const {
     const auto it = m_products.find(title);
     return it == m_products.end() ? nullptr : it->second;
 }
 
-ProductPtr ProductCatalogue::productNamed(std::string_view name) const
-{
+ProductPtr ProductCatalogue::productNamed(std::string_view name) const {
     if (auto product = productWithTitle(name))
         return product;
     for (const auto& [title, product] : m_products) {
@@ -91,8 +87,7 @@ ProductPtr ProductCatalogue::productNamed(std::string_view name) const
     return nullptr;
 }
 
-std::vector<ProductPtr> ProductCatalogue::products() const
-{
+std::vector<ProductPtr> ProductCatalogue::products() const {
     std::vector<ProductPtr> ordered;
     ordered.reserve(m_displayOrder.size());
     for (const auto& title : m_displayOrder)

@@ -8,8 +8,7 @@ namespace modflash {
 
 namespace {
 
-std::string fileName(std::string_view name, std::string_view type)
-{
+std::string fileName(std::string_view name, std::string_view type) {
     std::string result(name);
     if (!type.empty()) {
         result += '.';
@@ -18,16 +17,14 @@ std::string fileName(std::string_view name, std::string_view type)
     return result;
 }
 
-bool existsFollowingLinks(const fs::path& path)
-{
+bool existsFollowingLinks(const fs::path& path) {
     std::error_code error;
     return fs::exists(path, error); // a dangling tool link counts as absent
 }
 
 } // namespace
 
-ResourceDirectory::ResourceDirectory(fs::path root)
-{
+ResourceDirectory::ResourceDirectory(fs::path root) {
     std::error_code error;
     fs::path absolute = fs::absolute(root, error);
     m_path = (error ? root : absolute).lexically_normal().string();
@@ -35,8 +32,7 @@ ResourceDirectory::ResourceDirectory(fs::path root)
         m_path.pop_back();
 }
 
-fs::path ResourceDirectory::locateFor(const fs::path& executableDir)
-{
+fs::path ResourceDirectory::locateFor(const fs::path& executableDir) {
     const fs::path beside = executableDir / "resources";
     if (fs::is_directory(beside))
         return beside;
@@ -46,19 +42,16 @@ fs::path ResourceDirectory::locateFor(const fs::path& executableDir)
     return beside;
 }
 
-ResourceDirectory ResourceDirectory::forExecutable(const fs::path& executablePath)
-{
+ResourceDirectory ResourceDirectory::forExecutable(const fs::path& executablePath) {
     return ResourceDirectory(locateFor(executablePath.parent_path()));
 }
 
-std::string ResourceDirectory::expectedPath(std::string_view name, std::string_view type) const
-{
+std::string ResourceDirectory::expectedPath(std::string_view name, std::string_view type) const {
     return (fs::path(m_path) / fileName(name, type)).string();
 }
 
 std::optional<std::string> ResourceDirectory::pathForResource(std::string_view name,
-                                                              std::string_view type) const
-{
+                                                              std::string_view type) const {
     std::string path = expectedPath(name, type);
     if (name.empty() || !existsFollowingLinks(path))
         return std::nullopt;
@@ -70,8 +63,7 @@ std::optional<std::string> ResourceDirectory::pathForResource(std::string_view n
 // the file's type comes from the directory entry too, and only links need a stat.
 template <typename Found>
 void ResourceDirectory::forEachResourceOfType(std::string_view type, std::string_view directory,
-                                              std::string_view namePrefix, Found found) const
-{
+                                              std::string_view namePrefix, Found found) const {
     std::error_code error;
     fs::directory_iterator it(fs::path(m_path) / directory, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
@@ -87,8 +79,7 @@ void ResourceDirectory::forEachResourceOfType(std::string_view type, std::string
     }
 }
 
-bool ResourceDirectory::nameHasType(std::string_view name, std::string_view type)
-{
+bool ResourceDirectory::nameHasType(std::string_view name, std::string_view type) {
     // Only the last extension counts, compared exactly: "x.tar.bin" is a "bin", and a type that
     // itself holds a full stop can never be a last extension. A name that is all extension
     // (".bin") is a hidden file without one.
@@ -97,8 +88,7 @@ bool ResourceDirectory::nameHasType(std::string_view name, std::string_view type
     return name.ends_with(type) && name[name.size() - type.size() - 1] == '.';
 }
 
-std::vector<std::string> ResourceDirectory::fileNamesIn(std::string_view directory) const
-{
+std::vector<std::string> ResourceDirectory::fileNamesIn(std::string_view directory) const {
     std::vector<std::string> names;
     std::error_code error;
     fs::directory_iterator it(fs::path(m_path) / directory, error);
@@ -112,16 +102,15 @@ std::vector<std::string> ResourceDirectory::fileNamesIn(std::string_view directo
     return names;
 }
 
-std::vector<std::string> ResourceDirectory::pathsForResourcesOfType(std::string_view type,
-                                                                    std::string_view directory) const
-{
+std::vector<std::string>
+ResourceDirectory::pathsForResourcesOfType(std::string_view type,
+                                           std::string_view directory) const {
     return pathsForResourcesOfType(type, directory, {});
 }
 
-std::vector<std::string> ResourceDirectory::pathsForResourcesOfType(std::string_view type,
-                                                                    std::string_view directory,
-                                                                    std::string_view namePrefix) const
-{
+std::vector<std::string>
+ResourceDirectory::pathsForResourcesOfType(std::string_view type, std::string_view directory,
+                                           std::string_view namePrefix) const {
     std::vector<std::string> paths;
     forEachResourceOfType(type, directory, namePrefix, [&paths](const std::string& path) {
         paths.push_back(path);
@@ -131,8 +120,7 @@ std::vector<std::string> ResourceDirectory::pathsForResourcesOfType(std::string_
 }
 
 bool ResourceDirectory::hasResourceOfType(std::string_view type, std::string_view directory,
-                                          std::string_view namePrefix) const
-{
+                                          std::string_view namePrefix) const {
     bool any = false;
     forEachResourceOfType(type, directory, namePrefix, [&any](const std::string&) {
         any = true;
@@ -141,8 +129,7 @@ bool ResourceDirectory::hasResourceOfType(std::string_view type, std::string_vie
     return any;
 }
 
-std::optional<std::string> ResourceDirectory::instructionsPage(std::string_view pageName) const
-{
+std::optional<std::string> ResourceDirectory::instructionsPage(std::string_view pageName) const {
     if (pageName.empty() || pageName.find('/') != std::string_view::npos)
         return std::nullopt;
     const fs::path page = fs::path(m_path) / "instructions" / fileName(pageName, "html");

@@ -8,8 +8,7 @@ namespace {
 
 // Decodes one UTF-8 character at text[pos] and advances pos. A malformed byte stands for
 // itself so that every text still has a total order.
-char32_t nextCodePoint(std::string_view text, std::size_t& pos)
-{
+char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     int length = 1;
     char32_t value = lead;
@@ -45,8 +44,7 @@ char32_t nextCodePoint(std::string_view text, std::size_t& pos)
 
 // Lower-case folding for the scripts titles are written in: Latin (with its first extension),
 // Greek and Cyrillic. Other characters compare as they are.
-char32_t foldCase(char32_t c)
-{
+char32_t foldCase(char32_t c) {
     if (c >= U'A' && c <= U'Z')
         return c + 0x20;
     if ((c >= 0xC0 && c <= 0xDE && c != 0xD7))
@@ -70,8 +68,7 @@ char32_t foldCase(char32_t c)
 
 } // namespace
 
-int compareCaseInsensitive(std::string_view left, std::string_view right)
-{
+int compareCaseInsensitive(std::string_view left, std::string_view right) {
     std::size_t l = 0;
     std::size_t r = 0;
     while (l < left.size() && r < right.size()) {

@@ -9,8 +9,7 @@ namespace modflash {
 // positive like strcmp.
 int compareCaseInsensitive(std::string_view left, std::string_view right);
 
-inline bool lessCaseInsensitive(std::string_view left, std::string_view right)
-{
+inline bool lessCaseInsensitive(std::string_view left, std::string_view right) {
     return compareCaseInsensitive(left, right) < 0;
 }
 

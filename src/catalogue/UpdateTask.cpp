@@ -2,8 +2,7 @@
 
 namespace modflash {
 
-std::string UpdateTask::commandLine() const
-{
+std::string UpdateTask::commandLine() const {
     std::string line = launchPath;
     line += ' ';
     for (std::size_t i = 0; i < arguments.size(); ++i) {

@@ -9,8 +9,7 @@ namespace modflash {
 
 UpdateTask ARMProduct::createUpdateTask(const Firmware& firmware,
                                         const ResourceDirectory& resources,
-                                        const Preferences& preferences) const
-{
+                                        const Preferences& preferences) const {
     UpdateTask task = Product::createUpdateTask(firmware, resources, preferences);
     const bool factory = preferences.boolForKey(PreferenceKey::enableFactoryFirmware);
     task.launchPath = executableResource(resources, factory ? "dfu-util-factory" : "dfu-util");

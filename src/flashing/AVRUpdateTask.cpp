@@ -29,19 +29,17 @@ constexpr std::array<Chip, 5> chips{{
 
 } // namespace
 
-std::vector<std::string> AVRProduct::avrProgrammers()
-{
+std::vector<std::string> AVRProduct::avrProgrammers() {
     return {"usbtiny", "avrisp2", "usbasp"};
 }
 
 UpdateTask AVRProduct::createUpdateTask(const Firmware& firmware,
                                         const ResourceDirectory& resources,
-                                        const Preferences& preferences) const
-{
+                                        const Preferences& preferences) const {
     UpdateTask task = Product::createUpdateTask(firmware, resources, preferences);
     task.launchPath = executableResource(resources, "avrdude");
-    const std::string conf =
-        requiredResource(resources, "avrdude's configuration file", "avrdude", "conf");
+    const std::string conf = requiredResource(
+        resources, "avrdude's configuration file (avrdude.conf)", "avrdude", "conf");
     std::string programmer = preferences.stringForKey(PreferenceKey::avrProgrammer);
     // A bare "-c" would make avrdude take the next element, "-Pusb", as the programmer id.
     if (programmer.empty())

@@ -4,8 +4,6 @@ namespace modflash {
 
 MissingResourceError::MissingResourceError(const std::string& what, const std::string& expectedPath)
     : std::runtime_error(what + " is missing: looked for " + expectedPath)
-    , m_expectedPath(expectedPath)
-{
-}
+    , m_expectedPath(expectedPath) {}
 
 } // namespace modflash

@@ -2,8 +2,7 @@
 
 namespace modflash {
 
-std::string escapeForOpenocdQuotes(std::string_view text)
-{
+std::string escapeForOpenocdQuotes(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());
     for (char c : text) {

@@ -3,17 +3,12 @@
 namespace modflash {
 
 SettingsPreferences::SettingsPreferences()
-    : m_settings(QSettings::NativeFormat, QSettings::UserScope, organisation, application)
-{
-}
+    : m_settings(QSettings::NativeFormat, QSettings::UserScope, organisation, application) {}
 
 SettingsPreferences::SettingsPreferences(const QString& fileName)
-    : m_settings(fileName, QSettings::IniFormat)
-{
-}
+    : m_settings(fileName, QSettings::IniFormat) {}
 
-std::optional<Preferences::Value> SettingsPreferences::storedValue(const std::string& key) const
-{
+std::optional<Preferences::Value> SettingsPreferences::storedValue(const std::string& key) const {
     const QVariant value = m_settings.value(QString::fromStdString(key));
     if (!value.isValid())
         return std::nullopt;
@@ -22,8 +17,7 @@ std::optional<Preferences::Value> SettingsPreferences::storedValue(const std::st
     return value.toString().toStdString();
 }
 
-void SettingsPreferences::storeValue(const std::string& key, const Value& value)
-{
+void SettingsPreferences::storeValue(const std::string& key, const Value& value) {
     const QString name = QString::fromStdString(key);
     if (const bool* flag = std::get_if<bool>(&value))
         m_settings.setValue(name, *flag);
