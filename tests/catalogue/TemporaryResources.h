@@ -35,9 +35,7 @@ public:
         std::ofstream(path, std::ios::binary) << content;
         return path.string();
     }
-
     std::string addFirmware(const std::string& name) { return addFile("firmware/" + name); }
-
     std::string addDirectory(const std::filesystem::path& relative) {
         std::filesystem::create_directories(m_root / relative);
         return (m_root / relative).string();

