@@ -34,25 +34,20 @@ std::string describe(const ChildProcess::Result& result) {
     return "exit status " + std::to_string(result.exitStatus) + ", output:\n" + result.output;
 }
 
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 // Whether one of avrdude's "  id = description" list lines names this id or description;
 // avrdude accepts either, ignoring case.
 bool listsName(const std::string& list, const std::string& name) {
+    const auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return text;
+    };
     std::istringstream lines(list);
     for (std::string line; std::getline(lines, line);) {
         const auto equals = line.find(" = ");
-        if (equals == std::string::npos)
-            continue;
-        std::istringstream id(line.substr(0, equals));
-        std::string word;
-        id >> word;
-        if (lowerCase(word) == lowerCase(name) ||
-            lowerCase(line.substr(equals + 3)) == lowerCase(name))
+        std::string id;
+        if (equals != std::string::npos && std::istringstream(line.substr(0, equals)) >> id &&
+            (lower(id) == lower(name) || lower(line.substr(equals + 3)) == lower(name)))
             return true;
     }
     return false;
@@ -70,9 +65,13 @@ protected:
              {PreferenceKey::stlinkProgrammer, ARMSWDProduct::stlinkInterfaces().front()}});
     }
 
-    // The tool's link must be in the staged directory; when it is not, the tool was not found
-    // when the build was configured.
-    bool haveTool(const char* name) { return resources.pathForResource(name).has_value(); }
+    // The tool's link is missing from the staged directory when the build did not find the tool.
+    bool haveTools(std::initializer_list<const char*> names) {
+        for (const char* name : names)
+            if (!resources.pathForResource(name))
+                return false;
+        return true;
+    }
 
     FirmwarePtr sampleImage(const Product& product) {
         auto paths = resources.pathsForResourcesOfType(product.firmwareExtension(), "firmware");
@@ -111,7 +110,7 @@ protected:
 };
 
 TEST_F(RealToolsTest, AvrdudeLooksForEachProgrammer) {
-    if (!haveTool("avrdude") || !resources.pathForResource("avrdude", "conf"))
+    if (!haveTools({"avrdude", "avrdude.conf"}))
         GTEST_SKIP() << "avrdude or avrdude.conf is not linked in " << resources.resourcePath();
     // Nine elements for the atmega328, eight for the attiny44 that has no extended fuse.
     for (const char* title : {"Parvonne (rev009 or Higher)", "Ketterel"}) {
@@ -124,7 +123,7 @@ TEST_F(RealToolsTest, AvrdudeLooksForEachProgrammer) {
 }
 
 TEST_F(RealToolsTest, AvrdudeKnowsEveryPartAndProgrammer) {
-    if (!haveTool("avrdude") || !resources.pathForResource("avrdude", "conf"))
+    if (!haveTools({"avrdude", "avrdude.conf"}))
         GTEST_SKIP() << "avrdude or avrdude.conf is not linked in " << resources.resourcePath();
     const std::string avrdude = *resources.pathForResource("avrdude");
     const std::string conf = "-C" + *resources.pathForResource("avrdude", "conf");
@@ -143,7 +142,7 @@ TEST_F(RealToolsTest, AvrdudeKnowsEveryPartAndProgrammer) {
 }
 
 TEST_F(RealToolsTest, DfuUtilLooksForTheDeviceWithAndWithoutMassErase) {
-    if (!haveTool("dfu-util") || !haveTool("dfu-util-factory"))
+    if (!haveTools({"dfu-util", "dfu-util-factory"}))
         GTEST_SKIP() << "dfu-util is not linked in " << resources.resourcePath();
     for (bool factory : {false, true}) {
         for (bool massErase : {false, true}) {
@@ -157,7 +156,7 @@ TEST_F(RealToolsTest, DfuUtilLooksForTheDeviceWithAndWithoutMassErase) {
 }
 
 TEST_F(RealToolsTest, OpenocdRunsItsScriptsWithEitherProbe) {
-    if (!haveTool("openocd") || !haveTool("openocd-scripts"))
+    if (!haveTools({"openocd", "openocd-scripts"}))
         GTEST_SKIP() << "openocd or its scripts are not linked in " << resources.resourcePath();
     for (const auto& probe : ARMSWDProduct::stlinkInterfaces()) {
         SCOPED_TRACE(probe);
@@ -167,7 +166,7 @@ TEST_F(RealToolsTest, OpenocdRunsItsScriptsWithEitherProbe) {
 }
 
 TEST_F(RealToolsTest, OpenocdReadsAnEscapedPathLiterally) {
-    if (!haveTool("openocd") || !haveTool("openocd-scripts"))
+    if (!haveTools({"openocd", "openocd-scripts"}))
         GTEST_SKIP() << "openocd or its scripts are not linked in " << resources.resourcePath();
     const std::string path = R"(/tmp/my "firmware" [x]/$HOME/back\slash {y}.bin)";
     // Take the quoted path from the write element the command really builds.
