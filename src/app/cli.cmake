@@ -1,5 +1,5 @@
-# modflash-cli: the command-line front end. Qt Core only; it must never pull in Qt Widgets, so
-# it runs on machines without a display.
+# modflash-cli: the command-line front end. Qt Core (and Qt D-Bus for the sleep lock); it must
+# never pull in Qt Widgets, so it runs on machines without a display.
 find_package(Qt6 REQUIRED COMPONENTS Core)
 
 add_executable(modflash-cli
@@ -10,6 +10,7 @@ add_executable(modflash-cli
     cli/CommandSubcommand.cpp
     cli/Output.cpp
     cli/ProductsSubcommand.cpp
+    cli/ProgressLine.cpp
     cli/RunPreferences.cpp
     cli/StopSignals.cpp
     cli/SubcommandTable.cpp
@@ -18,7 +19,8 @@ add_executable(modflash-cli
     cli/VersionsSubcommand.cpp
 )
 target_include_directories(modflash-cli PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/cli)
-target_link_libraries(modflash-cli PRIVATE modflash_update modflash_flashing Qt6::Core)
+target_link_libraries(modflash-cli PRIVATE modflash_update modflash_inhibit modflash_flashing
+    Qt6::Core)
 target_compile_definitions(modflash-cli PRIVATE
     MODFLASH_VERSION="${PROJECT_VERSION}")
 set_target_properties(modflash-cli PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${MODFLASH_RUNTIME_DIR})

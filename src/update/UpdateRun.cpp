@@ -85,6 +85,7 @@ bool UpdateRun::start(ProductPtr product, FirmwarePtr firmware, const ResourceDi
         return false;
     m_busy = true;
     m_stopRequested = false;
+    m_toolEnd = {};
     m_product = std::move(product);
     m_firmware = std::move(firmware);
 
@@ -139,6 +140,8 @@ void UpdateRun::connectProcess() {
 void UpdateRun::readOutput() {
     // One read, one log text: each chunk reaches the log whole and in order.
     const QByteArray chunk = m_process->readAllStandardOutput();
+    if (!chunk.isEmpty())
+        emit outputChunk(chunk);
     const QString text = m_decoder.decode(chunk);
     if (!text.isEmpty())
         writeToLog(text);
@@ -157,6 +160,9 @@ void UpdateRun::processFinished(int exitCode, QProcess::ExitStatus exitStatus) {
         return;
     // Everything the tool wrote comes before the verdict.
     drainOutput();
+    m_toolEnd.stopped = m_stopRequested;
+    m_toolEnd.crashed = exitStatus != QProcess::NormalExit;
+    m_toolEnd.exitCode = exitStatus == QProcess::NormalExit ? exitCode : 0;
     const bool succeeded = exitStatus == QProcess::NormalExit && exitCode == 0;
     if (succeeded) {
         writeToLog(successText);
@@ -196,6 +202,7 @@ void UpdateRun::killAfterGracePeriod() {
 
 void UpdateRun::failToRun(const QString& reason) {
     qWarning("Problem running task: %s", qUtf8Printable(reason));
+    m_toolEnd.failure = reason;
     writeToLog(errorText);
     end(Outcome::CouldNotRun);
 }

@@ -58,10 +58,25 @@ public:
     // a new update cannot start until then.
     bool isBusy() const { return m_busy; }
 
+    // How the tool of the latest update ended, for those who explain the verdict. Complete when
+    // finished() is emitted.
+    struct ToolEnd {
+        bool stopped = false; // the user asked the tool to end before it did
+        bool crashed = false; // a signal ended the tool
+        int exitCode = 0;
+        QString failure; // why the update could not run; empty when the tool ran
+    };
+    const ToolEnd& toolEnd() const { return m_toolEnd; }
+    // The product of the latest update.
+    const ProductPtr& product() const { return m_product; }
+
     void setGracePeriod(std::chrono::milliseconds period) { m_gracePeriod = period; }
     std::chrono::milliseconds gracePeriod() const { return m_gracePeriod; }
 
 signals:
+    // Each read of the tool's output as the tool wrote it, just before its text goes to the
+    // log; for those who read the tool's progress out of it.
+    void outputChunk(const QByteArray& chunk);
     // Text for the log, to be appended exactly as given.
     void logText(const QString& text);
     void runningChanged(bool running);
@@ -88,6 +103,7 @@ private:
     OutputDecoder m_decoder;
     ProductPtr m_product;
     FirmwarePtr m_firmware;
+    ToolEnd m_toolEnd;
     std::chrono::milliseconds m_gracePeriod = defaultGracePeriod;
     bool m_running = false;
     bool m_busy = false;

@@ -3,12 +3,17 @@
 #include "CommandContext.h"
 #include "ExitStatus.h"
 #include "Output.h"
+#include "ProgressLine.h"
 #include "Request.h"
+#include "SleepInhibitor.h"
 #include "StopSignals.h"
 #include "UpdateRun.h"
+#include "UpdateStatus.h"
 #include "UpdateTarget.h"
 
 #include <QEventLoop>
+
+#include <unistd.h>
 
 namespace modflash::cli {
 
@@ -45,7 +50,9 @@ QString UpdateSubcommand::description() const {
            "command that \"modflash-cli command\" shows, and prints what the window's log "
            "shows: the command, the tool's output as it arrives and the verdict. Ctrl-C or "
            "SIGTERM asks the tool to end and the verdict follows; a second one, or 5 seconds "
-           "without an end, kills the tool.\n"
+           "without an end, kills the tool. While the tool runs, the machine is kept from "
+           "suspending, and when standard output and standard error are both a terminal, a "
+           "line on standard error shows the tool's phase and progress.\n"
            "\n"
            "Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run "
            "(a resource is missing or the tool cannot start; the reason is on standard error); "
@@ -61,14 +68,33 @@ int UpdateSubcommand::run(const Request& request, CommandContext& context) const
     Output& output = context.output();
 
     UpdateRun run;
+    const UpdateStatus updateStatus(run);
+    ProgressLine progressLine(STDOUT_FILENO, stderr);
+    // A machine that suspends in the middle of a write leaves the module without firmware.
+    SleepInhibitor sleepInhibitor;
     const StopSignals stopSignals([&run] { run.stop(); });
     QEventLoop loop;
     int status = ExitStatus::couldNotRun;
-    QObject::connect(&run, &UpdateRun::logText, &run, [&output](const QString& text) {
+    QObject::connect(&run, &UpdateRun::logText, &run, [&](const QString& text) {
+        progressLine.beforeLog();
         output.text(text);
         output.flush();
+        progressLine.afterLog(text);
+    });
+    QObject::connect(&updateStatus, &UpdateStatus::changed, &run, [&] {
+        // Nothing until the tool's output names a phase: before that there is nothing to show.
+        if (updateStatus.hasEnded() || updateStatus.progress().phase.empty())
+            progressLine.clear();
+        else
+            progressLine.show(updateStatus.bannerText());
+    });
+    QObject::connect(&run, &UpdateRun::runningChanged, &run, [&](bool running) {
+        if (running)
+            sleepInhibitor.acquire();
     });
     QObject::connect(&run, &UpdateRun::finished, &run, [&](UpdateRun::Outcome outcome) {
+        sleepInhibitor.release();
+        progressLine.clear();
         status = exitStatusFor(outcome);
         loop.quit();
     });

@@ -1,0 +1,74 @@
+#include "ProgressLine.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace modflash::cli {
+
+namespace {
+constexpr std::size_t fallbackWidth = 80;
+}
+
+ProgressLine::ProgressLine(int outFd, std::FILE* err)
+    : m_err(err)
+    , m_enabled(::isatty(outFd) == 1 && ::isatty(::fileno(err)) == 1) {}
+
+ProgressLine::~ProgressLine() {
+    clear();
+}
+
+void ProgressLine::show(const QString& text) {
+    if (!m_enabled || text == m_text)
+        return;
+    m_text = text;
+    draw();
+}
+
+void ProgressLine::beforeLog() {
+    wipe();
+}
+
+void ProgressLine::afterLog(const QString& text) {
+    if (!m_enabled || text.isEmpty())
+        return;
+    m_atLineStart = text.endsWith(QLatin1Char('\n'));
+    draw();
+}
+
+void ProgressLine::clear() {
+    wipe();
+    m_text.clear();
+}
+
+void ProgressLine::draw() {
+    wipe();
+    if (!m_atLineStart || m_text.isEmpty())
+        return;
+    // A line longer than the terminal wraps, and "\r" then returns only to its last part.
+    const std::size_t width = terminalWidth() - 1;
+    QString shown = m_text;
+    if (static_cast<std::size_t>(shown.size()) > width)
+        shown.truncate(static_cast<qsizetype>(width));
+    const QByteArray bytes = shown.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), m_err);
+    std::fflush(m_err);
+    m_drawnWidth = static_cast<std::size_t>(shown.size());
+}
+
+void ProgressLine::wipe() {
+    if (m_drawnWidth == 0)
+        return;
+    const std::string blank = "\r" + std::string(m_drawnWidth, ' ') + "\r";
+    std::fwrite(blank.data(), 1, blank.size(), m_err);
+    std::fflush(m_err);
+    m_drawnWidth = 0;
+}
+
+std::size_t ProgressLine::terminalWidth() const {
+    winsize size{};
+    if (::ioctl(::fileno(m_err), TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
+        return size.ws_col;
+    return fallbackWidth;
+}
+
+} // namespace modflash::cli

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+namespace modflash::cli {
+
+// A one-line progress display on standard error for a person watching a terminal, redrawn in
+// place with "\r". It is drawn only when standard output and standard error are both
+// terminals, so output that is piped or redirected stays exactly the log's bytes and no error
+// file fills with redraws. It is drawn only where the log's last text ended its line, so it
+// never covers a line the tool is still printing, and it is wiped before each log text.
+class ProgressLine {
+public:
+    // Enabled when both descriptors are terminals.
+    ProgressLine(int outFd, std::FILE* err);
+    ~ProgressLine();
+
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+    bool isEnabled() const { return m_enabled; }
+
+    // The text to show from now on; an empty text shows nothing.
+    void show(const QString& text);
+    // Wipes the line before a log text goes to standard output.
+    void beforeLog();
+    // Notes where the log text left the cursor and draws the line again where it may.
+    void afterLog(const QString& text);
+    // Wipes the line for good.
+    void clear();
+
+private:
+    void draw();
+    void wipe();
+    std::size_t terminalWidth() const;
+
+    std::FILE* m_err;
+    bool m_enabled;
+    bool m_atLineStart = true;
+    QString m_text;
+    std::size_t m_drawnWidth = 0;
+};
+
+} // namespace modflash::cli
