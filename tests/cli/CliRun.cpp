@@ -15,6 +15,10 @@ QStringList linesOf(const QByteArray& bytes) {
     return lines;
 }
 
+QString preferencesFile(const QTemporaryDir& home) {
+    return home.filePath("config/modflash/modflash.conf");
+}
+
 } // namespace
 
 QStringList CliResult::outLines() const {
@@ -25,19 +29,11 @@ QStringList CliResult::errLines() const {
     return linesOf(err);
 }
 
-void CliTest::SetUp() {
-    ASSERT_TRUE(m_home.isValid());
-}
-
 QProcessEnvironment CliTest::environment() const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", m_home.path());
     environment.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
     return environment;
-}
-
-CliResult CliTest::run(const QStringList& arguments) const {
-    return runWith(environment(), arguments);
 }
 
 CliResult CliTest::runWith(const QProcessEnvironment& environment,
@@ -57,16 +53,12 @@ CliResult CliTest::runWith(const QProcessEnvironment& environment,
     return result;
 }
 
-QString CliTest::preferencesFile() const {
-    return m_home.filePath("config/modflash/modflash.conf");
-}
-
 void CliTest::storeBool(const char* key, bool value) const {
-    modflash::SettingsPreferences(preferencesFile()).setBool(key, value);
+    modflash::SettingsPreferences(preferencesFile(m_home)).setBool(key, value);
 }
 
 void CliTest::storeString(const char* key, const QString& value) const {
-    modflash::SettingsPreferences(preferencesFile()).setString(key, value.toStdString());
+    modflash::SettingsPreferences(preferencesFile(m_home)).setString(key, value.toStdString());
 }
 
 QMap<QString, QByteArray> CliTest::homeSnapshot() const {
@@ -74,13 +66,9 @@ QMap<QString, QByteArray> CliTest::homeSnapshot() const {
     QDirIterator it(m_home.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        files.insert(path, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<dir>"));
+        QFile file(it.next());
+        files.insert(file.fileName(),
+                     file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<dir>"));
     }
     return files;
-}
-
-modflash::ResourceDirectory CliTest::stagedResources() {
-    return modflash::ResourceDirectory(MODFLASH_CLI_RESOURCES);
 }

@@ -25,16 +25,17 @@ struct CliResult {
 class CliTest : public testing::Test {
 public:
     // The resource directory staged beside the built program, which it uses by default.
-    static modflash::ResourceDirectory stagedResources();
+    static modflash::ResourceDirectory stagedResources() {
+        return modflash::ResourceDirectory(MODFLASH_CLI_RESOURCES);
+    }
 
 protected:
-    void SetUp() override;
+    void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
 
-    CliResult run(const QStringList& arguments) const;
+    CliResult run(const QStringList& arguments) const { return runWith(environment(), arguments); }
     CliResult runWith(const QProcessEnvironment& environment, const QStringList& arguments) const;
     QProcessEnvironment environment() const;
 
-    QString preferencesFile() const;
     void storeBool(const char* key, bool value) const;
     void storeString(const char* key, const QString& value) const;
     // Every file under HOME with its content, to show that a run wrote nothing.
