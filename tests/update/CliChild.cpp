@@ -49,13 +49,6 @@ bool CliChild::run(const QStringList& arguments) {
     return finish();
 }
 
-QStringList CliChild::errLines() const {
-    QStringList lines = err().split('\n');
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 void CliChild::collect() {
     m_out += m_process.readAllStandardOutput();
     m_err += m_process.readAllStandardError();

@@ -26,7 +26,6 @@ public:
     int status() const { return m_process.exitCode(); }
     const QByteArray& out() const { return m_out; }
     QString err() const { return QString::fromUtf8(m_err); }
-    QStringList errLines() const;
 
 private:
     void collect();

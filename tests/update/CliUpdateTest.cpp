@@ -30,13 +30,20 @@ protected:
             tools.writeFile(QString("firmware/") + target->image, "image");
     }
 
-    QStringList arguments(const Target& target) const {
-        return QStringList{"update", target.title, target.version, "--resources", tools.path()} +
-               target.options;
+    // Runs modflash-cli update of the target, to the end or (with a text) until it printed it.
+    void update(CliChild& cli, const Target& target, const QByteArray& waitFor = {}) {
+        const QStringList arguments{"update", target.title, target.version, "--resources",
+                                    tools.path()};
+        if (waitFor.isEmpty()) {
+            ASSERT_TRUE(cli.run(arguments + target.options));
+        } else {
+            cli.start(arguments + target.options);
+            ASSERT_TRUE(cli.waitForOutput(waitFor));
+        }
     }
 
-    // The header for the command the program should run, with the preferences' defaults.
-    QByteArray header(const Target& target) const {
+    // The log up to the tool's output, for the command the library builds with the defaults.
+    QByteArray logStart(const Target& target) const {
         MemoryPreferences preferences;
         preferences.registerDefaults({{PreferenceKey::avrProgrammer, "usbtiny"},
                                       {PreferenceKey::stlinkProgrammer, "ST-Link v2"}});
@@ -44,23 +51,25 @@ protected:
         const Firmware image(tools.filePath(QString("firmware/") + target.image).toStdString(),
                              product->prefix());
         const UpdateTask task = product->createUpdateTask(image, tools.resources(), preferences);
-        return "\nUpdating " + QByteArray(target.title) + " firmware with command:\n" +
-               QByteArray::fromStdString(task.commandLine()) + "\n";
+        return LogText::beginning.toUtf8() + "\nUpdating " + QByteArray(target.title) +
+               " firmware with command:\n" + QByteArray::fromStdString(task.commandLine()) + "\n";
     }
 
-    static QByteArray bytes(const QString& text) { return text.toUtf8(); }
-
     ToolDirectory tools;
+    const QByteArray success = LogText::success.toUtf8();
+    const QByteArray failureNotes = LogText::failureNotes.toUtf8();
 };
 
 TEST_F(CliUpdateTest, SuccessPrintsTheLogTextsAndExitsZero) {
-    // Invalid bytes show as U+FFFD, as in the log; carriage returns are left to the terminal.
-    tools.installTool("avrdude", "printf 'reading \\377\\r\\n50%%\\r100%%\\n'");
+    // Invalid bytes show as U+FFFD, as in the log; carriage returns are left to the terminal;
+    // a character split across two writes comes out whole; "%@" is text.
+    tools.installTool(
+        "avrdude", "printf 'reading \\377 caf\\303'\nsleep 0.2\nprintf '\\251\\r\\n50%%@\\r100%%'");
     CliChild cli;
-    ASSERT_TRUE(cli.run(arguments(avr)));
+    update(cli, avr);
     EXPECT_EQ(cli.status(), 0);
-    EXPECT_EQ(cli.out(), bytes(LogText::beginning) + header(avr) +
-                             "reading \xef\xbf\xbd\r\n50%\r100%\n" + bytes(LogText::success));
+    EXPECT_EQ(cli.out(),
+              logStart(avr) + "reading \xef\xbf\xbd caf\xc3\xa9\r\n50%@\r100%" + success);
     EXPECT_EQ(cli.err(), QString());
 }
 
@@ -69,44 +78,40 @@ TEST_F(CliUpdateTest, ToolFailureOfEveryFamilyExitsOne) {
         SCOPED_TRACE(target->title);
         tools.installTool(target->tool, "printf 'No device found.\\n'\nexit 1");
         CliChild cli;
-        ASSERT_TRUE(cli.run(arguments(*target)));
+        update(cli, *target);
         EXPECT_EQ(cli.status(), 1);
-        EXPECT_EQ(cli.out(), bytes(LogText::beginning) + header(*target) + "No device found.\n" +
-                                 bytes(LogText::failureNotes));
+        EXPECT_EQ(cli.out(), logStart(*target) + "No device found.\n" + failureNotes);
         EXPECT_EQ(cli.err(), QString());
     }
 }
 
 TEST_F(CliUpdateTest, UpdateThatCannotRunExitsTwoWithOneDiagnosticLine) {
-    tools.remove("avrdude.conf");
-    CliChild noConfiguration;
-    ASSERT_TRUE(noConfiguration.run(arguments(avr)));
-    EXPECT_EQ(noConfiguration.status(), 2);
-    EXPECT_EQ(noConfiguration.out(), bytes(LogText::beginning + LogText::error));
-    EXPECT_EQ(noConfiguration.errLines(),
-              QStringList{"Problem running task: avrdude's configuration file is missing: "
-                          "looked for " +
-                          tools.filePath("avrdude.conf")});
-
     // No dfu-util at all: the command is built, the tool cannot start.
     CliChild noTool;
-    ASSERT_TRUE(noTool.run(arguments(dfu)));
+    update(noTool, dfu);
     EXPECT_EQ(noTool.status(), 2);
-    EXPECT_EQ(noTool.out(), bytes(LogText::beginning) + header(dfu) + bytes(LogText::error));
-    EXPECT_EQ(noTool.errLines(),
-              QStringList{"Problem running task: could not start " + tools.filePath("dfu-util") +
-                          ": No such file or directory"});
+    EXPECT_EQ(noTool.out(), logStart(dfu) + LogText::error.toUtf8());
+    EXPECT_EQ(noTool.err(), "Problem running task: could not start " + tools.filePath("dfu-util") +
+                                ": No such file or directory\n");
+
+    tools.remove("avrdude.conf");
+    CliChild noConfiguration;
+    update(noConfiguration, avr);
+    EXPECT_EQ(noConfiguration.status(), 2);
+    EXPECT_EQ(noConfiguration.out(), (LogText::beginning + LogText::error).toUtf8());
+    EXPECT_EQ(noConfiguration.err(), "Problem running task: avrdude's configuration file "
+                                     "(avrdude.conf) is missing: looked for " +
+                                         tools.filePath("avrdude.conf") + "\n");
 }
 
 TEST_F(CliUpdateTest, UsageMistakesExit64BeforeAnythingRuns) {
-    tools.installTool("avrdude", "exit 0");
+    tools.installTool("avrdude", "printf 'ran\\n'");
     // A version that does not exist, and a factory-only product while factory firmware is off.
-    for (const QStringList& typed :
-         {QStringList{"update", "Drovel", "9.9"}, QStringList{"update", "Zembro", "1.0"}}) {
-        SCOPED_TRACE(typed.join(' ').toStdString());
+    for (const Target& typed :
+         {Target{"Drovel", "9.9", "", "", {}}, Target{"Zembro", "1.0", "", "", {}}}) {
         CliChild cli;
-        ASSERT_TRUE(cli.run(typed + QStringList{"--resources", tools.path()}));
-        EXPECT_EQ(cli.status(), 64);
+        update(cli, typed);
+        EXPECT_EQ(cli.status(), 64) << typed.title;
         EXPECT_EQ(cli.out(), QByteArray());
     }
 }
@@ -115,29 +120,25 @@ TEST_F(CliUpdateTest, InterruptOrTerminateStopsTheToolAndPrintsItsVerdict) {
     // Output arriving while the tool still runs also shows it is written as it comes.
     tools.installTool("avrdude", "printf 'started\\n'\nexec sleep 600");
     for (int signal : {SIGINT, SIGTERM}) {
-        SCOPED_TRACE(signal);
         CliChild cli;
-        cli.start(arguments(avr));
-        ASSERT_TRUE(cli.waitForOutput("started\n"));
+        update(cli, avr, "started\n");
         cli.sendSignal(signal);
-        ASSERT_TRUE(cli.finish()) << "the program must end by itself, not by the signal";
+        ASSERT_TRUE(cli.finish()) << "the program must end by itself, not by signal " << signal;
         EXPECT_EQ(cli.status(), 1);
-        EXPECT_EQ(cli.out(), bytes(LogText::beginning) + header(avr) + "started\n" +
-                                 bytes(LogText::failureNotes));
+        EXPECT_EQ(cli.out(), logStart(avr) + "started\n" + failureNotes);
     }
 }
 
 TEST_F(CliUpdateTest, ToolIgnoringInterruptsIsKilled) {
     tools.installTool("avrdude", "trap '' TERM INT\nprintf 'started\\n'\nexec sleep 600");
     CliChild cli;
-    cli.start(arguments(avr));
-    ASSERT_TRUE(cli.waitForOutput("started\n"));
+    update(cli, avr, "started\n");
     // Two requests: the second kills at once. Two of the same signal could merge into one.
     cli.sendSignal(SIGINT);
     cli.sendSignal(SIGTERM);
     ASSERT_TRUE(cli.finish());
     EXPECT_EQ(cli.status(), 1);
-    EXPECT_TRUE(cli.out().endsWith("started\n" + bytes(LogText::failureNotes)));
+    EXPECT_TRUE(cli.out().endsWith("started\n" + failureNotes));
 }
 
 } // namespace

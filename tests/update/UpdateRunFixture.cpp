@@ -5,36 +5,72 @@
 #include "AVRProduct.h"
 #include "ResourceDirectory.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
+
+#include <functional>
+
 namespace modflash {
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& done) {
+    const QDeadlineTimer deadline(120'000);
+    QTimer wakeUp; // so a run that never ends is noticed
+    wakeUp.start(100);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+} // namespace
 
 UpdateRunFixture::UpdateRunFixture()
     : avr(AVRProduct::productWithTitle("Test AVR", "testavr_", 1))
     , dfu(ARMProduct::productWithTitle("Test DFU", "testdfu_"))
-    , swd(ARMSWDProduct::productWithTitle("Test SWD", "testswd_")) {
+    , swd(ARMSWDProduct::productWithTitle("Test SWD", "testswd_"))
+    , m_previousHandler(
+          qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& line) {
+              diagnostics().append(line);
+          })) {
+    diagnostics().clear();
     preferences.registerDefaults({{PreferenceKey::avrProgrammer, "usbtiny"},
                                   {PreferenceKey::stlinkProgrammer, "ST-Link v2"}});
+    QObject::connect(&run, &UpdateRun::logText, &run, [this](const QString& text) {
+        log += text;
+        ++chunkCount;
+    });
+    QObject::connect(&run, &UpdateRun::runningChanged, &run,
+                     [this](bool running) { runningChanges.push_back(running); });
+    QObject::connect(&run, &UpdateRun::finished, &run, [this](UpdateRun::Outcome ended) {
+        outcome = ended;
+        ++finishedCount;
+    });
+}
+
+UpdateRunFixture::~UpdateRunFixture() {
+    qInstallMessageHandler(m_previousHandler);
+}
+
+QStringList& UpdateRunFixture::diagnostics() {
+    static QStringList lines;
+    return lines;
 }
 
 FirmwarePtr UpdateRunFixture::imageFor(const ProductPtr& product) {
-    const QString name =
-        QString::fromStdString(product->prefix() + "1.0." + product->firmwareExtension());
-    const QString relative = "firmware images/" + name;
+    const QString relative = QString::fromStdString("firmware images/" + product->prefix() +
+                                                    "1.0." + product->firmwareExtension());
     tools.writeFile(relative, "image");
     return Firmware::firmwareWithPath(tools.filePath(relative).toStdString(), product->prefix());
 }
 
-QString UpdateRunFixture::toolOf(const ProductPtr& product) {
-    if (product->family() == "avr")
-        return QStringLiteral("avrdude");
-    if (product->family() == "dfu")
-        return QStringLiteral("dfu-util");
-    return QStringLiteral("openocd");
-}
-
 void UpdateRunFixture::update(const ProductPtr& product) {
     ASSERT_TRUE(run.start(product, imageFor(product), tools.resources(), preferences));
-    ASSERT_TRUE(recorder.waitForFinished()) << "the update never finished";
-    ASSERT_FALSE(run.isBusy());
+    ASSERT_TRUE(waitForFinished()) << "the update never finished";
     ASSERT_FALSE(run.isRunning());
 }
 
@@ -43,6 +79,16 @@ QString UpdateRunFixture::headerFor(const ProductPtr& product) {
         product->createUpdateTask(*imageFor(product), tools.resources(), preferences);
     return "\nUpdating " + QString::fromStdString(product->title()) + " firmware with command:\n" +
            QString::fromStdString(task.commandLine()) + "\n";
+}
+
+bool UpdateRunFixture::waitForFinished() {
+    const int before = finishedCount;
+    return waitUntil([&] { return !run.isBusy() || finishedCount > before; });
+}
+
+bool UpdateRunFixture::waitForLog(const QString& text) {
+    const qsizetype from = log.size();
+    return waitUntil([&] { return log.indexOf(text, from) >= 0; });
 }
 
 } // namespace modflash
