@@ -25,13 +25,8 @@ bool usbDevicesVisible() {
     return std::filesystem::exists(bus, error) && !std::filesystem::is_empty(bus, error);
 }
 
-struct ToolRun {
-    int exitStatus = -1;
-    std::string output;
-};
-
-// Streams the output into the summary chunk by chunk, as it arrives.
-ToolRun runTool(const UpdateTask& task, VerdictSummary& summary) {
+// Runs the tool as an update does and hands the verdict its output and exit status.
+std::string runTool(const UpdateTask& task, VerdictSummary& summary) {
     QProcess process;
     QProcessEnvironment environment;
     for (const auto& [name, value] : task.environment)
@@ -42,24 +37,16 @@ ToolRun runTool(const UpdateTask& task, VerdictSummary& summary) {
     for (const auto& argument : task.arguments)
         arguments << QString::fromStdString(argument);
     process.start(QString::fromStdString(task.launchPath), arguments);
-    ToolRun run;
-    if (!process.waitForStarted(30000)) {
-        summary.toolFailedToStart(process.errorString().toStdString());
-        return run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << task.launchPath
+                      << " did not finish: " << process.errorString().toStdString();
+        return {};
     }
-    const auto take = [&] {
-        const QByteArray chunk = process.readAll();
-        run.output.append(chunk.constData(), static_cast<std::size_t>(chunk.size()));
-        summary.feed(std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
-    };
-    while (process.state() != QProcess::NotRunning) {
-        process.waitForReadyRead(1000);
-        take();
-    }
-    take();
-    run.exitStatus = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    summary.toolExited(run.exitStatus);
-    return run;
+    const std::string output = process.readAll().toStdString();
+    summary.feed(output);
+    summary.toolExited(process.exitCode());
+    EXPECT_NE(process.exitCode(), 0);
+    return output;
 }
 
 struct LiveCase {
@@ -92,9 +79,7 @@ TEST_P(LiveTool, failsWithoutADeviceAsRecorded) {
         product->createUpdateTask(*product->firmwareForPath(*image), resources, preferences);
 
     VerdictSummary summary(product->family());
-    const ToolRun run = runTool(task, summary);
-    EXPECT_NE(run.exitStatus, 0);
-    EXPECT_EQ(run.output, toolOutput(c.recording)) << "the tool's output changed";
+    EXPECT_EQ(runTool(task, summary), toolOutput(c.recording)) << "the tool's output changed";
     EXPECT_EQ(summary.banner().kind, VerdictSummary::Banner::Kind::Failed);
     EXPECT_FALSE(summary.lastErrorLine().empty());
     EXPECT_EQ(summary.progress().state, Progress::State::Failed);
