@@ -4,7 +4,7 @@
 
 #include <QComboBox>
 #include <QPlainTextEdit>
-#include <QTabWidget>
+#include <QPushButton>
 
 #include <stdexcept>
 
@@ -22,26 +22,32 @@ void BenchWindow::launch() {
 }
 
 void BenchWindow::startUpdate(const std::function<void(const QString&)>& sink) {
-    const ProductPtr product =
-        m_delegate.products().productWithTitle(BenchResources::productTitle());
-    const std::vector<FirmwarePtr> images = product->getAllFirmware(m_resources);
-    if (images.empty())
-        throw std::runtime_error("the benchmark product has no image");
-    // As the Update button does: the log comes to the front.
-    m_controls.tabView->setCurrentIndex(1);
+    pickProduct(QString::fromUtf8(BenchResources::productTitle()));
+    pickVersion(QString::fromUtf8(BenchResources::version()));
     if (sink) {
-        QObject::connect(&m_run, &UpdateRun::logText, &m_run, sink);
-    } else {
-        QObject::connect(&m_run, &UpdateRun::logText, &m_delegate, &AppDelegate::writeToLog);
+        UpdateRun& run = m_delegate.updateRun();
+        QObject::disconnect(&run, &UpdateRun::logText, &m_delegate, &AppDelegate::writeToLog);
+        QObject::connect(&run, &UpdateRun::logText, &run, sink);
     }
-    m_run.start(product, images.front(), m_resources, m_preferences);
+    if (!m_controls.updateButton->isEnabled())
+        throw std::runtime_error("Update is not offered for the benchmark image");
+    m_controls.updateButton->click();
+    if (!m_delegate.updateRun().isBusy())
+        throw std::runtime_error("the update did not start");
 }
 
 void BenchWindow::pickProduct(const QString& title) {
-    QComboBox* list = m_controls.productList;
+    pick(m_controls.productList, title);
+}
+
+void BenchWindow::pickVersion(const QString& title) {
+    pick(m_controls.versionList, title);
+}
+
+void BenchWindow::pick(QComboBox* list, const QString& title) {
     const int row = list->findText(title, Qt::MatchExactly);
     if (row < 0)
-        throw std::runtime_error("no product entry " + title.toStdString());
+        throw std::runtime_error("no entry " + title.toStdString() + " to pick");
     list->setCurrentIndex(row);
     emit list->activated(row);
 }

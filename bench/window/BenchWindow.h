@@ -3,13 +3,13 @@
 #include "AppDelegate.h"
 #include "MainWindow.h"
 #include "SettingsPreferences.h"
-#include "UpdateRun.h"
 
 #include <QString>
 
 #include <filesystem>
 #include <functional>
 
+class QComboBox;
 class QPlainTextEdit;
 
 namespace modflash::bench {
@@ -22,24 +22,27 @@ public:
 
     void launch();
 
-    // Updates the benchmark product with its one image; the log texts go to the window's log,
-    // or to `sink` when one is given (the baseline logs).
+    // Updates the benchmark product with its one image as a user does: picks the product and
+    // the version, then presses Update. The log texts go to the window's log, or to `sink`
+    // instead when one is given (the baseline logs).
     void startUpdate(const std::function<void(const QString&)>& sink = {});
 
     // Picks the product as a user does, which builds its version list.
     void pickProduct(const QString& title);
+    void pickVersion(const QString& title);
 
     QPlainTextEdit* log() const;
     QWidget* window() { return &m_window; }
     AppDelegate& delegate() { return m_delegate; }
 
 private:
+    static void pick(QComboBox* list, const QString& title);
+
     ResourceDirectory m_resources;
     SettingsPreferences m_preferences;
     MainWindow m_window;
     WindowControls m_controls;
     AppDelegate m_delegate;
-    UpdateRun m_run;
 };
 
 } // namespace modflash::bench

@@ -66,6 +66,8 @@ void AppDelegate::connectPreferenceSignals() {
 
 void AppDelegate::connectUpdateSignals() {
     connect(&m_updateRun, &UpdateRun::logText, this, &AppDelegate::writeToLog);
+    // The log gathers texts that come close together; the verdict shows when the update ends.
+    connect(&m_updateRun, &UpdateRun::finished, this, [this] { m_log.flush(); });
     connect(&m_updateRun, &UpdateRun::runningChanged, this, &AppDelegate::reflectRunning);
     connect(&m_updateRun, &UpdateRun::finished, this, &AppDelegate::reflectRunning);
 }

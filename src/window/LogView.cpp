@@ -5,6 +5,8 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
+#include <utility>
+
 namespace modflash {
 
 namespace {
@@ -14,7 +16,11 @@ constexpr qreal logPointSize = 11.0;
 } // namespace
 
 LogView::LogView(QPlainTextEdit* view)
-    : m_view(view) {}
+    : m_view(view) {
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setTimerType(Qt::PreciseTimer);
+    m_flushTimer.callOnTimeout([this] { flush(); });
+}
 
 QFont LogView::logFont() {
     // QFont("Menlo") alone would quietly fall back to a proportional face.
@@ -37,6 +43,30 @@ void LogView::configure() {
 void LogView::append(const QString& text) {
     if (text.isEmpty())
         return;
+    m_pending += text;
+    if (m_flushTimer.isActive()) {
+        // The size bound keeps a fast tool from piling up text, and keeps each insert short.
+        if (m_pending.size() >= maxPendingCharacters)
+            flush();
+        return;
+    }
+    const qint64 quiet = m_sinceFlush.isValid() ? m_sinceFlush.elapsed() : flushInterval;
+    if (quiet >= flushInterval || m_pending.size() >= maxPendingCharacters)
+        flush();
+    else
+        m_flushTimer.start(static_cast<int>(flushInterval - quiet));
+}
+
+void LogView::flush() {
+    m_flushTimer.stop();
+    if (m_pending.isEmpty() || !m_view)
+        return;
+    insert(std::exchange(m_pending, QString()));
+    scrollToEnd();
+    m_sinceFlush.start();
+}
+
+void LogView::insert(const QString& text) {
     QTextCursor cursor(m_view->document());
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
@@ -61,7 +91,6 @@ void LogView::append(const QString& text) {
         insertRun(cursor, QStringView(text).mid(runStart));
     }
     cursor.endEditBlock();
-    scrollToEnd();
 }
 
 void LogView::insertRun(QTextCursor& cursor, QStringView run) {
@@ -75,7 +104,8 @@ void LogView::insertRun(QTextCursor& cursor, QStringView run) {
     cursor.insertText(run.toString());
 }
 
-QString LogView::text() const {
+QString LogView::text() {
+    flush();
     return m_view->toPlainText();
 }
 
