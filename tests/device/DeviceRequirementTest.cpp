@@ -1,6 +1,7 @@
 // Which device each product needs, and the line that says whether it is there.
 #include "DeviceRequirement.h"
 
+#include "FakeUsbDeviceSource.h"
 #include "Preferences.h"
 #include "ProductCatalogue.h"
 
@@ -9,14 +10,7 @@
 namespace modflash {
 namespace {
 
-const UsbId usbtiny{0x1781, 0x0c9f};
-const UsbId avrisp2{0x03eb, 0x2104};
-const UsbId usbasp{0x16c0, 0x05dc};
-const UsbId dfuBootLoader{0x0483, 0xdf11};
-const UsbId stlinkV2{0x0483, 0x3748};
-const UsbId stlinkV21{0x0483, 0x374b};
-const UsbId stlinkV21Other{0x0483, 0x3752};
-const UsbId keyboard{0x046d, 0xc31c};
+using namespace testing;
 
 class Requirement : public ::testing::Test {
 protected:
@@ -91,7 +85,7 @@ TEST_F(Requirement, stlinkProbeFollowsTheOpenocdCommandsChoice) {
     }
 }
 
-TEST_F(Requirement, unknownProgrammerCannotBeChecked) {
+TEST_F(Requirement, unknownProgrammerCannotBeCheckedAndABareProductNeedsNothing) {
     preferences.setString(PreferenceKey::avrProgrammer, "stk500v2");
     const auto requirement = forProduct("Drovel");
     EXPECT_FALSE(requirement.canCheck());
@@ -99,9 +93,6 @@ TEST_F(Requirement, unknownProgrammerCannotBeChecked) {
     EXPECT_EQ(requirement.message({usbtiny}),
               "modflash does not know the USB id of the programmer \"stk500v2\", so it cannot "
               "tell whether it is connected");
-}
-
-TEST_F(Requirement, bareProductNeedsNothing) {
     EXPECT_FALSE(DeviceRequirement::forProduct(Product("Plain", "plain_"), preferences));
 }
 
