@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace modflash {
 
@@ -20,7 +19,8 @@ public:
     bool hasFirmware(const Product& product) const;
 
 private:
-    std::vector<std::string> m_names; // sorted, so a prefix's names lie together
+    // Every name followed by a "/", which no file name holds: one allocation for them all.
+    std::string m_names;
 };
 
 } // namespace modflash
