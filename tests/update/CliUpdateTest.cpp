@@ -62,14 +62,16 @@ protected:
 
 TEST_F(CliUpdateTest, SuccessPrintsTheLogTextsAndExitsZero) {
     // Invalid bytes show as U+FFFD, as in the log; carriage returns are left to the terminal;
-    // a character split across two writes comes out whole; "%@" is text.
-    tools.installTool(
-        "avrdude", "printf 'reading \\377 caf\\303'\nsleep 0.2\nprintf '\\251\\r\\n50%%@\\r100%%'");
+    // a character split across two writes comes out whole, one cut off by the end shows; "%@" is
+    // text; a tool reading its input sees its end.
+    tools.installTool("avrdude",
+                      "read answer\nprintf '[%s] \\377 caf\\303' \"$answer\"\nsleep 0.2\n"
+                      "printf '\\251\\r\\n50%%@\\r100%%\\n\\342\\202'");
     CliChild cli;
     update(cli, avr);
     EXPECT_EQ(cli.status(), 0);
     EXPECT_EQ(cli.out(),
-              logStart(avr) + "reading \xef\xbf\xbd caf\xc3\xa9\r\n50%@\r100%" + success);
+              logStart(avr) + "[] \xef\xbf\xbd caf\xc3\xa9\r\n50%@\r100%\n\xef\xbf\xbd" + success);
     EXPECT_EQ(cli.err(), QString());
 }
 
