@@ -84,6 +84,9 @@ QString UpdateStatus::bannerText() const {
         return {};
     if (m_stopping)
         return tr("Stopping the update: waiting for the tool to end");
+    // Until the output names a phase there is only the fact that the update runs.
+    if (!m_summary->hasEnded() && m_summary->progress().phase.empty())
+        return tr("Updating");
     return QString::fromStdString(m_summary->banner().text);
 }
 

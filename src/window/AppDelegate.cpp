@@ -2,7 +2,9 @@
 
 #include "BuildInfo.h"
 #include "ImageListing.h"
+#include "LibusbDeviceSource.h"
 #include "Preferences.h"
+#include "SleepInhibitor.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -10,12 +12,22 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStandardItem>
 #include <QTabWidget>
 #include <QTextBrowser>
 
 namespace modflash {
+
+namespace {
+
+template <typename Service, typename Own>
+std::unique_ptr<Service> ownUnlessGiven(const QPointer<Service>& given) {
+    return given ? nullptr : std::make_unique<Own>();
+}
+
+} // namespace
 
 AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preferences,
                          ResourceDirectory resources, WindowServices services, QObject* parent)
@@ -31,7 +43,22 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_preferenceControls(preferences, controls.avrProgrammerSelector,
                            controls.stlinkProgrammerSelector, controls.factoryFirmwareEnable,
                            controls.massEraseBeforeProgramming)
-    , m_quitGuard(controls.window, m_updateRun, m_services.confirmStop) {
+    , m_quitGuard(controls.window, m_updateRun, m_services.confirmStop)
+    , m_ownUsbDevices(ownUnlessGiven<UsbDeviceSource, LibusbDeviceSource>(m_services.usbDevices))
+    , m_ownSleepInhibitor(ownUnlessGiven<SleepInhibitor, SleepInhibitor>(m_services.sleepInhibitor))
+    , m_sleepInhibitor(m_services.sleepInhibitor ? m_services.sleepInhibitor.data()
+                                                 : m_ownSleepInhibitor.get())
+    , m_updateStatus(m_updateRun)
+    , m_statusPanel(controls.progressBar, controls.bannerLabel, m_updateStatus)
+    , m_deviceLine(controls.deviceLine,
+                   m_services.usbDevices ? *m_services.usbDevices : *m_ownUsbDevices, preferences)
+    , m_logExport(
+          controls.window, [this] { return m_log.text(); }, m_services.chooseSaveFile,
+          m_services.reportProblem)
+    , m_dropHandler(
+          controls.window, [this] { return dropSituation(); },
+          [this](const QString& path) { fileDropped(path); },
+          [this](const QString& reason) { m_statusPanel.showNotice(reason); }) {
     connectSignals();
 }
 
@@ -49,6 +76,9 @@ void AppDelegate::connectSignals() {
     connect(m_controls.helpAction, &QAction::triggered, this, &AppDelegate::openHelp);
     connect(m_controls.instructionsView, &QTextBrowser::anchorClicked, this,
             [this](const QUrl& link) { m_instructions.follow(link); });
+    connect(m_controls.copyLogButton, &QPushButton::clicked, &m_logExport, &LogExport::copy);
+    connect(m_controls.saveLogButton, &QPushButton::clicked, &m_logExport, &LogExport::save);
+    connect(m_controls.saveLogAction, &QAction::triggered, &m_logExport, &LogExport::save);
     connectPreferenceSignals();
     connectUpdateSignals();
 }
@@ -70,6 +100,13 @@ void AppDelegate::connectUpdateSignals() {
     connect(&m_updateRun, &UpdateRun::finished, this, [this] { m_log.flush(); });
     connect(&m_updateRun, &UpdateRun::runningChanged, this, &AppDelegate::reflectRunning);
     connect(&m_updateRun, &UpdateRun::finished, this, &AppDelegate::reflectRunning);
+    // A machine that suspends in the middle of a write leaves the module without firmware.
+    connect(&m_updateRun, &UpdateRun::runningChanged, m_sleepInhibitor, [this](bool running) {
+        if (running)
+            m_sleepInhibitor->acquire();
+    });
+    connect(&m_updateRun, &UpdateRun::finished, m_sleepInhibitor,
+            [this] { m_sleepInhibitor->release(); });
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
@@ -108,10 +145,12 @@ void AppDelegate::reflectRunning() {
 
 void AppDelegate::avrProgrammerChanged() {
     m_preferenceControls.storeAvrProgrammer();
+    m_deviceLine.preferencesChanged();
 }
 
 void AppDelegate::stlinkProgrammerChanged() {
     m_preferenceControls.storeStlinkProgrammer();
+    m_deviceLine.preferencesChanged();
 }
 
 void AppDelegate::factoryFirmwareEnableChanged() {
@@ -137,6 +176,7 @@ void AppDelegate::productListSelectionChanged() {
     m_versionList.rebuild(m_product->getAllFirmware(m_resources),
                           m_preferenceControls.isFactoryFirmwareEnabled());
     loadInstructions(QString::fromStdString(m_product->pageName()));
+    m_deviceLine.setProduct(m_product);
     updateControls();
 }
 
@@ -161,6 +201,15 @@ void AppDelegate::fileChosen(unsigned listGeneration, const std::optional<QStrin
     m_otherVersionFirmware = Firmware::firmwareWithPath(path->toStdString(), "");
     m_versionList.addChosenFile(m_otherVersionFirmware);
     updateControls();
+}
+
+void AppDelegate::fileDropped(const QString& path) {
+    m_statusPanel.clearNotice();
+    fileChosen(m_versionList.generation(), path);
+}
+
+FirmwareDropHandler::Situation AppDelegate::dropSituation() const {
+    return {m_preferenceControls.isFactoryFirmwareEnabled(), m_product, m_updateRun.isBusy()};
 }
 
 void AppDelegate::openHelp() {

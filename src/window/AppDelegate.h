@@ -1,6 +1,9 @@
 #pragma once
 
+#include "DevicePresenceLine.h"
+#include "FirmwareDropHandler.h"
 #include "InstructionsView.h"
+#include "LogExport.h"
 #include "LogView.h"
 #include "PreferenceControls.h"
 #include "ProductCatalogue.h"
@@ -8,6 +11,8 @@
 #include "QuitGuard.h"
 #include "ResourceDirectory.h"
 #include "UpdateRun.h"
+#include "UpdateStatus.h"
+#include "UpdateStatusPanel.h"
 #include "VersionList.h"
 #include "WindowControls.h"
 #include "WindowServices.h"
@@ -22,10 +27,13 @@ class QStandardItem;
 namespace modflash {
 
 class Preferences;
+class SleepInhibitor;
+class UsbDeviceSource;
 
 // Drives the window: start-up, the preferences, the choice of product and version, the
-// instructions pages, the log and the update run. It holds the window's controls but never
-// lays them out.
+// instructions pages, the log and the update run, and wires up the helpers around them (the
+// progress and verdict, the device line, handing on the log, dropped files, the sleep lock).
+// It holds the window's controls but never lays them out.
 class AppDelegate : public QObject {
     Q_OBJECT
 
@@ -70,6 +78,13 @@ public:
     // awaited first, so its last output and verdict still arrive.
     void terminate() { m_quitGuard.stopThenClose(); }
 
+    // Everything the log has received.
+    QString logText() { return m_log.text(); }
+    LogExport& logExport() { return m_logExport; }
+    const UpdateStatus& updateStatus() const { return m_updateStatus; }
+    const DevicePresence& devicePresence() const { return m_deviceLine.presence(); }
+    const SleepInhibitor& sleepInhibitor() const { return *m_sleepInhibitor; }
+
     const ProductCatalogue& products() const { return m_products; }
     // The chosen product: nothing until the user first picks one.
     const ProductPtr& product() const { return m_product; }
@@ -83,6 +98,9 @@ private:
     // While an update is under way only Stop and the preferences it does not read are usable.
     void reflectRunning();
     void fileChosen(unsigned listGeneration, const std::optional<QString>& path);
+    // A dropped file, taken as if chosen through "Other...".
+    void fileDropped(const QString& path);
+    FirmwareDropHandler::Situation dropSituation() const;
 
     WindowControls m_controls;
     Preferences& m_preferences;
@@ -98,6 +116,14 @@ private:
     PreferenceControls m_preferenceControls;
     UpdateRun m_updateRun;
     QuitGuard m_quitGuard;
+    std::unique_ptr<UsbDeviceSource> m_ownUsbDevices;    // when none was given
+    std::unique_ptr<SleepInhibitor> m_ownSleepInhibitor; // when none was given
+    SleepInhibitor* m_sleepInhibitor;
+    UpdateStatus m_updateStatus;
+    UpdateStatusPanel m_statusPanel;
+    DevicePresenceLine m_deviceLine;
+    LogExport m_logExport;
+    FirmwareDropHandler m_dropHandler;
 };
 
 } // namespace modflash

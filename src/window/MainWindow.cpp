@@ -35,6 +35,12 @@ WindowControls MainWindow::controls() {
     controls.massEraseBeforeProgramming = m_ui->massEraseBeforeProgramming;
     controls.helpButton = m_ui->helpButton;
     controls.helpAction = m_ui->helpAction;
+    controls.deviceLine = m_ui->deviceLine;
+    controls.progressBar = m_ui->progressBar;
+    controls.bannerLabel = m_ui->bannerLabel;
+    controls.copyLogButton = m_ui->copyLogButton;
+    controls.saveLogButton = m_ui->saveLogButton;
+    controls.saveLogAction = m_ui->saveLogAction;
     return controls;
 }
 

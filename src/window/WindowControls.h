@@ -7,6 +7,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTextBrowser;
@@ -32,6 +33,12 @@ struct WindowControls {
     QPointer<QCheckBox> massEraseBeforeProgramming;
     QPointer<QPushButton> helpButton;
     QPointer<QAction> helpAction;
+    QPointer<QLabel> deviceLine;
+    QPointer<QProgressBar> progressBar;
+    QPointer<QLabel> bannerLabel;
+    QPointer<QPushButton> copyLogButton;
+    QPointer<QPushButton> saveLogButton;
+    QPointer<QAction> saveLogAction;
 };
 
 } // namespace modflash

@@ -47,6 +47,34 @@ void chooseFileWithDialog(QWidget* window, const QString& extension,
     dialog->open();
 }
 
+void chooseSaveFileWithDialog(QWidget* window, const QString& suggestedName,
+                              WindowServices::FileChosen done) {
+    auto* dialog = new QFileDialog(window, QObject::tr("Save the Log"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setNameFilters({QObject::tr("Text files (*.txt)"), QObject::tr("All files (*)")});
+    dialog->setDefaultSuffix(QStringLiteral("txt"));
+    dialog->selectFile(suggestedName);
+    QObject::connect(dialog, &QFileDialog::finished, dialog,
+                     [dialog, done = std::move(done)](int result) {
+                         const QStringList files = dialog->selectedFiles();
+                         if (result != QDialog::Accepted || files.isEmpty())
+                             done(std::nullopt);
+                         else
+                             done(files.first());
+                     });
+    dialog->open();
+}
+
+void reportWithMessageBox(QWidget* window, const QString& title, const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
 void confirmWithMessageBox(QWidget* window, const QString& question,
                            std::function<void(bool)> answer) {
     auto* box = new QMessageBox(QMessageBox::Warning, QObject::tr("Stop the Update?"), question,
@@ -70,6 +98,8 @@ WindowServices WindowServices::desktop() {
     services.chooseFile = chooseFileWithDialog;
     services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     services.confirmStop = confirmWithMessageBox;
+    services.chooseSaveFile = chooseSaveFileWithDialog;
+    services.reportProblem = reportWithMessageBox;
     return services;
 }
 
@@ -82,6 +112,10 @@ WindowServices WindowServices::withDesktopDefaults() const {
         services.openUrl = fallback.openUrl;
     if (!services.confirmStop)
         services.confirmStop = fallback.confirmStop;
+    if (!services.chooseSaveFile)
+        services.chooseSaveFile = fallback.chooseSaveFile;
+    if (!services.reportProblem)
+        services.reportProblem = fallback.reportProblem;
     return services;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 
@@ -10,6 +11,9 @@ class QWidget;
 
 namespace modflash {
 
+class SleepInhibitor;
+class UsbDeviceSource;
+
 // What the window asks of the desktop. Each answer arrives through a callback, possibly after
 // the call has returned, so that nothing blocks the event loop while a dialog is open.
 struct WindowServices {
@@ -18,6 +22,13 @@ struct WindowServices {
     // Offers single existing files whose extension is `extension` (without the full stop).
     using FileChooser =
         std::function<void(QWidget* window, const QString& extension, FileChosen done)>;
+    // Asks where to save a new file, offering suggestedName; the answer is the path the user
+    // named, or nothing when the user cancelled.
+    using SaveFileChooser =
+        std::function<void(QWidget* window, const QString& suggestedName, FileChosen done)>;
+    // Tells the user about a problem that needs no answer.
+    using ProblemReporter =
+        std::function<void(QWidget* window, const QString& title, const QString& text)>;
     using UrlOpener = std::function<void(const QUrl&)>;
     // Asks whether to go on with stopping; the answer is true to stop.
     using StopConfirmer =
@@ -26,6 +37,12 @@ struct WindowServices {
     FileChooser chooseFile;
     UrlOpener openUrl;
     StopConfirmer confirmStop;
+    SaveFileChooser chooseSaveFile;
+    ProblemReporter reportProblem;
+    // The connected USB devices and the desktop's sleep lock. Not owned; when empty, the
+    // delegate makes its own: libusb's device list and logind's lock on the system bus.
+    QPointer<UsbDeviceSource> usbDevices;
+    QPointer<SleepInhibitor> sleepInhibitor;
 
     // Window-modal dialogs opened with open() and the desktop's default browser.
     static WindowServices desktop();

@@ -1,18 +1,21 @@
 #include "WindowHarness.h"
 
+#include "SleepInhibitor.h"
+
 #include <QComboBox>
 #include <QListView>
 #include <QStandardItemModel>
 
 namespace modflash::testing {
 
-WindowHarness::WindowHarness(const QString& resourcePath, const QString& preferencesFile)
+WindowHarness::WindowHarness(const QString& resourcePath, const QString& preferencesFile,
+                             SleepInhibitor* sleepInhibitor)
     : preferences(preferencesFile)
     , controls(window.controls())
     , delegate(controls, preferences, ResourceDirectory(resourcePath.toStdString()),
-               recordingServices()) {}
+               recordingServices(sleepInhibitor)) {}
 
-WindowServices WindowHarness::recordingServices() {
+WindowServices WindowHarness::recordingServices(SleepInhibitor* sleepInhibitor) {
     WindowServices services;
     services.chooseFile = [this](QWidget*, const QString& extension,
                                  WindowServices::FileChosen done) {
@@ -25,6 +28,16 @@ WindowServices WindowHarness::recordingServices() {
         confirmQuestions << question;
         pendingConfirmation = std::move(answer);
     };
+    services.chooseSaveFile = [this](QWidget*, const QString& suggestedName,
+                                     WindowServices::FileChosen done) {
+        suggestedSaveNames << suggestedName;
+        m_pendingSave = std::move(done);
+    };
+    services.reportProblem = [this](QWidget*, const QString& title, const QString& text) {
+        reportedProblems << title + QStringLiteral(": ") + text;
+    };
+    services.usbDevices = &usbDevices;
+    services.sleepInhibitor = sleepInhibitor;
     return services;
 }
 
@@ -48,6 +61,13 @@ void WindowHarness::pick(QComboBox* list, const QString& title) {
 void WindowHarness::answerChooser(const std::optional<QString>& path) {
     auto done = std::move(m_pendingChoice);
     m_pendingChoice = nullptr;
+    if (done)
+        done(path);
+}
+
+void WindowHarness::answerSaveChooser(const std::optional<QString>& path) {
+    auto done = std::move(m_pendingSave);
+    m_pendingSave = nullptr;
     if (done)
         done(path);
 }

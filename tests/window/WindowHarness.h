@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppDelegate.h"
+#include "FakeUsbDeviceSource.h"
 #include "MainWindow.h"
 #include "SettingsPreferences.h"
 #include "WindowServices.h"
@@ -16,10 +17,12 @@ class QComboBox;
 namespace modflash::testing {
 
 // The real window and delegate over a given resource directory and preferences file, with the
-// desktop's dialogs and browser replaced by recorders the test answers.
+// desktop's dialogs and browser replaced by recorders the test answers and USB devices the test
+// plugs in. The sleep lock is the given one, or the delegate's own on the system bus.
 class WindowHarness {
 public:
-    WindowHarness(const QString& resourcePath, const QString& preferencesFile);
+    WindowHarness(const QString& resourcePath, const QString& preferencesFile,
+                  SleepInhibitor* sleepInhibitor = nullptr);
 
     // Starts the delegate and shows the window, as the application does.
     void launch();
@@ -33,20 +36,27 @@ public:
     // The file chooser's open request, answered later by answerChooser().
     bool chooserIsOpen() const { return static_cast<bool>(m_pendingChoice); }
     void answerChooser(const std::optional<QString>& path);
+    // The save dialog's request, answered later by answerSaveChooser().
+    bool saveChooserIsOpen() const { return static_cast<bool>(m_pendingSave); }
+    void answerSaveChooser(const std::optional<QString>& path);
 
     SettingsPreferences preferences;
+    FakeUsbDeviceSource usbDevices;
     MainWindow window;
     WindowControls controls;
     QStringList chooserExtensions;
     QList<QUrl> openedUrls;
     QStringList confirmQuestions;
     std::function<void(bool)> pendingConfirmation;
+    QStringList suggestedSaveNames;
+    QStringList reportedProblems;
     AppDelegate delegate;
 
 private:
-    WindowServices recordingServices();
+    WindowServices recordingServices(SleepInhibitor* sleepInhibitor);
 
     WindowServices::FileChosen m_pendingChoice;
+    WindowServices::FileChosen m_pendingSave;
 };
 
 // The titles of the entries a user can reach in a pop-up list, top to bottom.

@@ -1,10 +1,12 @@
 // The window's entry point: reads its one option, then hands control to the event loop.
 
 #include "AppDelegate.h"
+#include "LibusbDeviceSource.h"
 #include "MainWindow.h"
 #include "QuitSignals.h"
 #include "ResourceDirectory.h"
 #include "SettingsPreferences.h"
+#include "SleepInhibitor.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -59,14 +61,22 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("modflash"));
     QApplication::setOrganizationName(QStringLiteral("modflash"));
     QApplication::setApplicationVersion(QStringLiteral(MODFLASH_VERSION));
+    // The installed desktop entry's id, so that the desktop matches the window to its entry
+    // and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.modflash.Modflash"));
 
     const std::optional<modflash::ResourceDirectory> resources = resourcesFromArguments();
     if (!resources)
         return usageError;
 
     modflash::SettingsPreferences preferences;
+    modflash::LibusbDeviceSource usbDevices;
+    modflash::SleepInhibitor sleepInhibitor;
+    modflash::WindowServices services;
+    services.usbDevices = &usbDevices;
+    services.sleepInhibitor = &sleepInhibitor;
     modflash::MainWindow window;
-    modflash::AppDelegate delegate(window.controls(), preferences, *resources);
+    modflash::AppDelegate delegate(window.controls(), preferences, *resources, services);
     delegate.applicationDidFinishLaunching();
     const modflash::QuitSignals quitSignals([&delegate] { delegate.terminate(); });
     window.show();

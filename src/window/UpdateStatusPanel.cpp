@@ -1,0 +1,115 @@
+#include "UpdateStatusPanel.h"
+
+#include "UpdateStatus.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+namespace modflash {
+
+namespace {
+
+// Dark enough to read on a light window background, with the meaning also in the words.
+QString colourOf(VerdictSummary::Banner::Kind kind) {
+    switch (kind) {
+    case VerdictSummary::Banner::Kind::Completed:
+        return QStringLiteral("#1a7f37");
+    case VerdictSummary::Banner::Kind::Failed:
+        return QStringLiteral("#b3261e");
+    case VerdictSummary::Banner::Kind::WrittenThenFailed:
+        return QStringLiteral("#8a5a00");
+    case VerdictSummary::Banner::Kind::Running:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+UpdateStatusPanel::UpdateStatusPanel(QProgressBar* bar, QLabel* banner, const UpdateStatus& status,
+                                     QObject* parent)
+    : QObject(parent)
+    , m_bar(bar)
+    , m_banner(banner)
+    , m_status(status) {
+    connectSignals();
+    refresh();
+}
+
+void UpdateStatusPanel::connectSignals() {
+    connect(&m_status, &UpdateStatus::changed, this, [this] {
+        // A new update answers the last refused drop.
+        if (!m_status.hasEnded())
+            m_notice.clear();
+        refresh();
+    });
+}
+
+void UpdateStatusPanel::showNotice(const QString& text) {
+    m_notice = text;
+    showBanner();
+}
+
+void UpdateStatusPanel::clearNotice() {
+    m_notice.clear();
+    showBanner();
+}
+
+void UpdateStatusPanel::refresh() {
+    showProgress();
+    showBanner();
+}
+
+void UpdateStatusPanel::showProgress() {
+    if (!m_bar)
+        return;
+    if (!m_status.hasStarted()) {
+        m_bar->setRange(0, 100);
+        m_bar->setValue(0);
+        m_bar->setTextVisible(false);
+        return;
+    }
+    const Progress progress = m_status.progress();
+    const QString phase =
+        progress.phase.empty() ? tr("Starting") : QString::fromStdString(progress.phase);
+    m_bar->setTextVisible(true);
+    if (progress.isIndeterminate() && progress.state == Progress::State::Running) {
+        // A range of 0 to 0 is the busy indicator.
+        m_bar->setRange(0, 0);
+        m_bar->setFormat(phase);
+        return;
+    }
+    m_bar->setRange(0, 100);
+    const int percent = progress.isIndeterminate() ? 0 : progress.percent;
+    m_bar->setValue(percent);
+    switch (progress.state) {
+    case Progress::State::Running:
+        m_bar->setFormat(tr("%1 %p%").arg(phase));
+        break;
+    case Progress::State::Done:
+        m_bar->setFormat(tr("%1 %p% \u2013 done").arg(phase));
+        break;
+    case Progress::State::Failed:
+        m_bar->setFormat(progress.isIndeterminate() ? tr("%1 \u2013 failed").arg(phase)
+                                                    : tr("%1 %p% \u2013 failed").arg(phase));
+        break;
+    }
+}
+
+void UpdateStatusPanel::showBanner() {
+    if (!m_banner)
+        return;
+    if (!m_notice.isEmpty()) {
+        m_banner->setStyleSheet({});
+        m_banner->setText(m_notice);
+        return;
+    }
+    const VerdictSummary::Banner banner = m_status.banner();
+    const QString colour = m_status.hasEnded() ? colourOf(banner.kind) : QString();
+    m_banner->setStyleSheet(
+        colour.isEmpty() ? QString()
+                         : QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(colour));
+    m_banner->setText(m_status.bannerText());
+}
+
+} // namespace modflash

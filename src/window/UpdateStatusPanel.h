@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QLabel;
+class QProgressBar;
+
+namespace modflash {
+
+class UpdateStatus;
+
+// The progress bar and the one-line banner beside the log. The bar shows the tool's phase and
+// its percentage, runs as a busy indicator where the tool gives no numbers, and rests at the
+// final state once the verdict is in. The banner says what the update is doing and how it
+// ended. A notice (a refused drop) takes the banner's place until the next update starts.
+class UpdateStatusPanel : public QObject {
+    Q_OBJECT
+
+public:
+    UpdateStatusPanel(QProgressBar* bar, QLabel* banner, const UpdateStatus& status,
+                      QObject* parent = nullptr);
+
+    void showNotice(const QString& text);
+    void clearNotice();
+
+private:
+    void connectSignals();
+    void refresh();
+    void showProgress();
+    void showBanner();
+
+    QPointer<QProgressBar> m_bar;
+    QPointer<QLabel> m_banner;
+    const UpdateStatus& m_status;
+    QString m_notice;
+};
+
+} // namespace modflash
