@@ -1,15 +1,21 @@
 // Saves a picture of the real window after a product and a version have been chosen, for the
-// documentation. Run it under a display (scripts/screenshot-window uses Xvfb). It keeps its
+// documentation; with --progress-output it also presses Update and takes one picture while the
+// tool is part-way (the stand-in tool waits for the --gate file) and then --output once the
+// verdict is in. Run it under a display (scripts/screenshot-window uses Xvfb). It keeps its
 // preferences in a temporary file, so the user's own are neither read nor changed.
 
 #include "AppDelegate.h"
+#include "FakeUsbDeviceSource.h"
 #include "MainWindow.h"
 #include "SettingsPreferences.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +36,38 @@ bool pick(QComboBox* list, const QString& title) {
     return true;
 }
 
+bool save(QWidget& window, const QString& path) {
+    QTest::qWait(200); // let the page, the lists and the bar settle before the picture
+    if (window.grab().save(path, "PNG"))
+        return true;
+    std::fprintf(stderr, "window_screenshot: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+// Presses Update, saves a picture once the bar has reached percent, opens the gate the
+// stand-in tool waits at and waits for the verdict.
+bool runUpdate(AppDelegate& delegate, const WindowControls& controls, QWidget& window,
+               const QString& progressOutput, int percent, const QString& gate) {
+    bool finished = false;
+    QObject::connect(&delegate.updateRun(), &UpdateRun::finished, &window,
+                     [&finished] { finished = true; });
+    controls.updateButton->click();
+    if (!QTest::qWaitFor([&] { return controls.progressBar->value() >= percent || finished; },
+                         60000) ||
+        finished) {
+        std::fprintf(stderr, "window_screenshot: the tool never reached %d%%\n", percent);
+        return false;
+    }
+    if (!save(window, progressOutput))
+        return false;
+    QFile(gate).open(QIODevice::WriteOnly);
+    if (!QTest::qWaitFor([&] { return finished; }, 60000)) {
+        std::fprintf(stderr, "window_screenshot: the tool never ended\n");
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -44,7 +82,22 @@ int main(int argc, char* argv[]) {
                                      QStringLiteral("VERSION"));
     const QCommandLineOption output(QStringLiteral("output"), QStringLiteral("PNG file to write."),
                                     QStringLiteral("FILE"));
-    parser.addOptions({resources, product, version, output});
+    const QCommandLineOption progressOutput(
+        QStringLiteral("progress-output"),
+        QStringLiteral("Run the update and save a picture part-way to this PNG file."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption progressAt(QStringLiteral("progress-at"),
+                                        QStringLiteral("Percentage for that picture (50)."),
+                                        QStringLiteral("PERCENT"), QStringLiteral("50"));
+    const QCommandLineOption gate(QStringLiteral("gate"),
+                                  QStringLiteral("File the stand-in tool waits for."),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption usbDevice(
+        QStringLiteral("usb-device"),
+        QStringLiteral("Show this device as plugged in instead of asking libusb (repeatable)."),
+        QStringLiteral("VID:PID"));
+    parser.addOptions(
+        {resources, product, version, output, progressOutput, progressAt, gate, usbDevice});
     parser.process(app);
     if (!parser.isSet(resources) || !parser.isSet(output)) {
         std::fprintf(stderr, "window_screenshot: --resources and --output are required\n");
@@ -56,6 +109,14 @@ int main(int argc, char* argv[]) {
     MainWindow window;
     WindowServices services;
     services.openUrl = [](const QUrl&) {};
+    testing::FakeUsbDeviceSource devices;
+    if (parser.isSet(usbDevice)) {
+        for (const QString& id : parser.values(usbDevice)) {
+            if (const auto parsed = UsbId::parse(id.toStdString()))
+                devices.plug(*parsed);
+        }
+        services.usbDevices = &devices;
+    }
     AppDelegate delegate(window.controls(), preferences,
                          ResourceDirectory(parser.value(resources).toStdString()), services);
     delegate.applicationDidFinishLaunching();
@@ -68,12 +129,9 @@ int main(int argc, char* argv[]) {
         return 1;
     if (parser.isSet(version) && !pick(controls.versionList, parser.value(version)))
         return 1;
-    QTest::qWait(200); // let the page and the lists settle before the picture
-
-    if (!window.grab().save(parser.value(output), "PNG")) {
-        std::fprintf(stderr, "window_screenshot: cannot write %s\n",
-                     qPrintable(parser.value(output)));
+    if (parser.isSet(progressOutput) &&
+        !runUpdate(delegate, controls, window, parser.value(progressOutput),
+                   parser.value(progressAt).toInt(), parser.value(gate)))
         return 1;
-    }
-    return 0;
+    return save(window, parser.value(output)) ? 0 : 1;
 }
