@@ -88,17 +88,15 @@ protected:
         if (fs::is_directory("/dev/bus/usb", error) && !fs::is_empty("/dev/bus/usb", error))
             GTEST_SKIP() << "a USB bus is visible in /dev/bus/usb; the real tools are not run "
                             "where they could reach a connected device";
+        for (const char* name : {"avrdude", "avrdude.conf", "dfu-util", "dfu-util-factory",
+                                 "openocd", "openocd-scripts"}) {
+            // The link is missing from the staged directory when the build did not find the tool.
+            if (!resources.pathForResource(name))
+                GTEST_SKIP() << name << " is not linked in " << resources.resourcePath();
+        }
         preferences.registerDefaults(
             {{PreferenceKey::avrProgrammer, AVRProduct::avrProgrammers().front()},
              {PreferenceKey::stlinkProgrammer, ARMSWDProduct::stlinkInterfaces().front()}});
-    }
-
-    // The tool's link is missing from the staged directory when the build did not find the tool.
-    bool haveTools(std::initializer_list<const char*> names) {
-        for (const char* name : names)
-            if (!resources.pathForResource(name))
-                return false;
-        return true;
     }
 
     // Builds the product's command for a sample image of its type and runs it: it must fail,
@@ -122,8 +120,6 @@ protected:
 };
 
 TEST_F(RealToolsTest, AvrdudeLooksForEachProgrammer) {
-    if (!haveTools({"avrdude", "avrdude.conf"}))
-        GTEST_SKIP() << "avrdude or avrdude.conf is not linked in " << resources.resourcePath();
     // Nine elements for the atmega328, eight for the attiny44 that has no extended fuse.
     for (const char* title : {"Parvonne (rev009 or Higher)", "Ketterel"}) {
         for (const auto& programmer : AVRProduct::avrProgrammers()) {
@@ -134,8 +130,6 @@ TEST_F(RealToolsTest, AvrdudeLooksForEachProgrammer) {
 }
 
 TEST_F(RealToolsTest, AvrdudeKnowsEveryPartAndProgrammer) {
-    if (!haveTools({"avrdude", "avrdude.conf"}))
-        GTEST_SKIP() << "avrdude or avrdude.conf is not linked in " << resources.resourcePath();
     const std::string avrdude = *resources.pathForResource("avrdude");
     const std::string conf = "-C" + *resources.pathForResource("avrdude", "conf");
     const auto environment = toolEnvironment(resources);
@@ -153,8 +147,6 @@ TEST_F(RealToolsTest, AvrdudeKnowsEveryPartAndProgrammer) {
 }
 
 TEST_F(RealToolsTest, DfuUtilLooksForTheDeviceWithAndWithoutMassErase) {
-    if (!haveTools({"dfu-util", "dfu-util-factory"}))
-        GTEST_SKIP() << "dfu-util is not linked in " << resources.resourcePath();
     // The output names the program it ran as; mass erase only shows once a device answers.
     for (bool factory : {false, true}) {
         for (bool massErase : {false, true}) {
@@ -168,8 +160,6 @@ TEST_F(RealToolsTest, DfuUtilLooksForTheDeviceWithAndWithoutMassErase) {
 }
 
 TEST_F(RealToolsTest, OpenocdRunsItsScriptsWithEitherProbe) {
-    if (!haveTools({"openocd", "openocd-scripts"}))
-        GTEST_SKIP() << "openocd or its scripts are not linked in " << resources.resourcePath();
     preferences.setBool(PreferenceKey::enableFactoryFirmware, true);
     expectNoDevice("Zembro", "openocd-0.12-stlink-v2-no-device.txt");
     preferences.setString(PreferenceKey::stlinkProgrammer, "ST-Link v2-1");
@@ -177,8 +167,6 @@ TEST_F(RealToolsTest, OpenocdRunsItsScriptsWithEitherProbe) {
 }
 
 TEST_F(RealToolsTest, OpenocdReadsAnEscapedPathLiterally) {
-    if (!haveTools({"openocd", "openocd-scripts"}))
-        GTEST_SKIP() << "openocd or its scripts are not linked in " << resources.resourcePath();
     const std::string path = R"(/tmp/my "firmware" [x]/$HOME/back\slash {y}.bin)";
     // Take the quoted path from the write element the command really builds.
     const auto zembro = catalogue.productWithTitle("Zembro");
