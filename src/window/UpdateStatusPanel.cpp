@@ -63,6 +63,8 @@ void UpdateStatusPanel::refresh() {
 void UpdateStatusPanel::showProgress() {
     if (!m_bar)
         return;
+    // Before the first update an empty bar would only look like a field to fill in.
+    m_bar->setVisible(m_status.hasStarted());
     if (!m_status.hasStarted()) {
         m_bar->setRange(0, 100);
         m_bar->setValue(0);

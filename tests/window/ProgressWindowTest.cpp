@@ -144,13 +144,14 @@ void ProgressWindowTest::openGate() const {
 void ProgressWindowTest::barFollowsAvrdudeAndRestsAtDone() {
     m_resources->installTools(avrdudeScript(gate()));
     start();
-    QVERIFY(!bar()->isTextVisible()); // nothing to show before the first update
+    QVERIFY(!bar()->isVisible()); // nothing to show before the first update
     QVERIFY(banner().isEmpty());
     choose(parvonne, QStringLiteral("2.0"));
     QSignalSpy values(bar(), &QProgressBar::valueChanged);
     clickUpdate();
 
     QTRY_COMPARE_WITH_TIMEOUT(bar()->value(), 50, toolTimeout);
+    QVERIFY(bar()->isVisible());
     QCOMPARE(bar()->maximum(), 100);
     QCOMPARE(bar()->text(), QStringLiteral("Writing flash 50%"));
     QCOMPARE(banner(), QStringLiteral("Updating: Writing flash 50%"));
