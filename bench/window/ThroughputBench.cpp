@@ -118,7 +118,7 @@ double bytesPerByte(const ChildRun& run, long long randomBytes) {
 
 std::string megabytes(long long bytes) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.2g MB", static_cast<double>(bytes) / 1e6);
+    std::snprintf(text, sizeof text, "%.3g MB", static_cast<double>(bytes) / 1e6);
     return text;
 }
 
@@ -190,7 +190,9 @@ int runThroughput(const BenchPaths& paths) {
 
 int runNaiveCurve(const BenchPaths& paths) {
     std::string curve = "rewrite whole text per read:";
-    const long long outputSizes[] = {250000, 500000, 1000000, 2000000, 10000000};
+    // Each size doubles or more the one before; the time cap keeps the whole run bounded, so
+    // the curve ends with the first size that does not finish in time.
+    const long long outputSizes[] = {250000, 500000, 1000000, 2000000, 10000000, 20000000};
     for (const long long output : outputSizes) {
         const int cap = output >= 10000000 ? 60 : 30;
         const long long randomBytes = output * 57 / 77;
