@@ -23,19 +23,20 @@ void UpdateStatus::connectSignals() {
 void UpdateStatus::runningChanged(bool running) {
     // The run raises its flag only when an update starts; it lowers it at Stop and at the end.
     if (running) {
-        started();
+        begin();
     } else if (m_run.isBusy()) {
         m_stopping = true;
         emit changed();
     }
 }
 
-void UpdateStatus::started() {
+void UpdateStatus::begin() {
     const ProductPtr& product = m_run.product();
     const std::string_view family = product ? product->family() : std::string_view();
     m_summary = std::make_unique<VerdictSummary>(family);
     m_stopping = false;
     m_summary->setProgressListener([this](const Progress&) { emit changed(); });
+    emit started();
     emit changed();
 }
 
@@ -68,6 +69,7 @@ void UpdateStatus::finished(UpdateRun::Outcome outcome) {
         break;
     }
     m_stopping = false;
+    emit ended();
     emit changed();
 }
 

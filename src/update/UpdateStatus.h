@@ -36,12 +36,16 @@ public:
     QString bannerText() const;
 
 signals:
+    // An update began; changed() follows.
+    void started();
+    // The verdict is in; changed() follows.
+    void ended();
     // The progress, the banner or both changed.
     void changed();
 
 private:
     void connectSignals();
-    void started();
+    void begin();
     void runningChanged(bool running);
     void chunkArrived(const QByteArray& chunk);
     void finished(UpdateRun::Outcome outcome);

@@ -37,12 +37,10 @@ UpdateStatusPanel::UpdateStatusPanel(QProgressBar* bar, QLabel* banner, const Up
 }
 
 void UpdateStatusPanel::connectSignals() {
-    connect(&m_status, &UpdateStatus::changed, this, [this] {
-        // A new update answers the last refused drop.
-        if (!m_status.hasEnded())
-            m_notice.clear();
-        refresh();
-    });
+    // A notice stays through the progress of an update; its start or its verdict replaces it.
+    connect(&m_status, &UpdateStatus::started, this, &UpdateStatusPanel::clearNotice);
+    connect(&m_status, &UpdateStatus::ended, this, &UpdateStatusPanel::clearNotice);
+    connect(&m_status, &UpdateStatus::changed, this, &UpdateStatusPanel::refresh);
 }
 
 void UpdateStatusPanel::showNotice(const QString& text) {

@@ -11,8 +11,10 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -187,20 +189,30 @@ void DropAndDeviceTest::refusedDrops() {
 }
 
 void DropAndDeviceTest::noDropWhileAnUpdateRuns() {
-    m_resources->installTools("echo started\nexec /bin/sleep 30\n");
+    const QString gate = m_home->filePath(QStringLiteral("gate"));
+    m_resources->installTools("echo started\nwhile [ ! -e '" + gate.toUtf8() +
+                              "' ]; do /bin/sleep 0.05; done\n"
+                              "printf 'avrdude: writing 504 bytes flash ...\\n\\nWriting | ####'\n"
+                              "exec /bin/sleep 30\n");
     start(true);
-    m_window->pickProduct(wendrel);
+    m_window->pickProduct(parvonne);
     m_window->pickVersion(QStringLiteral("2.0"));
     QSignalSpy finished(&m_window->delegate.updateRun(), &UpdateRun::finished);
     QTest::mouseClick(m_window->controls.updateButton, Qt::LeftButton);
     QVERIFY(m_window->delegate.isBusy());
     const DropResult result =
-        drop({QUrl::fromLocalFile(m_resources->addOutsideFile(QStringLiteral("late.bin")))});
+        drop({QUrl::fromLocalFile(m_resources->addOutsideFile(QStringLiteral("late.hex")))});
     QVERIFY(!result.dropAccepted);
     QVERIFY2(status().contains(QStringLiteral("An update is running")), qPrintable(status()));
     QCOMPARE(m_window->controls.versionList->currentText(), QStringLiteral("2.0"));
+
+    // The reason stays while the tool makes progress, and gives way to the verdict.
+    QFile(gate).open(QIODevice::WriteOnly);
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->controls.progressBar->value(), 8, toolTimeout);
+    QVERIFY2(status().contains(QStringLiteral("An update is running")), qPrintable(status()));
     m_window->delegate.stop();
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, toolTimeout);
+    QVERIFY2(status().startsWith(QStringLiteral("Update stopped")), qPrintable(status()));
 }
 
 void DropAndDeviceTest::deviceLineFollowsPlugAndUnplug() {
