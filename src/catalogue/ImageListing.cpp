@@ -3,29 +3,46 @@
 #include "Product.h"
 #include "ResourceDirectory.h"
 
-#include <string_view>
-
 namespace modflash {
 
-ImageListing::ImageListing(const ResourceDirectory& resources) {
-    resources.forEachFileName("firmware", [this](std::string_view name) {
-        m_names += name;
-        m_names += '/';
-    });
-}
+ImageListing::ImageListing(const ResourceDirectory& resources)
+    : m_next(std::filesystem::path(resources.resourcePath()) / "firmware", m_error) {}
 
 bool ImageListing::hasFirmware(const Product& product) const {
-    // In directory order: a product with images meets one soon, and one without costs a pass
-    // of cheap comparisons over names already in memory.
     const std::string& prefix = product.prefix();
     const std::string type = product.firmwareExtension();
     const std::string_view names(m_names);
     for (std::size_t start = 0; start < names.size();) {
         const std::size_t end = names.find('/', start);
-        const std::string_view name = names.substr(start, end - start);
-        if (name.starts_with(prefix) && ResourceDirectory::nameHasType(name, type))
+        if (matches(names.substr(start, end - start), prefix, type))
             return true;
         start = end + 1;
+    }
+    while (readNext()) {
+        const std::string_view read(m_names);
+        const std::size_t start = read.rfind('/', read.size() - 2) + 1;
+        if (matches(read.substr(start, read.size() - 1 - start), prefix, type))
+            return true;
+    }
+    return false;
+}
+
+bool ImageListing::matches(std::string_view name, const std::string& prefix,
+                           const std::string& type) {
+    return name.starts_with(prefix) && ResourceDirectory::nameHasType(name, type);
+}
+
+bool ImageListing::readNext() const {
+    for (; !m_error && m_next != std::filesystem::directory_iterator();) {
+        const std::filesystem::directory_entry& entry = *m_next;
+        std::error_code statError;
+        const bool regular = entry.is_regular_file(statError);
+        const std::string& path = entry.path().native();
+        if (regular)
+            (m_names += std::string_view(path).substr(path.rfind('/') + 1)) += '/';
+        m_next.increment(m_error);
+        if (regular)
+            return true;
     }
     return false;
 }

@@ -1,26 +1,37 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace modflash {
 
 class Product;
 class ResourceDirectory;
 
-// The firmware directory's files as one read found them. The product list asks every product
-// whether it has images at each refresh; with thousands of files and many products without
-// any, one read per product would cost a full directory scan each, so a refresh reads once and
-// asks this instead. Made afresh for each refresh: it is a listing, not a cache.
+// One read of the firmware directory, shared by every product a product list refresh asks.
+// With thousands of files and many products without any, one read per product would cost a
+// full directory scan each. The read goes only as far as the questions need: names already
+// read are looked at first, and the directory is read on only when none of them answers, so a
+// directory where every product has images is hardly read at all. Made afresh for each
+// refresh: it is a listing, not a cache.
 class ImageListing {
 public:
     explicit ImageListing(const ResourceDirectory& resources);
 
-    // What product.hasFirmware(resources) answered at the time of the read.
+    // What product.hasFirmware(resources) answers.
     bool hasFirmware(const Product& product) const;
 
 private:
-    // Every name followed by a "/", which no file name holds: one allocation for them all.
-    std::string m_names;
+    static bool matches(std::string_view name, const std::string& prefix, const std::string& type);
+    // Reads on to the next regular file; false at the end of the directory.
+    bool readNext() const;
+
+    // Reading is no change a caller can see, so the questions stay const.
+    mutable std::filesystem::directory_iterator m_next;
+    mutable std::error_code m_error;
+    // Every name read so far, each followed by a "/", which no file name holds.
+    mutable std::string m_names;
 };
 
 } // namespace modflash

@@ -88,25 +88,6 @@ bool ResourceDirectory::nameHasType(std::string_view name, std::string_view type
     return name.ends_with(type) && name[name.size() - type.size() - 1] == '.';
 }
 
-std::vector<std::string> ResourceDirectory::fileNamesIn(std::string_view directory) const {
-    std::vector<std::string> names;
-    forEachFileName(directory, [&names](std::string_view name) { names.emplace_back(name); });
-    return names;
-}
-
-void ResourceDirectory::forEachFileName(
-    std::string_view directory, const std::function<void(std::string_view name)>& visit) const {
-    std::error_code error;
-    fs::directory_iterator it(fs::path(m_path) / directory, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::error_code statError;
-        if (!it->is_regular_file(statError))
-            continue;
-        const std::string& path = it->path().native();
-        visit(std::string_view(path).substr(path.rfind('/') + 1));
-    }
-}
-
 std::vector<std::string>
 ResourceDirectory::pathsForResourcesOfType(std::string_view type,
                                            std::string_view directory) const {

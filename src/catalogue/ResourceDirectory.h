@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,12 +33,6 @@ public:
     std::vector<std::string> pathsForResourcesOfType(std::string_view type,
                                                      std::string_view directory,
                                                      std::string_view namePrefix) const;
-    // The names (not paths) of the regular files in sub-directory "directory", links followed;
-    // unordered. Empty when the sub-directory does not exist.
-    std::vector<std::string> fileNamesIn(std::string_view directory) const;
-    // The same names, each handed to `visit` as the directory gives it, without copies.
-    void forEachFileName(std::string_view directory,
-                         const std::function<void(std::string_view name)>& visit) const;
     // Whether a file name has exactly the extension "type" as pathsForResourcesOfType takes it.
     static bool nameHasType(std::string_view name, std::string_view type);
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 namespace modflash {
 namespace {
@@ -41,6 +42,13 @@ TEST(ImageListingTest, AnswersAsEachProductsOwnListingDoes) {
     }
     // Parvonne (rev009), Zembro, Wendrel, µTessary 1U, Tessary 1U (rev001), Fennick.
     EXPECT_EQ(withImages, 6);
+    // The listing reads only as far as a question needs; asked in another order, it reads
+    // in other steps and must answer the same.
+    const std::vector<ProductPtr> products = ProductCatalogue().products();
+    const ImageListing backwards(resources);
+    for (auto product = products.rbegin(); product != products.rend(); ++product)
+        EXPECT_EQ(backwards.hasFirmware(**product), (*product)->hasFirmware(resources))
+            << (*product)->title();
 
     // A listing is one read: images added later show only in a new listing.
     dir.addFirmware("drovel_1.0.hex");
