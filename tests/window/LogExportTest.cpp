@@ -40,7 +40,6 @@ private slots:
     void copyPutsTheWholeLogOnTheClipboard();
     void saveWritesExactlyTheLogAsUtf8();
     void cancelledSaveWritesNothing();
-    void saveReplacesAnExistingFile();
     void failedSaveTellsTheUserWhy();
 
 private:
@@ -115,17 +114,6 @@ void LogExportTest::cancelledSaveWritesNothing() {
     QCOMPARE(QDir(m_home->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     QVERIFY(!QFile::exists(m_window->suggestedSaveNames.value(0)));
     QVERIFY(m_window->reportedProblems.isEmpty());
-}
-
-void LogExportTest::saveReplacesAnExistingFile() {
-    const QString path = m_home->filePath(QStringLiteral("log.txt"));
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write(QByteArray(100000, 'x'));
-    old.close();
-    QTest::mouseClick(m_window->controls.saveLogButton, Qt::LeftButton);
-    m_window->answerSaveChooser(path);
-    QCOMPARE(contentsOf(path), m_window->delegate.logText().toUtf8());
 }
 
 void LogExportTest::failedSaveTellsTheUserWhy() {

@@ -74,7 +74,6 @@ private slots:
     void failureShowsTheToolsLastErrorLine();
     void dfuUtilErrorAfterTheDownloadSaysTheImageIsWritten();
     void stopIsSaidAsSuch();
-    void toolThatCannotStart();
     void absentSleepLockDoesNotHinderTheUpdate();
 
 private:
@@ -266,20 +265,6 @@ void ProgressWindowTest::stopIsSaidAsSuch() {
     clickUpdate();
     QTRY_COMPARE_WITH_TIMEOUT(m_finished->size(), 2, toolTimeout);
     QCOMPARE(banner(), QStringLiteral("Update completed"));
-}
-
-void ProgressWindowTest::toolThatCannotStart() {
-    m_resources->installTools("exit 0\n");
-    m_resources->removeFile(QStringLiteral("dfu-util"));
-    start();
-    choose(wendrel, QStringLiteral("2.0"));
-    QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression(QStringLiteral("^Problem running task: could not")));
-    clickUpdate();
-    waitForFinish();
-    QVERIFY2(banner().startsWith(QStringLiteral("Update failed: could not start ")) &&
-                 banner().contains(QStringLiteral("dfu-util")),
-             qPrintable(banner()));
 }
 
 void ProgressWindowTest::absentSleepLockDoesNotHinderTheUpdate() {
