@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace modflash::bench {
 
@@ -98,7 +99,9 @@ int logChild(const BenchResources& resources, const std::string& mode, long long
                 static_cast<long long>(idle.resident), static_cast<long long>(after.peak), shown,
                 shown >= floodOutputBytes(randomBytes) ? 1 : 0);
     std::fflush(stdout);
-    // Tearing down a 70 MB document proves nothing.
+    // Tearing down a 70 MB document proves nothing; only the resource directory must go.
+    std::error_code ignored;
+    std::filesystem::remove_all(resources.path(), ignored);
     std::_Exit(0);
 }
 
@@ -149,12 +152,13 @@ int runThroughput(const BenchPaths& paths) {
     const double base = discard.value("seconds");
     const bool complete = window.value("complete") == 1 && window.value("finished") == 1;
 
-    printNote("1 simple log",
-              "one cursor insert per read: " + seconds(simple.value("seconds")) + " = " +
-                  std::to_string(simple.value("seconds") / base).substr(0, 5) +
-                  "x the discard baseline, longest stall " + milliseconds(simple.value("gap")) +
-                  ", peak " + std::to_string(bytesPerByte(simple, floodRandomBytes)).substr(0, 4) +
-                  " B per output byte");
+    char simpleNote[160];
+    std::snprintf(simpleNote, sizeof simpleNote,
+                  "one cursor insert per read: %.3f s = %.2fx the discard baseline, longest "
+                  "stall %.1f ms, peak %.2f B per output byte",
+                  simple.value("seconds"), simple.value("seconds") / base, simple.value("gap"),
+                  bytesPerByte(simple, floodRandomBytes));
+    printNote("1 simple log", simpleNote);
     Report throughput{"1 log throughput",
                       "70 MB shown: " + seconds(window.value("seconds")) +
                           (complete ? "" : " INCOMPLETE"),
@@ -199,10 +203,12 @@ int runNaiveCurve(const BenchPaths& paths) {
         const ChildRun run =
             runChild(paths, {"naive", std::to_string(randomBytes), std::to_string(cap)});
         if (run.value("finished") == 1) {
-            curve += " " + megabytes(output) + " " + seconds(run.value("seconds")) + ";";
+            curve.append(" ").append(megabytes(output)).append(" ");
+            curve.append(seconds(run.value("seconds"))).append(";");
         } else {
-            curve += " " + megabytes(output) + " did not finish in " + std::to_string(cap) +
-                     " s (" + megabytes(static_cast<long long>(run.value("shown"))) + " shown);";
+            curve.append(" ").append(megabytes(output)).append(" did not finish in ");
+            curve.append(std::to_string(cap)).append(" s (");
+            curve.append(megabytes(static_cast<long long>(run.value("shown")))).append(" shown);");
             break;
         }
     }
