@@ -13,6 +13,8 @@
 
 #include <QEventLoop>
 
+#include <memory>
+
 #include <unistd.h>
 
 namespace modflash::cli {
@@ -68,8 +70,11 @@ int UpdateSubcommand::run(const Request& request, CommandContext& context) const
     Output& output = context.output();
 
     UpdateRun run;
-    const UpdateStatus updateStatus(run);
     ProgressLine progressLine(STDOUT_FILENO, stderr);
+    // Reading progress costs a pass over every byte; only a person at a terminal sees it.
+    std::unique_ptr<UpdateStatus> updateStatus;
+    if (progressLine.isEnabled())
+        updateStatus = std::make_unique<UpdateStatus>(run);
     // A machine that suspends in the middle of a write leaves the module without firmware.
     SleepInhibitor sleepInhibitor;
     const StopSignals stopSignals([&run] { run.stop(); });
@@ -81,13 +86,15 @@ int UpdateSubcommand::run(const Request& request, CommandContext& context) const
         output.flush();
         progressLine.afterLog(text);
     });
-    QObject::connect(&updateStatus, &UpdateStatus::changed, &run, [&] {
-        // Nothing until the tool's output names a phase: before that there is nothing to show.
-        if (updateStatus.hasEnded() || updateStatus.progress().phase.empty())
-            progressLine.clear();
-        else
-            progressLine.show(updateStatus.bannerText());
-    });
+    if (updateStatus) {
+        QObject::connect(updateStatus.get(), &UpdateStatus::changed, &run, [&] {
+            // Nothing until the tool's output names a phase: before that there is nothing to show.
+            if (updateStatus->hasEnded() || updateStatus->progress().phase.empty())
+                progressLine.clear();
+            else
+                progressLine.show(updateStatus->bannerText());
+        });
+    }
     QObject::connect(&run, &UpdateRun::runningChanged, &run, [&](bool running) {
         if (running)
             sleepInhibitor.acquire();

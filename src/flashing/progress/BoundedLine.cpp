@@ -1,5 +1,7 @@
 #include "BoundedLine.h"
 
+#include <algorithm>
+
 namespace modflash {
 
 BoundedLine::BoundedLine(std::size_t limit)
@@ -14,12 +16,21 @@ void BoundedLine::append(char c) {
         m_truncated = true;
 }
 
+void BoundedLine::append(std::string_view text) {
+    const std::size_t room = m_limit - std::min(m_limit, m_text.size());
+    if (text.size() > room) {
+        m_truncated = true;
+        text = text.substr(0, room);
+    }
+    m_text.append(text);
+}
+
 void BoundedLine::clear() {
     m_text.clear();
     m_truncated = false;
 }
 
-std::string BoundedLine::wholeCharacters() const {
+std::string_view BoundedLine::wholeCharacters() const {
     if (!m_truncated)
         return m_text;
     // Drop a multi-byte character the limit cut in two: back up over continuation bytes to
@@ -34,7 +45,7 @@ std::string BoundedLine::wholeCharacters() const {
         if (end - (lead - 1) < length)
             end = lead - 1;
     }
-    return m_text.substr(0, end);
+    return std::string_view(m_text).substr(0, end);
 }
 
 } // namespace modflash

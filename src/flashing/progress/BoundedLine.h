@@ -15,12 +15,14 @@ public:
     explicit BoundedLine(std::size_t limit = defaultLimit);
 
     void append(char c);
+    void append(std::string_view text);
     void clear();
     std::string_view text() const { return m_text; }
     bool empty() const { return m_text.empty(); }
 
     // The kept text cut back to whole UTF-8 characters, so that a truncated line still decodes.
-    std::string wholeCharacters() const;
+    // A view into this line: valid until the line changes.
+    std::string_view wholeCharacters() const;
 
 private:
     std::string m_text;

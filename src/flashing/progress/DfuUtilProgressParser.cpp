@@ -32,6 +32,25 @@ void DfuUtilProgressParser::consume(char c) {
         percentSign();
 }
 
+void DfuUtilProgressParser::consumeChunk(std::string_view chunk) {
+    for (std::size_t from = 0; from < chunk.size();) {
+        const std::size_t stop = chunk.find_first_of("\r\n%", from);
+        if (stop == std::string_view::npos) {
+            m_segment.append(chunk.substr(from));
+            return;
+        }
+        if (chunk[stop] == '%') {
+            m_segment.append(chunk.substr(from, stop + 1 - from));
+            percentSign();
+        } else {
+            m_segment.append(chunk.substr(from, stop - from));
+            segmentEnded();
+            m_segment.clear();
+        }
+        from = stop + 1;
+    }
+}
+
 void DfuUtilProgressParser::percentSign() {
     // "<label>\t[<bar>] <percent>%": the label, then a bracketed bar, then the number.
     const std::string_view text = m_segment.text();

@@ -13,6 +13,20 @@ void OpenocdProgressParser::consume(char c) {
     m_line.append(c);
 }
 
+void OpenocdProgressParser::consumeChunk(std::string_view chunk) {
+    for (std::size_t from = 0; from < chunk.size();) {
+        const std::size_t lineBreak = findLineBreak(chunk, from);
+        if (lineBreak == std::string_view::npos) {
+            m_line.append(chunk.substr(from));
+            return;
+        }
+        m_line.append(chunk.substr(from, lineBreak - from));
+        lineEnded();
+        m_line.clear();
+        from = lineBreak + 1;
+    }
+}
+
 void OpenocdProgressParser::lineEnded() {
     const std::string_view line = trimmed(m_line.text());
     if (line.empty())

@@ -13,6 +13,7 @@ namespace modflash {
 class OpenocdProgressParser : public ProgressParser {
 protected:
     void consume(char c) override;
+    void consumeChunk(std::string_view chunk) override;
 
 private:
     void lineEnded();

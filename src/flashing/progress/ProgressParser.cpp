@@ -34,6 +34,10 @@ std::unique_ptr<ProgressParser> ProgressParser::forFamily(std::string_view famil
 }
 
 void ProgressParser::feed(std::string_view chunk) {
+    consumeChunk(chunk);
+}
+
+void ProgressParser::consumeChunk(std::string_view chunk) {
     for (char c : chunk)
         consume(c);
 }

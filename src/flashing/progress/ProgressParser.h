@@ -36,6 +36,9 @@ protected:
     ProgressParser();
 
     virtual void consume(char c) = 0;
+    // Takes a whole chunk; parsers that only look at whole lines override it to skip the
+    // per-byte work.
+    virtual void consumeChunk(std::string_view chunk);
     void update(Progress next);
 
 private:

@@ -1,18 +1,20 @@
 #include "ToolOutputLines.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace modflash {
 
 namespace {
 
+// Tools print their keywords in ASCII; folding only ASCII letters keeps this free of the
+// locale, and it runs on every line of output.
+char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool containsIgnoringCase(std::string_view text, std::string_view part) {
-    const auto it =
-        std::search(text.begin(), text.end(), part.begin(), part.end(), [](char a, char b) {
-            return std::tolower(static_cast<unsigned char>(a)) ==
-                   std::tolower(static_cast<unsigned char>(b));
-        });
+    const auto it = std::search(text.begin(), text.end(), part.begin(), part.end(),
+                                [](char a, char b) { return asciiLower(a) == asciiLower(b); });
     return it != text.end();
 }
 
@@ -42,6 +44,14 @@ std::optional<std::string_view> openocdError(std::string_view line) {
 }
 
 } // namespace
+
+std::size_t findLineBreak(std::string_view text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == '\n' || text[i] == '\r')
+            return i;
+    }
+    return std::string_view::npos;
+}
 
 std::string_view trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };

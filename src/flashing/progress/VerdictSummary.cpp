@@ -29,20 +29,22 @@ VerdictSummary::~VerdictSummary() = default;
 void VerdictSummary::feed(std::string_view chunk) {
     if (m_parser)
         m_parser->feed(chunk);
-    for (char c : chunk) {
-        if (c == '\n' || c == '\r') {
-            lineEnded();
-            m_line.clear();
-        } else {
-            m_line.append(c);
+    for (std::size_t from = 0; from < chunk.size();) {
+        const std::size_t lineBreak = findLineBreak(chunk, from);
+        if (lineBreak == std::string_view::npos) {
+            m_line.append(chunk.substr(from));
+            return;
         }
+        m_line.append(chunk.substr(from, lineBreak - from));
+        lineEnded();
+        m_line.clear();
+        from = lineBreak + 1;
     }
 }
 
 void VerdictSummary::lineEnded() {
     // Whole characters only, so that an error line cut short still reads as text.
-    const std::string full = m_line.wholeCharacters();
-    const std::string_view line = trimmed(full);
+    const std::string_view line = trimmed(m_line.wholeCharacters());
     if (line.empty())
         return;
     if (m_family == "dfu") {
