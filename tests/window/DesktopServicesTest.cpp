@@ -20,9 +20,8 @@ class DesktopServicesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void fileChooserOffersSingleFilesOfTheExtension();
-    void fileChooserReportsCancellation();
-    void fileChooserRefusesAnotherExtension();
+    void fileChooser_data();
+    void fileChooser();
     void stopConfirmationAnswersBothWays();
 
 private:
@@ -37,10 +36,20 @@ template <typename Dialog> Dialog* DesktopServicesTest::openDialog(QWidget& wind
     return windowModal ? dialog : nullptr;
 }
 
-void DesktopServicesTest::fileChooserOffersSingleFilesOfTheExtension() {
+void DesktopServicesTest::fileChooser_data() {
+    QTest::addColumn<QString>("file"); // selected and accepted; none: cancelled
+    QTest::addColumn<bool>("chosen");
+    QTest::newRow("image") << "custom.bin" << true;
+    QTest::newRow("cancelled") << QString() << false;
+    // A name typed into the dialog is not held to the filter; the chooser holds it.
+    QTest::newRow("other extension") << "typed.hex" << false;
+}
+
+void DesktopServicesTest::fileChooser() {
+    QFETCH(QString, file);
+    QFETCH(bool, chosen);
     QTemporaryDir dir;
-    const QString image = dir.filePath(QStringLiteral("custom.bin"));
-    QFile(image).open(QIODevice::WriteOnly);
+    const QString image = dir.filePath(file);
     QMainWindow window;
     window.show();
     std::optional<std::optional<QString>> answer;
@@ -52,49 +61,22 @@ void DesktopServicesTest::fileChooserOffersSingleFilesOfTheExtension() {
     QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
     QCOMPARE(dialog->nameFilters().size(), 1);
     QVERIFY(dialog->nameFilters().first().endsWith(QStringLiteral("(*.bin)")));
-
-    dialog->setDirectory(dir.path());
-    dialog->selectFile(image);
-    static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its override
-    QVERIFY(answer && *answer);
-    QCOMPARE(QDir::cleanPath(**answer), QDir::cleanPath(image));
-}
-
-void DesktopServicesTest::fileChooserReportsCancellation() {
-    QMainWindow window;
-    window.show();
-    std::optional<std::optional<QString>> answer;
-    WindowServices::desktop().chooseFile(&window, QStringLiteral("hex"),
-                                         [&](std::optional<QString> path) { answer = path; });
-    auto* dialog = openDialog<QFileDialog>(window);
-    QVERIFY(dialog);
-    QVERIFY(dialog->nameFilters().first().endsWith(QStringLiteral("(*.hex)")));
-    dialog->reject();
+    if (file.isEmpty()) {
+        dialog->reject();
+    } else {
+        QFile(image).open(QIODevice::WriteOnly);
+        dialog->setDirectory(dir.path());
+        dialog->selectFile(image);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its override
+    }
     QVERIFY(answer);
-    QVERIFY(!*answer);
-}
-
-void DesktopServicesTest::fileChooserRefusesAnotherExtension() {
-    // A name typed into the dialog is not held to the filter; the chooser holds it.
-    QTemporaryDir dir;
-    const QString image = dir.filePath(QStringLiteral("typed.hex"));
-    QFile(image).open(QIODevice::WriteOnly);
-    QMainWindow window;
-    window.show();
-    std::optional<std::optional<QString>> answer;
-    WindowServices::desktop().chooseFile(&window, QStringLiteral("bin"),
-                                         [&](std::optional<QString> path) { answer = path; });
-    auto* dialog = openDialog<QFileDialog>(window);
-    QVERIFY(dialog);
-    dialog->setDirectory(dir.path());
-    dialog->selectFile(image);
-    static_cast<QDialog*>(dialog)->accept();
-    QVERIFY(answer);
-    QVERIFY(!*answer);
+    QCOMPARE(answer->has_value(), chosen);
+    if (chosen)
+        QCOMPARE(QDir::cleanPath(**answer), QDir::cleanPath(image));
     auto* warning = openDialog<QMessageBox>(window);
-    QVERIFY(warning);
-    QVERIFY(warning->text().contains(QStringLiteral("typed.hex")));
-    QVERIFY(warning->text().contains(QStringLiteral(".bin")));
+    QCOMPARE(warning != nullptr, !chosen && !file.isEmpty());
+    if (warning)
+        QVERIFY(warning->text().contains(file) && warning->text().contains(QStringLiteral(".bin")));
 }
 
 void DesktopServicesTest::stopConfirmationAnswersBothWays() {

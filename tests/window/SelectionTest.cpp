@@ -2,252 +2,175 @@
 // and the help command.
 
 #include "BuildInfo.h"
-#include "FirmwareMetaType.h"
-#include "TestResources.h"
-#include "VersionList.h"
 #include "WindowHarness.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardItem>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-
-#include <memory>
 
 using namespace modflash;
 using namespace modflash::testing;
 
-class SelectionTest : public QObject {
+namespace {
+const QString wendrel = QStringLiteral("Wendrel");
+const QString other = QStringLiteral("Other...");
+const QString placeholder = QStringLiteral("Select a version");
+} // namespace
+
+class SelectionTest : public QObject, WindowFixture {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void cleanup() { reset(); }
 
-    void versionListWithoutOther();
-    void versionListWithOther();
-    void versionEntriesCarryTheirFirmware();
+    void versionList_data();
+    void versionList();
     void updateFollowsTheSelectedEntry();
-    void choosingAFileAddsItAboveOther();
-    void secondFileReplacesTheFirst();
-    void cancellingTheChooserChangesNothing();
+    void otherAddsChosenFilesAboveIt();
     void rebuildDropsTheChosenFile();
     void otherAppearsOnlyAfterTheNextProductChoice();
     void instructionsPageNamedAfterThePrefix();
-    void missingPageShowsAnEmptyView();
     void helpAndWebLinksGoToTheBrowser();
 
 private:
-    void start(bool factoryFirmware = false);
-    QStringList versions() const { return allTitles(m_window->controls.versionList); }
-    bool updateEnabled() const { return m_window->controls.updateButton->isEnabled(); }
-
-    std::unique_ptr<TestResources> m_resources;
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<WindowHarness> m_window;
+    QStringList versions() const { return allTitles(controls().versionList); }
+    bool updateEnabled() const { return controls().updateButton->isEnabled(); }
 };
 
-void SelectionTest::init() {
-    m_resources = std::make_unique<TestResources>();
-    m_home = std::make_unique<QTemporaryDir>();
+void SelectionTest::versionList_data() {
+    QTest::addColumn<bool>("factoryFirmware");
+    QTest::addColumn<QString>("product");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("without Other...") << false << QStringLiteral("Parvonne (rev009 or Higher)")
+                                      << QStringList{QStringLiteral("1.0"), QStringLiteral("1.1"),
+                                                     QStringLiteral("2.0"), placeholder};
+    QTest::newRow("with Other...")
+        << true << wendrel
+        << QStringList{QStringLiteral("1.4.2"), QStringLiteral("2.0"), other, placeholder};
 }
 
-void SelectionTest::cleanup() {
-    m_window.reset();
-    m_home.reset();
-    m_resources.reset();
-}
-
-void SelectionTest::start(bool factoryFirmware) {
-    const QString file = m_home->filePath(QStringLiteral("modflash.conf"));
-    if (factoryFirmware)
-        QSettings(file, QSettings::IniFormat)
-            .setValue(QStringLiteral("enable-factory-firmware"), true);
-    m_window = std::make_unique<WindowHarness>(m_resources->path(), file);
-    m_window->launch();
-}
-
-void SelectionTest::versionListWithoutOther() {
-    start();
-    m_window->pickProduct(QStringLiteral("Parvonne (rev009 or Higher)"));
-    QCOMPARE(versions(), (QStringList{QStringLiteral("1.0"), QStringLiteral("1.1"),
-                                      QStringLiteral("2.0"), QStringLiteral("Select a version")}));
-    QVERIFY(m_window->controls.versionList->isEnabled());
-    // The placeholder stays selected and disabled, so nothing is chosen yet.
-    QCOMPARE(m_window->controls.versionList->currentText(), QStringLiteral("Select a version"));
-    QCOMPARE(offeredTitles(m_window->controls.versionList).size(), 3);
+void SelectionTest::versionList() {
+    QFETCH(bool, factoryFirmware);
+    QFETCH(QString, product);
+    QFETCH(QStringList, expected);
+    start(factoryFirmware);
+    app().pickProduct(product);
+    QCOMPARE(versions(), expected);
+    QVERIFY(controls().versionList->isEnabled());
+    // The placeholder stays selected and out of reach, so nothing is chosen yet.
+    QCOMPARE(controls().versionList->currentText(), placeholder);
+    QCOMPARE(offeredTitles(controls().versionList), expected.mid(0, expected.size() - 1));
     QVERIFY(!updateEnabled());
-    QCOMPARE(m_window->controls.tabView->currentIndex(), 0);
-}
-
-void SelectionTest::versionListWithOther() {
-    start(true);
-    m_window->pickProduct(QStringLiteral("Wendrel"));
-    QCOMPARE(versions(),
-             (QStringList{QStringLiteral("1.4.2"), QStringLiteral("2.0"),
-                          QStringLiteral("Other..."), QStringLiteral("Select a version")}));
-    QCOMPARE(offeredTitles(m_window->controls.versionList).last(), QStringLiteral("Other..."));
-    QVERIFY(!updateEnabled());
-}
-
-void SelectionTest::versionEntriesCarryTheirFirmware() {
-    start(true);
-    m_window->pickProduct(QStringLiteral("Wendrel"));
-    QComboBox* list = m_window->controls.versionList;
-    const auto firmware = list->itemData(1, VersionList::firmwareRole).value<FirmwarePtr>();
-    QVERIFY(firmware);
-    QCOMPARE(firmware->version(), "2.0");
-    QVERIFY(QString::fromStdString(firmware->path()).endsWith(QStringLiteral("/Wendrel.2.0.bin")));
-    // Neither "Other..." nor the placeholder carries one.
-    QVERIFY(!list->itemData(2, VersionList::firmwareRole).value<FirmwarePtr>());
-    QVERIFY(!list->itemData(3, VersionList::firmwareRole).value<FirmwarePtr>());
-
-    const auto item = m_window->delegate.createVersionItem(firmware);
-    QCOMPARE(item->text(), QStringLiteral("2.0"));
-    QVERIFY(item->isEnabled());
-    QCOMPARE(item->data(VersionList::firmwareRole).value<FirmwarePtr>(), firmware);
+    QCOMPARE(controls().tabView->currentIndex(), 0);
 }
 
 void SelectionTest::updateFollowsTheSelectedEntry() {
     start(true);
-    m_window->pickProduct(QStringLiteral("Wendrel"));
-    m_window->pickVersion(QStringLiteral("2.0"));
+    app().pickProduct(wendrel);
+    app().pickVersion(QStringLiteral("2.0"));
     QVERIFY(updateEnabled());
-    m_window->pickVersion(QStringLiteral("Other..."));
+    app().pickVersion(other);
     QVERIFY(!updateEnabled());
-    m_window->answerChooser(std::nullopt);
-    m_window->pickVersion(QStringLiteral("1.4.2"));
+    app().answerChooser(std::nullopt);
+    app().pickVersion(QStringLiteral("1.4.2"));
     QVERIFY(updateEnabled());
     // Choosing a product again starts over with nothing chosen.
-    m_window->pickProduct(QStringLiteral("Wendrel"));
+    app().pickProduct(wendrel);
     QVERIFY(!updateEnabled());
 }
 
-void SelectionTest::choosingAFileAddsItAboveOther() {
+void SelectionTest::otherAddsChosenFilesAboveIt() {
     start(true);
-    m_window->pickProduct(QStringLiteral("Wendrel"));
-    m_window->pickVersion(QStringLiteral("Other..."));
-    QVERIFY(m_window->chooserIsOpen());
-    QCOMPARE(m_window->chooserExtensions, QStringList{QStringLiteral("bin")});
+    app().pickProduct(wendrel);
+    app().pickVersion(other);
+    QVERIFY(app().chooserIsOpen());
+    QCOMPARE(app().chooserExtensions, QStringList{QStringLiteral("bin")});
     QVERIFY(!updateEnabled()); // while the chooser is open
-
-    const QString path = m_resources->addOutsideFile(QStringLiteral("custom-build.bin"));
-    m_window->answerChooser(path);
+    const QString first = resources().addOutsideFile(QStringLiteral("custom-build.bin"));
+    app().answerChooser(first);
     QCOMPARE(versions(), (QStringList{QStringLiteral("1.4.2"), QStringLiteral("2.0"),
-                                      QStringLiteral("custom-build"), QStringLiteral("Other..."),
-                                      QStringLiteral("Select a version")}));
-    QCOMPARE(m_window->controls.versionList->currentText(), QStringLiteral("custom-build"));
+                                      QStringLiteral("custom-build"), other, placeholder}));
+    QCOMPARE(controls().versionList->currentText(), QStringLiteral("custom-build"));
     QVERIFY(updateEnabled());
-    QCOMPARE(m_window->delegate.otherVersionFirmware()->path(), path.toStdString());
-}
+    QCOMPARE(app().delegate.otherVersionFirmware()->path(), first.toStdString());
 
-void SelectionTest::secondFileReplacesTheFirst() {
-    start(true);
-    m_window->pickProduct(QStringLiteral("Kolvane"));
-    m_window->pickVersion(QStringLiteral("Other..."));
-    QCOMPARE(m_window->chooserExtensions, QStringList{QStringLiteral("hex")});
-    m_window->answerChooser(m_resources->addOutsideFile(QStringLiteral("first.hex")));
-    m_window->pickVersion(QStringLiteral("Other..."));
-    m_window->answerChooser(m_resources->addOutsideFile(QStringLiteral("second.v2.hex")));
+    // A second file takes the first one's place.
+    app().pickVersion(other);
+    app().answerChooser(resources().addOutsideFile(QStringLiteral("second.v2.bin")));
+    const QStringList withSecond{QStringLiteral("1.4.2"), QStringLiteral("2.0"),
+                                 QStringLiteral("second.v2"), other, placeholder};
+    QCOMPARE(versions(), withSecond);
+    QCOMPARE(controls().versionList->currentText(), QStringLiteral("second.v2"));
 
-    QCOMPARE(versions(),
-             (QStringList{QStringLiteral("1.0"), QStringLiteral("second.v2"),
-                          QStringLiteral("Other..."), QStringLiteral("Select a version")}));
-    QCOMPARE(m_window->controls.versionList->currentText(), QStringLiteral("second.v2"));
-    QVERIFY(updateEnabled());
-}
-
-void SelectionTest::cancellingTheChooserChangesNothing() {
-    start(true);
-    m_window->pickProduct(QStringLiteral("Wendrel"));
-    m_window->pickVersion(QStringLiteral("Other..."));
-    m_window->answerChooser(m_resources->addOutsideFile(QStringLiteral("kept.bin")));
-    const QStringList before = versions();
-
-    m_window->pickVersion(QStringLiteral("Other..."));
-    m_window->answerChooser(std::nullopt);
-    QCOMPARE(versions(), before);
-    QCOMPARE(m_window->controls.versionList->currentText(), QStringLiteral("Other..."));
+    // Cancelling changes nothing, and the earlier file can still be picked again.
+    app().pickVersion(other);
+    app().answerChooser(std::nullopt);
+    QCOMPARE(versions(), withSecond);
+    QCOMPARE(controls().versionList->currentText(), other);
     QVERIFY(!updateEnabled());
-    QCOMPARE(m_window->delegate.otherVersionFirmware()->version(), "kept");
-
-    // The earlier file can still be picked again.
-    m_window->pickVersion(QStringLiteral("kept"));
+    QCOMPARE(app().delegate.otherVersionFirmware()->version(), "second.v2");
+    app().pickVersion(QStringLiteral("second.v2"));
     QVERIFY(updateEnabled());
 }
 
 void SelectionTest::rebuildDropsTheChosenFile() {
     start(true);
-    m_window->pickProduct(QStringLiteral("Wendrel"));
-    m_window->pickVersion(QStringLiteral("Other..."));
-    m_window->answerChooser(m_resources->addOutsideFile(QStringLiteral("mine.bin")));
-    m_window->pickProduct(QStringLiteral("Wendrel"));
+    app().pickProduct(wendrel);
+    app().pickVersion(other);
+    app().answerChooser(resources().addOutsideFile(QStringLiteral("mine.bin")));
+    app().pickProduct(wendrel);
     QCOMPARE(versions(),
-             (QStringList{QStringLiteral("1.4.2"), QStringLiteral("2.0"),
-                          QStringLiteral("Other..."), QStringLiteral("Select a version")}));
-    QVERIFY(!m_window->delegate.otherVersionFirmware());
+             (QStringList{QStringLiteral("1.4.2"), QStringLiteral("2.0"), other, placeholder}));
+    QVERIFY(!app().delegate.otherVersionFirmware());
 
     // A chooser answered only after the list was rebuilt belongs to a list that is gone.
-    m_window->pickVersion(QStringLiteral("Other..."));
-    m_window->pickProduct(QStringLiteral("Tessary 1U (rev002)"));
-    m_window->answerChooser(m_resources->addOutsideFile(QStringLiteral("late.bin")));
-    QCOMPARE(versions(), (QStringList{QStringLiteral("1.0"), QStringLiteral("Other..."),
-                                      QStringLiteral("Select a version")}));
+    app().pickVersion(other);
+    app().pickProduct(QStringLiteral("Tessary 1U (rev002)"));
+    app().answerChooser(resources().addOutsideFile(QStringLiteral("late.bin")));
+    QCOMPARE(versions(), (QStringList{QStringLiteral("1.0"), other, placeholder}));
     QVERIFY(!updateEnabled());
 }
 
 void SelectionTest::otherAppearsOnlyAfterTheNextProductChoice() {
     start();
-    m_window->pickProduct(QStringLiteral("Wendrel"));
-    QTest::mouseClick(m_window->controls.factoryFirmwareEnable, Qt::LeftButton);
-    QVERIFY(!versions().contains(QStringLiteral("Other...")));
-    m_window->pickProduct(QStringLiteral("Wendrel"));
-    QVERIFY(versions().contains(QStringLiteral("Other...")));
+    app().pickProduct(wendrel);
+    QTest::mouseClick(controls().factoryFirmwareEnable, Qt::LeftButton);
+    QVERIFY(!versions().contains(other));
+    app().pickProduct(wendrel);
+    QVERIFY(versions().contains(other));
 }
 
 void SelectionTest::instructionsPageNamedAfterThePrefix() {
-    start();
-    QTextBrowser* view = m_window->controls.instructionsView;
-    m_window->pickProduct(QStringLiteral("Tessary 1U (rev002)")); // prefix "Tessary_1U_f4."
+    start(true);
+    QTextBrowser* view = controls().instructionsView;
+    app().pickProduct(QStringLiteral("Tessary 1U (rev002)")); // prefix "Tessary_1U_f4."
     QVERIFY(view->source().toLocalFile().endsWith(QStringLiteral("/Tessary_1U_f4.html")));
     QVERIFY(view->toPlainText().contains(QStringLiteral("Tessary steps")));
-    m_window->pickProduct(QStringLiteral("Parvonne (rev009 or Higher)")); // prefix "parvonne_"
+    app().pickProduct(QStringLiteral("Parvonne (rev009 or Higher)")); // prefix "parvonne_"
     QVERIFY(view->source().toLocalFile().endsWith(QStringLiteral("/instructions/parvonne.html")));
     // Picking a version loads nothing.
-    m_window->pickVersion(QStringLiteral("1.1"));
+    app().pickVersion(QStringLiteral("1.1"));
     QVERIFY(view->source().toLocalFile().endsWith(QStringLiteral("/parvonne.html")));
-}
-
-void SelectionTest::missingPageShowsAnEmptyView() {
-    start(true);
-    QTextBrowser* view = m_window->controls.instructionsView;
-    m_window->pickProduct(QStringLiteral("Wendrel"));
-    QVERIFY(!view->toPlainText().isEmpty());
-    m_window->pickProduct(QStringLiteral("Kolvane")); // no kolvane.html here
+    // A product without a page shows an empty view rather than the last one.
+    app().pickProduct(QStringLiteral("Kolvane"));
     QCOMPARE(view->toPlainText(), QString());
 }
 
 void SelectionTest::helpAndWebLinksGoToTheBrowser() {
     start();
-    QTest::mouseClick(m_window->controls.helpButton, Qt::LeftButton);
-    m_window->controls.helpAction->trigger();
-    QCOMPARE(m_window->openedUrls.size(), 2);
-    const QUrl help = m_window->openedUrls.first();
-    QCOMPARE(help.scheme(), QStringLiteral("https"));
-    QCOMPARE(help.path(), QStringLiteral("/firmware-updates"));
-    QVERIFY(!help.host().isEmpty());
-    QCOMPARE(help, BuildInfo::helpUrl());
+    QTest::mouseClick(controls().helpButton, Qt::LeftButton);
+    controls().helpAction->trigger();
+    QCOMPARE(app().openedUrls, (QList<QUrl>{BuildInfo::helpUrl(), BuildInfo::helpUrl()}));
+    QCOMPARE(BuildInfo::helpUrl().scheme(), QStringLiteral("https"));
 
     // A web link on a page goes to the browser; the page stays.
-    QTextBrowser* view = m_window->controls.instructionsView;
+    QTextBrowser* view = controls().instructionsView;
     const QUrl page = view->source();
     emit view->anchorClicked(QUrl(QStringLiteral("https://example.net/cable")));
-    QCOMPARE(m_window->openedUrls.last(), QUrl(QStringLiteral("https://example.net/cable")));
+    QCOMPARE(app().openedUrls.last(), QUrl(QStringLiteral("https://example.net/cable")));
     QCOMPARE(view->source(), page);
 }
 

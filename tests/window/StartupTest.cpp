@@ -1,9 +1,9 @@
-// Start-up: what the window shows and allows before the user does anything, and the product
-// list's unreachable entries.
+// Start-up: what the window shows and allows before the user does anything, the product list's
+// unreachable entries, and the four preference controls: defaults on a first start, storing
+// each change at once, restoring on the next start, and the factory check box's effect.
 
 #include "BuildInfo.h"
 #include "LogView.h"
-#include "TestResources.h"
 #include "WindowHarness.h"
 
 #include <QApplication>
@@ -11,147 +11,121 @@
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
-#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSettings>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QWheelEvent>
 
-#include <memory>
-
 using namespace modflash;
 using namespace modflash::testing;
 
-class StartupTest : public QObject {
+namespace {
+const QString parvonne = QStringLiteral("Parvonne (rev009 or Higher)");
+const QStringList plainProducts{parvonne, QStringLiteral("Tessary 1U (rev002)"),
+                                QStringLiteral("Wendrel")};
+const QStringList allProducts{QStringLiteral("Kolvane"), parvonne,
+                              QStringLiteral("Tessary 1U (rev002)"), QStringLiteral("Wendrel"),
+                              QStringLiteral("Zembro")};
+} // namespace
+
+class StartupTest : public QObject, WindowFixture {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void cleanup() { reset(); }
 
-    void listsAndControlsAfterStartUp();
-    void logHoldsFirstTextInFixedFace();
-    void buildDateAndIntroductionShown();
-    void placeholderUnreachableByKeys();
-    void hiddenProductUnreachableByTypingAndWheel();
-    void factoryProductsOfferedWhenStoredSettingIsOn();
+    void firstStartShowsDefaultsAndWritesNothing();
+    void hiddenProductsUnreachableByKeys();
+    void hiddenProductsUnreachableByTypingAndWheel();
+    void eachChangeIsStoredAtOnceAndRestored();
+    void unknownStoredProgrammerIsShownNotReplaced();
+    void factoryCheckBoxHidesAndShowsProductsAtOnce();
 
 private:
-    void sendWheel(QComboBox* list, int steps);
-
-    std::unique_ptr<TestResources> m_resources;
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<WindowHarness> m_window;
+    // A separate reader, as the command line or the next start would be.
+    QVariant stored(const QString& key) const {
+        return QSettings(preferencesFile(), QSettings::IniFormat).value(key);
+    }
+    QStringList storedKeys() const {
+        return QSettings(preferencesFile(), QSettings::IniFormat).allKeys();
+    }
+    static void sendWheel(QComboBox* list, int steps);
 };
 
-void StartupTest::init() {
-    m_resources = std::make_unique<TestResources>();
-    m_home = std::make_unique<QTemporaryDir>();
-    m_window = std::make_unique<WindowHarness>(m_resources->path(),
-                                               m_home->filePath(QStringLiteral("modflash.conf")));
-}
-
-void StartupTest::cleanup() {
-    m_window.reset();
-    m_home.reset();
-    m_resources.reset();
-}
-
-void StartupTest::listsAndControlsAfterStartUp() {
-    m_window->launch();
-    const WindowControls& c = m_window->controls;
-
+void StartupTest::firstStartShowsDefaultsAndWritesNothing() {
+    start();
+    const WindowControls& c = controls();
     QCOMPARE(c.productList->count(), 37); // the placeholder and every product
-    QCOMPARE(c.productList->currentIndex(), 0);
     QCOMPARE(c.productList->currentText(), QStringLiteral("Select a product"));
-    QCOMPARE(offeredTitles(c.productList),
-             (QStringList{QStringLiteral("Parvonne (rev009 or Higher)"),
-                          QStringLiteral("Tessary 1U (rev002)"), QStringLiteral("Wendrel")}));
-    // Titles in the catalogue's display order, the ones starting with a non-ASCII letter last.
-    const QStringList titles = allTitles(c.productList);
-    for (std::size_t i = 0; i < m_window->delegate.products().displayOrder().size(); ++i)
-        QCOMPARE(titles.at(int(i) + 1),
-                 QString::fromStdString(m_window->delegate.products().displayOrder()[i]));
-    QCOMPARE(titles.last().front(), QChar(0x00b5));
-
+    QCOMPARE(offeredTitles(c.productList), plainProducts);
+    // The ones starting with a non-ASCII letter come last.
+    QCOMPARE(allTitles(c.productList).last().front(), QChar(0x00b5));
     QCOMPARE(allTitles(c.versionList), QStringList{QStringLiteral("Select a version")});
     QVERIFY(offeredTitles(c.versionList).isEmpty());
-
     QVERIFY(!c.versionList->isEnabled());
     QVERIFY(!c.updateButton->isEnabled());
-    QVERIFY(c.productList->isEnabled());
-    QVERIFY(c.avrProgrammerSelector->isEnabled());
-    QVERIFY(c.stlinkProgrammerSelector->isEnabled());
-    QVERIFY(c.factoryFirmwareEnable->isEnabled());
-    QVERIFY(c.massEraseBeforeProgramming->isEnabled());
-    QVERIFY(!m_window->delegate.product());
-}
+    QVERIFY(!c.stopButton->isEnabled());
+    QVERIFY(!app().delegate.product());
 
-void StartupTest::logHoldsFirstTextInFixedFace() {
-    m_window->launch();
-    QPlainTextEdit* log = m_window->controls.logTextField;
+    QCOMPARE(c.versionLabel->text(), QStringLiteral("Build date: ") + BuildInfo::buildDate());
+    QVERIFY(QDate::fromString(BuildInfo::buildDate(), Qt::ISODate).isValid());
+    QVERIFY(c.instructionsView->source().toLocalFile().endsWith(
+        QStringLiteral("/instructions/intro.html")));
+    QVERIFY(c.instructionsView->toPlainText().contains(QStringLiteral("Welcome")));
+    QCOMPARE(c.tabView->currentIndex(), 0);
+
+    QPlainTextEdit* log = c.logTextField;
     QCOMPARE(log->toPlainText(),
              QStringLiteral("Select a product and version above, then hit \"Update\" to begin\n"));
     QVERIFY(log->isReadOnly());
     QVERIFY(!log->isUndoRedoEnabled());
-    QCOMPARE(log->document()->availableUndoSteps(), 0);
+    QCOMPARE(log->font().pointSizeF(), 11.0);
+    QCOMPARE(log->font().family(), LogView::logFont().family());
+    QVERIFY2(QFontInfo(log->font()).fixedPitch(), qPrintable(QFontInfo(log->font()).family()));
 
-    const QFont font = log->font();
-    QCOMPARE(font.pointSizeF(), 11.0);
-    QCOMPARE(font.family(), LogView::logFont().family());
-    QVERIFY2(QFontInfo(font).fixedPitch(), qPrintable(QFontInfo(font).family()));
-    QCOMPARE(log->document()->defaultFont().family(), font.family());
+    // The preference controls show the defaults, which answer reads yet never reach the store.
+    QCOMPARE(c.avrProgrammerSelector->currentText(), QStringLiteral("usbtiny"));
+    QCOMPARE(c.stlinkProgrammerSelector->currentText(), QStringLiteral("ST-Link v2"));
+    QVERIFY(!c.factoryFirmwareEnable->isChecked());
+    QVERIFY(!c.massEraseBeforeProgramming->isChecked());
+    for (QWidget* control :
+         QList<QWidget*>{c.productList, c.avrProgrammerSelector, c.stlinkProgrammerSelector,
+                         c.factoryFirmwareEnable, c.massEraseBeforeProgramming})
+        QVERIFY(control->isEnabled());
+    QCOMPARE(app().preferences.stringForKey("avr-programmer"), "usbtiny");
+    quit();
+    QVERIFY2(storedKeys().isEmpty(), qPrintable(storedKeys().join(u',')));
 }
 
-void StartupTest::buildDateAndIntroductionShown() {
-    m_window->launch();
-    const QString label = m_window->controls.versionLabel->text();
-    QVERIFY(label.startsWith(QStringLiteral("Build date: ")));
-    QVERIFY2(QDate::fromString(BuildInfo::buildDate(), Qt::ISODate).isValid(), qPrintable(label));
-    QCOMPARE(label, QStringLiteral("Build date: ") + BuildInfo::buildDate());
-
-    QTextBrowser* view = m_window->controls.instructionsView;
-    QVERIFY(view->source().toLocalFile().endsWith(QStringLiteral("/instructions/intro.html")));
-    QVERIFY(view->toPlainText().contains(QStringLiteral("Welcome")));
-    QCOMPARE(m_window->controls.tabView->currentIndex(), 0);
-}
-
-void StartupTest::placeholderUnreachableByKeys() {
-    m_window->launch();
-    QComboBox* list = m_window->controls.productList;
+void StartupTest::hiddenProductsUnreachableByKeys() {
+    start();
+    QComboBox* list = controls().productList;
     list->setFocus();
-
     // Down leaves the placeholder for the first offered product, never a hidden one.
-    QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(list->currentText(), QStringLiteral("Parvonne (rev009 or Higher)"));
-    QTest::keyClick(list, Qt::Key_Up);
-    QCOMPARE(list->currentText(), QStringLiteral("Parvonne (rev009 or Higher)"));
-    QTest::keyClick(list, Qt::Key_Home);
-    QCOMPARE(list->currentText(), QStringLiteral("Parvonne (rev009 or Higher)"));
-    QTest::keyClick(list, Qt::Key_End);
-    QCOMPARE(list->currentText(), QStringLiteral("Wendrel"));
-    QTest::keyClick(list, Qt::Key_PageUp);
-    QCOMPARE(list->currentText(), QStringLiteral("Tessary 1U (rev002)"));
-    QTest::keyClick(list, Qt::Key_PageUp);
-    QTest::keyClick(list, Qt::Key_PageUp);
-    QCOMPARE(list->currentText(), QStringLiteral("Parvonne (rev009 or Higher)"));
+    const QList<std::pair<Qt::Key, QString>> steps{
+        {Qt::Key_Down, parvonne},
+        {Qt::Key_Up, parvonne},
+        {Qt::Key_End, QStringLiteral("Wendrel")},
+        {Qt::Key_PageUp, QStringLiteral("Tessary 1U (rev002)")},
+        {Qt::Key_Home, parvonne}};
+    for (const auto& [key, expected] : steps) {
+        QTest::keyClick(list, key);
+        QCOMPARE(list->currentText(), expected);
+    }
     // The key choices are real choices: the product became the chosen one.
-    QCOMPARE(m_window->delegate.product()->title(), "Parvonne (rev009 or Higher)");
+    QCOMPARE(app().delegate.product()->title(), parvonne.toStdString());
 }
 
-void StartupTest::hiddenProductUnreachableByTypingAndWheel() {
-    m_window->launch();
-    QComboBox* list = m_window->controls.productList;
+void StartupTest::hiddenProductsUnreachableByTypingAndWheel() {
+    start();
+    QComboBox* list = controls().productList;
     list->setFocus();
     // Each letter starts a search of its own, as after a pause in typing.
     QApplication::setKeyboardInputInterval(1);
     const auto type = [list](Qt::Key key) { QTest::keyClick(list, key, Qt::NoModifier, 10); };
-
     type(Qt::Key_W);
     QCOMPARE(list->currentText(), QStringLiteral("Wendrel"));
     // S would reach the placeholder or the image-less "Scintel Display (rev001)", G the
@@ -161,34 +135,85 @@ void StartupTest::hiddenProductUnreachableByTypingAndWheel() {
         QCOMPARE(list->currentText(), QStringLiteral("Wendrel"));
     }
     type(Qt::Key_P);
-    QCOMPARE(list->currentText(), QStringLiteral("Parvonne (rev009 or Higher)"));
+    QCOMPARE(list->currentText(), parvonne);
 
     // The wheel walks the offered entries only, both ways, and never back to the placeholder.
     QStringList seen;
-    for (int i = 0; i < 6; ++i) {
-        sendWheel(list, 1);
-        seen << list->currentText();
-    }
-    for (int i = 0; i < 6; ++i) {
-        sendWheel(list, -1);
+    for (int step : {1, 1, 1, 1, -1, -1, -1, -1, -1, -1}) {
+        sendWheel(list, step);
         seen << list->currentText();
     }
     seen.removeDuplicates();
     seen.sort();
-    QCOMPARE(seen, offeredTitles(list));
+    QCOMPARE(seen, plainProducts);
 }
 
-void StartupTest::factoryProductsOfferedWhenStoredSettingIsOn() {
-    {
-        QSettings store(m_window->preferences.fileName(), QSettings::IniFormat);
-        store.setValue(QStringLiteral("enable-factory-firmware"), true);
-    }
-    m_window->launch();
-    QVERIFY(m_window->controls.factoryFirmwareEnable->isChecked());
-    QCOMPARE(offeredTitles(m_window->controls.productList),
-             (QStringList{QStringLiteral("Kolvane"), QStringLiteral("Parvonne (rev009 or Higher)"),
-                          QStringLiteral("Tessary 1U (rev002)"), QStringLiteral("Wendrel"),
-                          QStringLiteral("Zembro")}));
+void StartupTest::eachChangeIsStoredAtOnceAndRestored() {
+    start();
+    const WindowControls& c = controls();
+    WindowHarness::pick(c.avrProgrammerSelector, QStringLiteral("avrisp2"));
+    QCOMPARE(stored(QStringLiteral("avr-programmer")).toString(), QStringLiteral("avrisp2"));
+    QCOMPARE(storedKeys(), QStringList{QStringLiteral("avr-programmer")});
+
+    WindowHarness::pick(c.stlinkProgrammerSelector, c.stlinkProgrammerSelector->count() - 1);
+    const QString probe = c.stlinkProgrammerSelector->currentText();
+    QVERIFY(probe != QStringLiteral("ST-Link v2"));
+    QCOMPARE(stored(QStringLiteral("stlink-programmer")).toString(), probe);
+
+    QTest::mouseClick(c.factoryFirmwareEnable, Qt::LeftButton);
+    QCOMPARE(stored(QStringLiteral("enable-factory-firmware")).toBool(), true);
+    QTest::mouseClick(c.factoryFirmwareEnable, Qt::LeftButton);
+    QCOMPARE(stored(QStringLiteral("enable-factory-firmware")), QVariant(false));
+    QTest::mouseClick(c.factoryFirmwareEnable, Qt::LeftButton);
+
+    // Mass erase is stored and changes nothing in the lists.
+    app().pickProduct(QStringLiteral("Wendrel"));
+    const QStringList versions = allTitles(c.versionList);
+    QTest::mouseClick(c.massEraseBeforeProgramming, Qt::LeftButton);
+    QCOMPARE(stored(QStringLiteral("mass-erase-before-programming")).toBool(), true);
+    QCOMPARE(app().preferences.boolForKey("mass-erase-before-programming"), true);
+    QCOMPARE(allTitles(c.versionList), versions);
+
+    restart();
+    QCOMPARE(controls().avrProgrammerSelector->currentText(), QStringLiteral("avrisp2"));
+    QCOMPARE(controls().stlinkProgrammerSelector->currentText(), probe);
+    QVERIFY(controls().factoryFirmwareEnable->isChecked());
+    QCOMPARE(offeredTitles(controls().productList), allProducts);
+    QVERIFY(controls().massEraseBeforeProgramming->isChecked());
+    // Restoring reads only: the store still holds the same four values.
+    QCOMPARE(storedKeys().size(), 4);
+}
+
+void StartupTest::unknownStoredProgrammerIsShownNotReplaced() {
+    QSettings(preferencesFile(), QSettings::IniFormat)
+        .setValue(QStringLiteral("avr-programmer"), QStringLiteral("retired-programmer"));
+    start();
+    QComboBox* selector = controls().avrProgrammerSelector;
+    QCOMPARE(selector->currentText(), QStringLiteral("retired-programmer"));
+    QCOMPARE(stored(QStringLiteral("avr-programmer")).toString(),
+             QStringLiteral("retired-programmer"));
+    WindowHarness::pick(selector, QStringLiteral("usbtiny"));
+    QCOMPARE(stored(QStringLiteral("avr-programmer")).toString(), QStringLiteral("usbtiny"));
+}
+
+void StartupTest::factoryCheckBoxHidesAndShowsProductsAtOnce() {
+    start();
+    const WindowControls& c = controls();
+    QTest::mouseClick(c.factoryFirmwareEnable, Qt::LeftButton);
+    QCOMPARE(offeredTitles(c.productList), allProducts);
+    app().pickProduct(QStringLiteral("Kolvane"));
+    const QStringList versions = allTitles(c.versionList);
+    QCOMPARE(versions, (QStringList{QStringLiteral("1.0"), QStringLiteral("Other..."),
+                                    QStringLiteral("Select a version")}));
+
+    // Off again: the chosen product's entry disappears too, yet it stays chosen and the
+    // version list is left as it was.
+    QTest::mouseClick(c.factoryFirmwareEnable, Qt::LeftButton);
+    QCOMPARE(offeredTitles(c.productList), plainProducts);
+    QCOMPARE(c.productList->currentText(), QStringLiteral("Kolvane"));
+    QCOMPARE(app().delegate.product()->title(), "Kolvane");
+    QCOMPARE(allTitles(c.versionList), versions);
+    QVERIFY(c.versionList->isEnabled());
 }
 
 void StartupTest::sendWheel(QComboBox* list, int steps) {

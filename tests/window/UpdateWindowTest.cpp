@@ -1,35 +1,26 @@
 // Running an update from the window, with shell scripts standing in for the flashing tools:
 // the log's texts, the controls while a tool runs, Stop, and closing the window meanwhile.
 
-#include "Preferences.h"
 #include "QuitGuard.h"
-#include "TestResources.h"
 #include "WindowHarness.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace modflash;
 using namespace modflash::testing;
 
 namespace {
 
-constexpr int toolTimeout = 30000; // ms; generous for a loaded machine, never a measure
-
+const QString wendrel = QStringLiteral("Wendrel");
 const QString firstText =
     QStringLiteral("Select a product and version above, then hit \"Update\" to begin\n");
+const QString beginning = QStringLiteral("BEGINNING UPDATE\n");
 const QString success = QStringLiteral("UPDATE COMPLETED SUCCESSFULLY\n");
-const QString error = QStringLiteral("ERROR DURING UPDATE\n");
 const QString failureNotes = QStringLiteral(
     "\nIMPORTANT\nNOTE: Disregard any error messages following the \"Download Done.\" message.\n"
     "      If \"Download Done.\" is displayed and the download reached 100%, your\n"
@@ -37,82 +28,42 @@ const QString failureNotes = QStringLiteral(
     "      If your download did not complete, please ensure your module\n"
     "      is in Bootloader/DFU mode as per the instructions\n"
     "      and/or try another USB cable.\n\n");
+const QByteArray stoppable = "trap 'echo stopping; exit 3' TERM\necho started\n"
+                             "while :; do /bin/sleep 0.1; done\n";
 
 } // namespace
 
-class UpdateWindowTest : public QObject {
+class UpdateWindowTest : public QObject, WindowFixture {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
-    void successWritesHeaderOutputAndVerdict();
+    void cleanup() { reset(); }
+    void successLogsHeaderOutputAndVerdictTwice();
     void failedToolGetsBothNotesInEveryFamily_data();
     void failedToolGetsBothNotesInEveryFamily();
-    void toolThatCannotStart();
-    void missingConfigurationMeansNoHeader();
+    void updateThatCannotStart_data();
+    void updateThatCannotStart();
     void outputPassesThroughUnchanged();
-    void secondUpdateAppendsBelowTheFirst();
-    void largeOutputArrivesWhole();
+    void floodArrivesWholeAndInOrder();
     void controlsWhileRunningAndStop();
     void toolIgnoringTerminationIsKilledOnSecondStop();
     void closingWhileRunningAsksAndWaitsForTheTool();
-    void closingWhenIdleDoesNotAsk();
     void terminateStopsTheToolWithoutAsking();
 
 private:
-    void start(bool factoryFirmware = false);
-    void choose(const QString& product, const QString& version);
-    void runToEnd();
-    QString log() const { return m_window->controls.logTextField->toPlainText(); }
+    void startTool(const QByteArray& script);
     QString header(const QString& product, const QString& version) const;
     bool controlsIdle() const;
     bool controlsBusy() const;
-
-    std::unique_ptr<TestResources> m_resources;
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<WindowHarness> m_window;
 };
 
-void UpdateWindowTest::init() {
-    m_resources = std::make_unique<TestResources>();
-    m_home = std::make_unique<QTemporaryDir>();
-}
-
-void UpdateWindowTest::cleanup() {
-    m_window.reset();
-    m_home.reset();
-    m_resources.reset();
-}
-
-void UpdateWindowTest::start(bool factoryFirmware) {
-    const QString file = m_home->filePath(QStringLiteral("modflash.conf"));
-    if (factoryFirmware)
-        QSettings(file, QSettings::IniFormat)
-            .setValue(QStringLiteral("enable-factory-firmware"), true);
-    m_window = std::make_unique<WindowHarness>(m_resources->path(), file);
-    m_window->launch();
-}
-
-void UpdateWindowTest::choose(const QString& product, const QString& version) {
-    m_window->pickProduct(product);
-    m_window->pickVersion(version);
-    QVERIFY(m_window->controls.updateButton->isEnabled());
-}
-
-void UpdateWindowTest::runToEnd() {
-    QSignalSpy finished(&m_window->delegate.updateRun(), &UpdateRun::finished);
-    QTest::mouseClick(m_window->controls.updateButton, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, toolTimeout);
-}
-
 QString UpdateWindowTest::header(const QString& product, const QString& version) const {
-    const ProductPtr chosen = m_window->delegate.products().productWithTitle(product.toStdString());
-    for (const FirmwarePtr& firmware : chosen->getAllFirmware(m_resources->directory())) {
+    const ResourceDirectory directory = resources().directory();
+    const ProductPtr chosen = app().delegate.products().productWithTitle(product.toStdString());
+    for (const FirmwarePtr& firmware : chosen->getAllFirmware(directory)) {
         if (QString::fromStdString(firmware->version()) == version) {
-            const UpdateTask task = chosen->createUpdateTask(*firmware, m_resources->directory(),
-                                                             m_window->preferences);
+            const UpdateTask task =
+                chosen->createUpdateTask(*firmware, directory, app().preferences);
             return QStringLiteral("\nUpdating %1 firmware with command:\n%2\n")
                 .arg(product, QString::fromStdString(task.commandLine()));
         }
@@ -121,228 +72,215 @@ QString UpdateWindowTest::header(const QString& product, const QString& version)
 }
 
 bool UpdateWindowTest::controlsIdle() const {
-    const WindowControls& c = m_window->controls;
-    return !c.stopButton->isEnabled() && c.productList->isEnabled() &&
-           c.factoryFirmwareEnable->isEnabled() && c.versionList->isEnabled();
+    const WindowControls& c = controls();
+    return !c.stopButton->isEnabled() && c.updateButton->isEnabled() &&
+           c.productList->isEnabled() && c.factoryFirmwareEnable->isEnabled() &&
+           c.versionList->isEnabled();
 }
 
 bool UpdateWindowTest::controlsBusy() const {
-    const WindowControls& c = m_window->controls;
+    const WindowControls& c = controls();
     return c.stopButton->isEnabled() && !c.updateButton->isEnabled() &&
            !c.productList->isEnabled() && !c.versionList->isEnabled() &&
            !c.factoryFirmwareEnable->isEnabled();
 }
 
-void UpdateWindowTest::successWritesHeaderOutputAndVerdict() {
-    m_resources->installTools("echo \"writing $#\"\necho 'to stderr' >&2\nexit 0\n");
+// Starts Wendrel 2.0's update with the script as dfu-util and waits for its first line.
+void UpdateWindowTest::startTool(const QByteArray& script) {
+    resources().installTools(script);
     start();
-    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    QCOMPARE(m_window->controls.tabView->currentIndex(), 0);
-    runToEnd();
-
-    QCOMPARE(m_window->controls.tabView->currentIndex(), 1);
-    const QString expected = firstText + QStringLiteral("BEGINNING UPDATE\n") +
-                             header(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    QVERIFY2(log().startsWith(expected), qPrintable(log()));
-    QVERIFY(log().endsWith(QStringLiteral("to stderr\n") + success));
-    QVERIFY(log().contains(QStringLiteral("\nwriting ")));
-    QVERIFY(!m_window->delegate.isRunning());
+    choose(wendrel, QStringLiteral("2.0"));
     QVERIFY(controlsIdle());
-    QVERIFY(m_window->controls.updateButton->isEnabled());
+    clickUpdate();
+    QTRY_VERIFY_WITH_TIMEOUT(log().endsWith(QStringLiteral("started\n")), toolTimeout);
+}
+
+void UpdateWindowTest::successLogsHeaderOutputAndVerdictTwice() {
+    resources().installTools("echo writing\necho 'to stderr' >&2\nexit 0\n");
+    start();
+    choose(wendrel, QStringLiteral("2.0"));
+    QCOMPARE(controls().tabView->currentIndex(), 0);
+    clickUpdate();
+    QVERIFY(waitForFinish());
+    QCOMPARE(controls().tabView->currentIndex(), 1);
+    const QString first = log();
+    QCOMPARE(first, firstText + beginning + header(wendrel, QStringLiteral("2.0")) +
+                        QStringLiteral("writing\nto stderr\n") + success);
+    QVERIFY(!app().delegate.isRunning());
+    QVERIFY(controlsIdle());
+
+    // A second update goes below the first, with its own version's command.
+    app().pickVersion(QStringLiteral("1.4.2"));
+    clickUpdate();
+    QVERIFY(waitForFinish(2));
+    QCOMPARE(log(), first + beginning + header(wendrel, QStringLiteral("1.4.2")) +
+                        QStringLiteral("writing\nto stderr\n") + success);
+    // Closing when no tool runs asks nothing.
+    QVERIFY(app().window.close());
+    QVERIFY(app().confirmQuestions.isEmpty());
 }
 
 void UpdateWindowTest::failedToolGetsBothNotesInEveryFamily_data() {
     QTest::addColumn<QString>("product");
     QTest::addColumn<QString>("version");
     QTest::newRow("avr") << QStringLiteral("Parvonne (rev009 or Higher)") << QStringLiteral("1.1");
-    QTest::newRow("dfu") << QStringLiteral("Wendrel") << QStringLiteral("1.4.2");
+    QTest::newRow("dfu") << wendrel << QStringLiteral("1.4.2");
     QTest::newRow("swd") << QStringLiteral("Zembro") << QStringLiteral("1.0");
 }
 
 void UpdateWindowTest::failedToolGetsBothNotesInEveryFamily() {
     QFETCH(QString, product);
     QFETCH(QString, version);
-    m_resources->installTools("echo 'no device found'\nexit 1\n");
+    resources().installTools("echo 'no device found'\nexit 1\n");
     start(true);
     choose(product, version);
-    runToEnd();
-    QCOMPARE(log(), firstText + QStringLiteral("BEGINNING UPDATE\n") + header(product, version) +
+    clickUpdate();
+    QVERIFY(waitForFinish());
+    QCOMPARE(log(), firstText + beginning + header(product, version) +
                         QStringLiteral("no device found\n") + failureNotes);
     QVERIFY(controlsIdle());
 }
 
-void UpdateWindowTest::toolThatCannotStart() {
-    m_resources->installTools("exit 0\n");
-    m_resources->removeFile(QStringLiteral("dfu-util"));
-    start();
-    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
-                                           "^Problem running task: could not start .*dfu-util")));
-    runToEnd();
-    QCOMPARE(log(), firstText + QStringLiteral("BEGINNING UPDATE\n") +
-                        header(QStringLiteral("Wendrel"), QStringLiteral("2.0")) + error);
-    QVERIFY(!m_window->delegate.isRunning());
-    QVERIFY(controlsIdle());
-    QCOMPARE(m_window->controls.tabView->currentIndex(), 1);
+void UpdateWindowTest::updateThatCannotStart_data() {
+    QTest::addColumn<QString>("product");
+    QTest::addColumn<QString>("removed");
+    QTest::addColumn<bool>("withHeader");
+    // A missing tool is found only on starting it, after the command was logged; a missing
+    // configuration file stops the update before there is a command.
+    QTest::newRow("tool missing") << wendrel << "dfu-util" << true;
+    QTest::newRow("configuration missing")
+        << QStringLiteral("Parvonne (rev009 or Higher)") << "avrdude.conf" << false;
 }
 
-void UpdateWindowTest::missingConfigurationMeansNoHeader() {
-    m_resources->installTools("exit 0\n");
-    m_resources->removeFile(QStringLiteral("avrdude.conf"));
+void UpdateWindowTest::updateThatCannotStart() {
+    QFETCH(QString, product);
+    QFETCH(QString, removed);
+    QFETCH(bool, withHeader);
+    resources().installTools("exit 0\n");
+    resources().removeFile(removed);
     start();
-    choose(QStringLiteral("Parvonne (rev009 or Higher)"), QStringLiteral("2.0"));
-    QTest::ignoreMessage(
-        QtWarningMsg, QRegularExpression(QStringLiteral("^Problem running task: .*avrdude.conf")));
-    runToEnd();
-    QCOMPARE(log(), firstText + QStringLiteral("BEGINNING UPDATE\n") + error);
+    choose(product, QStringLiteral("2.0"));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^Problem running task: ") +
+                                            QStringLiteral(".*") + removed));
+    clickUpdate();
+    QVERIFY(waitForFinish());
+    QCOMPARE(log(), firstText + beginning +
+                        (withHeader ? header(product, QStringLiteral("2.0")) : QString()) +
+                        QStringLiteral("ERROR DURING UPDATE\n"));
+    QVERIFY(!app().delegate.isRunning());
     QVERIFY(controlsIdle());
+    QCOMPARE(controls().tabView->currentIndex(), 1);
 }
 
 void UpdateWindowTest::outputPassesThroughUnchanged() {
     // "%" and "%@" stay; a character split between two writes arrives whole; an invalid byte
     // shows as U+FFFD; a progress bar redrawn with "\r" shows its last state; output without a
     // final newline is continued by the verdict.
-    m_resources->installTools("printf '100%% %%@ %%d\\n'\n"
-                              "printf 'caf\\303'\n/bin/sleep 0.2\nprintf '\\251 \\377\\r\\n'\n"
-                              "printf ' 10%%\\r 50%%\\r100%%\\n'\n"
-                              "printf 'no newline'\nexit 0\n");
+    resources().installTools("printf '100%% %%@ %%d\\n'\n"
+                             "printf 'caf\\303'\n/bin/sleep 0.2\nprintf '\\251 \\377\\r\\n'\n"
+                             "printf ' 10%%\\r 50%%\\r100%%\\n'\n"
+                             "printf 'no newline'\nexit 0\n");
     start();
-    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    runToEnd();
+    choose(wendrel, QStringLiteral("2.0"));
+    clickUpdate();
+    QVERIFY(waitForFinish());
     const QString tail = QStringLiteral("100% %@ %d\ncaf\u00e9 \ufffd\n100%\nno newline") + success;
-    QVERIFY2(log().endsWith(header(QStringLiteral("Wendrel"), QStringLiteral("2.0")) + tail),
-             qPrintable(log()));
+    QVERIFY2(log().endsWith(header(wendrel, QStringLiteral("2.0")) + tail), qPrintable(log()));
 }
 
-void UpdateWindowTest::secondUpdateAppendsBelowTheFirst() {
-    m_resources->installTools("echo \"run\"\nexit 0\n");
+void UpdateWindowTest::floodArrivesWholeAndInOrder() {
+    // Over 10 MiB in numbered lines, each first drawn as its negative and redrawn after a "\r",
+    // then "\r\n" split from its line, then a last line without a newline: the window gathers
+    // the flood into few inserts, and every character must still arrive once and in order.
+    constexpr int lines = 110000;
+    const QString padding(90, QLatin1Char('x'));
+    resources().installTools(
+        "/usr/bin/awk 'BEGIN { for (i = 1; i <= 110000; i++) printf \"-%d\\r%d " +
+        padding.toLatin1() +
+        "\\n\", i, i; printf \"end\\r\"; fflush(); system(\"/bin/sleep 0.1\"); "
+        "printf \"\\nlast\" }'\n");
     start();
-    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    runToEnd();
-    const QString first = log();
-    m_window->pickVersion(QStringLiteral("1.4.2"));
-    runToEnd();
-    QVERIFY(log().startsWith(first));
-    QCOMPARE(log().mid(first.size()),
-             QStringLiteral("BEGINNING UPDATE\n") +
-                 header(QStringLiteral("Wendrel"), QStringLiteral("1.4.2")) +
-                 QStringLiteral("run\n") + success);
-}
+    choose(wendrel, QStringLiteral("2.0"));
+    clickUpdate();
+    QVERIFY(waitForFinish());
 
-void UpdateWindowTest::largeOutputArrivesWhole() {
-    // 10 MiB in lines of 100 bytes.
-    m_resources->installTools("/usr/bin/yes "
-                              "'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
-                              "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx' | /usr/bin/head -c 10485760\n");
-    start();
-    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    runToEnd();
-    const QString before = firstText + QStringLiteral("BEGINNING UPDATE\n") +
-                           header(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    const QString text = log();
-    QVERIFY(text.startsWith(before));
-    QVERIFY(text.endsWith(success));
-    QCOMPARE(text.size() - before.size() - success.size(), 10485760);
+    QString output;
+    output.reserve(lines * 100);
+    for (int i = 1; i <= lines; ++i)
+        output += QString::number(i) + QLatin1Char(' ') + padding + QLatin1Char('\n');
+    QVERIFY(output.size() > 10 * 1024 * 1024);
+    output += QStringLiteral("end\nlast");
+    QCOMPARE(log().size(), firstText.size() + beginning.size() +
+                               header(wendrel, QStringLiteral("2.0")).size() + output.size() +
+                               success.size());
+    QVERIFY(log() ==
+            firstText + beginning + header(wendrel, QStringLiteral("2.0")) + output + success);
 }
 
 void UpdateWindowTest::controlsWhileRunningAndStop() {
-    m_resources->installTools("echo started\nexec /bin/sleep 30\n");
-    start();
-    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    QVERIFY(controlsIdle());
-    QSignalSpy finished(&m_window->delegate.updateRun(), &UpdateRun::finished);
-    QTest::mouseClick(m_window->controls.updateButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(log().endsWith(QStringLiteral("started\n")), toolTimeout);
-    QVERIFY(m_window->delegate.isRunning());
+    startTool("echo started\nexec /bin/sleep 30\n");
+    QVERIFY(app().delegate.isRunning());
     QVERIFY(controlsBusy());
 
     const QString beforeStop = log();
-    QTest::mouseClick(m_window->controls.stopButton, Qt::LeftButton);
-    QVERIFY(!m_window->delegate.isRunning()); // at once
-    QCOMPARE(log(), beforeStop);              // Stop itself writes nothing
+    QTest::mouseClick(controls().stopButton, Qt::LeftButton);
+    QVERIFY(!app().delegate.isRunning()); // at once
+    QCOMPARE(log(), beforeStop);          // Stop itself writes nothing
     // Until the tool has ended no second update can start, not even by a stray call.
-    if (m_window->delegate.isBusy()) {
+    if (app().delegate.isBusy()) {
         QVERIFY(controlsBusy());
-        m_window->delegate.doUpdate();
+        app().delegate.doUpdate();
         QCOMPARE(log(), beforeStop);
     }
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, toolTimeout);
+    QVERIFY(waitForFinish());
     QCOMPARE(log(), beforeStop + failureNotes);
     QVERIFY(controlsIdle());
-    QVERIFY(m_window->controls.updateButton->isEnabled());
-    QCOMPARE(m_window->controls.versionList->currentText(), QStringLiteral("2.0"));
+    QCOMPARE(controls().versionList->currentText(), QStringLiteral("2.0"));
 }
 
 void UpdateWindowTest::toolIgnoringTerminationIsKilledOnSecondStop() {
-    m_resources->installTools("trap '' TERM\necho started\nexec /bin/sleep 60\n");
-    start();
-    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    m_window->delegate.updateRun().setGracePeriod(std::chrono::minutes(5));
-    QSignalSpy finished(&m_window->delegate.updateRun(), &UpdateRun::finished);
-    QTest::mouseClick(m_window->controls.updateButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(log().endsWith(QStringLiteral("started\n")), toolTimeout);
-
-    QTest::mouseClick(m_window->controls.stopButton, Qt::LeftButton);
-    QVERIFY(m_window->controls.stopButton->isEnabled()); // still ending: Stop stays pressable
-    QTest::mouseClick(m_window->controls.stopButton, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, toolTimeout);
+    startTool("trap '' TERM\necho started\nexec /bin/sleep 60\n");
+    app().delegate.updateRun().setGracePeriod(std::chrono::minutes(5));
+    QTest::mouseClick(controls().stopButton, Qt::LeftButton);
+    QVERIFY(controls().stopButton->isEnabled()); // still ending: Stop stays pressable
+    QTest::mouseClick(controls().stopButton, Qt::LeftButton);
+    QVERIFY(waitForFinish());
     QVERIFY(log().endsWith(failureNotes));
     QVERIFY(controlsIdle());
 }
 
 void UpdateWindowTest::closingWhileRunningAsksAndWaitsForTheTool() {
-    m_resources->installTools("trap 'echo stopping; exit 3' TERM\necho started\n"
-                              "while :; do /bin/sleep 0.1; done\n");
-    start();
-    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    QSignalSpy finished(&m_window->delegate.updateRun(), &UpdateRun::finished);
-    QTest::mouseClick(m_window->controls.updateButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(log().endsWith(QStringLiteral("started\n")), toolTimeout);
-
+    startTool(stoppable);
     // Declining keeps the window and the tool.
-    QVERIFY(!m_window->window.close());
-    QCOMPARE(m_window->confirmQuestions, QStringList{QuitGuard::question()});
+    QVERIFY(!app().window.close());
+    QCOMPARE(app().confirmQuestions, QStringList{QuitGuard::question()});
     QCOMPARE(QuitGuard::question(),
              QStringLiteral("An update is running. Stopping it now may leave the module "
                             "without working firmware."));
-    m_window->pendingConfirmation(false);
-    QVERIFY(m_window->window.isVisible());
-    QVERIFY(m_window->delegate.isRunning());
+    app().pendingConfirmation(false);
+    QVERIFY(app().window.isVisible());
+    QVERIFY(app().delegate.isRunning());
 
     // Agreeing stops the tool; the window stays until the tool has ended and given its verdict.
-    QVERIFY(!m_window->window.close());
-    QCOMPARE(m_window->confirmQuestions.size(), 2);
-    m_window->pendingConfirmation(true);
-    QVERIFY(!m_window->delegate.isRunning());
-    QVERIFY(!m_window->window.close()); // asking again while waiting changes nothing
-    QCOMPARE(m_window->confirmQuestions.size(), 2);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_window->window.isVisible(), toolTimeout);
-    QCOMPARE(finished.size(), 1);
+    QVERIFY(!app().window.close());
+    app().pendingConfirmation(true);
+    QVERIFY(!app().delegate.isRunning());
+    QVERIFY(!app().window.close()); // asking again while waiting changes nothing
+    QCOMPARE(app().confirmQuestions.size(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!app().window.isVisible(), toolTimeout);
+    QCOMPARE(finishedCount(), 1);
     QVERIFY(log().endsWith(QStringLiteral("stopping\n") + failureNotes));
 }
 
-void UpdateWindowTest::closingWhenIdleDoesNotAsk() {
-    m_resources->installTools("exit 0\n");
-    start();
-    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    runToEnd();
-    QVERIFY(m_window->window.close());
-    QVERIFY(m_window->confirmQuestions.isEmpty());
-}
-
 void UpdateWindowTest::terminateStopsTheToolWithoutAsking() {
-    m_resources->installTools("trap 'echo stopping; exit 3' TERM\necho started\n"
-                              "while :; do /bin/sleep 0.1; done\n");
-    start();
-    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
-    QTest::mouseClick(m_window->controls.updateButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(log().endsWith(QStringLiteral("started\n")), toolTimeout);
-
-    m_window->delegate.terminate();
-    QVERIFY(m_window->confirmQuestions.isEmpty());
-    QVERIFY(!m_window->delegate.isRunning());
-    QVERIFY(m_window->window.isVisible()); // until the tool has ended
-    QTRY_VERIFY_WITH_TIMEOUT(!m_window->window.isVisible(), toolTimeout);
+    // What the session's end (SIGTERM, SIGINT, SIGHUP) does.
+    startTool(stoppable);
+    app().delegate.terminate();
+    QVERIFY(app().confirmQuestions.isEmpty());
+    QVERIFY(!app().delegate.isRunning());
+    QVERIFY(app().window.isVisible()); // until the tool has ended
+    QTRY_VERIFY_WITH_TIMEOUT(!app().window.isVisible(), toolTimeout);
     QVERIFY(log().endsWith(QStringLiteral("stopping\n") + failureNotes));
 }
 

@@ -3,8 +3,14 @@
 #include "SleepInhibitor.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QLabel>
 #include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
 #include <QStandardItemModel>
+#include <QTest>
 
 namespace modflash::testing {
 
@@ -70,6 +76,69 @@ void WindowHarness::answerSaveChooser(const std::optional<QString>& path) {
     m_pendingSave = nullptr;
     if (done)
         done(path);
+}
+
+WindowFixture::WindowFixture() {
+    reset();
+}
+
+WindowFixture::~WindowFixture() = default;
+
+void WindowFixture::reset() {
+    quit();
+    m_home = std::make_unique<QTemporaryDir>();
+    m_resources = std::make_unique<TestResources>();
+}
+
+void WindowFixture::start(std::optional<bool> factoryFirmware) {
+    if (factoryFirmware)
+        QSettings(preferencesFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("enable-factory-firmware"), *factoryFirmware);
+    m_window = std::make_unique<WindowHarness>(m_resources->path(), preferencesFile());
+    m_window->launch();
+    m_finished =
+        std::make_unique<QSignalSpy>(&m_window->delegate.updateRun(), &UpdateRun::finished);
+}
+
+void WindowFixture::quit() {
+    m_finished.reset();
+    m_window.reset();
+}
+
+void WindowFixture::restart() {
+    quit();
+    start();
+}
+
+void WindowFixture::choose(const QString& product, const QString& version) {
+    m_window->pickProduct(product);
+    m_window->pickVersion(version);
+}
+
+void WindowFixture::clickUpdate() {
+    QTest::mouseClick(m_window->controls.updateButton, Qt::LeftButton);
+}
+
+bool WindowFixture::waitForFinish(int count) {
+    return QTest::qWaitFor([&] { return m_finished->size() >= count; }, toolTimeout) &&
+           m_finished->size() == count;
+}
+
+QString WindowFixture::log() const {
+    return m_window->controls.logTextField->toPlainText();
+}
+
+QString WindowFixture::banner() const {
+    return m_window->controls.bannerLabel->text();
+}
+
+QByteArray WindowFixture::gate() const {
+    return "while [ ! -e '" + m_home->filePath(QStringLiteral("gate")).toUtf8() +
+           "' ]; do /bin/sleep 0.05; done\n";
+}
+
+void WindowFixture::openGate() const {
+    QFile(m_home->filePath(QStringLiteral("gate"))).open(QIODevice::WriteOnly);
 }
 
 QStringList offeredTitles(QComboBox* list) {

@@ -4,12 +4,16 @@
 #include "FakeUsbDeviceSource.h"
 #include "MainWindow.h"
 #include "SettingsPreferences.h"
+#include "TestResources.h"
 #include "WindowServices.h"
 
 #include <QList>
+#include <QSignalSpy>
 #include <QString>
+#include <QTemporaryDir>
 #include <QUrl>
 
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -57,6 +61,48 @@ private:
 
     WindowServices::FileChosen m_pendingChoice;
     WindowServices::FileChosen m_pendingSave;
+};
+
+// One test's own resource directory, home with its preferences file, and window, with the steps
+// most window tests take: start, choose, press Update, wait for the tool's end. Test classes
+// derive from it and call reset() in their cleanup() so that each test starts afresh.
+class WindowFixture {
+public:
+    static constexpr int toolTimeout = 30000; // ms; generous for a loaded machine, never a measure
+
+    WindowFixture();
+    ~WindowFixture();
+    void reset();
+
+    // Starts the window over a preferences file that holds the factory setting, if given.
+    void start(std::optional<bool> factoryFirmware = std::nullopt);
+    // Ends the window and delegate, as the application's end does, keeping the home.
+    void quit();
+    void restart();
+    TestResources& resources() const { return *m_resources; }
+    WindowHarness& app() const { return *m_window; }
+    const WindowControls& controls() const { return m_window->controls; }
+
+    void choose(const QString& product, const QString& version);
+    void clickUpdate();
+    // Waits until the given number of updates have finished since start().
+    bool waitForFinish(int count = 1);
+    int finishedCount() const { return int(m_finished->size()); }
+
+    QString log() const;
+    QString banner() const;
+    QString homePath() const { return m_home->path(); }
+    QString preferencesFile() const { return m_home->filePath(QStringLiteral("modflash.conf")); }
+    // A script line that waits until openGate(): the tool's environment holds no variables of
+    // the test's, so the gate's path is written into the script itself.
+    QByteArray gate() const;
+    void openGate() const;
+
+private:
+    std::unique_ptr<TestResources> m_resources;
+    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<WindowHarness> m_window;
+    std::unique_ptr<QSignalSpy> m_finished;
 };
 
 // The titles of the entries a user can reach in a pop-up list, top to bottom.
