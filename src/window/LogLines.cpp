@@ -1,0 +1,119 @@
+#include "LogLines.h"
+
+#include <algorithm>
+
+namespace modflash {
+
+namespace {
+
+// 2 MB of UTF-16: large enough that the index of blocks stays short, small enough that the
+// last block's unused capacity is nothing next to a flood.
+constexpr qsizetype blockCapacity = 1024 * 1024;
+
+} // namespace
+
+LogLines::LogLines() {
+    clear();
+}
+
+void LogLines::clear() {
+    m_blocks.clear();
+    m_blocks.emplace_back();
+    m_blocks.back().text.reserve(blockCapacity);
+    m_blocks.back().lineStarts.push_back(0);
+    m_lineCount = 1;
+    m_characterCount = 0;
+    m_lastLineColumns = 0;
+    m_maxColumns = 0;
+}
+
+void LogLines::append(QStringView text) {
+    qsizetype runStart = 0;
+    for (qsizetype newline = text.indexOf(u'\n'); newline >= 0;
+         newline = text.indexOf(u'\n', runStart)) {
+        appendToLastLine(text.mid(runStart, newline - runStart));
+        startLine();
+        runStart = newline + 1;
+    }
+    appendToLastLine(text.mid(runStart));
+}
+
+void LogLines::replaceLastLine(QStringView text) {
+    Block& block = m_blocks.back();
+    const qsizetype start = block.lineStarts.back();
+    m_characterCount -= block.text.size() - start;
+    block.text.truncate(start);
+    m_lastLineColumns = 0;
+    append(text);
+}
+
+void LogLines::appendToLastLine(QStringView run) {
+    if (run.isEmpty())
+        return;
+    Block* block = &m_blocks.back();
+    const qsizetype lastStart = block->lineStarts.back();
+    if (block->text.size() + run.size() > blockCapacity && lastStart > 0) {
+        // The last line moves to a fresh block, so that lines never straddle two blocks and
+        // the full block is never reallocated. A line longer than a block has one to itself.
+        Block fresh;
+        fresh.text.reserve(std::max(blockCapacity, block->text.size() - lastStart + run.size()));
+        fresh.text.append(QStringView(block->text).mid(lastStart));
+        fresh.lineStarts.push_back(0);
+        fresh.firstLine = m_lineCount - 1;
+        block->text.truncate(lastStart);
+        block->text.squeeze();
+        block->lineStarts.pop_back();
+        m_blocks.push_back(std::move(fresh));
+        block = &m_blocks.back();
+    }
+    block->text.append(run);
+    m_characterCount += run.size();
+    for (const QChar c : run)
+        m_lastLineColumns = advanceColumn(m_lastLineColumns, c);
+    m_maxColumns = std::max(m_maxColumns, m_lastLineColumns);
+}
+
+void LogLines::startLine() {
+    Block& block = m_blocks.back();
+    block.lineStarts.push_back(static_cast<std::uint32_t>(block.text.size()));
+    ++m_lineCount;
+    ++m_characterCount;
+    m_lastLineColumns = 0;
+}
+
+const LogLines::Block& LogLines::blockOf(qsizetype line) const {
+    const auto after = std::upper_bound(
+        m_blocks.begin(), m_blocks.end(), line,
+        [](qsizetype wanted, const Block& block) { return wanted < block.firstLine; });
+    return *(after - 1);
+}
+
+QStringView LogLines::line(qsizetype index) const {
+    if (index < 0 || index >= m_lineCount)
+        return {};
+    const Block& block = blockOf(index);
+    const auto within = static_cast<std::size_t>(index - block.firstLine);
+    const qsizetype start = block.lineStarts[within];
+    const qsizetype end = within + 1 < block.lineStarts.size()
+                              ? static_cast<qsizetype>(block.lineStarts[within + 1])
+                              : block.text.size();
+    return QStringView(block.text).mid(start, end - start);
+}
+
+QString LogLines::text(qsizetype first, qsizetype last) const {
+    first = std::max<qsizetype>(first, 0);
+    last = std::min(last, m_lineCount - 1);
+    QString text;
+    if (first > last)
+        return text;
+    if (first == 0 && last == m_lineCount - 1)
+        text.reserve(m_characterCount);
+    for (qsizetype index = first; index <= last; ++index) {
+        if (index > first)
+            text.append(u'\n');
+        text.append(line(index));
+    }
+    return text;
+}
+
+} // namespace modflash

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <vector>
+
+namespace modflash {
+
+// The log's text as lines, kept compactly for tens of megabytes of tool output: the lines sit
+// back to back, without their line breaks, in UTF-16 blocks of a fixed capacity, each block
+// with the offsets where its lines start. A block is never reallocated once full, so growing
+// the log costs no copying of what is there and no slack beyond the last block. Text only
+// grows at the end; the one other change is the terminal's redraw of the last line.
+class LogLines {
+public:
+    LogLines();
+
+    // Appends to the last line; each "\n" ends it and starts a new, empty one.
+    void append(QStringView text);
+    // Gives the last line a new text, as a terminal does after a lone carriage return.
+    void replaceLastLine(QStringView text);
+    void clear();
+
+    // Never zero: an empty log is one empty line, as an empty text view shows it.
+    qsizetype lineCount() const { return m_lineCount; }
+    QStringView line(qsizetype index) const;
+    // Width of the widest line there has been, in columns, tabs expanded: a line the terminal
+    // redraws shorter keeps the width, which spares scanning every line again.
+    qsizetype maxColumns() const { return m_maxColumns; }
+    // Characters of text, line breaks included.
+    qsizetype characterCount() const { return m_characterCount; }
+    // The lines from `first` to `last` (inclusive), joined by "\n".
+    QString text(qsizetype first, qsizetype last) const;
+
+    static constexpr qsizetype tabWidth = 8;
+    static qsizetype advanceColumn(qsizetype column, QChar c) {
+        return c == u'\t' ? (column / tabWidth + 1) * tabWidth : column + 1;
+    }
+
+private:
+    struct Block {
+        QString text;
+        std::vector<std::uint32_t> lineStarts;
+        qsizetype firstLine = 0;
+    };
+
+    void appendToLastLine(QStringView run);
+    void startLine();
+    const Block& blockOf(qsizetype line) const;
+
+    std::vector<Block> m_blocks;
+    qsizetype m_lineCount = 0;
+    qsizetype m_characterCount = 0;
+    qsizetype m_lastLineColumns = 0;
+    qsizetype m_maxColumns = 0;
+};
+
+} // namespace modflash

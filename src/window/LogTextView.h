@@ -1,0 +1,79 @@
+#pragma once
+
+#include "LogLines.h"
+
+#include <QAbstractScrollArea>
+#include <QStringView>
+
+class QMenu;
+
+namespace modflash {
+
+// A read-only plain-text view for a tool's log, made for floods of output: the text lives as
+// lines (LogLines) rather than in a rich-text document, appending costs only the appended
+// text, and painting touches only the lines on screen. Lines do not wrap; tabs stop every
+// 8 columns. The font is expected to be monospaced, which keeps measuring a line to counting
+// its columns. The view follows the end whenever text comes. A person can select with the
+// mouse (drag, shift-click, double-click for a word), select everything and copy as plain text.
+class LogTextView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    explicit LogTextView(QWidget* parent = nullptr);
+
+    // Appends at the end of the last line; "\n" starts a new line. Other characters, "\r"
+    // included, are text: the terminal's rules belong to the caller.
+    void appendText(QStringView text);
+    void replaceLastLine(QStringView text);
+    void clear();
+
+    QString toPlainText() const;
+    const LogLines& lines() const { return m_lines; }
+
+    bool hasSelection() const { return m_anchor != m_cursor; }
+    QString selectedText() const;
+    void selectAll();
+    void copy() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    // A place in the text: before character `column` of line `line` (a character index, not
+    // a screen column).
+    struct Position {
+        qsizetype line = 0;
+        qsizetype column = 0;
+        auto operator<=>(const Position&) const = default;
+    };
+
+    void configureView();
+    void updateMetrics();
+    void updateScrollBars();
+    void scrollToEnd();
+    int visibleLineCount() const;
+    Position positionAt(QPoint point) const;
+    Position clamped(Position position) const;
+    qreal xOfColumn(qsizetype screenColumn) const;
+    void paintLine(QPainter& painter, qsizetype index, qreal y, qsizetype firstColumn,
+                   qsizetype columnCount);
+
+    LogLines m_lines;
+    Position m_anchor;
+    Position m_cursor;
+    bool m_selecting = false;
+    qreal m_charWidth = 1;
+    int m_lineHeight = 1;
+    int m_ascent = 0;
+};
+
+} // namespace modflash
