@@ -95,7 +95,7 @@ void LogTextViewTest::replacesTheLastLine() {
     m_view->appendText(filler + u'\n' + filler);
     m_view->replaceLastLine(u"short");
     QCOMPARE(m_view->toPlainText(),
-             QStringLiteral("first\nprogress 100% done\nlast") + filler + u"\nshort");
+             QStringLiteral("first\nprogress 100% done\nlast") + filler + QStringLiteral("\nshort"));
     m_view->clear();
     QCOMPARE(m_view->toPlainText(), QString());
     QCOMPARE(m_view->lines().lineCount(), 1);
@@ -109,7 +109,7 @@ void LogTextViewTest::measuresTabsAndLongestLine() {
     m_view->appendText(QString(300, u'x'));
     QCOMPARE(m_view->lines().maxColumns(), 316);
     QVERIFY(m_view->horizontalScrollBar()->maximum() > 0);
-    QCOMPARE(m_view->toPlainText(), u"ab\tc\n\t\t" + QString(300, u'x'));
+    QCOMPARE(m_view->toPlainText(), QStringLiteral("ab\tc\n\t\t") + QString(300, u'x'));
 }
 
 void LogTextViewTest::mouseSelectionIsCopiedAsPlainText() {
@@ -159,7 +159,7 @@ void LogTextViewTest::selectAllAndCopyWithTheKeyboard() {
     m_view->appendText(u"progress 50%");
     QTest::keyClick(m_view, Qt::Key_A, Qt::ControlModifier);
     m_view->replaceLastLine(u"ok");
-    QCOMPARE(m_view->selectedText(), text + u"ok");
+    QCOMPARE(m_view->selectedText(), text + QStringLiteral("ok"));
 }
 
 void LogTextViewTest::followsTheEnd() {
