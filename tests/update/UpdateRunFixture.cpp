@@ -40,10 +40,7 @@ UpdateRunFixture::UpdateRunFixture()
     diagnostics().clear();
     preferences.registerDefaults({{PreferenceKey::avrProgrammer, "usbtiny"},
                                   {PreferenceKey::stlinkProgrammer, "ST-Link v2"}});
-    QObject::connect(&run, &UpdateRun::logText, &run, [this](const QString& text) {
-        log += text;
-        ++chunkCount;
-    });
+    QObject::connect(&run, &UpdateRun::logText, &run, [this](const QString& text) { log += text; });
     QObject::connect(&run, &UpdateRun::runningChanged, &run,
                      [this](bool running) { runningChanges.push_back(running); });
     QObject::connect(&run, &UpdateRun::finished, &run, [this](UpdateRun::Outcome ended) {
@@ -72,13 +69,6 @@ void UpdateRunFixture::update(const ProductPtr& product) {
     ASSERT_TRUE(run.start(product, imageFor(product), tools.resources(), preferences));
     ASSERT_TRUE(waitForFinished()) << "the update never finished";
     ASSERT_FALSE(run.isRunning());
-}
-
-QString UpdateRunFixture::headerFor(const ProductPtr& product) {
-    const UpdateTask task =
-        product->createUpdateTask(*imageFor(product), tools.resources(), preferences);
-    return "\nUpdating " + QString::fromStdString(product->title()) + " firmware with command:\n" +
-           QString::fromStdString(task.commandLine()) + "\n";
 }
 
 bool UpdateRunFixture::waitForFinished() {

@@ -26,8 +26,6 @@ protected:
     FirmwarePtr imageFor(const ProductPtr& product);
     // Starts an update of the product and waits for its verdict.
     void update(const ProductPtr& product);
-    // "\nUpdating ... firmware with command:\n... ...\n" for the product's command.
-    QString headerFor(const ProductPtr& product);
 
     // Run the event loop until the run is idle, or the log holds the text anew; false on a hang
     // (not a matter of speed: the limit is far beyond any test's needs).
@@ -43,7 +41,6 @@ protected:
     std::vector<bool> runningChanges;
     std::optional<UpdateRun::Outcome> outcome;
     int finishedCount = 0;
-    int chunkCount = 0;
 
     ProductPtr avr;
     ProductPtr dfu;
