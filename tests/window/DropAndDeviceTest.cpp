@@ -5,7 +5,6 @@
 
 #include "VersionList.h"
 
-#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>

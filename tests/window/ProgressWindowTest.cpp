@@ -6,7 +6,6 @@
 
 #include "SleepInhibitor.h"
 
-#include <QComboBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>

@@ -3,17 +3,11 @@
 
 #include "FakeLogind.h"
 #include "SleepInhibitor.h"
-#include "TestResources.h"
 #include "WindowHarness.h"
 
-#include <QComboBox>
 #include <QDBusConnection>
-#include <QFile>
 #include <QProcess>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -25,7 +19,7 @@ namespace {
 constexpr int timeout = 30000; // ms; generous for a loaded machine, never a measure
 }
 
-class SleepLockWindowTest : public QObject {
+class SleepLockWindowTest : public QObject, WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -38,6 +32,7 @@ private:
     QProcess m_bus;
     QString m_address;
     std::unique_ptr<FakeLogind> m_logind;
+    std::unique_ptr<SleepInhibitor> m_inhibitor;
 };
 
 void SleepLockWindowTest::init() {
@@ -58,6 +53,8 @@ void SleepLockWindowTest::init() {
 }
 
 void SleepLockWindowTest::cleanup() {
+    reset(); // the window before the lock it holds
+    m_inhibitor.reset();
     QDBusConnection::disconnectFromBus(QStringLiteral("client"));
     QDBusConnection::disconnectFromBus(QStringLiteral("logind"));
     m_logind.reset();
@@ -68,27 +65,20 @@ void SleepLockWindowTest::cleanup() {
 }
 
 void SleepLockWindowTest::lockIsHeldWhileTheToolRunsAndGivenBackAfter() {
-    TestResources resources;
-    QTemporaryDir home;
-    const QString gate = home.filePath(QStringLiteral("gate"));
-    resources.installTools("echo started\nwhile [ ! -e '" + gate.toUtf8() +
-                           "' ]; do /bin/sleep 0.05; done\nexit 0\n");
-    SleepInhibitor inhibitor(QDBusConnection::connectToBus(m_address, QStringLiteral("client")));
-    WindowHarness window(resources.path(), home.filePath(QStringLiteral("modflash.conf")),
-                         &inhibitor);
-    window.launch();
-    window.pickProduct(QStringLiteral("Wendrel"));
-    window.pickVersion(QStringLiteral("2.0"));
+    resources().installTools("echo started\n" + gate() + "exit 0\n");
+    m_inhibitor = std::make_unique<SleepInhibitor>(
+        QDBusConnection::connectToBus(m_address, QStringLiteral("client")));
+    const SleepInhibitor& inhibitor = *m_inhibitor;
+    start(std::nullopt, m_inhibitor.get());
+    choose(QStringLiteral("Wendrel"), QStringLiteral("2.0"));
     QVERIFY(!m_logind->lockOpen());
-
-    QSignalSpy finished(&window.delegate.updateRun(), &UpdateRun::finished);
-    QTest::mouseClick(window.controls.updateButton, Qt::LeftButton);
+    clickUpdate();
     QTRY_VERIFY_WITH_TIMEOUT(inhibitor.isHeld(), timeout);
     QVERIFY(m_logind->lockOpen());
     QCOMPARE(m_logind->lastRequest().value(3), QStringLiteral("block"));
 
-    QFile(gate).open(QIODevice::WriteOnly);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, timeout);
+    openGate();
+    QVERIFY(waitForFinish());
     QVERIFY(!inhibitor.isHeld());
     QTRY_VERIFY_WITH_TIMEOUT(!m_logind->lockOpen(), timeout);
     QCOMPARE(m_logind->requests(), 1);

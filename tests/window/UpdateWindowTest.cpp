@@ -5,7 +5,6 @@
 #include "WindowHarness.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>

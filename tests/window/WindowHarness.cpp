@@ -1,16 +1,18 @@
 #include "WindowHarness.h"
 
+#include "LogTextView.h"
 #include "SleepInhibitor.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QListView>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardItemModel>
 #include <QTest>
+
+#include <utility>
 
 namespace modflash::testing {
 
@@ -64,18 +66,21 @@ void WindowHarness::pick(QComboBox* list, const QString& title) {
     pick(list, row);
 }
 
-void WindowHarness::answerChooser(const std::optional<QString>& path) {
-    auto done = std::move(m_pendingChoice);
-    m_pendingChoice = nullptr;
+namespace {
+// Answers a dialog's pending request once; a second answer has no request to go to.
+void answer(WindowServices::FileChosen& pending, const std::optional<QString>& path) {
+    auto done = std::exchange(pending, nullptr);
     if (done)
         done(path);
 }
+} // namespace
+
+void WindowHarness::answerChooser(const std::optional<QString>& path) {
+    answer(m_pendingChoice, path);
+}
 
 void WindowHarness::answerSaveChooser(const std::optional<QString>& path) {
-    auto done = std::move(m_pendingSave);
-    m_pendingSave = nullptr;
-    if (done)
-        done(path);
+    answer(m_pendingSave, path);
 }
 
 WindowFixture::WindowFixture() {
@@ -90,11 +95,12 @@ void WindowFixture::reset() {
     m_resources = std::make_unique<TestResources>();
 }
 
-void WindowFixture::start(std::optional<bool> factoryFirmware) {
+void WindowFixture::start(std::optional<bool> factoryFirmware, SleepInhibitor* sleepInhibitor) {
     if (factoryFirmware)
         QSettings(preferencesFile(), QSettings::IniFormat)
             .setValue(QStringLiteral("enable-factory-firmware"), *factoryFirmware);
-    m_window = std::make_unique<WindowHarness>(m_resources->path(), preferencesFile());
+    m_window =
+        std::make_unique<WindowHarness>(m_resources->path(), preferencesFile(), sleepInhibitor);
     m_window->launch();
     m_finished =
         std::make_unique<QSignalSpy>(&m_window->delegate.updateRun(), &UpdateRun::finished);

@@ -7,6 +7,7 @@
 #include "TestResources.h"
 #include "WindowServices.h"
 
+#include <QComboBox>
 #include <QList>
 #include <QSignalSpy>
 #include <QString>
@@ -15,8 +16,6 @@
 
 #include <memory>
 #include <optional>
-
-class QComboBox;
 
 namespace modflash::testing {
 
@@ -74,8 +73,10 @@ public:
     ~WindowFixture();
     void reset();
 
-    // Starts the window over a preferences file that holds the factory setting, if given.
-    void start(std::optional<bool> factoryFirmware = std::nullopt);
+    // Starts the window over a preferences file that holds the factory setting, if given, with
+    // the given sleep lock or the delegate's own.
+    void start(std::optional<bool> factoryFirmware = std::nullopt,
+               SleepInhibitor* sleepInhibitor = nullptr);
     // Ends the window and delegate, as the application's end does, keeping the home.
     void quit();
     void restart();
