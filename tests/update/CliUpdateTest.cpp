@@ -75,6 +75,18 @@ TEST_F(CliUpdateTest, SuccessPrintsTheLogTextsAndExitsZero) {
     EXPECT_EQ(cli.err(), QString());
 }
 
+TEST_F(CliUpdateTest, ToolFailureOfEveryFamilyExitsOne) {
+    for (const Target* target : {&avr, &dfu, &swd}) {
+        SCOPED_TRACE(target->title);
+        tools.installTool(target->tool, "printf 'No device found.\\n'\nexit 1");
+        CliChild cli;
+        update(cli, *target);
+        EXPECT_EQ(cli.status(), 1);
+        EXPECT_EQ(cli.out(), logStart(*target) + "No device found.\n" + failureNotes);
+        EXPECT_EQ(cli.err(), QString());
+    }
+}
+
 TEST_F(CliUpdateTest, UpdateThatCannotRunExitsTwoWithOneDiagnosticLine) {
     // No dfu-util at all: the command is built, the tool cannot start.
     CliChild noTool;
@@ -107,8 +119,7 @@ TEST_F(CliUpdateTest, UsageMistakesExit64BeforeAnythingRuns) {
 }
 
 TEST_F(CliUpdateTest, InterruptOrTerminateStopsTheToolAndPrintsItsVerdict) {
-    // Output arriving while the tool still runs also shows it is written as it comes; a
-    // stopped tool is a failed one, so the status is 1 as for any tool's failure.
+    // Output arriving while the tool still runs also shows it is written as it comes.
     tools.installTool("avrdude", "printf 'started\\n'\nexec sleep 600");
     for (int signal : {SIGINT, SIGTERM}) {
         CliChild cli;
