@@ -1,7 +1,10 @@
 #include "BenchWindow.h"
 
 #include "BenchResources.h"
+#include "LogTextView.h"
+#include "LogView.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -52,8 +55,22 @@ void BenchWindow::pick(QComboBox* list, const QString& title) {
     emit list->activated(row);
 }
 
-QPlainTextEdit* BenchWindow::log() const {
+LogTextView* BenchWindow::log() const {
     return m_controls.logTextField;
+}
+
+QPlainTextEdit* BenchWindow::baselineLog() {
+    LogTextView* view = m_controls.logTextField;
+    auto* layout = qobject_cast<QBoxLayout*>(view->parentWidget()->layout());
+    if (!layout)
+        throw std::runtime_error("the log view is not in a box layout");
+    auto* edit = new QPlainTextEdit(view->parentWidget());
+    edit->setReadOnly(true);
+    edit->setUndoRedoEnabled(false);
+    edit->setFont(LogView::logFont());
+    layout->insertWidget(layout->indexOf(view), edit);
+    view->hide();
+    return edit;
 }
 
 } // namespace modflash::bench

@@ -12,6 +12,10 @@
 class QComboBox;
 class QPlainTextEdit;
 
+namespace modflash {
+class LogTextView;
+}
+
 namespace modflash::bench {
 
 // The application's real window and delegate over a benchmark's resource directory, with a
@@ -31,7 +35,9 @@ public:
     void pickProduct(const QString& title);
     void pickVersion(const QString& title);
 
-    QPlainTextEdit* log() const;
+    LogTextView* log() const;
+    // A plain-text edit in the log's place, the log view hidden, for the baseline logs.
+    QPlainTextEdit* baselineLog();
     QWidget* window() { return &m_window; }
     AppDelegate& delegate() { return m_delegate; }
 

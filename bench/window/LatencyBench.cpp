@@ -7,16 +7,14 @@
 #include "BenchWindow.h"
 #include "ChildRun.h"
 #include "Clock.h"
+#include "LogTextView.h"
 #include "PaintProbe.h"
 #include "Report.h"
 #include "Scenarios.h"
 
 #include <QEventLoop>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTimer>
 
 #include <algorithm>
@@ -88,15 +86,15 @@ int bareLinesChild(const BenchResources& resources) {
 int windowLinesChild(const BenchResources& resources) {
     BenchWindow window(resources.path());
     window.launch();
-    QPlainTextEdit* log = window.log();
+    LogTextView* log = window.log();
     LineClock clock;
     QEventLoop loop;
     const PaintProbe probe(log, [&] {
         // Every line new since the last paint, however many arrived together.
-        int looked = 0;
-        for (QTextBlock block = log->document()->lastBlock(); block.isValid() && looked < 50;
-             block = block.previous(), ++looked)
-            clock.see(block.text());
+        const LogLines& lines = log->lines();
+        for (qsizetype line = lines.lineCount() - 1; line >= 0 && line >= lines.lineCount() - 50;
+             --line)
+            clock.see(lines.line(line).toString());
         if (lastLines(log, 3).contains(verdict))
             loop.quit();
     });
@@ -109,14 +107,15 @@ int windowLinesChild(const BenchResources& resources) {
 int windowMarksChild(const BenchResources& resources) {
     BenchWindow window(resources.path());
     window.launch();
-    QPlainTextEdit* log = window.log();
+    LogTextView* log = window.log();
     std::set<int> counts;
     QEventLoop loop;
     const PaintProbe probe(log, [&] {
-        for (QTextBlock block = log->document()->lastBlock(); block.isValid();
-             block = block.previous()) {
-            if (block.text().startsWith(QStringLiteral("Writing | "))) {
-                counts.insert(static_cast<int>(block.text().count(QLatin1Char('#'))));
+        const LogLines& lines = log->lines();
+        for (qsizetype line = lines.lineCount() - 1; line >= 0; --line) {
+            const QStringView text = lines.line(line);
+            if (text.startsWith(QStringLiteral("Writing | "))) {
+                counts.insert(static_cast<int>(text.count(QLatin1Char('#'))));
                 break;
             }
         }

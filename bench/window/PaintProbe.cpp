@@ -1,5 +1,7 @@
 #include "PaintProbe.h"
 
+#include "LogTextView.h"
+
 #include <QEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -7,7 +9,7 @@
 
 namespace modflash::bench {
 
-PaintProbe::PaintProbe(QPlainTextEdit* log, std::function<void()> painted)
+PaintProbe::PaintProbe(QAbstractScrollArea* log, std::function<void()> painted)
     : m_painted(std::move(painted)) {
     log->viewport()->installEventFilter(this);
 }
@@ -16,6 +18,11 @@ bool PaintProbe::eventFilter(QObject*, QEvent* event) {
     if (event->type() == QEvent::Paint)
         m_painted();
     return false;
+}
+
+QString lastLines(const LogTextView* log, int count) {
+    const qsizetype lineCount = log->lines().lineCount();
+    return log->lines().text(lineCount - count, lineCount - 1);
 }
 
 QString lastLines(const QPlainTextEdit* log, int count) {

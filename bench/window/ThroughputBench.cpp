@@ -7,6 +7,7 @@
 #include "BenchWindow.h"
 #include "ChildRun.h"
 #include "Clock.h"
+#include "LogTextView.h"
 #include "PaintProbe.h"
 #include "ProcessMemory.h"
 #include "Report.h"
@@ -67,13 +68,15 @@ int logChild(const BenchResources& resources, const std::string& mode, long long
     settle(300);
     const ProcessMemory idle = ProcessMemory::now();
 
-    QPlainTextEdit* log = window.log();
+    LogTextView* log = window.log();
+    QPlainTextEdit* baseline = mode == "simple" || mode == "naive" ? window.baselineLog() : nullptr;
+    const auto tail = [&] { return baseline ? lastLines(baseline, 3) : lastLines(log, 3); };
     QEventLoop loop;
     bool finished = false;
     double seconds = 0;
     std::int64_t start = 0;
-    const PaintProbe probe(log, [&] {
-        if (!finished && lastLines(log, 3).contains(verdict)) {
+    const PaintProbe probe(baseline ? static_cast<QAbstractScrollArea*>(baseline) : log, [&] {
+        if (!finished && tail().contains(verdict)) {
             finished = true;
             seconds = secondsSince(start);
             loop.quit();
@@ -84,15 +87,17 @@ int logChild(const BenchResources& resources, const std::string& mode, long long
     ticks.start();
     start = monotonicNs();
     if (mode == "simple")
-        window.startUpdate([log](const QString& text) { appendWithCursor(log, text); });
+        window.startUpdate([baseline](const QString& text) { appendWithCursor(baseline, text); });
     else if (mode == "naive")
-        window.startUpdate([log](const QString& text) { appendByRewriting(log, text); });
+        window.startUpdate([baseline](const QString& text) { appendByRewriting(baseline, text); });
     else
         window.startUpdate();
     loop.exec();
 
     const ProcessMemory after = ProcessMemory::now();
-    const long long shown = log->document()->characterCount();
+    // Characters shown, counting a final paragraph end as the text document does.
+    const long long shown =
+        baseline ? baseline->document()->characterCount() : log->lines().characterCount() + 1;
     std::printf("seconds %.6f\nfinished %d\ngap %.3f\nidle %lld\npeak %lld\nshown %lld\n"
                 "complete %d\n",
                 finished ? seconds : secondsSince(start), finished ? 1 : 0, ticks.longestGapMs(),

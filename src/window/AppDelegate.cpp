@@ -3,6 +3,7 @@
 #include "BuildInfo.h"
 #include "ImageListing.h"
 #include "LibusbDeviceSource.h"
+#include "LogTextView.h"
 #include "Preferences.h"
 #include "SleepInhibitor.h"
 
@@ -10,7 +11,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>

@@ -1,9 +1,8 @@
 #include "LogView.h"
 
+#include "LogTextView.h"
+
 #include <QFontDatabase>
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextCursor>
 
 #include <utility>
 
@@ -15,7 +14,7 @@ constexpr qreal logPointSize = 11.0;
 
 } // namespace
 
-LogView::LogView(QPlainTextEdit* view)
+LogView::LogView(LogTextView* view)
     : m_view(view) {
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setTimerType(Qt::PreciseTimer);
@@ -34,9 +33,6 @@ QFont LogView::logFont() {
 }
 
 void LogView::configure() {
-    m_view->setReadOnly(true);
-    // Even a read-only view records an undo step per append: memory for nothing.
-    m_view->setUndoRedoEnabled(false);
     m_view->setFont(logFont());
 }
 
@@ -62,56 +58,56 @@ void LogView::flush() {
     if (m_pending.isEmpty() || !m_view)
         return;
     insert(std::exchange(m_pending, QString()));
-    scrollToEnd();
     m_sinceFlush.start();
 }
 
 void LogView::insert(const QString& text) {
-    QTextCursor cursor(m_view->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.beginEditBlock();
     if (!m_carriageReturnPending && !text.contains(u'\r')) {
-        cursor.insertText(text);
-    } else {
-        qsizetype runStart = 0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar c = text.at(i);
-            if (c != u'\r' && c != u'\n')
-                continue;
-            insertRun(cursor, QStringView(text).mid(runStart, i - runStart));
-            if (c == u'\n') {
-                // After a "\r" this completes "\r\n": the line keeps its text.
-                m_carriageReturnPending = false;
-                cursor.insertBlock();
-            } else {
-                m_carriageReturnPending = true;
-            }
-            runStart = i + 1;
-        }
-        insertRun(cursor, QStringView(text).mid(runStart));
-    }
-    cursor.endEditBlock();
-}
-
-void LogView::insertRun(QTextCursor& cursor, QStringView run) {
-    if (run.isEmpty())
+        m_view->appendText(text);
         return;
-    if (m_carriageReturnPending) {
-        cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-        m_carriageReturnPending = false;
     }
-    cursor.insertText(run.toString());
+    // The terminal's rules are applied to the text first, so the view gets one or two calls
+    // however many redraws and line breaks the text holds.
+    QString shown;
+    shown.reserve(text.size());
+    bool replaceViewLine = false;
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const QChar c = i < text.size() ? text.at(i) : QChar(u'\0');
+        if (i < text.size() && c != u'\r' && c != u'\n')
+            continue;
+        const QStringView run = QStringView(text).mid(runStart, i - runStart);
+        if (m_carriageReturnPending && !run.isEmpty()) {
+            // Text after a lone "\r" replaces its line, which may have begun in the view.
+            const qsizetype lineStart = shown.lastIndexOf(u'\n') + 1;
+            if (lineStart == 0)
+                replaceViewLine = true;
+            shown.truncate(lineStart);
+            m_carriageReturnPending = false;
+        }
+        shown.append(run);
+        if (c == u'\n') {
+            // After a "\r" this completes "\r\n": the line keeps its text.
+            m_carriageReturnPending = false;
+            shown.append(u'\n');
+        } else if (c == u'\r') {
+            m_carriageReturnPending = true;
+        }
+        runStart = i + 1;
+    }
+    if (!replaceViewLine) {
+        m_view->appendText(shown);
+        return;
+    }
+    const qsizetype lineEnd = shown.indexOf(u'\n');
+    m_view->replaceLastLine(lineEnd < 0 ? QStringView(shown) : QStringView(shown).left(lineEnd));
+    if (lineEnd >= 0)
+        m_view->appendText(QStringView(shown).mid(lineEnd));
 }
 
 QString LogView::text() {
     flush();
     return m_view->toPlainText();
-}
-
-void LogView::scrollToEnd() {
-    QScrollBar* bar = m_view->verticalScrollBar();
-    bar->setValue(bar->maximum());
 }
 
 } // namespace modflash

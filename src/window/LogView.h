@@ -7,16 +7,15 @@
 #include <QStringView>
 #include <QTimer>
 
-class QPlainTextEdit;
-class QTextCursor;
-
 namespace modflash {
 
+class LogTextView;
+
 // The log view: a read-only plain-text view that only ever grows at its end. Text is appended
-// without rewriting what is there, and the view follows the end. Carriage returns are shown as
-// a terminal shows them, because tools redraw progress bars with a lone "\r": text after a
-// lone "\r" replaces the current line, while "\r\n" (even split across two appends) is one
-// line break that keeps the line.
+// without rewriting what is there, and the view follows the end (LogTextView does both). Carriage
+// returns are shown as a terminal shows them, because tools redraw progress bars with a lone "\r":
+// text after a lone "\r" replaces the current line, while "\r\n" (even split across two appends) is
+// one line break that keeps the line.
 //
 // A tool can print far faster than a text view can take it in piece by piece, so texts that
 // come close together are gathered and put in together: at most flushInterval after the first
@@ -27,7 +26,7 @@ public:
     static constexpr int flushInterval = 16; // ms: about one frame
     static constexpr qsizetype maxPendingCharacters = 512 * 1024;
 
-    explicit LogView(QPlainTextEdit* view);
+    explicit LogView(LogTextView* view);
 
     // Menlo at 11 points where the font database has it, else the system's fixed face.
     static QFont logFont();
@@ -41,10 +40,8 @@ public:
 
 private:
     void insert(const QString& text);
-    void insertRun(QTextCursor& cursor, QStringView run);
-    void scrollToEnd();
 
-    QPointer<QPlainTextEdit> m_view;
+    QPointer<LogTextView> m_view;
     QString m_pending;
     QTimer m_flushTimer;
     QElapsedTimer m_sinceFlush;

@@ -6,7 +6,6 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
@@ -14,6 +13,8 @@ class QTextBrowser;
 class QWidget;
 
 namespace modflash {
+
+class LogTextView;
 
 // The window's controls as the delegate sees them: references that never own and that turn
 // empty when the window destroys a control. The window lays them out; nobody else does.
@@ -23,7 +24,7 @@ struct WindowControls {
     QPointer<QComboBox> versionList;
     QPointer<QPushButton> updateButton;
     QPointer<QPushButton> stopButton;
-    QPointer<QPlainTextEdit> logTextField;
+    QPointer<LogTextView> logTextField;
     QPointer<QTabWidget> tabView;
     QPointer<QTextBrowser> instructionsView;
     QPointer<QLabel> versionLabel;
