@@ -39,7 +39,8 @@ void LogTextViewTest::init() {
     m_view = new LogTextView;
     m_view->resize(400, 200);
     m_view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_view));
+    m_view->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_view));
     QGuiApplication::clipboard()->clear();
 }
 
@@ -94,8 +95,8 @@ void LogTextViewTest::replacesTheLastLine() {
     const QString filler(700 * 1024, u'f');
     m_view->appendText(filler + u'\n' + filler);
     m_view->replaceLastLine(u"short");
-    QCOMPARE(m_view->toPlainText(),
-             QStringLiteral("first\nprogress 100% done\nlast") + filler + QStringLiteral("\nshort"));
+    QCOMPARE(m_view->toPlainText(), QStringLiteral("first\nprogress 100% done\nlast") + filler +
+                                        QStringLiteral("\nshort"));
     m_view->clear();
     QCOMPARE(m_view->toPlainText(), QString());
     QCOMPARE(m_view->lines().lineCount(), 1);
@@ -121,6 +122,8 @@ void LogTextViewTest::mouseSelectionIsCopiedAsPlainText() {
     QTest::mouseMove(viewport, pointAt(1, 5));
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, pointAt(1, 5));
     QCOMPARE(m_view->selectedText(), QStringLiteral("pha beta\ngamma"));
+    // The click gave the view the focus, so the copy keys reach it.
+    QVERIFY(m_view->hasFocus());
     QTest::keyClick(m_view, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(clipboard->text(), QStringLiteral("pha beta\ngamma"));
 
