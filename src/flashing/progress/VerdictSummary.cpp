@@ -107,9 +107,13 @@ std::string VerdictSummary::runningText() const {
     if (!m_parser)
         return "Updating";
     const Progress now = progress();
-    std::string text = "Updating: " + now.phase;
-    if (!now.isIndeterminate())
-        text += " " + std::to_string(now.percent) + "%";
+    std::string text = "Updating: ";
+    text += now.phase;
+    if (!now.isIndeterminate()) {
+        text += ' ';
+        text += std::to_string(now.percent);
+        text += '%';
+    }
     return text;
 }
 
