@@ -34,6 +34,11 @@ std::string memoryAfter(std::string_view rest) {
 
 } // namespace
 
+void AvrdudeProgressParser::consumeChunk(std::string_view chunk) {
+    for (char c : chunk)
+        consume(c);
+}
+
 void AvrdudeProgressParser::consume(char c) {
     const bool lineBreak = c == '\n' || c == '\r';
     if (lineBreak) {

@@ -14,10 +14,13 @@ namespace modflash {
 // against ...") names the memory, so phases read "Writing flash", "Verifying flash".
 class AvrdudeProgressParser : public ProgressParser {
 protected:
-    void consume(char c) override;
+    void consumeChunk(std::string_view chunk) override;
 
 private:
     enum class Bar { None, Marks, Trailer, Text, AfterBar };
+
+    // The marks come one byte at a time, so avrdude's output is read byte by byte.
+    void consume(char c);
 
     void lineEnded();
     void startPhase(std::string_view header);

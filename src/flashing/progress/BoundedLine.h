@@ -16,6 +16,21 @@ public:
 
     void append(char c);
     void append(std::string_view text);
+
+    // Takes a chunk of output as it came: at each "\n" or "\r" the line so far is complete,
+    // lineEnded() looks at it, and a new line starts.
+    template <typename LineEnded> void takeChunk(std::string_view chunk, LineEnded&& lineEnded) {
+        std::size_t from = 0;
+        for (std::size_t i = 0; i < chunk.size(); ++i) {
+            if (chunk[i] != '\n' && chunk[i] != '\r')
+                continue;
+            append(chunk.substr(from, i - from));
+            lineEnded();
+            clear();
+            from = i + 1;
+        }
+        append(chunk.substr(from));
+    }
     void clear();
     std::string_view text() const { return m_text; }
     bool empty() const { return m_text.empty(); }

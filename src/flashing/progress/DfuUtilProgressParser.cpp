@@ -21,18 +21,8 @@ std::string phaseForBar(std::string_view label) {
 
 } // namespace
 
-void DfuUtilProgressParser::consume(char c) {
-    if (c == '\r' || c == '\n') {
-        segmentEnded();
-        m_segment.clear();
-        return;
-    }
-    m_segment.append(c);
-    if (c == '%')
-        percentSign();
-}
-
 void DfuUtilProgressParser::consumeChunk(std::string_view chunk) {
+    // A bar's percentage is read as soon as its "%" arrives, not only at the redraw's "\r".
     for (std::size_t from = 0; from < chunk.size();) {
         const std::size_t stop = chunk.find_first_of("\r\n%", from);
         if (stop == std::string_view::npos) {

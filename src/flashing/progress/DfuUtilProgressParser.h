@@ -12,7 +12,6 @@ namespace modflash {
 // complete fails the phase; one after it leaves the download complete (the image is written).
 class DfuUtilProgressParser : public ProgressParser {
 protected:
-    void consume(char c) override;
     void consumeChunk(std::string_view chunk) override;
 
 private:

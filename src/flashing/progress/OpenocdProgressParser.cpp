@@ -4,27 +4,8 @@
 
 namespace modflash {
 
-void OpenocdProgressParser::consume(char c) {
-    if (c == '\r' || c == '\n') {
-        lineEnded();
-        m_line.clear();
-        return;
-    }
-    m_line.append(c);
-}
-
 void OpenocdProgressParser::consumeChunk(std::string_view chunk) {
-    for (std::size_t from = 0; from < chunk.size();) {
-        const std::size_t lineBreak = findLineBreak(chunk, from);
-        if (lineBreak == std::string_view::npos) {
-            m_line.append(chunk.substr(from));
-            return;
-        }
-        m_line.append(chunk.substr(from, lineBreak - from));
-        lineEnded();
-        m_line.clear();
-        from = lineBreak + 1;
-    }
+    m_line.takeChunk(chunk, [this] { lineEnded(); });
 }
 
 void OpenocdProgressParser::lineEnded() {

@@ -12,7 +12,6 @@ namespace modflash {
 // falls in; openocd stops at such errors.
 class OpenocdProgressParser : public ProgressParser {
 protected:
-    void consume(char c) override;
     void consumeChunk(std::string_view chunk) override;
 
 private:

@@ -37,11 +37,6 @@ void ProgressParser::feed(std::string_view chunk) {
     consumeChunk(chunk);
 }
 
-void ProgressParser::consumeChunk(std::string_view chunk) {
-    for (char c : chunk)
-        consume(c);
-}
-
 void ProgressParser::update(Progress next) {
     if (next == m_progress)
         return;

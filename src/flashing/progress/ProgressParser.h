@@ -35,10 +35,8 @@ public:
 protected:
     ProgressParser();
 
-    virtual void consume(char c) = 0;
-    // Takes a whole chunk; parsers that only look at whole lines override it to skip the
-    // per-byte work.
-    virtual void consumeChunk(std::string_view chunk);
+    // Takes the next chunk of output, cut anywhere.
+    virtual void consumeChunk(std::string_view chunk) = 0;
     void update(Progress next);
 
 private:

@@ -45,14 +45,6 @@ std::optional<std::string_view> openocdError(std::string_view line) {
 
 } // namespace
 
-std::size_t findLineBreak(std::string_view text, std::size_t from) {
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (text[i] == '\n' || text[i] == '\r')
-            return i;
-    }
-    return std::string_view::npos;
-}
-
 std::string_view trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!text.empty() && blank(text.front()))

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string_view>
 
 namespace modflash {
 
 // What the flashing tools' output lines mean, shared by the progress parsers and the verdict.
-
-// The position of the first "\n" or "\r" at or after "from", or npos.
-std::size_t findLineBreak(std::string_view text, std::size_t from = 0);
 
 std::string_view trimmed(std::string_view text);
 bool contains(std::string_view text, std::string_view part);

@@ -29,17 +29,7 @@ VerdictSummary::~VerdictSummary() = default;
 void VerdictSummary::feed(std::string_view chunk) {
     if (m_parser)
         m_parser->feed(chunk);
-    for (std::size_t from = 0; from < chunk.size();) {
-        const std::size_t lineBreak = findLineBreak(chunk, from);
-        if (lineBreak == std::string_view::npos) {
-            m_line.append(chunk.substr(from));
-            return;
-        }
-        m_line.append(chunk.substr(from, lineBreak - from));
-        lineEnded();
-        m_line.clear();
-        from = lineBreak + 1;
-    }
+    m_line.takeChunk(chunk, [this] { lineEnded(); });
 }
 
 void VerdictSummary::lineEnded() {
