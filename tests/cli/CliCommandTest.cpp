@@ -133,6 +133,9 @@ TEST_F(CliTest, UsageMistakesAreOneLineOnStandardErrorAndStatus64) {
         {{"products", "--programmer", "stk500"}, "usbtiny"},
         {{"products", "--stlink", "st-link v2"}, "ST-Link v2-1"},
         {{"--resources", "/nonexistent", "products"}, "/nonexistent"},
+        // Before anything runs: an update prints its first line only once it starts.
+        {{"update", "Drovel", "9.9"}, "versions drovel"},
+        {{"update", "Zembro", "1.0"}, "--factory"},
     };
     storeString(PreferenceKey::avrProgrammer, "avrisp2");
     const auto before = homeSnapshot();

@@ -106,18 +106,6 @@ TEST_F(CliUpdateTest, UpdateThatCannotRunExitsTwoWithOneDiagnosticLine) {
                                          tools.filePath("avrdude.conf") + "\n");
 }
 
-TEST_F(CliUpdateTest, UsageMistakesExit64BeforeAnythingRuns) {
-    tools.installTool("avrdude", "printf 'ran\\n'");
-    // A version that does not exist, and a factory-only product while factory firmware is off.
-    for (const Target& typed :
-         {Target{"Drovel", "9.9", "", "", {}}, Target{"Zembro", "1.0", "", "", {}}}) {
-        CliChild cli;
-        update(cli, typed);
-        EXPECT_EQ(cli.status(), 64) << typed.title;
-        EXPECT_EQ(cli.out(), QByteArray());
-    }
-}
-
 TEST_F(CliUpdateTest, InterruptOrTerminateStopsTheToolAndPrintsItsVerdict) {
     // Output arriving while the tool still runs also shows it is written as it comes.
     tools.installTool("avrdude", "printf 'started\\n'\nexec sleep 600");
