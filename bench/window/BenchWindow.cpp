@@ -28,14 +28,16 @@ void BenchWindow::startUpdate(const std::function<void(const QString&)>& sink) {
     pickProduct(QString::fromUtf8(BenchResources::productTitle()));
     pickVersion(QString::fromUtf8(BenchResources::version()));
     if (sink) {
-        UpdateRun& run = m_delegate.updateRun();
-        QObject::disconnect(&run, &UpdateRun::logText, &m_delegate, &AppDelegate::writeToLog);
-        QObject::connect(&run, &UpdateRun::logText, &run, sink);
+        UpdateSession& session = m_delegate.session();
+        QObject::disconnect(&session, &UpdateSession::logText, &m_delegate,
+                            &AppDelegate::writeToLog);
+        QObject::connect(&session, &UpdateSession::logText, &session,
+                         [sink](const QByteArray& text) { sink(QString::fromUtf8(text)); });
     }
     if (!m_controls.updateButton->isEnabled())
         throw std::runtime_error("Update is not offered for the benchmark image");
     m_controls.updateButton->click();
-    if (!m_delegate.updateRun().isBusy())
+    if (!m_delegate.session().isBusy())
         throw std::runtime_error("the update did not start");
 }
 

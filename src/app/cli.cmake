@@ -4,23 +4,18 @@ find_package(Qt6 REQUIRED COMPONENTS Core)
 
 add_executable(modflash-cli
     cli/main.cpp
-    cli/CliApplication.cpp
     cli/CommandContext.cpp
     cli/CommandLine.cpp
-    cli/CommandSubcommand.cpp
+    cli/Listings.cpp
     cli/Output.cpp
-    cli/ProductsSubcommand.cpp
     cli/ProgressLine.cpp
     cli/RunPreferences.cpp
-    cli/StopSignals.cpp
-    cli/SubcommandTable.cpp
-    cli/UpdateSubcommand.cpp
+    cli/Subcommands.cpp
+    cli/UpdateCommand.cpp
     cli/UpdateTarget.cpp
-    cli/VersionsSubcommand.cpp
 )
 target_include_directories(modflash-cli PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/cli)
-target_link_libraries(modflash-cli PRIVATE modflash_update modflash_inhibit modflash_flashing
-    Qt6::Core)
+target_link_libraries(modflash-cli PRIVATE modflash_update Qt6::Core)
 target_compile_definitions(modflash-cli PRIVATE
     MODFLASH_VERSION="${PROJECT_VERSION}")
 set_target_properties(modflash-cli PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${MODFLASH_RUNTIME_DIR})

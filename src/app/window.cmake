@@ -3,10 +3,8 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 
 add_executable(modflash
     window/main.cpp
-    window/QuitSignals.cpp
 )
-target_link_libraries(modflash PRIVATE modflash_window modflash_update modflash_flashing
-    Qt6::Widgets)
+target_link_libraries(modflash PRIVATE modflash_window Qt6::Widgets)
 target_compile_definitions(modflash PRIVATE
     MODFLASH_VERSION="${PROJECT_VERSION}"
     QT_NO_CAST_FROM_ASCII

@@ -1,5 +1,7 @@
 #include "ARMProduct.h"
 
+#include "DfuUtilProfile.h"
+
 namespace modflash {
 
 ARMProduct::ARMProduct(std::string title, std::string prefix, std::string address,
@@ -38,12 +40,19 @@ std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title
                                               std::move(address), std::move(device), false);
 }
 
-std::string_view ARMProduct::family() const {
-    return "dfu";
+const FamilyProfile& ARMProduct::profile() const {
+    return DfuUtilProfile::instance();
 }
 
-std::string ARMProduct::firmwareExtension() const {
-    return "bin";
+UpdateTask ARMProduct::createUpdateTask(const Firmware& firmware,
+                                        const ResourceDirectory& resources,
+                                        const Preferences& preferences) const {
+    return DfuUtilProfile::instance().command(m_address, m_device, firmware, resources,
+                                              preferences);
+}
+
+std::optional<DeviceRequirement> ARMProduct::requiredDevice(const Preferences&) const {
+    return DfuUtilProfile::instance().requiredDevice(m_device);
 }
 
 } // namespace modflash

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DfuUtilProfile.h"
 #include "Product.h"
 
 namespace modflash {
@@ -8,7 +9,7 @@ namespace modflash {
 class ARMProduct : public Product {
 public:
     static constexpr const char* defaultAddress = "0x08000000";
-    static constexpr const char* defaultDevice = "0483:df11";
+    static constexpr const char* defaultDevice = DfuUtilProfile::defaultDevice;
 
     ARMProduct(std::string title, std::string prefix, std::string address, std::string device,
                bool factoryOnly);
@@ -31,10 +32,10 @@ public:
     const std::string& address() const { return m_address; }
     const std::string& device() const { return m_device; }
 
-    std::string_view family() const override;
-    std::string firmwareExtension() const override;
+    const FamilyProfile& profile() const override;
     UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
                                 const Preferences& preferences) const override;
+    std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const override;
 
 private:
     std::string m_address;

@@ -1,5 +1,8 @@
 #include "ARMSWDProduct.h"
 
+#include "OpenocdProfile.h"
+#include "Programmers.h"
+
 namespace modflash {
 
 ARMSWDProduct::ARMSWDProduct(std::string title, std::string prefix)
@@ -10,12 +13,23 @@ std::shared_ptr<const ARMSWDProduct> ARMSWDProduct::productWithTitle(std::string
     return std::make_shared<const ARMSWDProduct>(std::move(title), std::move(prefix));
 }
 
-std::string_view ARMSWDProduct::family() const {
-    return "swd";
+std::vector<std::string> ARMSWDProduct::stlinkInterfaces() {
+    return stlinkProbeList().names();
 }
 
-std::string ARMSWDProduct::firmwareExtension() const {
-    return "bin";
+const FamilyProfile& ARMSWDProduct::profile() const {
+    return OpenocdProfile::instance();
+}
+
+UpdateTask ARMSWDProduct::createUpdateTask(const Firmware& firmware,
+                                           const ResourceDirectory& resources,
+                                           const Preferences& preferences) const {
+    return OpenocdProfile::instance().command(firmware, resources, preferences);
+}
+
+std::optional<DeviceRequirement>
+ARMSWDProduct::requiredDevice(const Preferences& preferences) const {
+    return OpenocdProfile::instance().requiredDevice(preferences);
 }
 
 } // namespace modflash

@@ -16,10 +16,10 @@ public:
     // The probes offered in the preferences; the first is the default.
     static std::vector<std::string> stlinkInterfaces();
 
-    std::string_view family() const override;
-    std::string firmwareExtension() const override;
+    const FamilyProfile& profile() const override;
     UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
                                 const Preferences& preferences) const override;
+    std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const override;
 };
 
 } // namespace modflash

@@ -1,5 +1,8 @@
 #include "AVRProduct.h"
 
+#include "AvrdudeProfile.h"
+#include "Programmers.h"
+
 namespace modflash {
 
 AVRProduct::AVRProduct(std::string title, std::string prefix, std::int32_t cpu, bool factoryOnly)
@@ -18,8 +21,22 @@ std::shared_ptr<const AVRProduct> AVRProduct::productWithTitle(std::string title
                                               factoryOnly);
 }
 
-std::string_view AVRProduct::family() const {
-    return "avr";
+std::vector<std::string> AVRProduct::avrProgrammers() {
+    return avrProgrammerList().names();
+}
+
+const FamilyProfile& AVRProduct::profile() const {
+    return AvrdudeProfile::instance();
+}
+
+UpdateTask AVRProduct::createUpdateTask(const Firmware& firmware,
+                                        const ResourceDirectory& resources,
+                                        const Preferences& preferences) const {
+    return AvrdudeProfile::instance().command(m_cpu, firmware, resources, preferences);
+}
+
+std::optional<DeviceRequirement> AVRProduct::requiredDevice(const Preferences& preferences) const {
+    return AvrdudeProfile::instance().requiredDevice(preferences);
 }
 
 } // namespace modflash

@@ -22,9 +22,10 @@ public:
     // Index into the chip table: 0 atmega168, 1 atmega328, 2 attiny44, 3 attiny45, 4 attiny85.
     std::int32_t cpu() const { return m_cpu; }
 
-    std::string_view family() const override;
+    const FamilyProfile& profile() const override;
     UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
                                 const Preferences& preferences) const override;
+    std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const override;
 
 private:
     std::int32_t m_cpu;

@@ -2,6 +2,7 @@
 
 #include "Product.h"
 #include "ResourceDirectory.h"
+#include "Utf8.h"
 
 namespace modflash {
 
@@ -27,9 +28,14 @@ bool ImageListing::hasFirmware(const Product& product) const {
     return false;
 }
 
+bool ImageListing::offers(const Product& product, bool factoryFirmwareEnabled) const {
+    return (factoryFirmwareEnabled || !product.factoryOnly()) && hasFirmware(product);
+}
+
 bool ImageListing::matches(std::string_view name, const std::string& prefix,
                            const std::string& type) {
-    return name.starts_with(prefix) && ResourceDirectory::nameHasType(name, type);
+    return name.starts_with(prefix) && ResourceDirectory::nameHasType(name, type) &&
+           isValidUtf8(name);
 }
 
 bool ImageListing::readNext() const {

@@ -21,6 +21,9 @@ public:
 
     // What product.hasFirmware(resources) answers.
     bool hasFirmware(const Product& product) const;
+    // Whether the product list offers the product: it has firmware, and factory firmware is
+    // enabled or the product is not factory-only. Both front ends offer what this says.
+    bool offers(const Product& product, bool factoryFirmwareEnabled) const;
 
 private:
     static bool matches(std::string_view name, const std::string& prefix, const std::string& type);

@@ -1,6 +1,8 @@
 #include "Product.h"
 
+#include "FamilyProfile.h"
 #include "ResourceDirectory.h"
+#include "Utf8.h"
 
 #include <algorithm>
 
@@ -18,15 +20,16 @@ Product::Product(std::string title, std::string prefix, bool factoryOnly)
 
 Product::~Product() = default;
 
-std::string_view Product::family() const {
-    return {};
+const FamilyProfile& Product::profile() const {
+    return FamilyProfile::none();
 }
 
 std::string Product::firmwareExtension() const {
-    return "hex";
+    return profile().extension();
 }
 
-std::vector<FirmwarePtr> Product::getAllFirmware(const ResourceDirectory& resources) const {
+std::vector<FirmwarePtr> Product::getAllFirmware(const ResourceDirectory& resources,
+                                                 std::vector<std::string>* leftOut) const {
     std::vector<std::string> paths =
         resources.pathsForResourcesOfType(firmwareExtension(), "firmware", m_prefix);
     // Byte order of UTF-8 text is the order of its code points.
@@ -34,14 +37,17 @@ std::vector<FirmwarePtr> Product::getAllFirmware(const ResourceDirectory& resour
 
     std::vector<FirmwarePtr> images;
     images.reserve(paths.size());
-    for (auto& path : paths)
-        images.push_back(firmwareForPath(std::move(path)));
+    for (auto& path : paths) {
+        if (isValidUtf8(path))
+            images.push_back(firmwareForPath(std::move(path)));
+        else if (leftOut)
+            leftOut->push_back(path.substr(path.rfind('/') + 1));
+    }
     return images;
 }
 
 bool Product::hasFirmware(const ResourceDirectory& resources) const {
-    // The product list asks every product at each refresh: the first image is answer enough.
-    return resources.hasResourceOfType(firmwareExtension(), "firmware", m_prefix);
+    return !getAllFirmware(resources).empty();
 }
 
 FirmwarePtr Product::firmwareForPath(std::string path) const {
@@ -60,6 +66,10 @@ std::string Product::pageName() const {
 UpdateTask Product::createUpdateTask(const Firmware&, const ResourceDirectory&,
                                      const Preferences&) const {
     return {};
+}
+
+std::optional<DeviceRequirement> Product::requiredDevice(const Preferences&) const {
+    return std::nullopt;
 }
 
 } // namespace modflash

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "DeviceRequirement.h"
 #include "Firmware.h"
 #include "UpdateTask.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace modflash {
 
+class FamilyProfile;
 class Preferences;
 class ResourceDirectory;
 
@@ -30,16 +33,19 @@ public:
     const std::string& prefix() const { return m_prefix; }
     bool factoryOnly() const { return m_factoryOnly; }
 
-    // "avr", "dfu" or "swd" for the three families; empty for a bare product.
-    virtual std::string_view family() const;
+    // What the product's family is written with; a bare product has no family.
+    virtual const FamilyProfile& profile() const;
 
     // The extension of the family's image files, without the full stop.
-    virtual std::string firmwareExtension() const;
+    std::string firmwareExtension() const;
 
     // The images in the resource directory's "firmware" directory whose names begin with the
     // prefix (case-sensitively) and carry the family's extension, in code-point order of their
-    // paths. Reads the directory afresh on every call.
-    std::vector<FirmwarePtr> getAllFirmware(const ResourceDirectory& resources) const;
+    // paths. Reads the directory afresh on every call. A name that is not UTF-8 is left out: it
+    // could be neither shown nor handed to a tool as it is, and another file might be written in
+    // its place; such names go to leftOut when it is given.
+    std::vector<FirmwarePtr> getAllFirmware(const ResourceDirectory& resources,
+                                            std::vector<std::string>* leftOut = nullptr) const;
     bool hasFirmware(const ResourceDirectory& resources) const;
     FirmwarePtr firmwareForPath(std::string path) const;
 
@@ -52,6 +58,10 @@ public:
     virtual UpdateTask createUpdateTask(const Firmware& firmware,
                                         const ResourceDirectory& resources,
                                         const Preferences& preferences) const;
+
+    // The USB device an update talks to, as the preferences choose it; nothing for a bare
+    // product.
+    virtual std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const;
 
 private:
     std::string m_title;

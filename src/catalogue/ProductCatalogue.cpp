@@ -80,11 +80,61 @@ ProductPtr ProductCatalogue::productWithTitle(std::string_view title) const {
 ProductPtr ProductCatalogue::productNamed(std::string_view name) const {
     if (auto product = productWithTitle(name))
         return product;
+    if (name.empty())
+        return nullptr;
     for (const auto& [title, product] : m_products) {
-        if (!name.empty() && product->pageName() == name)
+        if (product->pageName() == name)
+            return product;
+    }
+    for (const auto& [title, product] : m_products) {
+        if (compareCaseInsensitive(title, name) == 0 ||
+            compareCaseInsensitive(product->pageName(), name) == 0)
             return product;
     }
     return nullptr;
+}
+
+std::vector<std::string> ProductCatalogue::nearestTitles(std::string_view name) const {
+    // Edit distance over ASCII-folded bytes: titles and page names are ASCII but for a few
+    // letters, and a page name stands in for those.
+    const auto folded = [](std::string_view text) {
+        std::string out(text);
+        for (char& c : out)
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        return out;
+    };
+    const auto distance = [](const std::string& a, const std::string& b) {
+        std::vector<std::size_t> row(b.size() + 1);
+        for (std::size_t j = 0; j <= b.size(); ++j)
+            row[j] = j;
+        for (std::size_t i = 1; i <= a.size(); ++i) {
+            std::size_t diagonal = row[0];
+            row[0] = i;
+            for (std::size_t j = 1; j <= b.size(); ++j) {
+                const std::size_t above = row[j];
+                row[j] = std::min(
+                    {row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+                diagonal = above;
+            }
+        }
+        return row[b.size()];
+    };
+    const std::string typed = folded(name);
+    const std::size_t allowed = std::max<std::size_t>(2, typed.size() / 3);
+    std::size_t best = allowed + 1;
+    std::vector<std::string> nearest;
+    for (const auto& title : m_displayOrder) {
+        const ProductPtr& product = m_products.at(title);
+        const std::size_t d =
+            std::min(distance(typed, folded(title)), distance(typed, folded(product->pageName())));
+        if (d < best) {
+            best = d;
+            nearest.clear();
+        }
+        if (d == best)
+            nearest.push_back(title);
+    }
+    return nearest;
 }
 
 std::vector<ProductPtr> ProductCatalogue::products() const {

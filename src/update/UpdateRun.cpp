@@ -1,12 +1,14 @@
 #include "UpdateRun.h"
 
+#include "FamilyProfile.h"
+#include "LogTexts.h"
 #include "Preferences.h"
 #include "ResourceDirectory.h"
 #include "UpdateTask.h"
+#include "Utf8.h"
 
 #include <QProcessEnvironment>
 #include <QStringList>
-#include <QtGlobal>
 
 #include <exception>
 #include <stdexcept>
@@ -14,19 +16,6 @@
 namespace modflash {
 
 namespace {
-
-const QString beginningText = QStringLiteral("BEGINNING UPDATE\n");
-const QString headerFormat = QStringLiteral("\nUpdating %1 firmware with command:\n%2 %3\n");
-const QString successText = QStringLiteral("UPDATE COMPLETED SUCCESSFULLY\n");
-const QString errorText = QStringLiteral("ERROR DURING UPDATE\n");
-const QString firstFailureNote = QStringLiteral(
-    "\nIMPORTANT\nNOTE: Disregard any error messages following the \"Download Done.\" message.\n"
-    "      If \"Download Done.\" is displayed and the download reached 100%, your\n"
-    "      update was completed successfully!\n\n");
-const QString secondFailureNote =
-    QStringLiteral("      If your download did not complete, please ensure your module\n"
-                   "      is in Bootloader/DFU mode as per the instructions\n"
-                   "      and/or try another USB cable.\n\n");
 
 QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
@@ -47,6 +36,22 @@ QProcessEnvironment environmentOf(const UpdateTask& task) {
     for (const auto& [name, value] : task.environment)
         environment.insert(fromStd(name), fromStd(value));
     return environment;
+}
+
+// The child's arguments pass through text in the locale's encoding, which is UTF-8 here: bytes
+// that are not UTF-8 would reach the tool changed, naming another file than the one chosen.
+void requireUtf8(const UpdateTask& task) {
+    const auto check = [](const std::string& text) {
+        if (!isValidUtf8(text))
+            throw std::runtime_error("\"" + fromStd(text).toStdString() +
+                                     "\" is not valid UTF-8, so the tool cannot be given it as "
+                                     "it is; rename the file or its folder");
+    };
+    check(task.launchPath);
+    for (const std::string& argument : task.arguments)
+        check(argument);
+    for (const auto& [name, value] : task.environment)
+        check(value);
 }
 
 // QProcess names the failing system call ("execvp: No such file or directory"); a person
@@ -85,20 +90,17 @@ bool UpdateRun::start(ProductPtr product, FirmwarePtr firmware, const ResourceDi
         return false;
     m_busy = true;
     m_stopRequested = false;
-    m_toolEnd = {};
     m_product = std::move(product);
-    m_firmware = std::move(firmware);
 
-    setRunning(true);
-    writeToLog(beginningText);
-
+    writeToLog(LogTexts::beginning);
     UpdateTask task;
     try {
-        if (!m_product || !m_firmware)
+        if (!m_product || !firmware)
             throw std::invalid_argument("no product or firmware image was chosen");
-        task = m_product->createUpdateTask(*m_firmware, resources, preferences);
+        task = m_product->createUpdateTask(*firmware, resources, preferences);
+        requireUtf8(task);
     } catch (const std::exception& error) {
-        failToRun(QString::fromUtf8(error.what()));
+        end(ToolEnd::couldNotRun(error.what()));
         return true;
     }
     launch(task);
@@ -107,9 +109,7 @@ bool UpdateRun::start(ProductPtr product, FirmwarePtr firmware, const ResourceDi
 
 void UpdateRun::launch(const UpdateTask& task) {
     createProcess(task);
-    const QStringList arguments = m_process->arguments();
-    writeToLog(headerFormat.arg(fromStd(m_product->title()), m_process->program(),
-                                arguments.join(QLatin1Char(' '))));
+    writeToLog(LogTexts::updateHeader(m_product->title(), task));
     // A tool that cannot start reports it through errorOccurred, possibly before start()
     // returns; everything it needs is in place by now.
     m_process->start(QIODevice::ReadOnly);
@@ -119,40 +119,44 @@ void UpdateRun::createProcess(const UpdateTask& task) {
     // The previous process may be the one whose finished() led here, so it is let go later.
     if (m_process) {
         m_process->disconnect(this);
-        m_process->deleteLater();
+        m_process.release()->deleteLater();
     }
-    m_process = new QProcess(this);
+    m_process = std::make_unique<QProcess>();
     m_process->setProgram(fromStd(task.launchPath));
     m_process->setArguments(argumentList(task));
     m_process->setProcessEnvironment(environmentOf(task));
     m_process->setProcessChannelMode(QProcess::MergedChannels);
     // Nobody answers a tool that asks a question; it reads end of input instead of waiting.
     m_process->setStandardInputFile(QProcess::nullDevice());
-    connectProcess();
-}
-
-void UpdateRun::connectProcess() {
-    connect(m_process, &QProcess::readyReadStandardOutput, this, &UpdateRun::readOutput);
-    connect(m_process, &QProcess::finished, this, &UpdateRun::processFinished);
-    connect(m_process, &QProcess::errorOccurred, this, &UpdateRun::processError);
+    connect(m_process.get(), &QProcess::readyReadStandardOutput, this, &UpdateRun::readOutput);
+    connect(m_process.get(), &QProcess::finished, this, &UpdateRun::processFinished);
+    connect(m_process.get(), &QProcess::errorOccurred, this, &UpdateRun::processError);
 }
 
 void UpdateRun::readOutput() {
     // One read, one log text: each chunk reaches the log whole and in order.
     const QByteArray chunk = m_process->readAllStandardOutput();
-    if (!chunk.isEmpty())
-        emit outputChunk(chunk);
-    const QString text = m_decoder.decode(chunk);
-    if (!text.isEmpty())
-        writeToLog(text);
+    if (chunk.isEmpty())
+        return;
+    emit outputChunk(chunk);
+    const std::string_view bytes(chunk.constData(), static_cast<std::size_t>(chunk.size()));
+    if (m_text.isIdle() && isValidUtf8(bytes)) {
+        emit logText(chunk);
+        return;
+    }
+    std::string text;
+    m_text.decode(bytes, text);
+    if (!text.empty())
+        emit logText(QByteArray::fromStdString(text));
 }
 
 void UpdateRun::drainOutput() {
     if (m_process->bytesAvailable() > 0)
         readOutput();
-    const QString rest = m_decoder.finish();
-    if (!rest.isEmpty())
-        writeToLog(rest);
+    std::string rest;
+    m_text.finish(rest);
+    if (!rest.empty())
+        emit logText(QByteArray::fromStdString(rest));
 }
 
 void UpdateRun::processFinished(int exitCode, QProcess::ExitStatus exitStatus) {
@@ -160,17 +164,7 @@ void UpdateRun::processFinished(int exitCode, QProcess::ExitStatus exitStatus) {
         return;
     // Everything the tool wrote comes before the verdict.
     drainOutput();
-    m_toolEnd.stopped = m_stopRequested;
-    m_toolEnd.crashed = exitStatus != QProcess::NormalExit;
-    m_toolEnd.exitCode = exitStatus == QProcess::NormalExit ? exitCode : 0;
-    const bool succeeded = exitStatus == QProcess::NormalExit && exitCode == 0;
-    if (succeeded) {
-        writeToLog(successText);
-    } else {
-        writeToLog(firstFailureNote);
-        writeToLog(secondFailureNote);
-    }
-    end(succeeded ? Outcome::Succeeded : Outcome::ToolFailed);
+    end(ToolEnd::fromExit(exitStatus == QProcess::NormalExit, exitCode, m_stopRequested));
 }
 
 void UpdateRun::processError(QProcess::ProcessError error) {
@@ -179,11 +173,10 @@ void UpdateRun::processError(QProcess::ProcessError error) {
     if (error != QProcess::FailedToStart || !m_busy)
         return;
     drainOutput();
-    failToRun(startFailureReason(*m_process));
+    end(ToolEnd::couldNotRun(startFailureReason(*m_process).toStdString()));
 }
 
 void UpdateRun::stop() {
-    setRunning(false);
     if (!m_busy || !m_process || m_process->state() == QProcess::NotRunning)
         return;
     if (m_stopRequested) {
@@ -200,29 +193,17 @@ void UpdateRun::killAfterGracePeriod() {
         m_process->kill();
 }
 
-void UpdateRun::failToRun(const QString& reason) {
-    qWarning("Problem running task: %s", qUtf8Printable(reason));
-    m_toolEnd.failure = reason;
-    writeToLog(errorText);
-    end(Outcome::CouldNotRun);
-}
-
-void UpdateRun::end(Outcome outcome) {
+void UpdateRun::end(const ToolEnd& toolEnd) {
+    const FamilyProfile& profile = m_product ? m_product->profile() : FamilyProfile::none();
+    for (const std::string& text : profile.verdictTexts(toolEnd))
+        writeToLog(text);
     m_killTimer.stop();
     m_busy = false;
-    setRunning(false);
-    emit finished(outcome);
+    emit finished(toolEnd);
 }
 
-void UpdateRun::setRunning(bool running) {
-    if (m_running == running)
-        return;
-    m_running = running;
-    emit runningChanged(running);
-}
-
-void UpdateRun::writeToLog(const QString& text) {
-    emit logText(text);
+void UpdateRun::writeToLog(const std::string& text) {
+    emit logText(QByteArray::fromStdString(text));
 }
 
 } // namespace modflash

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "Firmware.h"
-#include "OutputDecoder.h"
 #include "Product.h"
+#include "ToolEnd.h"
+#include "Utf8.h"
 
 #include <QObject>
 #include <QProcess>
@@ -10,6 +11,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <memory>
 
 namespace modflash {
 
@@ -17,21 +19,14 @@ class Preferences;
 class ResourceDirectory;
 struct UpdateTask;
 
-// One update at a time: builds the product's flashing command, runs the tool as a child process
-// on the calling thread's event loop (never blocking it), streams the tool's merged standard
-// output and standard error into the log as it arrives, and ends with a verdict taken from the
-// tool's exit. Both front ends drive it and listen to its three signals.
+// One run of a flashing tool at a time: builds the product's flashing command, runs the tool as
+// a child process on the calling thread's event loop (never blocking it), hands on the tool's
+// merged standard output and standard error as it arrives, with the log's own texts around it,
+// and ends with how the tool ended. The update session drives it.
 class UpdateRun : public QObject {
     Q_OBJECT
 
 public:
-    enum class Outcome {
-        Succeeded,   // the tool exited with status 0
-        ToolFailed,  // the tool exited with another status or was ended by a signal
-        CouldNotRun, // the command could not be built or the tool could not be started
-    };
-    Q_ENUM(Outcome)
-
     // How long a tool may take to end after stop() before it is killed.
     static constexpr std::chrono::milliseconds defaultGracePeriod{5000};
 
@@ -47,65 +42,42 @@ public:
     bool start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
                const Preferences& preferences);
 
-    // Lowers the running flag at once and asks the tool to end (SIGTERM). A tool still running
-    // after the grace period, or when stop() is called again, is killed. The verdict follows the
-    // tool's exit as usual. Does nothing more when no tool runs.
+    // Asks the tool to end (SIGTERM). A tool still running after the grace period, or when
+    // stop() is called again, is killed. The verdict follows the tool's exit as usual.
     void stop();
 
-    // True from start() until the verdict, or until stop() lowers it.
-    bool isRunning() const { return m_running; }
-    // True from start() until finished() is emitted, including while a stopped tool is ending;
-    // a new update cannot start until then.
+    // True from start() until finished() is emitted, including while a stopped tool is ending.
     bool isBusy() const { return m_busy; }
-
-    // How the tool of the latest update ended, for those who explain the verdict. Complete when
-    // finished() is emitted.
-    struct ToolEnd {
-        bool stopped = false; // the user asked the tool to end before it did
-        bool crashed = false; // a signal ended the tool
-        int exitCode = 0;
-        QString failure; // why the update could not run; empty when the tool ran
-    };
-    const ToolEnd& toolEnd() const { return m_toolEnd; }
-    // The product of the latest update.
-    const ProductPtr& product() const { return m_product; }
+    bool isStopRequested() const { return m_stopRequested; }
 
     void setGracePeriod(std::chrono::milliseconds period) { m_gracePeriod = period; }
-    std::chrono::milliseconds gracePeriod() const { return m_gracePeriod; }
 
 signals:
-    // Each read of the tool's output as the tool wrote it, just before its text goes to the
-    // log; for those who read the tool's progress out of it.
+    // Each read of the tool's output as the tool wrote it, before its text goes to the log.
     void outputChunk(const QByteArray& chunk);
-    // Text for the log, to be appended exactly as given.
-    void logText(const QString& text);
-    void runningChanged(bool running);
+    // Text for the log, as UTF-8, to be appended exactly as given. The tool's output passes
+    // as it is where it is UTF-8, which spares a flood two conversions.
+    void logText(const QByteArray& text);
     // The last signal of an update, after its verdict is in the log; isBusy() is false by now.
-    void finished(modflash::UpdateRun::Outcome outcome);
+    void finished(const modflash::ToolEnd& end);
 
 private:
     void connectTimer();
     void launch(const UpdateTask& task);
     void createProcess(const UpdateTask& task);
-    void connectProcess();
     void readOutput();
     void drainOutput();
     void processFinished(int exitCode, QProcess::ExitStatus exitStatus);
     void processError(QProcess::ProcessError error);
     void killAfterGracePeriod();
-    void failToRun(const QString& reason);
-    void end(Outcome outcome);
-    void setRunning(bool running);
-    void writeToLog(const QString& text);
+    void end(const ToolEnd& end);
+    void writeToLog(const std::string& text);
 
-    QProcess* m_process = nullptr; // owned as a child; replaced by each update
+    std::unique_ptr<QProcess> m_process; // replaced by each update
     QTimer m_killTimer;
-    OutputDecoder m_decoder;
+    Utf8Stream m_text;
     ProductPtr m_product;
-    FirmwarePtr m_firmware;
-    ToolEnd m_toolEnd;
     std::chrono::milliseconds m_gracePeriod = defaultGracePeriod;
-    bool m_running = false;
     bool m_busy = false;
     bool m_stopRequested = false;
 };

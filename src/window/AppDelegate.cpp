@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 
 #include "BuildInfo.h"
+#include "FamilyProfile.h"
 #include "ImageListing.h"
 #include "LibusbDeviceSource.h"
 #include "LogTextView.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -19,15 +21,6 @@
 #include <QTextBrowser>
 
 namespace modflash {
-
-namespace {
-
-template <typename Service, typename Own>
-std::unique_ptr<Service> ownUnlessGiven(const QPointer<Service>& given) {
-    return given ? nullptr : std::make_unique<Own>();
-}
-
-} // namespace
 
 AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preferences,
                          ResourceDirectory resources, WindowServices services, QObject* parent)
@@ -43,13 +36,10 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_preferenceControls(preferences, controls.avrProgrammerSelector,
                            controls.stlinkProgrammerSelector, controls.factoryFirmwareEnable,
                            controls.massEraseBeforeProgramming)
-    , m_quitGuard(controls.window, m_updateRun, m_services.confirmStop)
-    , m_ownUsbDevices(ownUnlessGiven<UsbDeviceSource, LibusbDeviceSource>(m_services.usbDevices))
-    , m_ownSleepInhibitor(ownUnlessGiven<SleepInhibitor, SleepInhibitor>(m_services.sleepInhibitor))
-    , m_sleepInhibitor(m_services.sleepInhibitor ? m_services.sleepInhibitor.data()
-                                                 : m_ownSleepInhibitor.get())
-    , m_updateStatus(m_updateRun)
-    , m_statusPanel(controls.progressBar, controls.bannerLabel, m_updateStatus)
+    , m_session(m_services.sleepInhibitor)
+    , m_quitGuard(controls.window, m_session, m_services.confirmStop)
+    , m_ownUsbDevices(m_services.usbDevices ? nullptr : std::make_unique<LibusbDeviceSource>())
+    , m_statusPanel(controls.progressBar, controls.bannerLabel, m_session)
     , m_deviceLine(controls.deviceLine,
                    m_services.usbDevices ? *m_services.usbDevices : *m_ownUsbDevices, preferences)
     , m_logExport(
@@ -95,18 +85,10 @@ void AppDelegate::connectPreferenceSignals() {
 }
 
 void AppDelegate::connectUpdateSignals() {
-    connect(&m_updateRun, &UpdateRun::logText, this, &AppDelegate::writeToLog);
-    // The log gathers texts that come close together; the verdict shows when the update ends.
-    connect(&m_updateRun, &UpdateRun::finished, this, [this] { m_log.flush(); });
-    connect(&m_updateRun, &UpdateRun::runningChanged, this, &AppDelegate::reflectRunning);
-    connect(&m_updateRun, &UpdateRun::finished, this, &AppDelegate::reflectRunning);
-    // A machine that suspends in the middle of a write leaves the module without firmware.
-    connect(&m_updateRun, &UpdateRun::runningChanged, m_sleepInhibitor, [this](bool running) {
-        if (running)
-            m_sleepInhibitor->acquire();
-    });
-    connect(&m_updateRun, &UpdateRun::finished, m_sleepInhibitor,
-            [this] { m_sleepInhibitor->release(); });
+    connect(&m_session, &UpdateSession::logText, this,
+            [this](const QByteArray& text) { writeToLog(QString::fromUtf8(text)); });
+    connect(&m_session, &UpdateSession::runningChanged, this, &AppDelegate::reflectRunning);
+    connect(&m_session, &UpdateSession::finished, this, &AppDelegate::updateFinished);
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
@@ -130,17 +112,25 @@ void AppDelegate::writeToLog(const QString& text) {
 }
 
 void AppDelegate::updateControls() {
-    const bool idle = !m_updateRun.isBusy();
+    const bool idle = !m_session.isBusy();
     m_controls.updateButton->setEnabled(idle && m_versionList.selectedFirmware() != nullptr);
     m_controls.versionList->setEnabled(idle && m_product != nullptr);
 }
 
 void AppDelegate::reflectRunning() {
-    const bool busy = m_updateRun.isBusy();
+    const bool busy = m_session.isBusy();
     m_controls.stopButton->setEnabled(busy);
     m_controls.productList->setEnabled(!busy);
     m_controls.factoryFirmwareEnable->setEnabled(!busy);
     updateControls();
+}
+
+void AppDelegate::updateFinished(const ToolEnd& end) {
+    // The log gathers texts that come close together; the verdict shows when the update ends.
+    m_log.flush();
+    if (!end.toolRan())
+        qWarning("Problem running task: %s", end.reason.c_str());
+    reflectRunning();
 }
 
 void AppDelegate::avrProgrammerChanged() {
@@ -196,8 +186,20 @@ void AppDelegate::versionListSelectionChanged() {
 
 void AppDelegate::fileChosen(unsigned listGeneration, const std::optional<QString>& path) {
     // A cancelled chooser changes nothing; neither does an answer for a list since rebuilt.
-    if (!path || path->isEmpty() || listGeneration != m_versionList.generation())
+    if (!path || path->isEmpty() || listGeneration != m_versionList.generation() || !m_product)
         return;
+    // The chooser's filter only narrows the list: a name typed into it passes whatever its
+    // extension, and an image of the other family would be written as if it were this one's.
+    const QString name = QFileInfo(*path).fileName();
+    if (!m_product->profile().acceptsFileName(name.toStdString())) {
+        m_services.reportProblem(
+            m_controls.window, tr("Not a Firmware Image"),
+            tr("\u201c%1\u201d is not a .%2 file, so it is not an image for %3. Choose a file "
+               "ending in .%2.")
+                .arg(name, QString::fromStdString(m_product->firmwareExtension()),
+                     QString::fromStdString(m_product->title())));
+        return;
+    }
     m_otherVersionFirmware = Firmware::firmwareWithPath(path->toStdString(), "");
     m_versionList.addChosenFile(m_otherVersionFirmware);
     updateControls();
@@ -209,7 +211,7 @@ void AppDelegate::fileDropped(const QString& path) {
 }
 
 FirmwareDropHandler::Situation AppDelegate::dropSituation() const {
-    return {m_preferenceControls.isFactoryFirmwareEnabled(), m_product, m_updateRun.isBusy()};
+    return {m_preferenceControls.isFactoryFirmwareEnabled(), m_product, m_session.isBusy()};
 }
 
 void AppDelegate::openHelp() {
@@ -223,9 +225,7 @@ void AppDelegate::updateProductList() {
     for (int row = 0; row < m_productList.count(); ++row) {
         const ProductPtr entry =
             m_products.productWithTitle(m_productList.titleAt(row).toStdString());
-        const bool hasFirmware = entry && images.hasFirmware(*entry);
-        const bool factoryHidden = entry && entry->factoryOnly() && !factoryEnabled;
-        m_productList.setOffered(row, hasFirmware && !factoryHidden);
+        m_productList.setOffered(row, entry && images.offers(*entry, factoryEnabled));
     }
 }
 
@@ -238,13 +238,13 @@ void AppDelegate::doUpdate() {
     // The window offers Update only for a version with firmware and never while an update is
     // under way; a stray call (a queued click) must not start a second one all the same.
     const FirmwarePtr firmware = m_versionList.selectedFirmware();
-    if (!firmware || !m_product || m_updateRun.isBusy())
+    if (!firmware || !m_product || m_session.isBusy())
         return;
-    m_updateRun.start(m_product, firmware, m_resources, m_preferences);
+    m_session.start(m_product, firmware, m_resources, m_preferences);
 }
 
 void AppDelegate::stop() {
-    m_updateRun.stop();
+    m_session.stop();
 }
 
 std::unique_ptr<QStandardItem> AppDelegate::createVersionItem(const FirmwarePtr& firmware) const {

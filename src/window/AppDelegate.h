@@ -10,8 +10,7 @@
 #include "ProductListModel.h"
 #include "QuitGuard.h"
 #include "ResourceDirectory.h"
-#include "UpdateRun.h"
-#include "UpdateStatus.h"
+#include "UpdateSession.h"
 #include "UpdateStatusPanel.h"
 #include "VersionList.h"
 #include "WindowControls.h"
@@ -27,7 +26,6 @@ class QStandardItem;
 namespace modflash {
 
 class Preferences;
-class SleepInhibitor;
 class UsbDeviceSource;
 
 // Drives the window: start-up, the preferences, the choice of product and version, the
@@ -70,10 +68,10 @@ public:
     // Asks a running tool to end; pressed again, or left unanswered for a while, kills it.
     void stop();
     // True from the start of an update until its verdict or until Stop.
-    bool isRunning() const { return m_updateRun.isRunning(); }
+    bool isRunning() const { return m_session.isRunning(); }
     // True until the tool of the latest update has ended, also after Stop.
-    bool isBusy() const { return m_updateRun.isBusy(); }
-    UpdateRun& updateRun() { return m_updateRun; }
+    bool isBusy() const { return m_session.isBusy(); }
+    UpdateSession& session() { return m_session; }
     // Quits without asking (the session is ending): a running tool is stopped and its end
     // awaited first, so its last output and verdict still arrive.
     void terminate() { m_quitGuard.stopThenClose(); }
@@ -81,9 +79,7 @@ public:
     // Everything the log has received.
     QString logText() { return m_log.text(); }
     LogExport& logExport() { return m_logExport; }
-    const UpdateStatus& updateStatus() const { return m_updateStatus; }
     const DevicePresence& devicePresence() const { return m_deviceLine.presence(); }
-    const SleepInhibitor& sleepInhibitor() const { return *m_sleepInhibitor; }
 
     const ProductCatalogue& products() const { return m_products; }
     // The chosen product: nothing until the user first picks one.
@@ -98,6 +94,7 @@ private:
     // While an update is under way only Stop and the preferences it does not read are usable.
     void reflectRunning();
     void fileChosen(unsigned listGeneration, const std::optional<QString>& path);
+    void updateFinished(const ToolEnd& end);
     // A dropped file, taken as if chosen through "Other...".
     void fileDropped(const QString& path);
     FirmwareDropHandler::Situation dropSituation() const;
@@ -114,12 +111,9 @@ private:
     LogView m_log;
     InstructionsView m_instructions;
     PreferenceControls m_preferenceControls;
-    UpdateRun m_updateRun;
+    UpdateSession m_session;
     QuitGuard m_quitGuard;
-    std::unique_ptr<UsbDeviceSource> m_ownUsbDevices;    // when none was given
-    std::unique_ptr<SleepInhibitor> m_ownSleepInhibitor; // when none was given
-    SleepInhibitor* m_sleepInhibitor;
-    UpdateStatus m_updateStatus;
+    std::unique_ptr<UsbDeviceSource> m_ownUsbDevices; // when none was given
     UpdateStatusPanel m_statusPanel;
     DevicePresenceLine m_deviceLine;
     LogExport m_logExport;

@@ -1,5 +1,7 @@
 #include "FirmwareDropHandler.h"
 
+#include "FamilyProfile.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -41,14 +43,14 @@ FirmwareDropHandler::Verdict FirmwareDropHandler::judge(const QMimeData* dropped
     if (!url.isLocalFile())
         return refuse(tr("Only files on this computer can be used; save the image first."));
     const QFileInfo file(url.toLocalFile());
-    const QString extension = QString::fromStdString(situation.product->firmwareExtension());
     if (!file.isFile())
         return refuse(tr("\u201c%1\u201d is not a file.").arg(file.fileName()));
-    // The same test as the file chooser's: an image of the other family would be written as
+    // The same rule as the file chooser's: an image of the other family would be written as
     // if it were this one's.
-    if (file.suffix() != extension)
+    if (!situation.product->profile().acceptsFileName(file.fileName().toStdString()))
         return refuse(tr("\u201c%1\u201d is not a .%2 file, so it is not an image for %3.")
-                          .arg(file.fileName(), extension,
+                          .arg(file.fileName(),
+                               QString::fromStdString(situation.product->firmwareExtension()),
                                QString::fromStdString(situation.product->title())));
     return {file.absoluteFilePath(), {}};
 }

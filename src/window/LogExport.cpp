@@ -8,6 +8,23 @@
 
 namespace modflash {
 
+namespace {
+
+// Unbuffered and written to the last byte: a full disk first cuts a write short and fails only
+// the next one, which is the one that says why. A buffered write would fail only in commit(),
+// which forgets the reason.
+bool writeAll(QSaveFile& file, const QByteArray& bytes) {
+    for (qsizetype written = 0; written < bytes.size();) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0)
+            return false;
+        written += count;
+    }
+    return true;
+}
+
+} // namespace
+
 LogExport::LogExport(QWidget* window, LogText logText, WindowServices::SaveFileChooser chooseFile,
                      WindowServices::ProblemReporter report, QObject* parent)
     : QObject(parent)
@@ -38,7 +55,8 @@ bool LogExport::writeTo(const QString& path) const {
     // where an older file stood.
     QSaveFile file(path);
     const QByteArray bytes = m_logText().toUtf8();
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, bytes) &&
+        file.commit())
         return true;
     const QString reason = file.errorString();
     file.cancelWriting();

@@ -3,6 +3,7 @@
 #include "LogTextView.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 
 #include <utility>
 
@@ -21,15 +22,32 @@ LogView::LogView(LogTextView* view)
     m_flushTimer.callOnTimeout([this] { flush(); });
 }
 
+bool LogView::isMonospaced(const QFont& font) {
+    // Font databases disagree about the fixed-pitch flag (some monospaced faces lack it), so
+    // the widths themselves decide: the view counts columns, not pixels.
+    const QFontMetricsF metrics(font);
+    const qreal width = metrics.horizontalAdvance(u'x');
+    for (const QChar c : QStringLiteral("iW.M \u00b5"))
+        if (!qFuzzyCompare(metrics.horizontalAdvance(c), width))
+            return false;
+    return true;
+}
+
 QFont LogView::logFont() {
     // QFont("Menlo") alone would quietly fall back to a proportional face.
-    const QString preferred = QStringLiteral("Menlo");
-    QFont font = QFontDatabase::families().contains(preferred)
-                     ? QFont(preferred)
-                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(logPointSize);
-    font.setStyleHint(QFont::Monospace);
-    return font;
+    QList<QFont> candidates;
+    if (QFontDatabase::families().contains(QStringLiteral("Menlo")))
+        candidates.append(QFont(QStringLiteral("Menlo")));
+    candidates.append(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "Noto Mono", "monospace"})
+        candidates.append(QFont(QString::fromLatin1(family)));
+    for (QFont& font : candidates) {
+        font.setPointSizeF(logPointSize);
+        font.setStyleHint(QFont::Monospace);
+        if (isMonospaced(font))
+            return font;
+    }
+    return candidates.front();
 }
 
 void LogView::configure() {

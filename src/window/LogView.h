@@ -28,8 +28,10 @@ public:
 
     explicit LogView(LogTextView* view);
 
-    // Menlo at 11 points where the font database has it, else the system's fixed face.
+    // Menlo at 11 points where the font database has it, else the system's fixed face, else
+    // another common monospaced face: the first whose characters are all as wide.
     static QFont logFont();
+    static bool isMonospaced(const QFont& font);
 
     void configure();
     void append(const QString& text);

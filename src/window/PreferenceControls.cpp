@@ -1,8 +1,7 @@
 #include "PreferenceControls.h"
 
-#include "ARMSWDProduct.h"
-#include "AVRProduct.h"
 #include "Preferences.h"
+#include "Programmers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,34 +19,28 @@ PreferenceControls::PreferenceControls(Preferences& preferences, QComboBox* avrP
     , m_massEraseBeforeProgramming(massEraseBeforeProgramming) {}
 
 void PreferenceControls::registerDefaults() {
-    m_preferences.registerDefaults({
-        {PreferenceKey::avrProgrammer, AVRProduct::avrProgrammers().front()},
-        {PreferenceKey::stlinkProgrammer, ARMSWDProduct::stlinkInterfaces().front()},
-    });
+    registerProgrammerDefaults(m_preferences);
 }
 
 void PreferenceControls::load() {
-    loadSelector(m_avrProgrammerSelector, AVRProduct::avrProgrammers(),
-                 PreferenceKey::avrProgrammer);
-    loadSelector(m_stlinkProgrammerSelector, ARMSWDProduct::stlinkInterfaces(),
-                 PreferenceKey::stlinkProgrammer);
+    loadSelector(m_avrProgrammerSelector, avrProgrammerList());
+    loadSelector(m_stlinkProgrammerSelector, stlinkProbeList());
     m_factoryFirmwareEnable->setChecked(
         m_preferences.boolForKey(PreferenceKey::enableFactoryFirmware));
     m_massEraseBeforeProgramming->setChecked(
         m_preferences.boolForKey(PreferenceKey::massEraseBeforeProgramming));
 }
 
-void PreferenceControls::loadSelector(QComboBox* selector, const std::vector<std::string>& names,
-                                      const char* key) {
+void PreferenceControls::loadSelector(QComboBox* selector, const ProgrammerList& list) {
     selector->clear();
-    for (const std::string& name : names)
-        selector->addItem(QString::fromStdString(name));
-    const QString stored = QString::fromStdString(m_preferences.stringForKey(key));
-    int row = selector->findText(stored, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    if (row < 0 && !stored.isEmpty()) {
-        // A name this version no longer offers still drives the flashing command, so the
-        // pop-up shows it rather than pretending another entry is in use.
-        selector->addItem(stored);
+    for (const Programmer& choice : list.choices())
+        selector->addItem(QString::fromStdString(choice.name));
+    // The entry the flashing command will use. A programmer name this version does not offer
+    // still goes to avrdude, so the pop-up shows it rather than pretending another is in use.
+    const QString inUse = QString::fromStdString(list.chosenName(m_preferences));
+    int row = selector->findText(inUse, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    if (row < 0) {
+        selector->addItem(inUse);
         row = selector->count() - 1;
     }
     selector->setCurrentIndex(row);

@@ -2,15 +2,13 @@
 
 #include <QPointer>
 
-#include <string>
-#include <vector>
-
 class QCheckBox;
 class QComboBox;
 
 namespace modflash {
 
 class Preferences;
+class ProgrammerList;
 
 // The four preference controls and the store behind them. Every change the user makes is
 // stored at once; loading only reads, so a first start leaves the store empty.
@@ -33,7 +31,7 @@ public:
     bool isFactoryFirmwareEnabled() const;
 
 private:
-    void loadSelector(QComboBox* selector, const std::vector<std::string>& names, const char* key);
+    void loadSelector(QComboBox* selector, const ProgrammerList& list);
 
     Preferences& m_preferences;
     QPointer<QComboBox> m_avrProgrammerSelector;

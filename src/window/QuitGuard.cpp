@@ -1,17 +1,17 @@
 #include "QuitGuard.h"
 
-#include "UpdateRun.h"
+#include "UpdateSession.h"
 
 #include <QCloseEvent>
 #include <QWidget>
 
 namespace modflash {
 
-QuitGuard::QuitGuard(QWidget* window, UpdateRun& run, WindowServices::StopConfirmer confirm,
+QuitGuard::QuitGuard(QWidget* window, UpdateSession& session, WindowServices::StopConfirmer confirm,
                      QObject* parent)
     : QObject(parent)
     , m_window(window)
-    , m_run(run)
+    , m_session(session)
     , m_confirm(std::move(confirm)) {
     connectSignals();
 }
@@ -23,11 +23,11 @@ QString QuitGuard::question() {
 
 void QuitGuard::connectSignals() {
     m_window->installEventFilter(this);
-    connect(&m_run, &UpdateRun::finished, this, &QuitGuard::updateFinished);
+    connect(&m_session, &UpdateSession::finished, this, &QuitGuard::updateFinished);
 }
 
 bool QuitGuard::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_window || event->type() != QEvent::Close || !m_run.isBusy())
+    if (watched != m_window || event->type() != QEvent::Close || !m_session.isBusy())
         return QObject::eventFilter(watched, event);
     event->ignore();
     // Already asking, or already waiting for the stopped tool: the window closes when it ends.
@@ -50,12 +50,12 @@ void QuitGuard::answered(bool stop) {
 }
 
 void QuitGuard::stopThenClose() {
-    if (!m_run.isBusy()) {
+    if (!m_session.isBusy()) {
         closeLater();
         return;
     }
     m_closeWhenFinished = true;
-    m_run.stop();
+    m_session.stop();
 }
 
 void QuitGuard::updateFinished() {

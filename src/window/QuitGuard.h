@@ -9,7 +9,7 @@ class QWidget;
 
 namespace modflash {
 
-class UpdateRun;
+class UpdateSession;
 
 // Keeps the window from closing under a running update: quitting would cut the tool off
 // mid-flash. The user is asked first; on confirmation the tool is stopped and the window
@@ -18,7 +18,7 @@ class QuitGuard : public QObject {
     Q_OBJECT
 
 public:
-    QuitGuard(QWidget* window, UpdateRun& run, WindowServices::StopConfirmer confirm,
+    QuitGuard(QWidget* window, UpdateSession& session, WindowServices::StopConfirmer confirm,
               QObject* parent = nullptr);
 
     static QString question();
@@ -40,7 +40,7 @@ private:
     void closeLater();
 
     QPointer<QWidget> m_window;
-    UpdateRun& m_run;
+    UpdateSession& m_session;
     WindowServices::StopConfirmer m_confirm;
     bool m_asking = false;
     bool m_closeWhenFinished = false;

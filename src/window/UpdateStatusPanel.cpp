@@ -1,6 +1,6 @@
 #include "UpdateStatusPanel.h"
 
-#include "UpdateStatus.h"
+#include "UpdateSession.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -26,21 +26,22 @@ QString colourOf(VerdictSummary::Banner::Kind kind) {
 
 } // namespace
 
-UpdateStatusPanel::UpdateStatusPanel(QProgressBar* bar, QLabel* banner, const UpdateStatus& status,
-                                     QObject* parent)
+UpdateStatusPanel::UpdateStatusPanel(QProgressBar* bar, QLabel* banner,
+                                     const UpdateSession& session, QObject* parent)
     : QObject(parent)
     , m_bar(bar)
     , m_banner(banner)
-    , m_status(status) {
+    , m_session(session) {
     connectSignals();
     refresh();
 }
 
 void UpdateStatusPanel::connectSignals() {
     // A notice stays through the progress of an update; its start or its verdict replaces it.
-    connect(&m_status, &UpdateStatus::started, this, &UpdateStatusPanel::clearNotice);
-    connect(&m_status, &UpdateStatus::ended, this, &UpdateStatusPanel::clearNotice);
-    connect(&m_status, &UpdateStatus::changed, this, &UpdateStatusPanel::refresh);
+    connect(&m_session, &UpdateSession::started, this, &UpdateStatusPanel::clearNotice);
+    connect(&m_session, &UpdateSession::finished, this, &UpdateStatusPanel::clearNotice);
+    connect(&m_session, &UpdateSession::progressChanged, this, &UpdateStatusPanel::showProgress);
+    connect(&m_session, &UpdateSession::bannerChanged, this, &UpdateStatusPanel::showBanner);
 }
 
 void UpdateStatusPanel::showNotice(const QString& text) {
@@ -62,14 +63,14 @@ void UpdateStatusPanel::showProgress() {
     if (!m_bar)
         return;
     // Before the first update an empty bar would only look like a field to fill in.
-    m_bar->setVisible(m_status.hasStarted());
-    if (!m_status.hasStarted()) {
+    m_bar->setVisible(m_session.hasStarted());
+    if (!m_session.hasStarted()) {
         m_bar->setRange(0, 100);
         m_bar->setValue(0);
         m_bar->setTextVisible(false);
         return;
     }
-    const Progress progress = m_status.progress();
+    const Progress progress = m_session.progress();
     const QString phase =
         progress.phase.empty() ? tr("Starting") : QString::fromStdString(progress.phase);
     m_bar->setTextVisible(true);
@@ -104,12 +105,12 @@ void UpdateStatusPanel::showBanner() {
         m_banner->setText(m_notice);
         return;
     }
-    const VerdictSummary::Banner banner = m_status.banner();
-    const QString colour = m_status.hasEnded() ? colourOf(banner.kind) : QString();
+    const VerdictSummary::Banner banner = m_session.banner();
+    const QString colour = m_session.hasEnded() ? colourOf(banner.kind) : QString();
     m_banner->setStyleSheet(
         colour.isEmpty() ? QString()
                          : QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(colour));
-    m_banner->setText(m_status.bannerText());
+    m_banner->setText(QString::fromStdString(banner.text));
 }
 
 } // namespace modflash

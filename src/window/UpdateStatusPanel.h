@@ -9,7 +9,7 @@ class QProgressBar;
 
 namespace modflash {
 
-class UpdateStatus;
+class UpdateSession;
 
 // The progress bar and the one-line banner beside the log. The bar shows the tool's phase and
 // its percentage, runs as a busy indicator where the tool gives no numbers, and rests at the
@@ -19,7 +19,7 @@ class UpdateStatusPanel : public QObject {
     Q_OBJECT
 
 public:
-    UpdateStatusPanel(QProgressBar* bar, QLabel* banner, const UpdateStatus& status,
+    UpdateStatusPanel(QProgressBar* bar, QLabel* banner, const UpdateSession& session,
                       QObject* parent = nullptr);
 
     void showNotice(const QString& text);
@@ -33,7 +33,7 @@ private:
 
     QPointer<QProgressBar> m_bar;
     QPointer<QLabel> m_banner;
-    const UpdateStatus& m_status;
+    const UpdateSession& m_session;
     QString m_notice;
 };
 

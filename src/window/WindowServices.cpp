@@ -10,20 +10,6 @@ namespace modflash {
 
 namespace {
 
-// The name filter only narrows the list: a name typed into the dialog passes whatever its
-// extension, and an image of the other family would be written as if it were this one's.
-void refuseOtherExtension(QWidget* window, const QString& path, const QString& extension) {
-    auto* box = new QMessageBox(
-        QMessageBox::Warning, QObject::tr("Not a Firmware Image"),
-        QObject::tr("\u201c%1\u201d is not a .%2 file, so it is not an image for this product. "
-                    "Choose a file ending in .%2.")
-            .arg(QFileInfo(path).fileName(), extension),
-        QMessageBox::Ok, window);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::WindowModal);
-    box->open();
-}
-
 void chooseFileWithDialog(QWidget* window, const QString& extension,
                           WindowServices::FileChosen done) {
     // The window takes ownership; the dialog deletes itself once answered.
@@ -33,16 +19,12 @@ void chooseFileWithDialog(QWidget* window, const QString& extension,
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setNameFilter(QObject::tr("Firmware images (*.%1)").arg(extension));
     QObject::connect(dialog, &QFileDialog::finished, dialog,
-                     [dialog, window, extension, done = std::move(done)](int result) {
+                     [dialog, done = std::move(done)](int result) {
                          const QStringList files = dialog->selectedFiles();
-                         if (result != QDialog::Accepted || files.isEmpty()) {
+                         if (result != QDialog::Accepted || files.isEmpty())
                              done(std::nullopt);
-                         } else if (QFileInfo(files.first()).suffix() != extension) {
-                             refuseOtherExtension(window, files.first(), extension);
-                             done(std::nullopt);
-                         } else {
+                         else
                              done(files.first());
-                         }
                      });
     dialog->open();
 }

@@ -49,7 +49,7 @@ bool save(QWidget& window, const QString& path) {
 bool runUpdate(AppDelegate& delegate, const WindowControls& controls, QWidget& window,
                const QString& progressOutput, int percent, const QString& gate) {
     bool finished = false;
-    QObject::connect(&delegate.updateRun(), &UpdateRun::finished, &window,
+    QObject::connect(&delegate.session(), &UpdateSession::finished, &window,
                      [&finished] { finished = true; });
     controls.updateButton->click();
     if (!QTest::qWaitFor([&] { return controls.progressBar->value() >= percent || finished; },

@@ -1,5 +1,6 @@
 #include "CommandContext.h"
 
+#include "ImageListing.h"
 #include "Preferences.h"
 #include "UsageError.h"
 
@@ -15,16 +16,24 @@ bool CommandContext::factoryFirmwareEnabled() const {
     return m_preferences.boolForKey(PreferenceKey::enableFactoryFirmware);
 }
 
-bool CommandContext::isOffered(const Product& product) const {
-    return product.hasFirmware(m_resources) && (!product.factoryOnly() || factoryFirmwareEnabled());
+bool CommandContext::isOffered(const Product& product, const ImageListing& images) const {
+    return images.offers(product, factoryFirmwareEnabled());
 }
 
 ProductPtr CommandContext::requireProduct(const QString& name) const {
     const std::string typed = name.toStdString();
     ProductPtr product = m_catalogue.productNamed(typed);
-    if (!product)
-        throw UsageError("no product named \"" + typed +
-                         "\"; run \"modflash-cli products --all\" to list them");
+    if (!product) {
+        std::string suggestion;
+        for (const std::string& title : m_catalogue.nearestTitles(typed))
+            suggestion +=
+                (suggestion.empty() ? "; did you mean \u201c" : "\u201d or \u201c") + title;
+        if (suggestion.empty())
+            suggestion = "; run \"modflash-cli products --all\" to list them";
+        else
+            suggestion += "\u201d?";
+        throw UsageError("no product named \u201c" + typed + "\u201d" + suggestion);
+    }
     if (product->factoryOnly() && !factoryFirmwareEnabled())
         throw UsageError("\"" + product->title() +
                          "\" is offered only while factory firmware is enabled; add --factory to "

@@ -7,8 +7,9 @@
 #include <QString>
 
 namespace modflash {
+class ImageListing;
 class Preferences;
-}
+} // namespace modflash
 
 namespace modflash::cli {
 
@@ -26,9 +27,8 @@ public:
     Output& output() const { return m_output; }
 
     bool factoryFirmwareEnabled() const;
-    // What the window's product list offers: products with images that factory firmware does
-    // not hide.
-    bool isOffered(const Product& product) const;
+    // What the window's product list offers, by the window's listing of the images.
+    bool isOffered(const Product& product, const ImageListing& images) const;
 
     // The product a person named, by exact title or page name. Throws UsageError when there is
     // none, or when it is factory-only and factory firmware is off.

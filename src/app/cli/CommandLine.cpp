@@ -1,9 +1,7 @@
 #include "CommandLine.h"
 
-#include "ARMSWDProduct.h"
-#include "AVRProduct.h"
-#include "Subcommand.h"
-#include "SubcommandTable.h"
+#include "Programmers.h"
+#include "Subcommands.h"
 #include "UsageError.h"
 
 #include <QCommandLineParser>
@@ -27,17 +25,28 @@ std::string joined(const std::vector<std::string>& names) {
     return text;
 }
 
-// An override of a choice list must name one of its entries: the window offers no others, and
-// an unknown ST-Link name would quietly fall back to the first probe.
-std::string checkedChoice(const QString& typed, const std::vector<std::string>& choices,
-                          const char* what) {
-    const std::string value = typed.toStdString();
-    for (const std::string& choice : choices) {
-        if (choice == value)
-            return value;
+// The entries as --help lists them, short names after their entry: usbtiny, avrisp2, usbasp;
+// "ST-Link v2" (v2), "ST-Link v2-1" (v2-1).
+QString choicesText(const ProgrammerList& list) {
+    QStringList entries;
+    for (const Programmer& choice : list.choices()) {
+        const QString name = QString::fromStdString(choice.name);
+        QString entry = name.contains(' ') ? '"' + name + '"' : name;
+        for (const std::string& shortName : choice.shortNames)
+            entry += " (" + QString::fromStdString(shortName) + ")";
+        entries.append(entry);
     }
+    return entries.join(", ");
+}
+
+// An override of a choice list must name one of its entries: the window offers no others, and
+// an unknown ST-Link name would quietly fall back to the first probe. Letter case and the short
+// names ("v2-1") are forgiven; the entry's own name is what the run uses.
+std::string checkedChoice(const QString& typed, const ProgrammerList& list, const char* what) {
+    if (const Programmer* choice = list.findTyped(typed.toStdString()))
+        return choice->name;
     throw UsageError(std::string("unknown ") + what + " " + quoted(typed) + "; choose one of " +
-                     joined(choices));
+                     joined(list.names()));
 }
 
 std::optional<bool> switchPair(const QCommandLineParser& parser, const QString& on,
@@ -87,18 +96,17 @@ QString versionText() {
 
 } // namespace
 
-CommandLine::CommandLine(const SubcommandTable& subcommands)
-    : m_subcommands(subcommands) {}
-
 QList<QCommandLineOption> CommandLine::globalOptions() {
     return {
         {"resources",
          "Read firmware images and tools from DIR instead of the resource directory that "
          "belongs to this program.",
          "DIR"},
-        {"programmer", "Use the AVR programmer NAME for this run (usbtiny, avrisp2, usbasp).",
+        {"programmer",
+         "Use the AVR programmer NAME for this run (" + choicesText(avrProgrammerList()) + ").",
          "NAME"},
-        {"stlink", "Use the ST-Link probe NAME for this run (\"ST-Link v2\", \"ST-Link v2-1\").",
+        {"stlink",
+         "Use the ST-Link probe NAME for this run (" + choicesText(stlinkProbeList()) + ").",
          "NAME"},
         {"factory", "Enable factory firmware for this run."},
         {"no-factory", "Disable factory firmware for this run."},
@@ -114,12 +122,11 @@ void CommandLine::addGlobalOptions(QCommandLineParser& parser) {
     parser.addOption({{"v", versionOption}, "Show the version."});
 }
 
-QString CommandLine::generalHelp() const {
-    QString subcommands;
-    for (const auto& subcommand : m_subcommands.all()) {
-        const QString usage = subcommand->name() + " " + subcommand->synopsis();
-        subcommands += "  " + usage + "\n      " + subcommand->summary() + "\n";
-    }
+QString CommandLine::generalHelp() {
+    QString list;
+    for (const Subcommand& subcommand : subcommands())
+        list += "  " + subcommand.name + " " + subcommand.synopsis + "\n      " +
+                subcommand.summary + "\n";
     QCommandLineParser parser;
     addGlobalOptions(parser);
     parser.addPositionalArgument("subcommand", "One of the subcommands above.",
@@ -128,7 +135,7 @@ QString CommandLine::generalHelp() const {
         "Shows what modflash offers and the command an update would run, and runs updates.\n"
         "\n"
         "Subcommands:\n" +
-        subcommands +
+        list +
         "\n"
         "PRODUCT is a title exactly as written or its page name, the image prefix without \"_\" "
         "and \".\" (uTessary, Bruve). Factory-only products and --file need factory firmware "
@@ -137,20 +144,20 @@ QString CommandLine::generalHelp() const {
         "\n"
         "Exit status: 0 done; 1 the command cannot be built because a resource it needs is "
         "missing (the reason is on standard error); 64 a usage mistake (an unknown product, "
-        "version, option or subcommand, a missing argument, or factory firmware needed but "
-        "off). update has its own: see \"modflash-cli update --help\".\n"
+        "version, option or subcommand, a missing argument, an ambiguous version, or factory "
+        "firmware needed but off). update has its own: see \"modflash-cli update --help\".\n"
         "\n"
         "Run \"modflash-cli SUBCOMMAND --help\" for a subcommand's own options."));
     return withProgramName(parser.helpText());
 }
 
-QString CommandLine::subcommandHelp(const Subcommand& subcommand) const {
+QString CommandLine::subcommandHelp(const Subcommand& subcommand) {
     QCommandLineParser parser;
     addGlobalOptions(parser);
-    parser.addOptions(subcommand.options());
-    parser.addPositionalArgument(subcommand.name(), subcommand.summary(),
-                                 subcommand.name() + " " + subcommand.synopsis());
-    parser.setApplicationDescription(wrapped(subcommand.description()));
+    parser.addOptions(subcommand.options);
+    parser.addPositionalArgument(subcommand.name, subcommand.summary,
+                                 subcommand.name + " " + subcommand.synopsis);
+    parser.setApplicationDescription(wrapped(subcommand.description));
     return withProgramName(parser.helpText());
 }
 
@@ -173,10 +180,10 @@ RunOverrides CommandLine::readOverrides(const QCommandLineParser& parser) {
     RunOverrides overrides;
     if (parser.isSet("programmer"))
         overrides.avrProgrammer =
-            checkedChoice(parser.value("programmer"), AVRProduct::avrProgrammers(), "programmer");
+            checkedChoice(parser.value("programmer"), avrProgrammerList(), "programmer");
     if (parser.isSet("stlink"))
-        overrides.stlinkProgrammer = checkedChoice(
-            parser.value("stlink"), ARMSWDProduct::stlinkInterfaces(), "ST-Link probe");
+        overrides.stlinkProgrammer =
+            checkedChoice(parser.value("stlink"), stlinkProbeList(), "ST-Link probe");
     overrides.factoryFirmware = switchPair(parser, "factory", "no-factory");
     overrides.massErase = switchPair(parser, "mass-erase", "no-mass-erase");
     return overrides;
@@ -184,15 +191,14 @@ RunOverrides CommandLine::readOverrides(const QCommandLineParser& parser) {
 
 // A first pass that knows every subcommand's options finds the subcommand's name even behind
 // options that take a value; the second pass, in parseFor(), accepts only that subcommand's.
-const Subcommand* CommandLine::chooseSubcommand(const QStringList& arguments,
-                                                Request& request) const {
+const Subcommand* CommandLine::chooseSubcommand(const QStringList& arguments, Request& request) {
     QCommandLineParser parser;
     addGlobalOptions(parser);
     QStringList known = {helpOption, versionOption};
     for (const QCommandLineOption& option : globalOptions())
         known.append(option.names());
-    for (const auto& subcommand : m_subcommands.all()) {
-        for (const QCommandLineOption& option : subcommand->options()) {
+    for (const Subcommand& subcommand : subcommands()) {
+        for (const QCommandLineOption& option : subcommand.options) {
             // Subcommands may share an option ("--json"); it is declared once.
             if (known.contains(option.names().constLast()))
                 continue;
@@ -203,7 +209,7 @@ const Subcommand* CommandLine::chooseSubcommand(const QStringList& arguments,
     const bool parsed = parser.parse(arguments);
     const QStringList positional = parser.positionalArguments();
     const Subcommand* subcommand =
-        positional.isEmpty() ? nullptr : m_subcommands.find(positional.front());
+        positional.isEmpty() ? nullptr : findSubcommand(positional.front());
 
     request.action = Request::Action::ShowText;
     if (!subcommand && parser.isSet(helpOption)) {
@@ -225,10 +231,10 @@ const Subcommand* CommandLine::chooseSubcommand(const QStringList& arguments,
     return subcommand;
 }
 
-Request CommandLine::parseFor(const Subcommand& subcommand, const QStringList& arguments) const {
+Request CommandLine::parseFor(const Subcommand& subcommand, const QStringList& arguments) {
     QCommandLineParser parser;
     addGlobalOptions(parser);
-    const QList<QCommandLineOption> own = subcommand.options();
+    const QList<QCommandLineOption>& own = subcommand.options;
     parser.addOptions(own);
 
     Request request;
@@ -240,7 +246,7 @@ Request CommandLine::parseFor(const Subcommand& subcommand, const QStringList& a
         return request;
     }
     if (!parsed)
-        throwParseError(parser, "modflash-cli " + subcommand.name() + " --help");
+        throwParseError(parser, "modflash-cli " + subcommand.name + " --help");
 
     request.arguments = parser.positionalArguments();
     request.arguments.removeFirst(); // the subcommand's own name
@@ -256,7 +262,7 @@ Request CommandLine::parseFor(const Subcommand& subcommand, const QStringList& a
     return request;
 }
 
-Request CommandLine::parse(const QStringList& arguments) const {
+Request CommandLine::parse(const QStringList& arguments) {
     Request request;
     const Subcommand* subcommand = chooseSubcommand(arguments, request);
     if (!subcommand)

@@ -9,21 +9,18 @@ class QCommandLineParser;
 
 namespace modflash::cli {
 
-class Subcommand;
-class SubcommandTable;
+struct Subcommand;
 
 // Turns modflash-cli's arguments into a Request. Options may stand anywhere; the first
 // positional argument chooses the subcommand, which decides the options it accepts. Help and
 // version requests become text to print. Throws UsageError for anything that cannot be used.
 class CommandLine {
 public:
-    explicit CommandLine(const SubcommandTable& subcommands);
-
     // The arguments as QCoreApplication::arguments() gives them, the program first.
-    Request parse(const QStringList& arguments) const;
+    static Request parse(const QStringList& arguments);
 
-    QString generalHelp() const;
-    QString subcommandHelp(const Subcommand& subcommand) const;
+    static QString generalHelp();
+    static QString subcommandHelp(const Subcommand& subcommand);
 
 private:
     static QList<QCommandLineOption> globalOptions();
@@ -31,10 +28,8 @@ private:
     static void throwParseError(const QCommandLineParser& parser, const QString& helpCommand);
     static RunOverrides readOverrides(const QCommandLineParser& parser);
 
-    const Subcommand* chooseSubcommand(const QStringList& arguments, Request& request) const;
-    Request parseFor(const Subcommand& subcommand, const QStringList& arguments) const;
-
-    const SubcommandTable& m_subcommands;
+    static const Subcommand* chooseSubcommand(const QStringList& arguments, Request& request);
+    static Request parseFor(const Subcommand& subcommand, const QStringList& arguments);
 };
 
 } // namespace modflash::cli

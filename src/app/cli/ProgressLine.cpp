@@ -1,5 +1,7 @@
 #include "ProgressLine.h"
 
+#include "Output.h"
+
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -9,9 +11,10 @@ namespace {
 constexpr std::size_t fallbackWidth = 80;
 }
 
-ProgressLine::ProgressLine(int outFd, std::FILE* err)
-    : m_err(err)
-    , m_enabled(::isatty(outFd) == 1 && ::isatty(::fileno(err)) == 1) {}
+ProgressLine::ProgressLine(int outFd, int errFd, Output& output)
+    : m_errFd(errFd)
+    , m_output(output)
+    , m_enabled(::isatty(outFd) == 1 && ::isatty(errFd) == 1) {}
 
 ProgressLine::~ProgressLine() {
     clear();
@@ -28,10 +31,10 @@ void ProgressLine::beforeLog() {
     wipe();
 }
 
-void ProgressLine::afterLog(const QString& text) {
+void ProgressLine::afterLog(const QByteArray& text) {
     if (!m_enabled || text.isEmpty())
         return;
-    m_atLineStart = text.endsWith(QLatin1Char('\n'));
+    m_atLineStart = text.endsWith('\n');
     draw();
 }
 
@@ -50,8 +53,8 @@ void ProgressLine::draw() {
     if (static_cast<std::size_t>(shown.size()) > width)
         shown.truncate(static_cast<qsizetype>(width));
     const QByteArray bytes = shown.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), m_err);
-    std::fflush(m_err);
+    m_output.errorBytes(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     m_drawnWidth = static_cast<std::size_t>(shown.size());
 }
 
@@ -59,14 +62,13 @@ void ProgressLine::wipe() {
     if (m_drawnWidth == 0)
         return;
     const std::string blank = "\r" + std::string(m_drawnWidth, ' ') + "\r";
-    std::fwrite(blank.data(), 1, blank.size(), m_err);
-    std::fflush(m_err);
+    m_output.errorBytes(blank);
     m_drawnWidth = 0;
 }
 
 std::size_t ProgressLine::terminalWidth() const {
     winsize size{};
-    if (::ioctl(::fileno(m_err), TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
+    if (::ioctl(m_errFd, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
         return size.ws_col;
     return fallbackWidth;
 }

@@ -3,10 +3,11 @@
 #include <QString>
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 
 namespace modflash::cli {
+
+class Output;
 
 // A one-line progress display on standard error for a person watching a terminal, redrawn in
 // place with "\r". It is drawn only when standard output and standard error are both
@@ -15,8 +16,9 @@ namespace modflash::cli {
 // never covers a line the tool is still printing, and it is wiped before each log text.
 class ProgressLine {
 public:
-    // Enabled when both descriptors are terminals.
-    ProgressLine(int outFd, std::FILE* err);
+    // Enabled when both descriptors are terminals; draws through output's standard error, so
+    // the line and the log's text reach the terminal in the order they were made.
+    ProgressLine(int outFd, int errFd, Output& output);
     ~ProgressLine();
 
     ProgressLine(const ProgressLine&) = delete;
@@ -29,7 +31,7 @@ public:
     // Wipes the line before a log text goes to standard output.
     void beforeLog();
     // Notes where the log text left the cursor and draws the line again where it may.
-    void afterLog(const QString& text);
+    void afterLog(const QByteArray& text);
     // Wipes the line for good.
     void clear();
 
@@ -38,7 +40,8 @@ private:
     void wipe();
     std::size_t terminalWidth() const;
 
-    std::FILE* m_err;
+    int m_errFd;
+    Output& m_output;
     bool m_enabled;
     bool m_atLineStart = true;
     QString m_text;

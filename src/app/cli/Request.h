@@ -1,14 +1,24 @@
 #pragma once
 
-#include "RunOverrides.h"
-
 #include <QMap>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <string>
+
 namespace modflash::cli {
 
-class Subcommand;
+struct Subcommand;
+
+// Preference values given on the command line for this run only; an empty one leaves the
+// stored preference in force.
+struct RunOverrides {
+    std::optional<std::string> avrProgrammer;
+    std::optional<std::string> stlinkProgrammer;
+    std::optional<bool> factoryFirmware;
+    std::optional<bool> massErase;
+};
 
 // What the command line asks for, once parsed: which subcommand with which arguments and
 // options, or the help or version text.

@@ -1,7 +1,6 @@
 #include "RunPreferences.h"
 
-#include "ARMSWDProduct.h"
-#include "AVRProduct.h"
+#include "Programmers.h"
 
 namespace modflash::cli {
 
@@ -12,10 +11,7 @@ RunPreferences::RunPreferences(const Preferences& stored, const RunOverrides& ov
 }
 
 void RunPreferences::registerFrontEndDefaults() {
-    registerDefaults({
-        {PreferenceKey::avrProgrammer, AVRProduct::avrProgrammers().front()},
-        {PreferenceKey::stlinkProgrammer, ARMSWDProduct::stlinkInterfaces().front()},
-    });
+    registerProgrammerDefaults(*this);
 }
 
 void RunPreferences::applyOverrides(const RunOverrides& overrides) {

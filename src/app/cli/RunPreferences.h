@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Preferences.h"
-#include "RunOverrides.h"
+#include "Request.h"
 
 namespace modflash::cli {
 

@@ -1,9 +1,12 @@
 #include "UpdateTarget.h"
 
 #include "CommandContext.h"
+#include "FamilyProfile.h"
 #include "Request.h"
+#include "Subcommands.h"
 #include "UsageError.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace modflash::cli {
@@ -21,12 +24,22 @@ std::string listVersionsHint(const Product& product) {
 FirmwarePtr firmwareForVersion(const Product& product, const QString& typed,
                                const CommandContext& context) {
     const std::string version = typed.toStdString();
-    for (const FirmwarePtr& firmware : product.getAllFirmware(context.resources())) {
+    std::vector<FirmwarePtr> matches;
+    for (const FirmwarePtr& firmware : product.getAllFirmware(context.resources()))
         if (firmware->version() == version)
-            return firmware;
-    }
-    throw UsageError("no version " + quoted(version) + " of " + quoted(product.title()) + "; " +
-                     listVersionsHint(product));
+            matches.push_back(firmware);
+    if (matches.size() == 1)
+        return matches.front();
+    if (matches.empty())
+        throw UsageError("no version " + quoted(version) + " of " + quoted(product.title()) + "; " +
+                         listVersionsHint(product));
+    // Taking the first would write an image the person may not have meant.
+    std::string files;
+    for (const FirmwarePtr& firmware : matches)
+        files += (files.empty() ? "" : ", ") + quoted(firmware->path());
+    throw UsageError("version " + quoted(version) + " of " + quoted(product.title()) +
+                     " names more than one image: " + files +
+                     "; choose one with --file PATH (with --factory)");
 }
 
 FirmwarePtr firmwareForFile(const Product& product, const QString& path,
@@ -40,13 +53,11 @@ FirmwarePtr firmwareForFile(const Product& product, const QString& path,
         throw UsageError("no file " + shown + "; give the path of a firmware image");
     if (!file.isFile())
         throw UsageError(shown + " is not a file; give the path of a firmware image");
-    // The window's file chooser filters on the extension without regard to case; so does this.
-    const QString extension = QString::fromStdString(product.firmwareExtension());
-    if (file.suffix().compare(extension, Qt::CaseInsensitive) != 0)
+    if (!product.profile().acceptsFileName(file.fileName().toStdString()))
         throw UsageError(shown + " is not a ." + product.firmwareExtension() +
                          " file, the image type of " + quoted(product.title()) + "; give a ." +
                          product.firmwareExtension() + " file");
-    return Firmware::firmwareWithPath(file.absoluteFilePath().toStdString(), "");
+    return Firmware::firmwareWithPath(QFile::encodeName(file.absoluteFilePath()).toStdString(), "");
 }
 
 } // namespace
@@ -57,9 +68,8 @@ QCommandLineOption UpdateTarget::fileOption() {
             "PATH"};
 }
 
-UpdateTarget UpdateTarget::fromRequest(const Request& request, const CommandContext& context,
-                                       const QString& subcommand) {
-    const std::string name = subcommand.toStdString();
+UpdateTarget UpdateTarget::fromRequest(const Request& request, const CommandContext& context) {
+    const std::string name = request.subcommand->name.toStdString();
     const QStringList& arguments = request.arguments;
     if (arguments.isEmpty())
         throw UsageError(name + " needs a PRODUCT and a VERSION (or --file PATH); run "

@@ -4,7 +4,6 @@
 #include "Product.h"
 
 #include <QCommandLineOption>
-#include <QList>
 
 namespace modflash::cli {
 
@@ -20,12 +19,11 @@ struct UpdateTarget {
     // The --file option, for the subcommand's option list.
     static QCommandLineOption fileOption();
 
-    // Resolves the arguments the way the window's lists do: VERSION must be a version text of
-    // the product exactly; --file, like "Other...", needs factory firmware and an existing file
-    // of the product's image type, and yields a Firmware with an empty prefix. Throws
-    // UsageError otherwise; "subcommand" names the subcommand in the messages.
-    static UpdateTarget fromRequest(const Request& request, const CommandContext& context,
-                                    const QString& subcommand);
+    // Resolves the arguments the way the window's lists do: VERSION must be the version text
+    // of exactly one of the product's images; --file, like "Other...", needs factory firmware
+    // and an existing file of the product's image type, and yields a Firmware with an empty
+    // prefix. Throws UsageError otherwise.
+    static UpdateTarget fromRequest(const Request& request, const CommandContext& context);
 };
 
 } // namespace modflash::cli

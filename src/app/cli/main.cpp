@@ -1,8 +1,77 @@
-// modflash-cli: lists what modflash offers and shows the commands its updates run.
-#include "CliApplication.h"
+// modflash-cli: lists what modflash offers, shows the commands its updates run, and runs them.
+#include "CommandContext.h"
+#include "CommandLine.h"
+#include "ExitStatus.h"
+#include "MissingResourceError.h"
 #include "Output.h"
+#include "Request.h"
+#include "RunPreferences.h"
+#include "SettingsPreferences.h"
+#include "Subcommands.h"
+#include "UsageError.h"
+#include "Utf8.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+
+namespace modflash::cli {
+
+namespace {
+
+// Arguments reach the program as text, decoded as UTF-8: a file name that is not UTF-8 would
+// come out naming another file, so such an argument is refused before anything else.
+void requireUtf8Arguments(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i)
+        if (!isValidUtf8(argv[i]))
+            throw UsageError("argument " + std::to_string(i) + " (\"" +
+                             QString::fromLocal8Bit(argv[i]).toStdString() +
+                             "\") is not valid UTF-8; rename the file it names");
+}
+
+ResourceDirectory chooseResources(const Request& request) {
+    if (request.resourceDirectory.isEmpty())
+        return ResourceDirectory::forExecutable(
+            QCoreApplication::applicationFilePath().toStdString());
+    // A mistyped directory would otherwise look like one without any firmware.
+    if (!QFileInfo(request.resourceDirectory).isDir())
+        throw UsageError("no directory \"" + request.resourceDirectory.toStdString() +
+                         "\" for --resources; give the path of a resource directory");
+    return ResourceDirectory(request.resourceDirectory.toStdString());
+}
+
+int runRequest(const Request& request, Output& output) {
+    if (request.action == Request::Action::ShowText) {
+        output.text(request.text);
+        return ExitStatus::success;
+    }
+    // The store the window keeps its preferences in; this program only reads it.
+    const SettingsPreferences stored;
+    const RunPreferences preferences(stored, request.overrides);
+    CommandContext context(chooseResources(request), preferences, output);
+    return request.subcommand->run(request, context);
+}
+
+// Every failure becomes a one-line message and the documented exit status.
+int run(int argc, char* argv[], Output& output) {
+    int status = ExitStatus::success;
+    try {
+        requireUtf8Arguments(argc, argv);
+        status = runRequest(CommandLine::parse(QCoreApplication::arguments()), output);
+    } catch (const UsageError& error) {
+        output.error(error.what());
+        return ExitStatus::usage;
+    } catch (const std::exception& error) {
+        output.error(std::string("the command cannot be built: ") + error.what());
+        return ExitStatus::cannotBuild;
+    }
+    if (!output.finish())
+        return ExitStatus::cannotBuild;
+    return status;
+}
+
+} // namespace
+
+} // namespace modflash::cli
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
@@ -10,6 +79,5 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(MODFLASH_VERSION);
 
     modflash::cli::Output output;
-    modflash::cli::CliApplication cli(QCoreApplication::applicationFilePath(), output);
-    return cli.run(QCoreApplication::arguments());
+    return modflash::cli::run(argc, argv, output);
 }

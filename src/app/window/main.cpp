@@ -3,10 +3,10 @@
 #include "AppDelegate.h"
 #include "LibusbDeviceSource.h"
 #include "MainWindow.h"
-#include "QuitSignals.h"
 #include "ResourceDirectory.h"
 #include "SettingsPreferences.h"
 #include "SleepInhibitor.h"
+#include "StopSignals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -78,7 +78,8 @@ int main(int argc, char* argv[]) {
     modflash::MainWindow window;
     modflash::AppDelegate delegate(window.controls(), preferences, *resources, services);
     delegate.applicationDidFinishLaunching();
-    const modflash::QuitSignals quitSignals([&delegate] { delegate.terminate(); });
+    // The session or the terminal ending: stop a running tool and wait for it, then close.
+    const modflash::StopSignals stopSignals([&delegate](int) { delegate.terminate(); });
     window.show();
     return QApplication::exec();
 }

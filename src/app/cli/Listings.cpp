@@ -1,0 +1,118 @@
+// The subcommands that only show: products, versions and the command an update would run.
+#include "CommandContext.h"
+#include "ExitStatus.h"
+#include "FamilyProfile.h"
+#include "ImageListing.h"
+#include "Output.h"
+#include "Request.h"
+#include "Subcommands.h"
+#include "UpdateTarget.h"
+#include "UpdateTask.h"
+#include "UsageError.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace modflash::cli {
+
+namespace {
+
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string quoted(const QString& text) {
+    return "\"" + text.toStdString() + "\"";
+}
+
+QJsonObject describe(const Product& product, bool offered, const CommandContext& context) {
+    const auto versions = product.getAllFirmware(context.resources());
+    return {
+        {"title", fromStd(product.title())},
+        {"family", fromStd(product.profile().name())},
+        {"prefix", fromStd(product.prefix())},
+        {"factoryOnly", product.factoryOnly()},
+        {"offered", offered},
+        {"versions", static_cast<qint64>(versions.size())},
+    };
+}
+
+QJsonObject describe(const UpdateTask& task) {
+    QJsonArray arguments;
+    for (const std::string& argument : task.arguments)
+        arguments.append(fromStd(argument));
+    QJsonObject environment;
+    for (const auto& [name, value] : task.environment)
+        environment.insert(fromStd(name), fromStd(value));
+    return {{"program", fromStd(task.launchPath)},
+            {"arguments", arguments},
+            {"environment", environment}};
+}
+
+} // namespace
+
+int listProducts(const Request& request, CommandContext& context) {
+    if (!request.arguments.isEmpty())
+        throw UsageError("products takes no arguments, but " + quoted(request.arguments.front()) +
+                         " was given; run \"modflash-cli products --help\" for its usage");
+    const bool all = request.isSet("all");
+    const bool json = request.isSet("json");
+    // The window's one read of the firmware directory: a large directory is read once, not
+    // once per product.
+    const ImageListing images(context.resources());
+    QJsonArray array;
+    for (const ProductPtr& product : context.catalogue().products()) {
+        const bool offered = context.isOffered(*product, images);
+        if (!all && !offered)
+            continue;
+        if (json)
+            array.append(describe(*product, offered, context));
+        else
+            context.output().line(product->title());
+    }
+    if (json)
+        context.output().json(QJsonDocument(array));
+    return ExitStatus::success;
+}
+
+int listVersions(const Request& request, CommandContext& context) {
+    if (request.arguments.isEmpty())
+        throw UsageError("versions needs a PRODUCT; run \"modflash-cli products\" to list them");
+    if (request.arguments.size() > 1)
+        throw UsageError("versions takes one PRODUCT, but " + quoted(request.arguments.at(1)) +
+                         " was given too; put a title with spaces in quotes");
+    const ProductPtr product = context.requireProduct(request.arguments.front());
+    std::vector<std::string> leftOut;
+    const auto images = product->getAllFirmware(context.resources(), &leftOut);
+    for (const std::string& name : leftOut)
+        context.output().error("left out " + quoted(fromStd(name)) +
+                               ": its file name is not valid UTF-8; rename the file");
+    if (!request.isSet("json")) {
+        for (const FirmwarePtr& firmware : images)
+            context.output().line(firmware->version());
+        return ExitStatus::success;
+    }
+    QJsonArray array;
+    for (const FirmwarePtr& firmware : images)
+        array.append(QJsonObject{{"version", fromStd(firmware->version())},
+                                 {"path", fromStd(firmware->path())}});
+    context.output().json(QJsonDocument(array));
+    return ExitStatus::success;
+}
+
+int showCommand(const Request& request, CommandContext& context) {
+    const UpdateTarget target = UpdateTarget::fromRequest(request, context);
+    const UpdateTask task = target.product->createUpdateTask(*target.firmware, context.resources(),
+                                                             context.preferences());
+    if (request.isSet("json")) {
+        context.output().json(QJsonDocument(describe(task)));
+        return ExitStatus::success;
+    }
+    context.output().line(task.launchPath);
+    for (const std::string& argument : task.arguments)
+        context.output().line(argument);
+    return ExitStatus::success;
+}
+
+} // namespace modflash::cli

@@ -1,0 +1,97 @@
+// modflash-cli update: runs the flashing command through the update session and prints what the
+// window's log shows, as it happens.
+#include "CommandContext.h"
+#include "ExitStatus.h"
+#include "Output.h"
+#include "ProgressLine.h"
+#include "Request.h"
+#include "StopSignals.h"
+#include "Subcommands.h"
+#include "UpdateSession.h"
+#include "UpdateTarget.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace modflash::cli {
+
+namespace {
+
+int exitStatusFor(const ToolEnd& end) {
+    if (end.succeeded())
+        return ExitStatus::success;
+    return end.toolRan() ? ExitStatus::toolFailed : ExitStatus::couldNotRun;
+}
+
+void connectOutput(UpdateSession& session, Output& output, ProgressLine& progressLine) {
+    QObject::connect(&session, &UpdateSession::logText, &session, [&](const QByteArray& text) {
+        progressLine.beforeLog();
+        output.bytes(text);
+        progressLine.afterLog(text);
+    });
+    QObject::connect(&session, &UpdateSession::bannerChanged, &session, [&] {
+        // Nothing until the tool's output names a phase, and nothing after the verdict.
+        if (session.isBusy() && session.progress().phase != "Starting")
+            progressLine.show(QString::fromStdString(session.banner().text));
+        else
+            progressLine.clear();
+    });
+}
+
+} // namespace
+
+int runUpdate(const Request& request, CommandContext& context) {
+    const UpdateTarget target = UpdateTarget::fromRequest(request, context);
+    Output& output = context.output();
+    output.writeInBackground();
+
+    UpdateSession session;
+    ProgressLine progressLine(STDOUT_FILENO, STDERR_FILENO, output);
+    // Reading progress costs a pass over every byte; only a person at a terminal sees it.
+    session.setReadsProgress(progressLine.isEnabled());
+    connectOutput(session, output, progressLine);
+
+    QEventLoop loop;
+    bool waitingForOutput = false;
+    const StopSignals stopSignals([&](int) {
+        // While the tool runs, a signal stops it; once only the output is left, it ends the
+        // wait for a reader that may never read.
+        if (waitingForOutput)
+            loop.quit();
+        else
+            session.stop();
+    });
+    ToolEnd end;
+    QObject::connect(&session, &UpdateSession::finished, &loop, [&](const ToolEnd& ended) {
+        end = ended;
+        progressLine.clear();
+        loop.quit();
+    });
+
+    session.start(target.product, target.firmware, context.resources(), context.preferences());
+    // A command that cannot be built ends the update inside start().
+    if (session.isBusy())
+        loop.exec();
+
+    if (!end.toolRan())
+        output.error("the update could not run: " + end.reason);
+    output.setIdleCallback(
+        [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });
+    if (!output.isIdle()) {
+        waitingForOutput = true;
+        loop.exec();
+    }
+    output.setIdleCallback({});
+    const int status =
+        stopSignals.firstSignal() ? 128 + stopSignals.firstSignal() : exitStatusFor(end);
+    if (!output.isIdle())
+        std::_Exit(status); // the rest of the output has no reader; nothing else is pending
+    output.writeInForeground();
+    output.finish();
+    return status;
+}
+
+} // namespace modflash::cli

@@ -1,0 +1,45 @@
+#include "FamilyProfile.h"
+
+#include "LogTexts.h"
+
+#include <algorithm>
+
+namespace modflash {
+
+FamilyProfile::FamilyProfile(Facts facts)
+    : m_facts(std::move(facts)) {}
+
+FamilyProfile::~FamilyProfile() = default;
+
+const FamilyProfile& FamilyProfile::none() {
+    static const FamilyProfile profile(
+        {"", "the flashing tool", "hex", {LogTexts::firstDfuNote, LogTexts::secondDfuNote}});
+    return profile;
+}
+
+bool FamilyProfile::acceptsFileName(std::string_view fileName) const {
+    const std::string& wanted = m_facts.extension;
+    fileName = fileName.substr(fileName.rfind('/') + 1);
+    const std::size_t dot = fileName.rfind('.');
+    // A name that is all extension (".hex") is a hidden file without one.
+    if (dot == std::string_view::npos || dot == 0 || fileName.size() - dot - 1 != wanted.size())
+        return false;
+    return std::equal(wanted.begin(), wanted.end(), fileName.begin() + dot + 1,
+                      [](char wanted, char c) {
+                          return wanted == (c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
+                      });
+}
+
+std::vector<std::string> FamilyProfile::verdictTexts(const ToolEnd& end) const {
+    if (end.succeeded())
+        return {LogTexts::success};
+    if (!end.toolRan())
+        return {LogTexts::error};
+    return m_facts.failureNotes;
+}
+
+std::unique_ptr<ProgressParser> FamilyProfile::progressParser() const {
+    return std::make_unique<ProgressParser>();
+}
+
+} // namespace modflash

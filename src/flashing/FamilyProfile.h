@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ProgressParser.h"
+#include "ToolEnd.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace modflash {
+
+// What sets one family of products apart in the way its modules are written: the tool, the
+// image files, how the tool's output reads and what to tell a person when an update fails.
+// One object per family; what also depends on the product (its chip, its boot loader's id)
+// the family's product class hands to its profile. A bare Product, which no catalogue row
+// uses, gets this base: no tool, no progress, the plain notes.
+class FamilyProfile {
+public:
+    struct Facts {
+        std::string name;      // "avr", "dfu", "swd"; empty for no family
+        std::string tool;      // the tool as people know it: "avrdude"
+        std::string extension; // of the family's image files, without the full stop
+        // Written to the log, in order, after an update whose tool ran and failed.
+        std::vector<std::string> failureNotes;
+    };
+
+    explicit FamilyProfile(Facts facts);
+    virtual ~FamilyProfile();
+
+    FamilyProfile(const FamilyProfile&) = delete;
+    FamilyProfile& operator=(const FamilyProfile&) = delete;
+
+    static const FamilyProfile& none();
+
+    const std::string& name() const { return m_facts.name; }
+    const std::string& tool() const { return m_facts.tool; }
+    const std::string& extension() const { return m_facts.extension; }
+
+    // Whether a file a person picked is one of this family's images: its last extension is the
+    // family's in any letter case ("UP.HEX"). The bundled images are matched exactly instead.
+    bool acceptsFileName(std::string_view fileName) const;
+
+    // The log's verdict for how the tool ended, the texts in order.
+    std::vector<std::string> verdictTexts(const ToolEnd& end) const;
+
+    // A fresh reader of the tool's output, for one run.
+    virtual std::unique_ptr<ProgressParser> progressParser() const;
+
+private:
+    Facts m_facts;
+};
+
+} // namespace modflash

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+namespace modflash {
+
+// How the flashing tool of an update ended: the one account from which the log's verdict, the
+// window's banner and the command line's exit status are all derived.
+struct ToolEnd {
+    enum class Kind {
+        Completed,   // the tool exited with status 0
+        Failed,      // the tool exited with another status
+        Crashed,     // a signal the user did not ask for ended the tool
+        Stopped,     // the user stopped the tool before it finished
+        CouldNotRun, // the command could not be built or the tool could not start
+    };
+
+    Kind kind = Kind::CouldNotRun;
+    int exitStatus = 0; // Failed: the tool's status
+    std::string reason; // CouldNotRun: why, as a person can act on it
+
+    // The exit status alone decides success: a tool that finished its work although Stop was
+    // pressed has still written the image.
+    static ToolEnd fromExit(bool exitedNormally, int exitStatus, bool stopRequested);
+    static ToolEnd couldNotRun(std::string reason);
+
+    bool succeeded() const { return kind == Kind::Completed; }
+    // The tool started; whatever it printed tells more.
+    bool toolRan() const { return kind != Kind::CouldNotRun; }
+
+    bool operator==(const ToolEnd&) const = default;
+};
+
+} // namespace modflash

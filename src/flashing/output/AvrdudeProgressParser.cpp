@@ -1,0 +1,166 @@
+#include "AvrdudeProgressParser.h"
+
+#include "ToolOutputLines.h"
+
+#include <cctype>
+#include <sstream>
+
+namespace modflash {
+
+namespace {
+
+constexpr std::string_view writingHeader = "Writing | ";
+constexpr std::string_view readingHeader = "Reading | ";
+
+bool isNumber(std::string_view word) {
+    return !word.empty() && std::isdigit(static_cast<unsigned char>(word.front()));
+}
+
+// The memory a context line speaks of: the first word after the verb that is not a count.
+std::string memoryAfter(std::string_view rest) {
+    std::istringstream words{std::string(rest)};
+    std::string word;
+    while (words >> word) {
+        if (isNumber(word) || word == "byte" || word == "bytes" || word == "of")
+            continue;
+        while (!word.empty() && !std::isalnum(static_cast<unsigned char>(word.back())))
+            word.pop_back();
+        while (!word.empty() && !std::isalnum(static_cast<unsigned char>(word.front())))
+            word.erase(word.begin());
+        return word;
+    }
+    return {};
+}
+
+} // namespace
+
+std::optional<std::string_view> AvrdudeProgressParser::errorIn(std::string_view line) const {
+    line = trimmed(line);
+    if (line.starts_with("avrdude warning") || line.starts_with("avrdude: warning"))
+        return std::nullopt;
+    if (containsIgnoringCase(line, "error") || containsIgnoringCase(line, "failed"))
+        return line;
+    return std::nullopt;
+}
+
+void AvrdudeProgressParser::consumeChunk(std::string_view chunk) {
+    for (char c : chunk)
+        consume(c);
+}
+
+void AvrdudeProgressParser::consume(char c) {
+    const bool lineBreak = c == '\n' || c == '\r';
+    if (lineBreak) {
+        if (m_bar == Bar::None)
+            lineEnded();
+        m_line.clear();
+    } else {
+        m_line.append(c);
+        const std::string_view line = m_line.text();
+        if (line == writingHeader || line == readingHeader) {
+            startPhase(line);
+            return;
+        }
+    }
+
+    switch (m_bar) {
+    case Bar::None:
+        break;
+    case Bar::Marks:
+        if (c == '#' || c == '-')
+            mark(c == '-');
+        else if (c == ' ') {
+            m_bar = Bar::Trailer;
+            m_trailer = " ";
+        } else if (!lineBreak)
+            m_bar = Bar::Text;
+        break;
+    case Bar::Trailer:
+        trailerByte(c);
+        break;
+    case Bar::Text:
+        // A message printed in the middle of a bar; the marks resume on the next line.
+        if (c == '\n')
+            m_bar = Bar::Marks;
+        break;
+    case Bar::AfterBar:
+        if (c == '\n')
+            m_bar = Bar::None;
+        break;
+    }
+}
+
+void AvrdudeProgressParser::lineEnded() {
+    const std::string_view line = trimmed(m_line.text());
+    constexpr std::string_view prefix = "avrdude: ";
+    if (!line.starts_with(prefix))
+        return;
+    const std::string_view message = line.substr(prefix.size());
+    if (message.starts_with("reading input file") || message.starts_with("reading output file"))
+        return;
+    for (const auto& [verb, name] :
+         {std::pair{"writing ", "Writing"}, std::pair{"verifying ", "Verifying"},
+          std::pair{"reading ", "Reading"}}) {
+        if (message.starts_with(verb)) {
+            m_contextVerb = name;
+            m_contextMemory = memoryAfter(message.substr(std::string_view(verb).size()));
+            return;
+        }
+    }
+}
+
+void AvrdudeProgressParser::startPhase(std::string_view header) {
+    const bool writing = header == writingHeader;
+    std::string phase = writing ? "Writing" : "Reading";
+    // The context line names the phase only when it announces this kind of transfer: a
+    // verification reads the chip back.
+    const bool matches = writing ? m_contextVerb == "Writing"
+                                 : (m_contextVerb == "Verifying" || m_contextVerb == "Reading");
+    if (matches) {
+        phase = m_contextVerb;
+        if (!m_contextMemory.empty())
+            phase += " " + m_contextMemory;
+    }
+    m_contextVerb.clear();
+    m_contextMemory.clear();
+    m_marks = 0;
+    m_bar = Bar::Marks;
+    update({std::move(phase), 0, Progress::State::Running});
+}
+
+void AvrdudeProgressParser::mark(bool failed) {
+    Progress next = progress();
+    if (failed) {
+        // The dashes only fill the bar up; the phase stopped where the last "#" left it.
+        next.state = Progress::State::Failed;
+    } else if (next.state == Progress::State::Running) {
+        ++m_marks;
+        next.percent = std::min(100, 2 * m_marks);
+    }
+    update(std::move(next));
+}
+
+void AvrdudeProgressParser::trailerByte(char c) {
+    // " | 100%": a space, a bar, a space, up to three digits and the percent sign.
+    if (c == '%' && m_trailer.size() > 3) {
+        Progress next = progress();
+        if (next.state != Progress::State::Failed) {
+            next.percent = std::stoi(m_trailer.substr(3));
+            if (next.percent >= 100)
+                next.state = Progress::State::Done;
+        }
+        m_bar = Bar::AfterBar;
+        update(std::move(next));
+        return;
+    }
+    const std::size_t at = m_trailer.size();
+    const bool fits = (at == 1 && c == '|') || (at == 2 && c == ' ') ||
+                      (at >= 3 && at < 6 && std::isdigit(static_cast<unsigned char>(c)));
+    if (fits) {
+        m_trailer.push_back(c);
+        return;
+    }
+    m_bar = c == '\n' ? Bar::Marks : Bar::Text;
+}
+
+} // namespace modflash

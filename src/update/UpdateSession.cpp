@@ -1,0 +1,90 @@
+#include "UpdateSession.h"
+
+#include "SleepInhibitor.h"
+
+#include <QByteArray>
+
+namespace modflash {
+
+UpdateSession::UpdateSession(SleepInhibitor* sleepLock, QObject* parent)
+    : QObject(parent)
+    , m_ownSleepLock(sleepLock ? nullptr : std::make_unique<SleepInhibitor>())
+    , m_sleepLock(sleepLock ? sleepLock : m_ownSleepLock.get()) {
+    connectRun();
+}
+
+UpdateSession::~UpdateSession() = default;
+
+void UpdateSession::connectRun() {
+    connect(&m_run, &UpdateRun::logText, this, &UpdateSession::logText);
+    connect(&m_run, &UpdateRun::outputChunk, this, &UpdateSession::chunkArrived);
+    connect(&m_run, &UpdateRun::finished, this, &UpdateSession::runFinished);
+}
+
+bool UpdateSession::start(ProductPtr product, FirmwarePtr firmware,
+                          const ResourceDirectory& resources, const Preferences& preferences) {
+    if (m_busy)
+        return false;
+    m_busy = true;
+    m_product = product;
+    m_end.reset();
+    m_summary =
+        std::make_unique<VerdictSummary>(product ? product->profile() : FamilyProfile::none());
+    m_summary->setProgressListener([this](const Progress&) { reportStatus(); });
+    // A machine that suspends in the middle of a write leaves the module without firmware.
+    m_sleepLock->acquire();
+    setRunning(true);
+    emit started();
+    reportStatus();
+    return m_run.start(std::move(product), std::move(firmware), resources, preferences);
+}
+
+void UpdateSession::stop() {
+    const bool wasRunning = m_running;
+    setRunning(false);
+    m_run.stop();
+    if (wasRunning && m_run.isBusy())
+        reportStatus();
+}
+
+void UpdateSession::chunkArrived(const QByteArray& chunk) {
+    if (m_readsProgress && m_summary)
+        m_summary->feed(
+            std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
+}
+
+void UpdateSession::runFinished(const ToolEnd& end) {
+    m_end = end;
+    m_summary->toolEnded(end);
+    m_sleepLock->release();
+    m_busy = false;
+    setRunning(false);
+    reportStatus();
+    emit finished(end);
+}
+
+void UpdateSession::setRunning(bool running) {
+    if (m_running == running)
+        return;
+    m_running = running;
+    emit runningChanged(running);
+}
+
+void UpdateSession::reportStatus() {
+    emit progressChanged(progress());
+    emit bannerChanged(banner());
+}
+
+Progress UpdateSession::progress() const {
+    return m_summary ? m_summary->progress() : Progress{};
+}
+
+UpdateSession::Banner UpdateSession::banner() const {
+    if (!m_summary)
+        return {};
+    if (isStopping())
+        return {Banner::Kind::Running, "Stopping the update: waiting for the tool to end"};
+    return m_summary->banner();
+}
+
+} // namespace modflash

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "Firmware.h"
+#include "Product.h"
+#include "Progress.h"
+#include "ToolEnd.h"
+#include "UpdateRun.h"
+#include "VerdictSummary.h"
+
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+namespace modflash {
+
+class Preferences;
+class ResourceDirectory;
+class SleepInhibitor;
+
+// One update session for both front ends: it owns the run of the flashing tool, reads the tool's
+// progress and verdict out of its output, and keeps the machine from suspending while the tool
+// writes. The window and modflash-cli only observe it, through signals that carry the values.
+class UpdateSession : public QObject {
+    Q_OBJECT
+
+public:
+    using Banner = VerdictSummary::Banner;
+
+    // sleepLock: the desktop's lock to hold while a tool runs; when null the session asks
+    // logind on the system bus itself. A lock given must outlive the session.
+    explicit UpdateSession(SleepInhibitor* sleepLock = nullptr, QObject* parent = nullptr);
+    ~UpdateSession() override;
+
+    // Begins an update; see UpdateRun::start. False, with nothing done, while one is under way.
+    bool start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
+               const Preferences& preferences);
+    // Lowers the running flag at once and asks the tool to end; pressed again, or left
+    // unanswered for the grace period, kills it. The verdict follows the tool's exit.
+    void stop();
+
+    // True from start() until the verdict, or until stop() lowers it.
+    bool isRunning() const { return m_running; }
+    // True from start() until finished(), including while a stopped tool is ending.
+    bool isBusy() const { return m_busy; }
+    bool isStopping() const { return isBusy() && !m_running; }
+    bool hasStarted() const { return m_summary != nullptr; }
+    bool hasEnded() const { return m_end.has_value(); }
+
+    // Reading progress costs a pass over every byte of output; a front end that shows no
+    // progress turns it off (the verdict and the exit status do not depend on it).
+    void setReadsProgress(bool reads) { m_readsProgress = reads; }
+
+    // While the tool runs, its phase and how far it is; after the verdict, the state it ended in.
+    Progress progress() const;
+    // What the update is doing or how it ended, in one line, including the wait after Stop.
+    Banner banner() const;
+    // How the latest update's tool ended; nothing until the first verdict.
+    const std::optional<ToolEnd>& toolEnd() const { return m_end; }
+    const ProductPtr& product() const { return m_product; }
+    const SleepInhibitor& sleepLock() const { return *m_sleepLock; }
+
+    void setGracePeriod(std::chrono::milliseconds period) { m_run.setGracePeriod(period); }
+
+signals:
+    // An update began.
+    void started();
+    // Text for the log, as UTF-8, to be appended exactly as given.
+    void logText(const QByteArray& text);
+    void runningChanged(bool running);
+    void progressChanged(const modflash::Progress& progress);
+    void bannerChanged(const modflash::VerdictSummary::Banner& banner);
+    // The last signal of an update, after its verdict is in the log; isBusy() is false by now.
+    void finished(const modflash::ToolEnd& end);
+
+private:
+    void connectRun();
+    void chunkArrived(const QByteArray& chunk);
+    void runFinished(const ToolEnd& end);
+    void setRunning(bool running);
+    void reportStatus();
+
+    UpdateRun m_run;
+    std::unique_ptr<SleepInhibitor> m_ownSleepLock;
+    SleepInhibitor* m_sleepLock;
+    std::unique_ptr<VerdictSummary> m_summary;
+    ProductPtr m_product;
+    std::optional<ToolEnd> m_end;
+    bool m_running = false;
+    bool m_busy = false;
+    bool m_readsProgress = true;
+};
+
+} // namespace modflash

@@ -1,0 +1,173 @@
+#include "CliHarness.h"
+
+#include "SettingsPreferences.h"
+
+#include <QDeadlineTimer>
+#include <QDirIterator>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <vector>
+
+extern char** environ;
+
+namespace modflash::testing {
+
+namespace {
+
+constexpr int hangLimitMs = 120'000;
+
+// Arguments as bytes: a lone surrogate U+DC80 to U+DCFF stands for the byte it ends in, so a
+// test can pass bytes that are not UTF-8.
+QByteArray bytesOf(const QString& argument) {
+    QByteArray bytes;
+    for (qsizetype i = 0; i < argument.size(); ++i) {
+        const char16_t c = argument.at(i).unicode();
+        if (c >= 0xDC80 && c <= 0xDCFF)
+            bytes.append(static_cast<char>(c - 0xDC00));
+        else
+            bytes.append(QStringView(argument).mid(i, 1).toUtf8());
+    }
+    return bytes;
+}
+
+QString preferencesFile(const QTemporaryDir& home) {
+    return home.filePath("config/modflash/modflash.conf");
+}
+
+} // namespace
+
+CliHarness::~CliHarness() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+    for (int fd : {m_outPipe, m_errPipe})
+        if (fd >= 0)
+            ::close(fd);
+}
+
+CliHarness::Run CliHarness::run(const QStringList& arguments, const QStringList& extraEnvironment) {
+    start(arguments, -1, -1, extraEnvironment);
+    return finish();
+}
+
+void CliHarness::start(const QStringList& arguments, int outFd, int errFd,
+                       const QStringList& extraEnvironment) {
+    m_run = {};
+    int out[2] = {-1, -1};
+    int err[2] = {-1, -1};
+    if (outFd < 0 && ::pipe2(out, O_CLOEXEC) != 0)
+        FAIL() << "no pipe";
+    if (errFd < 0 && ::pipe2(err, O_CLOEXEC) != 0)
+        FAIL() << "no pipe";
+    std::vector<QByteArray> strings{MODFLASH_CLI};
+    for (const QString& argument : arguments)
+        strings.push_back(bytesOf(argument));
+    std::vector<QByteArray> environment;
+    for (char** entry = environ; *entry; ++entry)
+        environment.emplace_back(*entry);
+    for (const QString& entry :
+         QStringList{"HOME=" + m_home.path(), "XDG_CONFIG_HOME=" + m_home.filePath("config"),
+                     "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/bus"} +
+             extraEnvironment)
+        environment.push_back(entry.toUtf8());
+    std::vector<char*> argv, envp;
+    for (QByteArray& s : strings)
+        argv.push_back(s.data());
+    for (QByteArray& s : environment)
+        envp.push_back(s.data());
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        ::dup2(outFd >= 0 ? outFd : out[1], STDOUT_FILENO);
+        ::dup2(errFd >= 0 ? errFd : err[1], STDERR_FILENO);
+        const int null = ::open("/dev/null", O_RDONLY);
+        ::dup2(null, STDIN_FILENO);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    for (int fd : {out[1], err[1]})
+        if (fd >= 0)
+            ::close(fd);
+    m_outPipe = out[0];
+    m_errPipe = err[0];
+}
+
+void CliHarness::readAvailable(int timeoutMs) {
+    std::vector<pollfd> watch;
+    for (int fd : {m_outPipe, m_errPipe})
+        if (fd >= 0)
+            watch.push_back({fd, POLLIN, 0});
+    if (watch.empty() || ::poll(watch.data(), watch.size(), timeoutMs) <= 0)
+        return;
+    for (const pollfd& entry : watch) {
+        if (!entry.revents)
+            continue;
+        char buffer[65536];
+        const ssize_t got = ::read(entry.fd, buffer, sizeof buffer);
+        QByteArray& target = entry.fd == m_outPipe ? m_run.out : m_run.err;
+        if (got > 0) {
+            target.append(buffer, got);
+        } else {
+            ::close(entry.fd);
+            (entry.fd == m_outPipe ? m_outPipe : m_errPipe) = -1;
+        }
+    }
+}
+
+bool CliHarness::waitForOutput(const QByteArray& text) {
+    const QDeadlineTimer deadline(hangLimitMs);
+    while (!m_run.out.contains(text)) {
+        if (m_outPipe < 0 || deadline.hasExpired())
+            return false;
+        readAvailable(50);
+    }
+    return true;
+}
+
+void CliHarness::sendSignal(int signal) {
+    ::kill(m_pid, signal);
+}
+
+CliHarness::Run CliHarness::finish() {
+    const QDeadlineTimer deadline(hangLimitMs);
+    while ((m_outPipe >= 0 || m_errPipe >= 0) && !deadline.hasExpired())
+        readAvailable(50);
+    int status = 0;
+    while (::waitpid(m_pid, &status, WNOHANG) == 0) {
+        if (deadline.hasExpired()) {
+            ADD_FAILURE() << "modflash-cli did not end";
+            ::kill(m_pid, SIGKILL);
+        }
+        ::usleep(10000);
+    }
+    m_pid = -1;
+    m_run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return m_run;
+}
+
+void CliHarness::storeString(const char* key, const QString& value) const {
+    SettingsPreferences(preferencesFile(m_home)).setString(key, value.toStdString());
+}
+
+void CliHarness::storeBool(const char* key, bool value) const {
+    SettingsPreferences(preferencesFile(m_home)).setBool(key, value);
+}
+
+QStringList CliHarness::homeFiles() const {
+    QStringList files;
+    QDirIterator it(m_home.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(it.next());
+    return files;
+}
+
+} // namespace modflash::testing

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/types.h>
+
+namespace modflash::testing {
+
+// modflash-cli run as a child process, with a temporary HOME and XDG_CONFIG_HOME so that it
+// reads the preferences file the test writes and nothing of the user's. Its standard output
+// and error are pipes the harness reads, unless a test hands it other descriptors (a full
+// disk, a pipe nobody reads, a terminal).
+class CliHarness : public ::testing::Test {
+public:
+    struct Run {
+        int status = -1; // exit status, or -1 when a signal ended the program
+        QByteArray out;
+        QByteArray err;
+        QStringList errLines() const {
+            return QString::fromUtf8(err).split('\n', Qt::SkipEmptyParts);
+        }
+    };
+
+protected:
+    ~CliHarness() override;
+
+    // Runs to the end. extraEnvironment: NAME=value entries over the harness's.
+    Run run(const QStringList& arguments, const QStringList& extraEnvironment = {});
+
+    // Starts; standard output or error may be given descriptors instead of the harness's pipes.
+    void start(const QStringList& arguments, int outFd = -1, int errFd = -1,
+               const QStringList& extraEnvironment = {});
+    // Reads until standard output holds the text; false if the program ended first.
+    bool waitForOutput(const QByteArray& text);
+    void sendSignal(int signal);
+    // Waits for the end and collects the rest of the output.
+    Run finish();
+
+    void storeString(const char* key, const QString& value) const;
+    void storeBool(const char* key, bool value) const;
+    // Every file under HOME with its content, to show that a run wrote nothing.
+    QStringList homeFiles() const;
+
+    QTemporaryDir m_home;
+    pid_t m_pid = -1;
+
+private:
+    void readAvailable(int timeoutMs);
+
+    int m_outPipe = -1;
+    int m_errPipe = -1;
+    Run m_run;
+};
+
+} // namespace modflash::testing

@@ -1,0 +1,187 @@
+// products, versions and command: what is offered and how it is named, the command an update
+// would run, and what a typing mistake gets.
+#include "CliHarness.h"
+#include "ImageListing.h"
+#include "Preferences.h"
+#include "ProductCatalogue.h"
+#include "Programmers.h"
+#include "ResourceDirectory.h"
+#include "ToolDirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace modflash::testing {
+namespace {
+
+const QString staged = MODFLASH_CLI_RESOURCES;
+
+QStringList lines(const QByteArray& bytes) {
+    return QString::fromUtf8(bytes).split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList offered(bool factory) {
+    const ResourceDirectory resources(staged.toStdString());
+    const ImageListing images(resources);
+    QStringList titles;
+    for (const ProductPtr& product : ProductCatalogue().products())
+        if (images.offers(*product, factory))
+            titles.append(QString::fromStdString(product->title()));
+    return titles;
+}
+
+using Listing = CliHarness;
+
+TEST_F(Listing, ProductsAreTheWindowsOfferInItsOrder) {
+    EXPECT_EQ(lines(run({"products"}).out), offered(false));
+    EXPECT_FALSE(offered(false).contains("Zembro"));
+    EXPECT_EQ(lines(run({"products", "--factory"}).out), offered(true));
+    storeBool(PreferenceKey::enableFactoryFirmware, true);
+    EXPECT_EQ(lines(run({"products"}).out), offered(true));
+    EXPECT_EQ(lines(run({"products", "--no-factory"}).out), offered(false));
+    const QStringList filesBefore = homeFiles();
+    EXPECT_EQ(lines(run({"products", "--all"}).out).size(), 36);
+    EXPECT_EQ(homeFiles(), filesBefore) << "the preferences are only read";
+
+    const QJsonArray all =
+        QJsonDocument::fromJson(run({"products", "--all", "--json"}).out).array();
+    ASSERT_EQ(all.size(), 36);
+    QMap<QString, QJsonObject> byTitle;
+    for (const QJsonValue& value : all)
+        byTitle.insert(value.toObject().value("title").toString(), value.toObject());
+    EXPECT_EQ(byTitle.value("Wendrel"), (QJsonObject{{"title", "Wendrel"},
+                                                     {"family", "dfu"},
+                                                     {"prefix", "Wendrel."},
+                                                     {"factoryOnly", false},
+                                                     {"offered", true},
+                                                     {"versions", 3}}));
+    EXPECT_EQ(byTitle.value("Zembro").value("family").toString(), "swd");
+    EXPECT_FALSE(byTitle.value(QString::fromUtf8("\u00b5Nobb")).value("offered").toBool(true));
+}
+
+TEST_F(Listing, VersionsByTitlePageNameOrAnyLetterCaseAsUtf8) {
+    EXPECT_EQ(lines(run({"versions", "Wendrel"}).out), QStringList({"1.4.2", "2.0", "B1"}));
+    EXPECT_EQ(lines(run({"versions", "tessary_1u_f4"}).out), QStringList({"1.0", "2.0"}));
+    EXPECT_EQ(lines(run({"versions", "wENDREL"}).out), QStringList({"1.4.2", "2.0", "B1"}));
+    const QJsonArray json =
+        QJsonDocument::fromJson(run({"versions", "Wendrel", "--json"}).out).array();
+    EXPECT_EQ(json.at(2).toObject(),
+              (QJsonObject{{"version", "B1"}, {"path", staged + "/firmware/Wendrel.B1.bin"}}));
+    const Run plainC = run({"products", "--all"}, {"LANG=C", "LC_ALL=C"});
+    EXPECT_TRUE(plainC.out.contains("\n\xc2\xb5Tessary\n") &&
+                plainC.out.contains("Br\xc3\xbbve\n"));
+    EXPECT_TRUE(plainC.err.isEmpty());
+
+    // An image whose name is not UTF-8 is left out, and the person told why.
+    ToolDirectory odd;
+    const QByteArray badName = QFile::encodeName(odd.filePath("firmware")) + "/Wendrel.3\xff.bin";
+    QDir().mkpath(odd.filePath("firmware"));
+    ::close(::open(badName.constData(), O_CREAT | O_WRONLY, 0644));
+    odd.writeFile("firmware/Wendrel.2.0.bin");
+    const Run listed = run({"versions", "Wendrel", "--resources", odd.path()});
+    EXPECT_EQ(listed.out, "2.0\n");
+    EXPECT_EQ(listed.err, "modflash-cli: left out \"Wendrel.3\xef\xbf\xbd.bin\": its file name is "
+                          "not valid UTF-8; rename the file\n");
+    ::unlink(badName.constData()); // Qt cannot name it to remove it
+}
+
+TEST_F(Listing, CommandIsTheLibrarysUnderEachPreference) {
+    storeString(PreferenceKey::avrProgrammer, "usbasp");
+    const Run drovel = run({"command", "Drovel", "1.1"});
+    EXPECT_EQ(
+        lines(drovel.out).mid(0, 4),
+        QStringList({staged + "/avrdude", "-C" + staged + "/avrdude.conf", "-F", "-cusbasp"}));
+    EXPECT_EQ(lines(run({"--programmer", "AVRISP2", "command", "Drovel", "1.1"}).out).at(3),
+              "-cavrisp2");
+    const QJsonObject swd =
+        QJsonDocument::fromJson(
+            run({"command", "Zembro", "1.0", "--factory", "--stlink", "v2-1", "--json"}).out)
+            .object();
+    EXPECT_EQ(swd.value("arguments").toArray().at(3).toString(), "interface/stlink-v2-1.cfg");
+    EXPECT_EQ(swd.value("environment").toObject(), (QJsonObject{{"LD_LIBRARY_PATH", staged}}));
+    const Run massErase = run({"command", "Wendrel", "2.0", "--mass-erase"});
+    EXPECT_EQ(lines(massErase.out).at(4), "0x08000000:leave:mass-erase:force");
+
+    ToolDirectory incomplete;
+    incomplete.writeFile("firmware/drovel_1.0.hex");
+    incomplete.remove("avrdude.conf");
+    const Run missing = run({"command", "Drovel", "1.0", "--resources", incomplete.path()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "modflash-cli: the command cannot be built: avrdude's configuration "
+                           "file (avrdude.conf) is missing: looked for " +
+                               incomplete.filePath("avrdude.conf").toUtf8() + "\n");
+}
+
+TEST_F(Listing, TypingMistakesGetOneLineAndStatus64AndNothingElse) {
+    ToolDirectory dir;
+    for (const char* image : {"parvonne_2.0.hex", "parvonne_2.0parvonne_.hex", "UP.HEX", "x.bin"})
+        dir.writeFile(QString("firmware/") + image);
+    const QString up = dir.filePath("firmware/UP.HEX");
+    const struct {
+        QStringList arguments;
+        QString message;
+    } mistakes[] = {
+        {{}, "no subcommand given; run \"modflash-cli --help\" to list them"},
+        {{"flash"}, "unknown subcommand \"flash\"; run \"modflash-cli --help\" to list them"},
+        {{"products", "--fast"},
+         "unknown option \"--fast\"; run \"modflash-cli products --help\" "
+         "for the options"},
+        {{"versions", "Wendrell"},
+         "no product named \u201cWendrell\u201d; did you mean \u201cWendrel\u201d?"},
+        {{"versions", "Zembro"},
+         "\"Zembro\" is offered only while factory firmware is enabled; "
+         "add --factory to enable it for this run"},
+        {{"command", "Wendrel", "9.9"},
+         "no version \"9.9\" of \"Wendrel\"; run \"modflash-cli "
+         "versions Wendrel\" to list them"},
+        {{"update", "Parvonne (rev009 or Higher)", "2.0", "--resources", dir.path()},
+         "version \"2.0\" of \"Parvonne (rev009 or Higher)\" names more than one image: \"" +
+             dir.filePath("firmware/parvonne_2.0.hex") + "\", \"" +
+             dir.filePath("firmware/parvonne_2.0parvonne_.hex") +
+             "\"; choose one with --file PATH (with --factory)"},
+        {{"update", "Drovel", "--file", up},
+         "--file needs factory firmware enabled; add "
+         "--factory to enable it for this run"},
+        {{"update", "Wendrel", "--factory", "--file", up},
+         "\"" + up + "\" is not a .bin file, the image type of \"Wendrel\"; give a .bin file"},
+        {{"command", "Drovel", "1.0", "--file", up},
+         "give either a VERSION or --file PATH, not both"},
+        {{"command", "--programmer", "stk500", "Drovel", "1.0"},
+         "unknown programmer \"stk500\"; choose one of \"usbtiny\", \"avrisp2\", \"usbasp\""},
+        {{"products", "--factory", "--no-factory"},
+         "--factory and --no-factory contradict each other; give only one"},
+        {{"products", "--resources", "/no/such/dir"},
+         "no directory \"/no/such/dir\" for --resources; give the path of a resource directory"},
+        {{"versions", "Wendrel", "--file" + QString(QChar(0xDCFF))},
+         "argument 3 (\"--file\xef\xbf\xbd\") is not valid UTF-8; rename the file it names"},
+    };
+    for (const auto& mistake : mistakes) {
+        const Run result = run(mistake.arguments);
+        EXPECT_EQ(result.status, 64) << mistake.arguments.join(' ').toStdString();
+        EXPECT_EQ(result.err, "modflash-cli: " + mistake.message.toUtf8() + "\n");
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+    // A picked file's extension counts in any letter case, the same as in the window.
+    const Run upper = run({"command", "Drovel", "--factory", "--file", up});
+    EXPECT_EQ(upper.status, 0) << upper.err.toStdString();
+    EXPECT_TRUE(upper.out.contains("-Uflash:w:" + up.toUtf8() + ":i\n"));
+}
+
+TEST_F(Listing, HelpAndVersionNeedNothingElse) {
+    const Run help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* word : {"products", "versions", "command", "update", "--stlink"})
+        EXPECT_TRUE(help.out.contains(word)) << word;
+    EXPECT_TRUE(help.out.contains("\"ST-Link v2-1\" (v2-1)"));
+    EXPECT_TRUE(run({"update", "--help"}).out.contains("SIGHUP"));
+    EXPECT_EQ(run({"--version"}).out, "modflash-cli " MODFLASH_VERSION "\n");
+}
+
+} // namespace
+} // namespace modflash::testing

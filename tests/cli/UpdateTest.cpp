@@ -1,0 +1,233 @@
+// modflash-cli update over stand-in tools: the log's texts byte for byte, the exit statuses,
+// the signals, and output that cannot be written or is not read.
+#include "CliHarness.h"
+#include "LogTexts.h"
+#include "Preferences.h"
+#include "ProductCatalogue.h"
+#include "Programmers.h"
+#include "ToolDirectory.h"
+
+#include <QFile>
+#include <QThread>
+
+#include <csignal>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace modflash::testing {
+namespace {
+
+struct Target {
+    const char* title;
+    const char* version;
+    const char* tool;
+    const char* image;
+    QStringList options;
+};
+
+const Target avr{"Drovel", "1.0", "avrdude", "drovel_1.0.hex", {}};
+const Target dfu{"Wendrel", "2.0", "dfu-util", "Wendrel.2.0.bin", {}};
+const Target swd{"Zembro", "1.0", "openocd", "zembro_1.0.bin", {"--factory"}};
+
+const QByteArray success = LogTexts::success;
+const QByteArray notes = QByteArray(LogTexts::firstDfuNote) + LogTexts::secondDfuNote;
+
+class Update : public CliHarness {
+protected:
+    Update() {
+        for (const Target* target : {&avr, &dfu, &swd})
+            tools.writeFile(QString("firmware/") + target->image, "image");
+    }
+    QStringList arguments(const Target& target) const {
+        return QStringList{"update", target.title, target.version, "--resources", tools.path()} +
+               target.options;
+    }
+    // The log up to the tool's output, for the command the library builds with the defaults.
+    QByteArray logStart(const Target& target) const {
+        MemoryPreferences preferences;
+        registerProgrammerDefaults(preferences);
+        preferences.setBool(PreferenceKey::enableFactoryFirmware, !target.options.isEmpty());
+        const ProductPtr product = ProductCatalogue().productWithTitle(target.title);
+        const Firmware image(tools.filePath(QString("firmware/") + target.image).toStdString(), "");
+        const UpdateTask task = product->createUpdateTask(image, tools.resources(), preferences);
+        return QByteArray(LogTexts::beginning) +
+               QByteArray::fromStdString(LogTexts::updateHeader(target.title, task));
+    }
+    void startWaitingTool(const QByteArray& prelude, int outFd = -1) {
+        tools.installTool("avrdude", prelude + "\necho $$ > '" + tools.filePath("pid").toUtf8() +
+                                         "'\necho started\nwhile :; do sleep 0.05; done");
+        start(arguments(avr), outFd);
+        if (outFd < 0)
+            ASSERT_TRUE(waitForOutput("started\n"));
+        else
+            ASSERT_TRUE(waitFor("pid"));
+    }
+    bool waitFor(const QString& file) {
+        for (int i = 0; i < 2000 && !QFile::exists(tools.filePath(file)); ++i)
+            QThread::msleep(10);
+        return QFile::exists(tools.filePath(file));
+    }
+    bool toolAlive() {
+        QFile pid(tools.filePath("pid"));
+        return pid.open(QIODevice::ReadOnly) && ::kill(pid.readAll().trimmed().toInt(), 0) == 0;
+    }
+
+    ToolDirectory tools;
+};
+
+TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
+    // Bytes that are no UTF-8 show as U+FFFD, carriage returns stay for the terminal, a
+    // character split across two writes comes out whole, one cut off by the end shows, "%@" is
+    // text, and a tool reading its input sees its end.
+    tools.installTool("avrdude", "read answer\nprintf '[%s] \\377 caf\\303' \"$answer\"\n"
+                                 "sleep 0.2\nprintf '\\251\\r\\n50%%@\\r100%%\\n\\342\\202'");
+    const Run good = run(arguments(avr));
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.out,
+              logStart(avr) + "[] \xef\xbf\xbd caf\xc3\xa9\r\n50%@\r100%\n\xef\xbf\xbd" + success);
+    EXPECT_EQ(good.err, "");
+    for (const Target* target : {&avr, &dfu, &swd}) {
+        tools.installTool(target->tool, "printf 'No device found.\\n'\nexit 74");
+        const Run failed = run(arguments(*target));
+        EXPECT_EQ(failed.status, 1) << target->title;
+        EXPECT_EQ(failed.out, logStart(*target) + "No device found.\n" + notes);
+    }
+    tools.remove("dfu-util");
+    const Run noTool = run(arguments(dfu));
+    EXPECT_EQ(noTool.status, 2);
+    EXPECT_EQ(noTool.out, logStart(dfu) + LogTexts::error);
+    EXPECT_EQ(noTool.err, "modflash-cli: the update could not run: could not start " +
+                              tools.filePath("dfu-util").toUtf8() +
+                              ": No such file or directory\n");
+    tools.remove("avrdude.conf");
+    const Run noConfiguration = run(arguments(avr), {"QT_LOGGING_RULES=*=false"});
+    EXPECT_EQ(noConfiguration.status, 2);
+    EXPECT_EQ(noConfiguration.out, QByteArray(LogTexts::beginning) + LogTexts::error);
+    EXPECT_EQ(noConfiguration.errLines(),
+              QStringList{"modflash-cli: the update could not run: avrdude's configuration file "
+                          "(avrdude.conf) is missing: looked for " +
+                          tools.filePath("avrdude.conf")});
+}
+
+TEST_F(Update, SignalsStopTheToolAndTheStatusSaysWhichOne) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        startWaitingTool("trap 'echo term; exit 1' TERM");
+        sendSignal(signal);
+        const Run stopped = finish();
+        EXPECT_EQ(stopped.status, 128 + signal);
+        EXPECT_EQ(stopped.out, logStart(avr) + "started\nterm\n" + notes);
+        EXPECT_FALSE(toolAlive()) << "no tool is left behind";
+    }
+    // A tool that ignores the request is killed by a second one.
+    startWaitingTool("trap '' TERM INT");
+    sendSignal(SIGINT);
+    sendSignal(SIGTERM);
+    EXPECT_EQ(finish().status, 130);
+    EXPECT_FALSE(toolAlive());
+}
+
+TEST_F(Update, OutputThatCannotBeWrittenLeavesTheVerdictsStatus) {
+    tools.installTool("avrdude", "echo written");
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    start(arguments(avr), full);
+    ::close(full);
+    const Run onFullDisk = finish();
+    EXPECT_EQ(onFullDisk.status, 0);
+    EXPECT_EQ(onFullDisk.err,
+              "modflash-cli: could not write the output: No space left on device\n");
+
+    // A reader that goes away after the first line, as "| head -1" does.
+    int reader[2];
+    ASSERT_EQ(::pipe2(reader, O_CLOEXEC), 0);
+    tools.installTool("avrdude", "sleep 0.3; echo more; exit 1");
+    ::close(reader[0]);
+    start(arguments(avr), reader[1]);
+    ::close(reader[1]);
+    const Run closed = finish();
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_EQ(closed.err, "modflash-cli: could not write the output: Broken pipe\n");
+}
+
+// A reader that never reads must not keep Stop from reaching the tool, nor the kill after the
+// grace period; once the reader goes, the program ends with the signal's status.
+TEST_F(Update, StopWorksWhileNobodyReadsTheOutput) {
+    int reader[2];
+    ASSERT_EQ(::pipe2(reader, O_CLOEXEC), 0);
+    startWaitingTool("trap \"touch '" + tools.filePath("asked").toUtf8() +
+                         "'\" TERM\n"
+                         "head -c 1000000 /dev/zero | tr '\\0' x",
+                     reader[1]);
+    ::close(reader[1]);
+    sendSignal(SIGINT);
+    EXPECT_TRUE(waitFor("asked")) << "the tool was not asked to end";
+    for (int i = 0; i < 1000 && toolAlive(); ++i)
+        QThread::msleep(10);
+    EXPECT_FALSE(toolAlive()) << "the tool was not killed after the grace period";
+    ::close(reader[0]);
+    const Run run = finish();
+    EXPECT_EQ(run.status, 130);
+}
+
+TEST_F(Update, FloodArrivesByteForByte) {
+    tools.installTool("avrdude", "i=0; while [ $i -lt 20000 ]; do echo \"line $i \\303\\251\"; "
+                                 "i=$((i+1)); done");
+    const Run flood = run(arguments(avr));
+    QByteArray expected;
+    for (int i = 0; i < 20000; ++i)
+        expected += "line " + QByteArray::number(i) + " \xc3\xa9\n";
+    EXPECT_EQ(flood.out, logStart(avr) + expected + success);
+}
+
+// A pseudo-terminal in raw mode, so that what the program writes arrives byte for byte.
+struct Terminal {
+    Terminal() {
+        termios raw{};
+        cfmakeraw(&raw);
+        winsize size{30, 100, 0, 0};
+        if (::openpty(&master, &slave, nullptr, &raw, &size) != 0)
+            ADD_FAILURE() << "no pseudo-terminal";
+    }
+    // Everything written until the program ended and closed its end.
+    QByteArray readAll() {
+        ::close(slave);
+        QByteArray bytes;
+        char buffer[4096];
+        for (ssize_t got; (got = ::read(master, buffer, sizeof buffer)) > 0;)
+            bytes.append(buffer, got);
+        ::close(master);
+        return bytes;
+    }
+    int master = -1;
+    int slave = -1;
+};
+
+// The progress line: on standard error, only when a person watches both streams on terminals;
+// standard output carries the log's bytes unchanged either way.
+TEST_F(Update, ProgressLineOnlyWhenBothStreamsAreTerminals) {
+    tools.installTool("avrdude", "printf 'avrdude: writing 504 bytes flash ...\\n\\nWriting | '\n"
+                                 "for i in 1 2 3 4 5; do printf '##########'; sleep 0.05; done\n"
+                                 "printf ' | 100%% 0.62s\\n'");
+    const Run piped = run(arguments(avr));
+    EXPECT_EQ(piped.err, "");
+    Terminal outOnly;
+    start(arguments(avr), outOnly.slave);
+    EXPECT_EQ(outOnly.readAll(), piped.out);
+    EXPECT_EQ(finish().err, "") << "standard error is no terminal: no progress line";
+
+    Terminal out, err;
+    start(arguments(avr), out.slave, err.slave);
+    EXPECT_EQ(out.readAll(), piped.out);
+    const QByteArray shown = err.readAll();
+    EXPECT_EQ(finish().status, 0);
+    EXPECT_TRUE(shown.contains("Updating: Writing flash 100%")) << shown.toStdString();
+    // Each drawing is wiped with spaces between carriage returns, the last one included.
+    const QByteArray lastWipe = shown.mid(shown.lastIndexOf("%") + 1);
+    EXPECT_EQ(lastWipe.count('\r'), 2);
+    EXPECT_EQ(lastWipe.trimmed(), QByteArray());
+    EXPECT_FALSE(shown.contains('\n')) << "the line never moves the cursor down";
+}
+
+} // namespace
+} // namespace modflash::testing

@@ -1,0 +1,262 @@
+// The update session over stand-in tools: what only the class shows. The log's texts and exit
+// statuses are checked where users meet them, through modflash-cli and the window.
+#include "ARMProduct.h"
+#include "ARMSWDProduct.h"
+#include "AVRProduct.h"
+#include "DevicePresence.h"
+#include "FakeLogind.h"
+#include "FakeUsbDeviceSource.h"
+#include "Preferences.h"
+#include "Programmers.h"
+#include "SettingsPreferences.h"
+#include "SleepInhibitor.h"
+#include "StopSignals.h"
+#include "TestSupport.h"
+#include "ToolDirectory.h"
+#include "UpdateSession.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace modflash {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::eventually;
+using Kind = ToolEnd::Kind;
+
+class Session : public ::testing::Test {
+protected:
+    Session() {
+        registerProgrammerDefaults(preferences);
+        QObject::connect(&session, &UpdateSession::logText,
+                         [this](const QByteArray& t) { log += QString::fromUtf8(t); });
+        QObject::connect(&session, &UpdateSession::runningChanged,
+                         [this](bool running) { runningChanges.push_back(running); });
+        QObject::connect(&session, &UpdateSession::progressChanged,
+                         [this](const Progress& p) { progress.push_back(p); });
+        QObject::connect(&session, &UpdateSession::finished, [this](const ToolEnd& end) {
+            ends.push_back(end);
+            EXPECT_FALSE(session.isBusy());
+        });
+    }
+
+    FirmwarePtr image(const ProductPtr& product, const QString& name) {
+        tools.writeFile("firmware/" + name, "image");
+        return product->firmwareForPath(tools.filePath("firmware/" + name).toStdString());
+    }
+    bool start(const ProductPtr& product, const QString& imageName = "x 1.hex") {
+        return session.start(product, image(product, imageName), tools.resources(), preferences);
+    }
+    bool finish() {
+        return eventually([&] { return !session.isBusy(); });
+    }
+    void startWaitingTool(const QByteArray& prelude) {
+        tools.installTool("avrdude", prelude + "\necho started\nwhile :; do sleep 0.05; done");
+        ASSERT_TRUE(start(drovel));
+        ASSERT_TRUE(eventually([&] { return log.endsWith("started\n"); }));
+    }
+
+    ToolDirectory tools;
+    MemoryPreferences preferences;
+    testing::PrivateBus bus;
+    SleepInhibitor noLock{QDBusConnection("none")}; // a bus that is not connected
+    UpdateSession session{&noLock};
+    ProductPtr drovel = AVRProduct::productWithTitle("Drovel", "drovel_", 0);
+    ProductPtr wendrel = ARMProduct::productWithTitle("Wendrel", "Wendrel.");
+    QString log;
+    std::vector<bool> runningChanges;
+    std::vector<Progress> progress;
+    std::vector<ToolEnd> ends;
+};
+
+TEST_F(Session, RunsTheToolWithExactlyItsCommandAndReportsWhatItPrints) {
+    // One argument a line shows the vector arrives element by element; the environment must
+    // hold one variable only.
+    tools.installTool("dfu-util", "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done\n"
+                                  "tr '\\0' '\\n' < /proc/$$/environ\n"
+                                  "printf 'Download\\t[=====] 100%%\\r\\nDownload done.\\n'");
+    ASSERT_TRUE(start(wendrel, "Wendrel.2 0.bin"));
+    EXPECT_FALSE(start(wendrel)) << "a second update while one runs";
+    ASSERT_TRUE(finish());
+    const QString path = tools.filePath("firmware/Wendrel.2 0.bin");
+    EXPECT_TRUE(log.endsWith("[-a]\n[0]\n[-s]\n[0x08000000:leave]\n[-D]\n[" + path +
+                             "]\n[-d]\n[0483:df11]\nLD_LIBRARY_PATH=" + tools.path() +
+                             "\nDownload\t[=====] 100%\r\nDownload done.\n"
+                             "UPDATE COMPLETED SUCCESSFULLY\n"))
+        << log.toStdString();
+    EXPECT_EQ(ends, std::vector<ToolEnd>{ToolEnd::fromExit(true, 0, false)});
+    EXPECT_EQ(runningChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(progress.back(), (Progress{"Downloading", 100, Progress::State::Done}));
+    EXPECT_EQ(session.banner().text, "Update completed");
+}
+
+TEST_F(Session, UpdatesThatCannotRunSayWhy) {
+    tools.installTool("openocd", "exit 0");
+    const ProductPtr zembro = ARMSWDProduct::productWithTitle("Zembro", "zembro_");
+    const struct {
+        ProductPtr product;
+        QString removed;
+        std::string image;
+        std::string reason;
+    } cases[] = {
+        {drovel, "avrdude.conf", "d.hex", "avrdude.conf"},
+        {zembro, "openocd_flash_post.cfg", "z.bin", "openocd_flash_post.cfg"},
+        {drovel, "", "d.hex", "/avrdude: No such file or directory"},
+        // Bytes that are not UTF-8 would reach the tool changed, naming another file.
+        {wendrel, "", "W\xff.bin", "is not valid UTF-8"},
+    };
+    for (const auto& c : cases) {
+        ToolDirectory fresh;
+        fresh.installTool("openocd", "exit 0");
+        fresh.installTool("dfu-util", "echo ran > '" + fresh.filePath("ran").toUtf8() + "'");
+        if (!c.removed.isEmpty())
+            fresh.remove(c.removed);
+        log.clear();
+        ends.clear();
+        const std::string path = fresh.path().toStdString() + "/" + c.image;
+        session.start(c.product, c.product->firmwareForPath(path), fresh.resources(), preferences);
+        ASSERT_TRUE(finish());
+        ASSERT_EQ(ends.size(), 1u);
+        EXPECT_EQ(ends[0].kind, Kind::CouldNotRun);
+        EXPECT_NE(ends[0].reason.find(c.reason), std::string::npos) << ends[0].reason;
+        EXPECT_TRUE(log.startsWith("BEGINNING UPDATE\n") && log.endsWith("ERROR DURING UPDATE\n"));
+        EXPECT_EQ(session.banner().text, "Update failed: " + ends[0].reason);
+        EXPECT_FALSE(QFile::exists(fresh.filePath("ran")));
+    }
+}
+
+TEST_F(Session, StopAsksTheToolToEndAndKillsItAfterTheGracePeriod) {
+    session.stop(); // nothing runs: nothing happens
+    EXPECT_TRUE(runningChanges.empty());
+    session.setGracePeriod(300ms);
+    startWaitingTool("trap 'echo term' TERM; trap '' INT");
+    const QString before = log;
+    session.stop();
+    EXPECT_FALSE(session.isRunning());
+    EXPECT_TRUE(session.isBusy()) << "the tool has not ended yet";
+    EXPECT_EQ(session.banner().text, "Stopping the update: waiting for the tool to end");
+    EXPECT_EQ(log, before) << "Stop writes nothing";
+    ASSERT_TRUE(eventually([&] { return log.endsWith("term\n"); }));
+    EXPECT_TRUE(session.isBusy()) << "the tool ignored the request";
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(ends.back().kind, Kind::Stopped);
+    EXPECT_EQ(session.banner().text, "Update stopped: avrdude was stopped before it finished");
+    EXPECT_EQ(runningChanges, (std::vector<bool>{true, false}));
+
+    // Pressed again, Stop kills at once; a tool that still finishes its work has succeeded.
+    session.setGracePeriod(60s);
+    startWaitingTool("trap '' TERM");
+    session.stop();
+    session.stop();
+    ASSERT_TRUE(eventually([&] { return !session.isBusy(); }, 10000));
+    EXPECT_EQ(ends.back().kind, Kind::Stopped);
+    startWaitingTool("trap 'exit 0' TERM");
+    session.stop();
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(ends.back().kind, Kind::Completed);
+}
+
+TEST_F(Session, ReportsHowTheToolEndedAndReadsProgressOnlyWhenAsked) {
+    tools.installTool("avrdude", "printf 'Writing | ####'; kill -KILL $$");
+    ASSERT_TRUE(start(drovel));
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(ends.back().kind, Kind::Crashed);
+    EXPECT_EQ(session.progress(), (Progress{"Writing", 8, Progress::State::Failed}));
+    session.setReadsProgress(false);
+    tools.installTool("avrdude", "printf 'Writing | ####\\n'; exit 3");
+    ASSERT_TRUE(start(drovel));
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(ends.back(), ToolEnd::fromExit(true, 3, false));
+    EXPECT_EQ(session.progress().phase, "Starting");
+}
+
+TEST_F(Session, HoldsTheSleepLockWhileTheToolRuns) {
+    if (!bus.isRunning())
+        GTEST_SKIP() << "dbus-daemon is not installed, so no private bus can be started";
+    testing::FakeLogind logind;
+    QDBusConnection service = bus.connect("logind");
+    ASSERT_TRUE(
+        service.registerObject(SleepInhibitor::path, &logind, QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(service.registerService(SleepInhibitor::service));
+    SleepInhibitor lock(bus.connect("client"));
+    UpdateSession locked(&lock);
+    tools.installTool("avrdude", "while [ ! -e '" + tools.filePath("go").toUtf8() +
+                                     "' ]; do sleep 0.05; done");
+    locked.start(drovel, image(drovel, "d.hex"), tools.resources(), preferences);
+    ASSERT_TRUE(eventually([&] { return logind.lockOpen(); }));
+    EXPECT_EQ(logind.lastRequest(),
+              (QStringList{"sleep:idle", "modflash", "Updating module firmware", "block"}));
+    tools.writeFile("go");
+    ASSERT_TRUE(eventually([&] { return !locked.isBusy(); }));
+    EXPECT_TRUE(eventually([&] { return !logind.lockOpen(); }));
+    QDBusConnection::disconnectFromBus("client");
+    QDBusConnection::disconnectFromBus("logind");
+}
+
+TEST(DevicePresence, FollowsPluggingTheProductAndThePreferences) {
+    testing::FakeUsbDeviceSource usb;
+    MemoryPreferences preferences;
+    DevicePresence presence(usb, preferences);
+    QStringList lines;
+    QObject::connect(&presence, &DevicePresence::textChanged,
+                     [&](const QString& text) { lines.append(text); });
+    presence.setProduct(AVRProduct::productWithTitle("Drovel", "drovel_", 0));
+    usb.plug(testing::usbtiny);
+    preferences.setString(PreferenceKey::avrProgrammer, "usbasp");
+    presence.preferencesChanged();
+    EXPECT_EQ(presence.state(), DevicePresence::State::Missing);
+    usb.setAvailable(false);
+    EXPECT_EQ(presence.state(), DevicePresence::State::CannotCheck);
+    presence.setProduct(nullptr);
+    EXPECT_EQ(lines, (QStringList{"No USBtiny programmer found: connect it by USB, or choose the "
+                                  "programmer you use in the preferences",
+                                  "USBtiny programmer found (USB 1781:0c9f)",
+                                  "No USBasp programmer found, but a USBtiny programmer is "
+                                  "connected: choose \"usbtiny\" as the programmer in the "
+                                  "preferences",
+                                  "USB devices cannot be listed on this computer, so modflash "
+                                  "cannot check for the USBasp programmer",
+                                  ""}));
+}
+
+TEST(StopSignals, EachSignalArrivesFromTheEventLoopWithItsNumber) {
+    std::vector<int> arrived;
+    {
+        const StopSignals stopSignals([&](int signal) { arrived.push_back(signal); });
+        for (int signal : {SIGHUP, SIGINT, SIGTERM, SIGPIPE})
+            std::raise(signal);
+        EXPECT_TRUE(arrived.empty()) << "nothing happens inside the handler";
+        ASSERT_TRUE(eventually([&] { return arrived.size() == 3; }));
+        EXPECT_EQ(stopSignals.firstSignal(), SIGHUP);
+    }
+    EXPECT_EQ(arrived, (std::vector<int>{SIGHUP, SIGINT, SIGTERM}));
+    struct sigaction restored {};
+    sigaction(SIGINT, nullptr, &restored);
+    EXPECT_EQ(restored.sa_handler, SIG_DFL);
+}
+
+TEST(SettingsPreferences, KeepsEachChangeAtOnceInItsFile) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("modflash.conf");
+    SettingsPreferences(file).setBool(PreferenceKey::enableFactoryFirmware, true);
+    SettingsPreferences(file).setString(PreferenceKey::avrProgrammer, "usbasp");
+    const SettingsPreferences again(file);
+    EXPECT_TRUE(again.boolForKey(PreferenceKey::enableFactoryFirmware));
+    EXPECT_EQ(again.stringForKey(PreferenceKey::avrProgrammer), "usbasp");
+    EXPECT_FALSE(again.hasStoredValue(PreferenceKey::stlinkProgrammer));
+}
+
+} // namespace
+} // namespace modflash
+
+int main(int argc, char** argv) {
+    // No system bus for these tests, whatever the machine has.
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/modflash-test/system_bus_socket");
+    QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,143 @@
+// The log: shown as a terminal shows a tool's output, kept exactly however much arrives, and
+// handed on through the clipboard or a saved file.
+#include "LogTextView.h"
+#include "LogView.h"
+#include "WindowFixture.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace modflash::testing {
+namespace {
+
+TEST(LogView, CarriageReturnsAsATerminalShowsThemHoweverTheTextIsCut) {
+    const struct {
+        QStringList chunks;
+        QString shown;
+    } cases[] = {
+        {{"Download [  ]  0%\r", "Download [==] 100%\n", "Done\n"}, "Download [==] 100%\nDone\n"},
+        {{"a\n10%\r20%\r30%"}, "a\n30%"},
+        {{"one\r", "\ntwo\r", "\n"}, "one\ntwo\n"},
+        {{"old", "\r", "new\n"}, "new\n"},
+        {{"keep\r\r\n"}, "keep\n"},
+        {{"head\nlonger text\rshort"}, "head\nshort"},
+        {{"x\r", "", "\n"}, "x\n"},
+        {{"a\n\rb\n"}, "a\nb\n"},
+    };
+    for (const auto& c : cases) {
+        LogTextView view;
+        LogView log(&view);
+        for (const QString& chunk : c.chunks) {
+            log.append(chunk);
+            log.flush();
+        }
+        EXPECT_EQ(log.text(), c.shown) << c.chunks.join('|').toStdString();
+    }
+}
+
+TEST(LogView, KeepsEveryLineExactlyAcrossItsStorageBlocks) {
+    // Random lines, some far longer than a storage block, appended in random pieces.
+    QRandomGenerator random(11);
+    QString stream;
+    while (stream.size() < 3 * 1024 * 1024) {
+        const int length =
+            random.bounded(20) == 0 ? random.bounded(1, 1500000) : random.bounded(120);
+        QString line(length, u'a');
+        for (int i = 0; i < length; i += 97)
+            line[i] = QChar(u'\u00b5' + random.bounded(40));
+        stream += line + u'\n';
+    }
+    stream += QStringLiteral("unfinished");
+    LogTextView view;
+    for (qsizetype at = 0; at < stream.size();) {
+        const qsizetype piece = random.bounded(1, 200000);
+        view.appendText(QStringView(stream).mid(at, piece));
+        at += piece;
+    }
+    EXPECT_EQ(view.lines().lineCount(), stream.count(u'\n') + 1);
+    EXPECT_TRUE(view.toPlainText() == stream);
+    view.replaceLastLine(u"last");
+    EXPECT_TRUE(view.toPlainText() == stream.left(stream.lastIndexOf(u'\n') + 1) + "last");
+}
+
+using Log = WindowFixture;
+
+TEST_F(Log, FloodOfTenMebibytesArrivesWholeAndInOrder) {
+    // Numbered lines, each first drawn as its negative and redrawn after a "\r", then "\r\n"
+    // split from its line, then a last line without a newline.
+    const QByteArray padding(90, 'x');
+    installTools("/usr/bin/awk 'BEGIN { for (i = 1; i <= 110000; i++) printf \"-%d\\r%d " +
+                 padding +
+                 "\\n\", i, i; printf \"end\\r\"; fflush(); system(\"sleep 0.1\"); "
+                 "printf \"\\nlast\" }'");
+    start();
+    choose("Wendrel", "2.0");
+    const QString before = log();
+    clickUpdate();
+    ASSERT_TRUE(waitForFinish());
+    QString output;
+    for (int i = 1; i <= 110000; ++i)
+        output += QString::number(i) + ' ' + padding + '\n';
+    ASSERT_GT(output.size(), 10 * 1024 * 1024);
+    const QString tail = output + "end\nlastUPDATE COMPLETED SUCCESSFULLY\n";
+    EXPECT_TRUE(log().endsWith(tail) && log().size() < before.size() + tail.size() + 400);
+}
+
+TEST_F(Log, CopiedAndSavedLogsAreTheWholeLog) {
+    installTools("printf 'caf\\303\\251 \\342\\202\\254\\n50%%\\r100%%\\n'");
+    start();
+    choose("Wendrel", "2.0");
+    clickUpdate();
+    ASSERT_TRUE(waitForFinish());
+    const QString text = log();
+    EXPECT_TRUE(text.contains("caf\u00e9 \u20ac\n100%\nUPDATE COMPLETED"));
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(controls().copyLogButton, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+    controls().logTextField->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(controls().logTextField, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(controls().logTextField, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+
+    QTest::mouseClick(controls().saveLogButton, Qt::LeftButton);
+    ASSERT_TRUE(answerSaveChooser);
+    const QString path = home.filePath("support.txt");
+    answerSaveChooser(path);
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), text.toUtf8());
+    answerSaveChooser = nullptr;
+    controls().saveLogAction->trigger();
+    answerSaveChooser(std::nullopt);
+    EXPECT_TRUE(problems.isEmpty());
+
+    // A file that cannot be written is reported with the system's own reason, also when the
+    // disk fills (here: the size limit) while the log is written.
+    QTest::mouseClick(controls().saveLogButton, Qt::LeftButton);
+    answerSaveChooser(home.filePath("no-such-directory/log.txt"));
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{16, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    QTest::mouseClick(controls().saveLogButton, Qt::LeftButton);
+    answerSaveChooser(home.filePath("big.txt"));
+    setrlimit(RLIMIT_FSIZE, &limit);
+    ASSERT_EQ(problems.size(), 2);
+    EXPECT_TRUE(
+        problems[0].endsWith("no-such-directory/log.txt\u201d: No such file or directory."));
+    EXPECT_TRUE(problems[1].endsWith("big.txt\u201d: File too large."))
+        << problems[1].toStdString();
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files).filter("big"), QStringList());
+}
+
+} // namespace
+} // namespace modflash::testing

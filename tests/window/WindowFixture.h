@@ -1,0 +1,81 @@
+#pragma once
+
+#include "AppDelegate.h"
+#include "FakeUsbDeviceSource.h"
+#include "MainWindow.h"
+#include "SettingsPreferences.h"
+#include "TestSupport.h"
+#include "ToolDirectory.h"
+
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+namespace modflash::testing {
+
+// The real window and delegate under the offscreen platform, over a resource directory and a
+// preferences file of the test's own, with the desktop's dialogs and browser replaced by
+// recorders the test answers and USB devices the test plugs in. Offered with factory firmware
+// off: "Parvonne (rev009 or Higher)" (three images), "Wendrel" (two), "Tessary 1U (rev002)"
+// (one); with it on also "Kolvane" and "Zembro". Every tool is the same stand-in script.
+class WindowFixture : public ::testing::Test {
+protected:
+    static constexpr int toolTimeout = 30000; // ms: a hang guard, never a measure
+
+    WindowFixture();
+    ~WindowFixture() override;
+
+    void start(std::optional<bool> factoryFirmware = std::nullopt);
+    void quit();
+    const WindowControls& controls() const { return m_controls; }
+    AppDelegate& delegate() { return *m_delegate; }
+    MainWindow& window() { return *m_window; }
+    SettingsPreferences& preferences() { return *m_preferences; }
+
+    // What a click on an entry of a pop-up does: select it and report the user's choice.
+    static void pick(QComboBox* list, const QString& title);
+    void choose(const QString& product, const QString& version);
+    void installTools(const QByteArray& script);
+    void clickUpdate();
+    bool waitForFinish();
+    // A script line that waits until openGate(): the tool's environment holds nothing of the
+    // test's, so the gate's path is written into the script.
+    QByteArray gate() const;
+    void openGate() const;
+    QString log() const;
+    QString banner() const;
+    QString outsideFile(const QString& name);
+    // A separate reader of the preferences file, as the command line or the next start is.
+    QStringList storedKeys() const;
+    QVariant stored(const QString& key) const;
+
+    ToolDirectory resources;
+    QTemporaryDir home;
+    FakeUsbDeviceSource usbDevices;
+    std::optional<QString> choiceExtension; // the file chooser is open, for this extension
+    WindowServices::FileChosen answerChooser;
+    WindowServices::FileChosen answerSaveChooser;
+    std::function<void(bool)> answerConfirmation;
+    QStringList problems;
+    QList<QUrl> openedUrls;
+    int finished = 0;
+
+private:
+    WindowServices recordingServices();
+
+    std::unique_ptr<SettingsPreferences> m_preferences;
+    std::unique_ptr<MainWindow> m_window;
+    WindowControls m_controls;
+    std::unique_ptr<AppDelegate> m_delegate;
+};
+
+// The titles of the entries a user can reach in a pop-up list, top to bottom.
+QStringList offeredTitles(QComboBox* list);
+QStringList allTitles(QComboBox* list);
+
+} // namespace modflash::testing

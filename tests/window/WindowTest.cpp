@@ -1,0 +1,348 @@
+// The window's own behaviour: what it offers and allows, the preferences it stores, choosing a
+// version or a file, locking while an update runs, its progress and verdict, closing during an
+// update, drops and the device line.
+#include "BuildInfo.h"
+#include "LogTextView.h"
+#include "LogView.h"
+#include "QuitGuard.h"
+#include "VersionList.h"
+#include "WindowFixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBrowser>
+#include <QWheelEvent>
+
+namespace modflash::testing {
+namespace {
+
+const QString parvonne = QStringLiteral("Parvonne (rev009 or Higher)");
+const QString wendrel = QStringLiteral("Wendrel");
+const QString other = QStringLiteral("Other...");
+const QString placeholder = QStringLiteral("Select a version");
+const QStringList plainProducts{parvonne, QStringLiteral("Tessary 1U (rev002)"), wendrel};
+const QStringList allProducts{QStringLiteral("Kolvane"), parvonne,
+                              QStringLiteral("Tessary 1U (rev002)"), wendrel,
+                              QStringLiteral("Zembro")};
+
+using Window = WindowFixture;
+
+TEST_F(Window, StartsWithTheOfferOnlyAndWritesNothing) {
+    start();
+    const WindowControls& c = controls();
+    EXPECT_EQ(c.productList->count(), 37);
+    EXPECT_EQ(c.productList->currentText(), "Select a product");
+    EXPECT_EQ(offeredTitles(c.productList), plainProducts);
+    EXPECT_EQ(allTitles(c.versionList), QStringList{placeholder});
+    EXPECT_TRUE(offeredTitles(c.versionList).isEmpty());
+    EXPECT_FALSE(c.versionList->isEnabled() || c.updateButton->isEnabled() ||
+                 c.stopButton->isEnabled());
+    EXPECT_EQ(c.versionLabel->text(), "Build date: " + BuildInfo::buildDate());
+    EXPECT_TRUE(c.instructionsView->toPlainText().contains("Welcome"));
+    EXPECT_EQ(log(), "Select a product and version above, then hit \"Update\" to begin\n");
+    EXPECT_TRUE(LogView::isMonospaced(c.logTextField->font()));
+    EXPECT_EQ(c.avrProgrammerSelector->currentText(), "usbtiny");
+    EXPECT_EQ(c.stlinkProgrammerSelector->currentText(), "ST-Link v2");
+    EXPECT_FALSE(c.factoryFirmwareEnable->isChecked() || c.massEraseBeforeProgramming->isChecked());
+    EXPECT_FALSE(c.progressBar->isVisible());
+
+    // Hidden products are out of reach of keys, typing and the wheel, never only out of sight.
+    c.productList->setFocus();
+    for (const auto& [key, expected] : {std::pair{Qt::Key_Down, parvonne},
+                                        {Qt::Key_Up, parvonne},
+                                        {Qt::Key_End, wendrel},
+                                        {Qt::Key_Home, parvonne}}) {
+        QTest::keyClick(c.productList, key);
+        EXPECT_EQ(c.productList->currentText(), expected);
+    }
+    EXPECT_EQ(delegate().product()->title(), parvonne.toStdString());
+    QApplication::setKeyboardInputInterval(1);
+    for (const auto& [key, expected] : {std::pair{Qt::Key_W, wendrel},
+                                        {Qt::Key_K, wendrel},
+                                        {Qt::Key_G, wendrel},
+                                        {Qt::Key_P, parvonne}}) {
+        QTest::keyClick(c.productList, key, Qt::NoModifier, 10);
+        EXPECT_EQ(c.productList->currentText(), expected);
+    }
+    QStringList seen;
+    for (int step : {1, 1, 1, -1, -1, -1, -1}) {
+        const QPointF at = c.productList->rect().center();
+        QWheelEvent wheel(at, c.productList->mapToGlobal(at), {}, {0, step * 120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(c.productList, &wheel);
+        seen << c.productList->currentText();
+    }
+    seen.removeDuplicates();
+    seen.sort();
+    EXPECT_EQ(seen, plainProducts);
+    quit();
+    EXPECT_TRUE(storedKeys().isEmpty()) << "defaults are registered, never stored";
+}
+
+TEST_F(Window, EachPreferenceIsStoredAtOnceAndRestored) {
+    QSettings(home.filePath("modflash.conf"), QSettings::IniFormat)
+        .setValue("avr-programmer", "retired-programmer");
+    start();
+    const WindowControls& c = controls();
+    // A programmer this version does not offer still drives avrdude, so it shows as it is.
+    EXPECT_EQ(c.avrProgrammerSelector->currentText(), "retired-programmer");
+    pick(c.avrProgrammerSelector, "avrisp2");
+    EXPECT_EQ(stored("avr-programmer"), "avrisp2");
+    pick(c.stlinkProgrammerSelector, "ST-Link v2-1");
+    EXPECT_EQ(stored("stlink-programmer"), "ST-Link v2-1");
+    QTest::mouseClick(c.factoryFirmwareEnable, Qt::LeftButton);
+    EXPECT_EQ(stored("enable-factory-firmware"), true);
+    EXPECT_EQ(offeredTitles(c.productList), allProducts);
+    pick(c.productList, "Kolvane");
+    QTest::mouseClick(c.massEraseBeforeProgramming, Qt::LeftButton);
+    EXPECT_EQ(stored("mass-erase-before-programming"), true);
+    // Off again: the chosen product's entry goes at once, yet it stays chosen, its list as is.
+    QTest::mouseClick(c.factoryFirmwareEnable, Qt::LeftButton);
+    EXPECT_EQ(stored("enable-factory-firmware"), false);
+    EXPECT_EQ(offeredTitles(c.productList), plainProducts);
+    EXPECT_EQ(delegate().product()->title(), "Kolvane");
+    EXPECT_EQ(allTitles(c.versionList), (QStringList{"1.0", other, placeholder}));
+    QTest::mouseClick(c.factoryFirmwareEnable, Qt::LeftButton);
+
+    quit();
+    QSettings(home.filePath("modflash.conf"), QSettings::IniFormat)
+        .setValue("stlink-programmer", "ST-Link v9");
+    start();
+    EXPECT_EQ(controls().avrProgrammerSelector->currentText(), "avrisp2");
+    // An unknown probe drives openocd's default one, and the pop-up says so.
+    EXPECT_EQ(controls().stlinkProgrammerSelector->currentText(), "ST-Link v2");
+    EXPECT_TRUE(controls().factoryFirmwareEnable->isChecked() &&
+                controls().massEraseBeforeProgramming->isChecked());
+    EXPECT_EQ(storedKeys().size(), 4);
+}
+
+TEST_F(Window, VersionsOtherAndChosenFiles) {
+    start(true);
+    const WindowControls& c = controls();
+    pick(c.productList, wendrel);
+    EXPECT_EQ(allTitles(c.versionList), (QStringList{"1.4.2", "2.0", other, placeholder}));
+    EXPECT_EQ(c.versionList->currentText(), placeholder);
+    EXPECT_FALSE(c.updateButton->isEnabled());
+    pick(c.versionList, "2.0");
+    EXPECT_TRUE(c.updateButton->isEnabled());
+    pick(c.versionList, other);
+    EXPECT_EQ(choiceExtension, "bin");
+    EXPECT_FALSE(c.updateButton->isEnabled()) << "while the chooser is open";
+    answerChooser(outsideFile("custom-build.BIN")); // any letter case, as everywhere
+    EXPECT_EQ(allTitles(c.versionList),
+              (QStringList{"1.4.2", "2.0", "custom-build", other, placeholder}));
+    EXPECT_EQ(c.versionList->currentText(), "custom-build");
+    EXPECT_TRUE(c.updateButton->isEnabled());
+    pick(c.versionList, other);
+    answerChooser(outsideFile("second.v2.bin"));
+    EXPECT_EQ(allTitles(c.versionList),
+              (QStringList{"1.4.2", "2.0", "second.v2", other, placeholder}));
+    pick(c.versionList, other);
+    answerChooser(std::nullopt);
+    EXPECT_EQ(c.versionList->currentText(), other);
+    EXPECT_FALSE(c.updateButton->isEnabled());
+    pick(c.versionList, other);
+    answerChooser(outsideFile("image.hex"));
+    EXPECT_EQ(problems, QStringList{"Not a Firmware Image: \u201cimage.hex\u201d is not a .bin "
+                                    "file, so it is not an image for Wendrel. Choose a file "
+                                    "ending in .bin."});
+    EXPECT_EQ(delegate().otherVersionFirmware()->version(), "second.v2");
+
+    // A new choice of product drops the file; an answer for a list since rebuilt is ignored.
+    pick(c.versionList, other);
+    pick(c.productList, parvonne);
+    answerChooser(outsideFile("late.bin"));
+    EXPECT_EQ(allTitles(c.versionList), (QStringList{"1.0", "1.1", "2.0", other, placeholder}));
+    EXPECT_FALSE(delegate().otherVersionFirmware());
+    // "Other..." follows the factory setting only from the next choice of product on.
+    QTest::mouseClick(c.factoryFirmwareEnable, Qt::LeftButton);
+    EXPECT_TRUE(allTitles(c.versionList).contains(other));
+    pick(c.productList, parvonne);
+    EXPECT_FALSE(allTitles(c.versionList).contains(other));
+}
+
+TEST_F(Window, InstructionsPagesAndHelpLinks) {
+    start(true);
+    QTextBrowser* view = controls().instructionsView;
+    pick(controls().productList, "Tessary 1U (rev002)");
+    EXPECT_TRUE(view->source().toLocalFile().endsWith("/Tessary_1U_f4.html"));
+    pick(controls().productList, "Kolvane");
+    EXPECT_EQ(view->toPlainText(), "") << "a product without a page shows none, not the last";
+    pick(controls().productList, parvonne);
+    emit view->anchorClicked(QUrl("https://example.net/cable"));
+    QTest::mouseClick(controls().helpButton, Qt::LeftButton);
+    EXPECT_EQ(openedUrls, (QList<QUrl>{QUrl("https://example.net/cable"), BuildInfo::helpUrl()}));
+    EXPECT_TRUE(view->toPlainText().contains("Parvonne steps")) << "the page stays";
+    EXPECT_EQ(BuildInfo::helpUrl().scheme() + BuildInfo::helpUrl().path(),
+              "https/firmware-updates");
+}
+
+TEST_F(Window, AnUpdateLocksTheWindowAndEndsInItsVerdict) {
+    installTools("echo 'Writing | ##########'\n" + gate() +
+                 "echo 'error: verification failed'\nexit 1");
+    start();
+    const WindowControls& c = controls();
+    choose(parvonne, "2.0");
+    clickUpdate();
+    EXPECT_EQ(c.tabView->currentIndex(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log().contains("##########"); }, toolTimeout));
+    for (QWidget* locked :
+         QList<QWidget*>{c.productList, c.versionList, c.updateButton, c.factoryFirmwareEnable})
+        EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
+    EXPECT_TRUE(c.stopButton->isEnabled());
+    EXPECT_TRUE(c.progressBar->isVisible());
+    EXPECT_EQ(c.progressBar->value(), 20);
+    delegate().doUpdate(); // a stray call must not start a second update
+    openGate();
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(banner(), "Update failed: error: verification failed");
+    EXPECT_EQ(c.progressBar->format(), "Writing %p% \u2013 failed");
+    for (QWidget* unlocked :
+         QList<QWidget*>{c.productList, c.versionList, c.updateButton, c.factoryFirmwareEnable})
+        EXPECT_TRUE(unlocked->isEnabled()) << unlocked->objectName().toStdString();
+    EXPECT_EQ(c.versionList->currentText(), "2.0");
+
+    // Stop: the flag falls at once, the window waits for the tool and says so.
+    installTools("trap 'echo stopping; exit 1' TERM\necho started\n" + gate());
+    QFile::remove(home.filePath("gate"));
+    clickUpdate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log().endsWith("started\n"); }, toolTimeout));
+    const QString before = log();
+    QTest::mouseClick(c.stopButton, Qt::LeftButton);
+    EXPECT_FALSE(delegate().isRunning());
+    EXPECT_EQ(log(), before);
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_EQ(banner(), "Update stopped: avrdude was stopped before it finished");
+    EXPECT_TRUE(log().startsWith(before + "stopping\n"));
+}
+
+TEST_F(Window, AnUpdateThatCannotRunGoesToTheDiagnosticLog) {
+    installTools("exit 0");
+    resources.remove("avrdude.conf");
+    start();
+    choose(parvonne, "1.0");
+    static QStringList diagnostics;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { diagnostics << text; });
+    clickUpdate();
+    ASSERT_TRUE(waitForFinish());
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(diagnostics, QStringList{"Problem running task: avrdude's configuration file "
+                                       "(avrdude.conf) is missing: looked for " +
+                                       resources.filePath("avrdude.conf")});
+    EXPECT_TRUE(log().endsWith("BEGINNING UPDATE\nERROR DURING UPDATE\n"));
+    EXPECT_TRUE(banner().startsWith("Update failed: avrdude's configuration file"));
+}
+
+TEST_F(Window, ClosingDuringAnUpdateAsksThenWaitsForTheTool) {
+    installTools("trap 'echo stopping; exit 1' TERM\necho started\n" + gate());
+    start();
+    choose(wendrel, "2.0");
+    clickUpdate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log().endsWith("started\n"); }, toolTimeout));
+    EXPECT_FALSE(window().close());
+    answerConfirmation(false);
+    EXPECT_TRUE(window().isVisible() && delegate().isRunning());
+    EXPECT_FALSE(window().close());
+    answerConfirmation(true);
+    EXPECT_FALSE(delegate().isRunning());
+    EXPECT_TRUE(window().isVisible()) << "until the tool has ended and given its verdict";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window().isVisible(); }, toolTimeout));
+    EXPECT_TRUE(log().contains("stopping\n\nIMPORTANT\n"));
+
+    // The session's end stops the tool without asking.
+    start();
+    choose(wendrel, "2.0");
+    clickUpdate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log().endsWith("started\n"); }, toolTimeout));
+    answerConfirmation = nullptr;
+    delegate().terminate();
+    EXPECT_FALSE(answerConfirmation);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window().isVisible(); }, toolTimeout));
+}
+
+// What the desktop sends when a file is dragged over the window and let go: onto whichever
+// page is in front, which passes on what it refuses.
+bool drop(QWidget* page, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    QWidget* target = page->childAt(page->rect().center());
+    target = target ? target : page;
+    QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent dropped(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(target, &dropped);
+    return enter.isAccepted() && dropped.isAccepted();
+}
+
+TEST_F(Window, DroppedFilesAreTakenAsThroughOtherOrRefusedWithAReason) {
+    start(false);
+    QWidget* page = controls().tabView->currentWidget();
+    const QString image = outsideFile("custom-9.9.BIN");
+    EXPECT_FALSE(drop(page, {QUrl::fromLocalFile(image)}));
+    EXPECT_EQ(banner(), "Updating from a file of your own needs \u201cEnable factory "
+                        "firmware\u201d in the preferences.");
+    QTest::mouseClick(controls().factoryFirmwareEnable, Qt::LeftButton);
+    EXPECT_FALSE(drop(page, {QUrl::fromLocalFile(image)}));
+    EXPECT_EQ(banner(), "Choose the product first, then drop its image.");
+    pick(controls().productList, wendrel);
+    const struct {
+        QList<QUrl> urls;
+        QString reason;
+    } refused[] = {
+        {{QUrl::fromLocalFile(image), QUrl::fromLocalFile(image)},
+         "Drop one firmware image at a time."},
+        {{QUrl("https://example.net/x.bin")},
+         "Only files on this computer can be used; save the "
+         "image first."},
+        {{QUrl::fromLocalFile(outsideFile("x.hex"))},
+         "\u201cx.hex\u201d is not a .bin file, so it is not an image for Wendrel."},
+    };
+    for (const auto& r : refused) {
+        EXPECT_FALSE(drop(page, r.urls));
+        EXPECT_EQ(banner(), r.reason);
+    }
+    EXPECT_TRUE(drop(page, {QUrl::fromLocalFile(image)}));
+    EXPECT_EQ(banner(), "") << "a good drop clears the refusal";
+    EXPECT_EQ(delegate().otherVersionFirmware()->path(), image.toStdString());
+    EXPECT_EQ(controls().versionList->currentText(), "custom-9.9");
+    EXPECT_TRUE(controls().updateButton->isEnabled());
+}
+
+TEST_F(Window, DeviceLineFollowsPluggingTheProductAndThePreferences) {
+    start(true);
+    QLabel* line = controls().deviceLine;
+    EXPECT_FALSE(line->isVisible()) << "no product, no line";
+    pick(controls().productList, parvonne);
+    EXPECT_TRUE(line->text().startsWith("No USBtiny programmer found"));
+    usbDevices.plug(usbasp);
+    EXPECT_TRUE(line->text().contains("choose \"usbasp\" as the programmer"));
+    pick(controls().avrProgrammerSelector, "usbasp");
+    EXPECT_EQ(line->text(), "USBasp programmer found (USB 16c0:05dc)");
+    pick(controls().productList, wendrel);
+    usbDevices.plug(dfuBootLoader);
+    EXPECT_EQ(line->text(), "DFU boot loader found (USB 0483:df11)");
+    usbDevices.unplug(dfuBootLoader);
+    EXPECT_TRUE(line->text().startsWith("No DFU boot loader found"));
+    EXPECT_TRUE(line->isVisible());
+}
+
+} // namespace
+} // namespace modflash::testing
+
+int main(int argc, char** argv) {
+    // No system bus, whatever the machine has: the sleep lock stays away from its logind.
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/modflash-test/system_bus_socket");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
