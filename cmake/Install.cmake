@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs modflash like a desktop application: both front ends to bin/, the resource directory
 # to share/modflash/ (the executables look for it at ../share/modflash, so a moved prefix keeps
-# working), the desktop entry, icon, AppStream metainfo, man pages and the package
-# documentation. cmake/Package.cmake builds the Debian package from these rules.
+# working), the desktop entry, icon, AppStream metainfo, man pages, bash completion and the
+# package documentation. cmake/Package.cmake builds the Debian package from these rules.
 
 set(MODFLASH_APP_ID org.modflash.Modflash)
 set(MODFLASH_INSTALL_RESOURCES "${CMAKE_INSTALL_DATADIR}/modflash")
@@ -125,6 +125,24 @@ foreach(page IN LISTS man_pages)
     modflash_compress(${CMAKE_SOURCE_DIR}/data/${page}.1 ${page}.1)
     install(FILES ${modflash_compressed_dir}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+
+# Bash completion goes where bash-completion loads it on demand. Its completionsdir names a
+# place under its data directory; the same place under this prefix keeps the install inside
+# the prefix (bash-completion also searches the share/ of every XDG_DATA_DIRS entry).
+set(completions_dir "${CMAKE_INSTALL_DATADIR}/bash-completion/completions")
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND)
+    pkg_get_variable(bash_completion_dir bash-completion completionsdir)
+    pkg_get_variable(bash_completion_datadir bash-completion datadir)
+    if(bash_completion_dir AND bash_completion_datadir
+       AND bash_completion_dir MATCHES "^${bash_completion_datadir}/(.+)$")
+        set(completions_dir "${CMAKE_INSTALL_DATADIR}/${CMAKE_MATCH_1}")
+    endif()
+endif()
+set(MODFLASH_BASH_COMPLETION_DIR "${completions_dir}" CACHE STRING
+    "Where the bash completion of modflash-cli is installed, relative to the prefix")
+install(FILES ${CMAKE_SOURCE_DIR}/data/bash-completion/modflash-cli
+    DESTINATION ${MODFLASH_BASH_COMPLETION_DIR})
 
 include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
 

@@ -70,7 +70,7 @@ own output is shown as it runs and ends in a clear verdict.
 It drives avrdude for AVR-based modules with a USB programmer, dfu-util for
 STM32-based modules in their USB DFU boot loader and openocd for STM32-based
 modules over SWD with an ST-Link probe. The package holds the window
-(modflash) and a scriptable command line (modflash-cli).")
+(modflash) and a scriptable command line (modflash-cli) with bash completion.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

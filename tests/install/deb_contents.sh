@@ -22,7 +22,7 @@ done
 
 dpkg-deb --contents "$package" >"$scratch/contents"
 wanted="./usr/bin/modflash-cli ./usr/share/modflash/instructions/intro.html
-    ./usr/share/man/man1/modflash-cli.1.gz
+    ./usr/share/man/man1/modflash-cli.1.gz ./usr/$MODFLASH_COMPLETIONS_DIR/modflash-cli
     ./usr/share/doc/modflash/copyright ./usr/share/doc/modflash/changelog.gz"
 [ "$MODFLASH_GUI" = ON ] && wanted="$wanted ./usr/bin/modflash ./usr/share/man/man1/modflash.1.gz"
 for path in $wanted; do
