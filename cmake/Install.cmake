@@ -1,7 +1,8 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs modflash like a desktop application: both front ends to bin/, the resource directory
 # to share/modflash/ (the executables look for it at ../share/modflash, so a moved prefix keeps
-# working), the desktop entry, icon, AppStream metainfo and man page. Also configures CPack to
-# build the Debian package.
+# working), the desktop entry, icon, AppStream metainfo, man pages, bash completion and the
+# package documentation. cmake/Package.cmake builds the Debian package from these rules.
 
 set(MODFLASH_APP_ID org.modflash.Modflash)
 set(MODFLASH_INSTALL_RESOURCES "${CMAKE_INSTALL_DATADIR}/modflash")
@@ -37,9 +38,16 @@ endif()
 install(DIRECTORY "${firmware_source}/" DESTINATION ${MODFLASH_INSTALL_RESOURCES}/firmware)
 
 # The tool links are made at install time rather than copied from the staged tree, so they hold
-# the configured paths as they are: where the tools live on the target system, never a build or
-# DESTDIR tree. The tools need not exist at install time (a package links to its dependencies).
-# A tool left unconfigured gets no link, so an update that needs it names the missing program.
+# the configured paths: where the tools live on the target system, never a build or DESTDIR
+# tree. The tools need not exist at install time (a package links to its dependencies). A tool
+# left unconfigured gets no link, so an update that needs it names the missing program.
+#
+# A link is relative only when the prefix is /usr and the tool lies in /usr too, as in the
+# Debian package: /usr/share/modflash/avrdude -> ../../bin/avrdude. /usr is the system's own
+# tree and never moves, and Debian wants links within it relative. Any other prefix (/usr/local,
+# a home directory, a DESTDIR staging tree copied elsewhere) may be moved as a whole, which the
+# executables allow for; the system's tools stay where they are, so those links stay absolute.
+# A tool outside /usr (avrdude.conf in /etc) is linked absolutely in every case.
 set(tool_links "")
 foreach(pair
         "MODFLASH_AVRDUDE=avrdude"
@@ -61,11 +69,18 @@ endforeach()
 # The manifest lists paths as installed, without DESTDIR, like the entries CMake adds itself.
 install(CODE "
 set(modflash_resources \"\${CMAKE_INSTALL_PREFIX}/${MODFLASH_INSTALL_RESOURCES}\")
+cmake_path(SET modflash_prefix NORMALIZE \"\${CMAKE_INSTALL_PREFIX}/\")
 function(modflash_install_tool_link target name)
     set(link \"\$ENV{DESTDIR}\${modflash_resources}/\${name}\")
-    message(STATUS \"Linking: \${link} -> \${target}\")
+    cmake_path(SET tool NORMALIZE \"\${target}\")
+    if(modflash_prefix STREQUAL \"/usr/\" AND tool MATCHES \"^/usr/\")
+        cmake_path(RELATIVE_PATH tool BASE_DIRECTORY \"/usr/${MODFLASH_INSTALL_RESOURCES}\")
+    else()
+        set(tool \"\${target}\")
+    endif()
+    message(STATUS \"Linking: \${link} -> \${tool}\")
     file(REMOVE \"\${link}\")
-    file(CREATE_LINK \"\${target}\" \"\${link}\" SYMBOLIC)
+    file(CREATE_LINK \"\${tool}\" \"\${link}\" SYMBOLIC)
     list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${modflash_resources}/\${name}\")
     set(CMAKE_INSTALL_MANIFEST_FILES \"\${CMAKE_INSTALL_MANIFEST_FILES}\" PARENT_SCOPE)
 endfunction()
@@ -84,34 +99,52 @@ if(TARGET modflash)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME ${MODFLASH_APP_ID}.metainfo.xml)
 endif()
-install(FILES ${CMAKE_SOURCE_DIR}/data/modflash-cli.1
-    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-# Debian package. The Qt libraries come from dpkg-shlibdeps; the flashing tools are run, not
-# linked, so they are listed by hand.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME modflash)
-set(CPACK_PACKAGE_VENDOR "modflash developers")
-set(CPACK_PACKAGE_CONTACT "modflash developers <modflash@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
-# The summary is the package's synopsis; CPack indents this extended text and marks its empty
-# line as a paragraph break.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"modflash updates the firmware of a family of hardware modules. Pick the product,
-pick one of the bundled firmware images and press Update; the tool's own output
-is shown as it runs and ends in a clear verdict.
+# Man pages, compressed as Debian installs them. gzip -n leaves out the file name and time
+# stamp, so the result depends on the page alone and the package builds reproducibly.
+find_program(MODFLASH_GZIP gzip REQUIRED DOC "gzip, which compresses the man pages and changelog")
+mark_as_advanced(MODFLASH_GZIP)
+set(modflash_compressed_dir ${CMAKE_BINARY_DIR}/compressed)
+function(modflash_compress source name)
+    set(plain ${modflash_compressed_dir}/${name})
+    add_custom_command(OUTPUT ${plain}.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${modflash_compressed_dir}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
+        COMMAND ${MODFLASH_GZIP} -9nf ${plain}
+        DEPENDS ${source}
+        COMMENT "Compressing ${name}"
+        VERBATIM)
+    set_property(GLOBAL APPEND PROPERTY modflash_compressed_files ${plain}.gz)
+endfunction()
 
-It drives avrdude for AVR-based modules with a USB programmer, dfu-util for
-STM32-based modules in their USB DFU boot loader and openocd for STM32-based
-modules over SWD with an ST-Link probe. The package holds the window (modflash)
-and a scriptable command line (modflash-cli).")
-set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "avrdude, dfu-util, openocd")
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-include(CPack)
+set(man_pages modflash-cli)
+if(TARGET modflash)
+    list(APPEND man_pages modflash)
+endif()
+foreach(page IN LISTS man_pages)
+    modflash_compress(${CMAKE_SOURCE_DIR}/data/${page}.1 ${page}.1)
+    install(FILES ${modflash_compressed_dir}/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+
+# Bash completion goes where bash-completion loads it on demand. Its completionsdir names a
+# place under its data directory; the same place under this prefix keeps the install inside
+# the prefix (bash-completion also searches the share/ of every XDG_DATA_DIRS entry).
+set(completions_dir "${CMAKE_INSTALL_DATADIR}/bash-completion/completions")
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND)
+    pkg_get_variable(bash_completion_dir bash-completion completionsdir)
+    pkg_get_variable(bash_completion_datadir bash-completion datadir)
+    if(bash_completion_dir AND bash_completion_datadir
+       AND bash_completion_dir MATCHES "^${bash_completion_datadir}/(.+)$")
+        set(completions_dir "${CMAKE_INSTALL_DATADIR}/${CMAKE_MATCH_1}")
+    endif()
+endif()
+set(MODFLASH_BASH_COMPLETION_DIR "${completions_dir}" CACHE STRING
+    "Where the bash completion of modflash-cli is installed, relative to the prefix")
+install(FILES ${CMAKE_SOURCE_DIR}/data/bash-completion/modflash-cli
+    DESTINATION ${MODFLASH_BASH_COMPLETION_DIR})
+
+include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
+
+get_property(compressed_files GLOBAL PROPERTY modflash_compressed_files)
+add_custom_target(modflash_compressed ALL DEPENDS ${compressed_files})

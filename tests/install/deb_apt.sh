@@ -1,5 +1,7 @@
-# Installs the Debian package with apt-get, runs the command line from /usr/bin and removes the
-# package again. It changes the system, so it runs only as root on a throwaway machine (CI=true).
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the Debian package with apt-get, runs the command line from /usr/bin, follows its
+# relative tool links to the installed tools and removes the package again. It changes the
+# system, so it runs only as root on a throwaway machine (CI=true).
 # shellcheck source-path=SCRIPTDIR
 . "$(dirname "$0")/common.sh"
 
@@ -21,6 +23,11 @@ trap 'apt-get remove -y modflash >/dev/null 2>&1 || true; rm -rf "$scratch"' EXI
 diff -u "$scratch/built" "$scratch/installed" >&2 ||
     fail "the installed package offers other products than the build tree"
 [ -s "$scratch/installed" ] || fail "the installed package offers no product"
+for link in /usr/share/modflash/*; do
+    if [ -L "$link" ] && [ ! -e "$link" ]; then
+        fail "$link -> $(readlink "$link") leads nowhere once installed"
+    fi
+done
 
 DEBIAN_FRONTEND=noninteractive apt-get remove -y modflash || fail "apt-get remove modflash failed"
 [ ! -e /usr/bin/modflash-cli ] || fail "/usr/bin/modflash-cli is still there after the removal"

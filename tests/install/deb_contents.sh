@@ -1,6 +1,7 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack and looks inside without installing it: its name,
 # its dependencies (the Qt libraries dpkg-shlibdeps found plus the three flashing tools), its
-# files, and that the command line runs from the unpacked tree.
+# files and tool links, and that the command line runs from the unpacked tree.
 # shellcheck source-path=SCRIPTDIR
 . "$(dirname "$0")/common.sh"
 . "$(dirname "$0")/package.sh"
@@ -20,16 +21,36 @@ done
 [ -n "$(field Maintainer)" ] || fail "the package names no maintainer"
 
 dpkg-deb --contents "$package" >"$scratch/contents"
-for path in ./usr/bin/modflash-cli ./usr/share/modflash/instructions/intro.html \
-    ./usr/share/man/man1/modflash-cli.1; do
+wanted="./usr/bin/modflash-cli ./usr/share/modflash/instructions/intro.html
+    ./usr/share/man/man1/modflash-cli.1.gz ./usr/$MODFLASH_COMPLETIONS_DIR/modflash-cli
+    ./usr/share/doc/modflash/copyright ./usr/share/doc/modflash/changelog.gz"
+[ "$MODFLASH_GUI" = ON ] && wanted="$wanted ./usr/bin/modflash ./usr/share/man/man1/modflash.1.gz"
+for path in $wanted; do
     grep -q " $path\( \|$\)" "$scratch/contents" || fail "the package does not hold $path"
 done
-[ "$MODFLASH_GUI" = ON ] && { grep -q ' ./usr/bin/modflash$' "$scratch/contents" ||
-    fail "the package does not hold ./usr/bin/modflash"; }
-if [ -n "$MODFLASH_DFU_UTIL" ]; then
-    grep -q " ./usr/share/modflash/dfu-util -> $MODFLASH_DFU_UTIL$" "$scratch/contents" ||
-        fail "the package's dfu-util link does not point at $MODFLASH_DFU_UTIL"
-fi
+
+# Within /usr the links are relative (../../bin/avrdude from /usr/share/modflash), so they lead
+# to the system's tools wherever the package is unpacked; the others hold the configured path.
+check_link() { # configured target, link name
+    [ -n "$1" ] && [ "${1%-NOTFOUND}" = "$1" ] || return 0
+    target=$(sed -n "s|^.* ./usr/share/modflash/$2 -> \(.*\)\$|\1|p" "$scratch/contents")
+    [ -n "$target" ] || fail "the package has no $2 link"
+    case "$1" in
+        /usr/*)
+            case "$target" in /*) fail "the package's $2 link is absolute: $target" ;; esac
+            resolved=$(realpath -m -s "/usr/share/modflash/$target")
+            [ "$resolved" = "$(realpath -m -s "$1")" ] ||
+                fail "the package's $2 link $target leads to $resolved, not to $1"
+            ;;
+        *) [ "$target" = "$1" ] || fail "the package's $2 link points at $target, not $1" ;;
+    esac
+}
+check_link "$MODFLASH_AVRDUDE" avrdude
+check_link "$MODFLASH_AVRDUDE_CONF" avrdude.conf
+check_link "$MODFLASH_DFU_UTIL" dfu-util
+check_link "$MODFLASH_DFU_UTIL_FACTORY" dfu-util-factory
+check_link "$MODFLASH_OPENOCD" openocd
+check_link "$MODFLASH_OPENOCD_SCRIPTS" openocd-scripts
 
 # apt's dry run resolves the dependencies against this system's packages without changing it.
 (cd "$(dirname "$package")" && apt-get install --simulate "./$(basename "$package")") \

@@ -1,5 +1,7 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed tree: both executables in bin/, the resource directory complete under
-# share/modflash/, and each tool link pointing at the tool configured for this build.
+# share/modflash/, each tool link pointing at the tool configured for this build (as it is:
+# the prefix is not /usr), and the man pages, bash completion and package documentation.
 # shellcheck source-path=SCRIPTDIR
 . "$(dirname "$0")/common.sh"
 require_installed
@@ -41,4 +43,11 @@ check_link "$MODFLASH_OPENOCD" openocd
 check_link "$MODFLASH_OPENOCD_SCRIPTS" openocd-scripts
 [ -f "$installed_resources/openocd-scripts/interface/stlink-v2.cfg" ] ||
     fail "the linked openocd script directory has no interface/stlink-v2.cfg"
+
+wanted="share/man/man1/modflash-cli.1.gz $MODFLASH_COMPLETIONS_DIR/modflash-cli
+    share/doc/modflash/copyright share/doc/modflash/changelog.gz"
+[ "$MODFLASH_GUI" = ON ] && wanted="$wanted share/man/man1/modflash.1.gz"
+for path in $wanted; do
+    [ -f "$installed/$path" ] || fail "$path is not installed"
+done
 echo "layout and tool links as configured"

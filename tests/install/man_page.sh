@@ -1,40 +1,60 @@
-# The installed man page renders without groff warnings and documents what the installed
-# command line offers: every subcommand and every option its --help texts list.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The installed man pages, compressed as Debian wants them, render without groff warnings and
+# document what the installed programs offer: every subcommand of the command line and every
+# option the --help texts list.
 # shellcheck source-path=SCRIPTDIR
 . "$(dirname "$0")/common.sh"
 require_installed
 
-page="$installed/share/man/man1/modflash-cli.1"
-[ -f "$page" ] || fail "no man page at $page"
-LC_ALL=C.UTF-8 MANWIDTH=100 man --warnings -E ascii -l "$page" >"$scratch/page" 2>"$scratch/warnings" ||
-    fail "man could not render $page"
-if [ -s "$scratch/warnings" ]; then
-    cat "$scratch/warnings" >&2
-    fail "the man page renders with the warnings above"
-fi
-for section in NAME SYNOPSIS DESCRIPTION 'EXIT STATUS' FILES EXAMPLES; do
-    grep -qx "$section" "$scratch/page" || fail "the rendered page has no $section section"
-done
-
-cli="$installed/bin/modflash-cli"
-"$cli" --help >"$scratch/help" || fail "$cli --help failed"
-subcommands=$(sed -n '/^Subcommands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p' "$scratch/help")
-[ -n "$subcommands" ] || fail "found no subcommands in $cli --help"
+# Renders an installed page into $scratch/page, failing on any warning.
+render() { # page name
+    page="$installed/share/man/man1/$1.1.gz"
+    [ -f "$page" ] || fail "no man page at $page"
+    gzip -t "$page" || fail "$page is not a valid gzip file"
+    LC_ALL=C.UTF-8 MANWIDTH=100 man --warnings -E ascii -l "$page" >"$scratch/page" 2>"$scratch/warnings" ||
+        fail "man could not render $page"
+    if [ -s "$scratch/warnings" ]; then
+        cat "$scratch/warnings" >&2
+        fail "$page renders with the warnings above"
+    fi
+    for section in NAME SYNOPSIS DESCRIPTION 'EXIT STATUS' FILES "$2"; do
+        grep -qx "$section" "$scratch/page" || fail "$page has no $section section"
+    done
+}
 
 # Options as --help lists them; --help-all only adds the toolkit's own options.
 options_of() { sed -n 's/^  \(-[a-z], \)\{0,1\}--\([a-z][a-z-]*\).*/\2/p' "$1" | grep -vx help-all || true; }
 
+documents_options() { # help text file, what the options belong to
+    for option in $(options_of "$1"); do
+        grep -q -- "--$option\b" "$scratch/page" ||
+            fail "the man page does not describe --$option of $2"
+    done
+}
+
+render modflash-cli EXAMPLES
+cli="$installed/bin/modflash-cli"
+"$cli" --help >"$scratch/help" || fail "$cli --help failed"
+subcommands=$(sed -n '/^Subcommands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p' "$scratch/help")
+[ -n "$subcommands" ] || fail "found no subcommands in $cli --help"
 for subcommand in $subcommands; do
     grep -Eq "^ +$subcommand( |$)" "$scratch/page" ||
         fail "the man page does not describe the subcommand $subcommand"
     "$cli" "$subcommand" --help >"$scratch/help-$subcommand" ||
         fail "$cli $subcommand --help failed"
-    for option in $(options_of "$scratch/help-$subcommand"); do
-        grep -q -- "--$option\b" "$scratch/page" ||
-            fail "the man page does not describe --$option of $subcommand"
-    done
+    documents_options "$scratch/help-$subcommand" "$subcommand"
 done
-for option in $(options_of "$scratch/help"); do
-    grep -q -- "--$option\b" "$scratch/page" || fail "the man page does not describe --$option"
-done
-echo "the man page renders cleanly and covers: $(echo "$subcommands" | tr "\n" " ")"
+documents_options "$scratch/help" modflash-cli
+echo "modflash-cli(1) renders cleanly and covers: $(echo "$subcommands" | tr "\n" " ")"
+
+if [ "$MODFLASH_GUI" != ON ]; then
+    echo "this build has no window, so no modflash(1) (MODFLASH_BUILD_GUI is off)"
+    exit 0
+fi
+render modflash 'SEE ALSO'
+grep -q 'modflash-cli(1)' "$scratch/page" || fail "modflash(1) does not refer to modflash-cli(1)"
+grep -q 'modflash/modflash.conf' "$scratch/page" || fail "modflash(1) does not name the preferences file"
+QT_QPA_PLATFORM=offscreen "$installed/bin/modflash" --help >"$scratch/window-help" 2>/dev/null ||
+    fail "$installed/bin/modflash --help failed"
+documents_options "$scratch/window-help" modflash
+echo "modflash(1) renders cleanly and covers the window's options"
