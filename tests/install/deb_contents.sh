@@ -24,6 +24,9 @@ for path in ./usr/bin/modflash-cli ./usr/share/modflash/instructions/intro.html 
     ./usr/share/man/man1/modflash-cli.1; do
     grep -q " $path\( \|$\)" "$scratch/contents" || fail "the package does not hold $path"
 done
+if grep 'libusb' "$scratch/contents" >&2; then
+    fail "the package holds the virtual bench's libraries above"
+fi
 [ "$MODFLASH_GUI" = ON ] && { grep -q ' ./usr/bin/modflash$' "$scratch/contents" ||
     fail "the package does not hold ./usr/bin/modflash"; }
 if [ -n "$MODFLASH_DFU_UTIL" ]; then

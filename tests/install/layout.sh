@@ -41,4 +41,7 @@ check_link "$MODFLASH_OPENOCD" openocd
 check_link "$MODFLASH_OPENOCD_SCRIPTS" openocd-scripts
 [ -f "$installed_resources/openocd-scripts/interface/stlink-v2.cfg" ] ||
     fail "the linked openocd script directory has no interface/stlink-v2.cfg"
+# The virtual bench's stand-ins for libusb are a development instrument, never installed.
+stray=$(find "$MODFLASH_DESTDIR" -name 'libusb*' | head -n 1)
+[ -z "$stray" ] || fail "the install holds the virtual bench's $stray"
 echo "layout and tool links as configured"
