@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <libusb.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +114,77 @@ TEST_F(VirtualBus, DfuInterfaceNamesComeFromTheConfigurationAndStringDescriptors
                   LIBUSB_ERROR_NO_DEVICE);
         libusb_close(handle);
     }
+}
+
+// DfuSe through its requests: set the address pointer, write a block over flash that was not
+// erased, and read how it went. F4 flash only clears bits; F0 flash refuses a half-word that is
+// not erased, and the boot loader reports the failure.
+TEST_F(VirtualBus, FlashTakesAWriteOverOldContentsAsTheChipDoes) {
+    const struct {
+        const char* layout;
+        std::uint8_t state;
+        std::uint8_t status;
+        std::uint8_t first;
+    } chips[] = {
+        {"f4", 5 /* dfuDNLOAD-IDLE */, 0, 0x30 & 0x0f},
+        {"f0", 10 /* dfuERROR */, 6 /* errPROG */, 0x30},
+    };
+    constexpr std::uint8_t out = 0x21, in = 0xa1, dnload = 1, getStatus = 3;
+    for (const auto& chip : chips) {
+        SCOPED_TRACE(chip.layout);
+        plug("dfu", std::string("layout ") + chip.layout + "\n");
+        {
+            std::ofstream flash(state / "dfu-flash.bin", std::ios::binary);
+            const std::string old(chip.layout == std::string("f4") ? 1048576 : 131072, '\x30');
+            flash << old;
+        }
+        libusb_device_handle* handle = open(0x0483, 0xdf11);
+        ASSERT_NE(handle, nullptr);
+        ASSERT_EQ(libusb_claim_interface(handle, 0), LIBUSB_SUCCESS);
+        const auto request = [&](std::uint8_t type, std::uint8_t code, std::uint16_t block,
+                                 unsigned char* data, std::uint16_t length) {
+            return libusb_control_transfer(handle, type, code, block, 0, data, length, 1000);
+        };
+        unsigned char status[6] = {};
+        unsigned char setAddress[] = {0x21, 0x00, 0x00, 0x00, 0x08};
+        ASSERT_EQ(request(out, dnload, 0, setAddress, 5), 5);
+        ASSERT_EQ(request(in, getStatus, 0, status, 6), 6);
+        EXPECT_EQ(status[4], 4) << "dfuDNBUSY while the command runs";
+        ASSERT_EQ(request(in, getStatus, 0, status, 6), 6);
+        EXPECT_EQ(status[4], 5);
+        unsigned char block[16];
+        std::fill(std::begin(block), std::end(block), 0x0f);
+        ASSERT_EQ(request(out, dnload, 2, block, sizeof block), 16);
+        ASSERT_EQ(request(in, getStatus, 0, status, 6), 6);
+        ASSERT_EQ(request(in, getStatus, 0, status, 6), 6);
+        EXPECT_EQ(status[4], chip.state);
+        EXPECT_EQ(status[0], chip.status);
+        libusb_close(handle);
+        std::ifstream flash(state / "dfu-flash.bin", std::ios::binary);
+        EXPECT_EQ(flash.get(), chip.first);
+        // Unplugged, so that the next chip is a new module.
+        fs::remove(state / "dfu");
+    }
+}
+
+// After the number of transfers set in the module file the module is gone: the next transfer
+// fails and the module file is moved aside.
+TEST_F(VirtualBus, AModuleUnplugsAfterTheTransfersItWasGiven) {
+    plug("usbtiny", "part t85\nunplug-after-transfers 2\n");
+    libusb_device_handle* handle = open(0x1781, 0x0c9f);
+    ASSERT_NE(handle, nullptr);
+    unsigned char product[32];
+    for (int transfer = 0; transfer < 2; ++transfer) {
+        unsigned char language[4];
+        EXPECT_EQ(libusb_control_transfer(handle, LIBUSB_ENDPOINT_IN, LIBUSB_REQUEST_GET_DESCRIPTOR,
+                                          LIBUSB_DT_STRING << 8, 0, language, 4, 1000),
+                  4);
+    }
+    EXPECT_EQ(libusb_get_string_descriptor_ascii(handle, 1, product, sizeof product),
+              LIBUSB_ERROR_NO_DEVICE);
+    libusb_close(handle);
+    EXPECT_FALSE(fs::exists(state / "usbtiny"));
+    EXPECT_TRUE(fs::exists(state / "usbtiny.unplugged"));
 }
 
 TEST_F(VirtualBus, TheDeviceListFollowsPluggingThroughHotplugEvents) {

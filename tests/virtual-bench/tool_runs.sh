@@ -111,15 +111,18 @@ check_avr() { # part [cli options] product version
     objcopy -I ihex -O binary --gap-fill 0xff "$image" "$scratch/image.bin"
     expected_memory "$scratch/expected" "$(wc -c <"$flash")" "$scratch/image.bin" $((0x$start))
     cmp -s "$flash" "$scratch/expected" || fail "$name: the flash does not hold exactly the HEX file"
+    # shellcheck disable=SC2046 # three words, one per fuse byte
     set -- $(fuse_bits "$part")
     expected=""
+    field=1
     for fuse in lfuse hfuse efuse; do
         value=$(value_of "-U$fuse:w:\(0x[0-9A-Fa-f]*\):m")
         if [ -n "$value" ]; then
             expected="$expected $(fuse_expected "$value" "0x$1")"
-        else
-            expected="$expected $(cut -d' ' -f3 "$state/avr-fuses")" # not written: as it was
+        else # a fuse the product leaves alone keeps what it had
+            expected="$expected $(cut -d' ' -f$field "$state/avr-fuses")"
         fi
+        field=$((field + 1))
         shift
     done
     [ " $(cat "$state/avr-fuses")" = "$expected" ] ||

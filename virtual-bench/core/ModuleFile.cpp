@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vbench {
@@ -13,6 +14,16 @@ ModuleFile::ModuleFile(StateDirectory directory, std::string name)
 
 bool ModuleFile::isPlugged() const {
     return access(path().c_str(), F_OK) == 0;
+}
+
+std::optional<std::string> ModuleFile::plugging() const {
+    struct stat status {};
+    if (stat(path().c_str(), &status) != 0)
+        return std::nullopt;
+    // The change time moves with every write and rename, and tells a new file that reuses
+    // the inode of a removed one from it.
+    return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino) + ":" +
+           std::to_string(status.st_ctim.tv_sec) + "." + std::to_string(status.st_ctim.tv_nsec);
 }
 
 std::string ModuleFile::read() const {

@@ -29,6 +29,7 @@ ControlResult answer(DataStage data, std::span<const std::uint8_t> bytes) {
 
 VirtualDevice::VirtualDevice(ModuleFile file, Descriptors descriptors, UnplugTrigger trigger)
     : m_file(std::move(file))
+    , m_plugging(m_file.plugging())
     , m_descriptors(std::move(descriptors))
     , m_tree(ConfigurationTree::parse(m_descriptors.configuration))
     , m_trigger(trigger) {}
@@ -42,7 +43,7 @@ std::uint16_t VirtualDevice::productId() const {
 }
 
 bool VirtualDevice::isPresent() {
-    if (!m_gone && !m_file.isPlugged())
+    if (!m_gone && (!m_plugging || m_file.plugging() != m_plugging))
         m_gone = true;
     return !m_gone;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,9 +16,9 @@ namespace vbench {
 
 // A module on the emulated bus as the host meets it through its default control pipe. This
 // part answers the standard requests from the descriptors and keeps the module's presence:
-// a module is gone for good once its file is moved away or it unplugs itself, and every later
-// transfer fails as it does when a cable is pulled. Subclasses answer their class and vendor
-// requests.
+// a module is gone for good once its file is moved away, replaced or rewritten, or it unplugs
+// itself, and every later transfer fails as it does when a cable is pulled. Subclasses answer their
+// class and vendor requests.
 class VirtualDevice {
 public:
     struct Descriptors {
@@ -41,6 +42,8 @@ public:
     std::uint16_t productId() const;
 
     bool isPresent();
+    // The cable is pulled: whoever watches the state directory saw the module's file go.
+    void pullCable() { m_gone = true; }
     ControlResult control(const SetupPacket& setup, DataStage data);
     // A reset on the bus; false when the module is no longer there to take it.
     bool busReset();
@@ -61,6 +64,7 @@ private:
     ControlResult descriptor(const SetupPacket& setup, DataStage data) const;
 
     ModuleFile m_file;
+    std::optional<std::string> m_plugging;
     Descriptors m_descriptors;
     ConfigurationTree m_tree;
     UnplugTrigger m_trigger;

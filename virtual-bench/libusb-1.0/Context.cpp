@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cstring>
 #include <mutex>
 
 using vbench::addReference;
@@ -16,9 +17,9 @@ using vbench::dropReference;
 libusb_context::libusb_context(vbench::StateDirectory directory)
     : m_bus(std::move(directory)) {
     m_inotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (m_inotify >= 0 &&
-        inotify_add_watch(m_inotify, m_bus.directory().path().c_str(),
-                          IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO) < 0) {
+    if (m_inotify >= 0 && inotify_add_watch(m_inotify, m_bus.directory().path().c_str(),
+                                            IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                                                IN_CLOSE_WRITE) < 0) {
         // No state directory: an empty bus that never changes.
         close(m_inotify);
         m_inotify = -1;
@@ -37,7 +38,29 @@ libusb_context::~libusb_context() {
         close(m_inotify);
 }
 
+// A module whose file was removed, moved away or written since the last look is gone, even
+// when its file is back already: that was a new plugging.
+void libusb_context::takeWatchEvents() {
+    if (m_inotify < 0)
+        return;
+    alignas(inotify_event) std::array<char, 4096> buffer;
+    ssize_t got = 0;
+    while ((got = read(m_inotify, buffer.data(), buffer.size())) > 0) {
+        for (ssize_t at = 0; at < got;) {
+            inotify_event event{};
+            std::memcpy(&event, buffer.data() + at, sizeof event);
+            const char* name = buffer.data() + at + sizeof event;
+            const auto it = event.len ? m_attached.find(name) : m_attached.end();
+            if (it != m_attached.end() &&
+                (event.mask & (IN_DELETE | IN_MOVED_FROM | IN_CLOSE_WRITE)))
+                it->second->device->pullCable();
+            at += static_cast<ssize_t>(sizeof event + event.len);
+        }
+    }
+}
+
 void libusb_context::rescan() {
+    takeWatchEvents();
     const auto plugged = m_bus.pluggedPorts();
     for (auto it = m_attached.begin(); it != m_attached.end();) {
         bool stays = it->second->device->isPresent();
@@ -144,9 +167,6 @@ void libusb_context::handleEvents(int timeoutMs) {
         vbench::libraryLock().unlock();
         poll(&watch, 1, timeoutMs < 0 ? 0 : timeoutMs);
         vbench::libraryLock().lock();
-        std::array<char, 4096> events;
-        while (read(m_inotify, events.data(), events.size()) > 0) {
-        }
     } else if (timeoutMs > 0) {
         vbench::libraryLock().unlock();
         poll(nullptr, 0, timeoutMs);

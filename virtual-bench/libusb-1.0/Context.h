@@ -44,6 +44,7 @@ private:
         void* userData;
     };
 
+    void takeWatchEvents();
     void rescan();
     void announce();
     bool notify(int handle, libusb_device* device, libusb_hotplug_event event);
