@@ -130,7 +130,7 @@ ControlResult DfuSeBootloader::classOrVendorRequest(const SetupPacket& setup, Da
     }
 }
 
-// A request the state does not allow: the DFU specification's stall into dfuERROR.
+// A request the state does not allow: a stall, and dfuERROR until CLRSTATUS, as DFU 1.1 has it.
 ControlResult DfuSeBootloader::refuse() {
     m_state = dfuError;
     m_status = errStalledPacket;
