@@ -51,6 +51,9 @@ check_link "$MODFLASH_DFU_UTIL" dfu-util
 check_link "$MODFLASH_DFU_UTIL_FACTORY" dfu-util-factory
 check_link "$MODFLASH_OPENOCD" openocd
 check_link "$MODFLASH_OPENOCD_SCRIPTS" openocd-scripts
+if grep 'libusb' "$scratch/contents" >&2; then
+    fail "the package holds the virtual bench's libraries above"
+fi
 
 # apt's dry run resolves the dependencies against this system's packages without changing it.
 (cd "$(dirname "$package")" && apt-get install --simulate "./$(basename "$package")") \

@@ -50,4 +50,7 @@ wanted="share/man/man1/modflash-cli.1.gz $MODFLASH_COMPLETIONS_DIR/modflash-cli
 for path in $wanted; do
     [ -f "$installed/$path" ] || fail "$path is not installed"
 done
+# The virtual bench's stand-ins for libusb are a development instrument, never installed.
+stray=$(find "$MODFLASH_DESTDIR" -name 'libusb*' | head -n 1)
+[ -z "$stray" ] || fail "the install holds the virtual bench's $stray"
 echo "layout and tool links as configured"

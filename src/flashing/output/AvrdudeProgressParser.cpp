@@ -36,7 +36,10 @@ std::string memoryAfter(std::string_view rest) {
 
 std::optional<std::string_view> AvrdudeProgressParser::errorIn(std::string_view line) const {
     line = trimmed(line);
-    if (line.starts_with("avrdude warning") || line.starts_with("avrdude: warning"))
+    // A fuse whose unused bits read back otherwise gets a bare "***failed;" that the
+    // verification then forgives; it names no reason either way.
+    if (line.starts_with("avrdude warning") || line.starts_with("avrdude: warning") ||
+        line == "***failed;")
         return std::nullopt;
     if (containsIgnoringCase(line, "error") || containsIgnoringCase(line, "failed"))
         return line;
@@ -104,8 +107,24 @@ void AvrdudeProgressParser::lineEnded() {
         if (message.starts_with(verb)) {
             m_contextVerb = name;
             m_contextMemory = memoryAfter(message.substr(std::string_view(verb).size()));
+            // Small memories (the fuses) get no bar: the line alone says what is going on.
+            update({m_contextVerb + " " + m_contextMemory, Progress::indeterminate,
+                    Progress::State::Running});
             return;
         }
+    }
+    // "1 byte of hfuse written", "512 bytes of flash verified": the phase is done, unless its
+    // bar already failed.
+    for (const auto& [ending, verb] :
+         {std::pair{" written", "Writing "}, std::pair{" verified", "Verifying "}}) {
+        const std::size_t of = message.find(" of ");
+        if (!message.ends_with(ending) || of == std::string_view::npos)
+            continue;
+        const std::string_view memory =
+            message.substr(of + 4, message.size() - of - 4 - std::string_view(ending).size());
+        const Progress now = progress();
+        if (now.phase == verb + std::string(memory) && now.state != Progress::State::Failed)
+            update({now.phase, 100, Progress::State::Done});
     }
 }
 

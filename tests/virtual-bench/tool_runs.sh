@@ -1,0 +1,202 @@
+#!/bin/sh
+# The real avrdude and dfu-util, run by modflash-cli against the virtual bench's emulated
+# modules: every sample image of the families the bench emulates ends up on the module byte for
+# byte (and the AVR fuses as the product sets them), a module unplugged halfway fails with the
+# tool's own message, and the boot loader that fails after leaving DFU mode gives a failure
+# whose log still says "Download done.". Everything the checks expect comes from the images and
+# from the command modflash-cli shows for the update.
+# Environment: MODFLASH_BUILD_DIR, MODFLASH_SOURCE_DIR.
+set -u
+
+if [ -d /dev/bus/usb ] && [ -n "$(ls -A /dev/bus/usb 2>/dev/null)" ]; then
+    echo "skipped: /dev/bus/usb lists USB devices; the real tools are not run where they could reach one"
+    exit 77
+fi
+for tool in objcopy objdump cmp; do
+    command -v "$tool" >/dev/null || { echo "$tool (binutils, diffutils) is needed" >&2; exit 1; }
+done
+
+build=$MODFLASH_BUILD_DIR
+cli=$build/bin/modflash-cli
+prepare="$MODFLASH_SOURCE_DIR/scripts/virtual-bench --build $build"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+# Preferences of the person running the tests must not choose another programmer.
+export XDG_CONFIG_HOME="$scratch/config"
+bench=$scratch/bench
+state=$bench/virtual-bench
+failures=0
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# update CASE [CLI OPTIONS] PRODUCT VERSION: runs the update; its log is in $scratch/CASE.log.
+update() {
+    name=$1
+    shift
+    "$cli" --resources "$bench" "$@" >"$scratch/$name.log" 2>&1
+    status=$?
+}
+
+expect_status() { # case expected
+    [ "$status" -eq "$2" ] || { fail "$1: exit status $status, not $2"; sed 's/^/    /' "$scratch/$1.log" >&2; }
+}
+
+expect_log() { # case text
+    grep -qF -- "$2" "$scratch/$1.log" || fail "$1: the log lacks \"$2\""
+}
+
+# The command modflash builds for the update, one element a line, into $scratch/command.
+command_for() { # [cli options] product version
+    "$cli" --resources "$bench" command "$@" >"$scratch/command"
+}
+
+# The element after OPTION in that command.
+after() { # option
+    sed -n "/^$1\$/{n;p;q}" "$scratch/command"
+}
+
+# The value of the element PREFIX<value>, e.g. -p<part>.
+value_of() { # sed pattern of the element with \(the value\)
+    sed -n "s|^$1\$|\1|p" "$scratch/command"
+}
+
+# A file of SIZE bytes: FILE at OFFSET, erased flash (0xff) around it.
+expected_memory() { # output size file offset
+    head -c "$2" /dev/zero | tr '\0' '\377' >"$1"
+    dd if="$3" of="$1" bs=1 seek="$4" conv=notrunc status=none
+}
+
+check_dfu() { # layout [cli options] product version
+    layout=$1
+    shift
+    $prepare "$bench" --dfu "$layout" >/dev/null || { fail "scripts/virtual-bench failed"; return; }
+    command_for "$@"
+    image=$(after -D)
+    address=$(after -s | cut -d: -f1)
+    name="dfu-$layout-$(basename "$image")"
+    update "$name" update "$@"
+    expect_status "$name" 0
+    flash=$state/dfu-flash.bin
+    expected_memory "$scratch/expected" "$(wc -c <"$flash")" "$image" $((address - 0x08000000))
+    cmp -s "$flash" "$scratch/expected" || fail "$name: the flash does not hold exactly the image at $address"
+    [ -e "$state/dfu.unplugged" ] || fail "$name: the boot loader did not leave DFU mode"
+}
+
+# Bits of the fuse bytes (low, high, extended) each chip has; the others read as 1.
+fuse_bits() {
+    case $1 in
+    m168 | m168p | m328 | m328p) echo "ff ff 07" ;;
+    t44 | t45 | t85) echo "ff ff 01" ;;
+    esac
+}
+
+fuse_expected() { # value bits
+    printf '%02x' $(($1 & $2 | (~$2 & 0xff)))
+}
+
+check_avr() { # part [cli options] product version
+    part=$1
+    shift
+    $prepare "$bench" --avr "$part" >/dev/null || { fail "scripts/virtual-bench failed"; return; }
+    command_for "$@"
+    image=$(value_of '-Uflash:w:\(.*\):i')
+    name="avr-$part-$(basename "$image")"
+    update "$name" update "$@"
+    expect_status "$name" 0
+    flash=$state/avr-flash.bin
+    start=$(objdump -h "$image" | awk '$2 ~ /^\.sec/ { print $4; exit }')
+    objcopy -I ihex -O binary --gap-fill 0xff "$image" "$scratch/image.bin"
+    expected_memory "$scratch/expected" "$(wc -c <"$flash")" "$scratch/image.bin" $((0x$start))
+    cmp -s "$flash" "$scratch/expected" || fail "$name: the flash does not hold exactly the HEX file"
+    # shellcheck disable=SC2046 # three words, one per fuse byte
+    set -- $(fuse_bits "$part")
+    expected=""
+    field=1
+    for fuse in lfuse hfuse efuse; do
+        value=$(value_of "-U$fuse:w:\(0x[0-9A-Fa-f]*\):m")
+        if [ -n "$value" ]; then
+            expected="$expected $(fuse_expected "$value" "0x$1")"
+        else # a fuse the product leaves alone keeps what it had
+            expected="$expected $(cut -d' ' -f$field "$state/avr-fuses")"
+        fi
+        field=$((field + 1))
+        shift
+    done
+    [ " $(cat "$state/avr-fuses")" = "$expected" ] ||
+        fail "$name: fuses are \"$(cat "$state/avr-fuses")\", not \"${expected# }\""
+}
+
+# The AVR chip each product's part names, as the bench calls it.
+chip_for() {
+    case $1 in
+    atmega168) echo m168 ;; atmega328) echo m328 ;;
+    attiny44) echo t44 ;; attiny45) echo t45 ;; attiny85) echo t85 ;;
+    esac
+}
+
+# Every sample image of every product the bench can emulate, factory products included.
+$prepare "$bench" >/dev/null || { echo "scripts/virtual-bench failed" >&2; exit 1; }
+"$cli" --resources "$bench" --factory products >"$scratch/products"
+while IFS= read -r product; do
+    "$cli" --resources "$bench" --factory versions "$product" >"$scratch/versions"
+    while IFS= read -r version; do
+        command_for --factory "$product" "$version"
+        case $(basename "$(head -n 1 "$scratch/command")") in
+        dfu-util*) check_dfu f4 --factory "$product" "$version" ;;
+        avrdude) check_avr "$(chip_for "$(value_of '-p\(.*\)')")" --factory "$product" "$version" ;;
+        esac
+    done <"$scratch/versions"
+done <"$scratch/products"
+
+# The other boot loader, and a chip whose signature differs from the part named (-F goes on).
+check_dfu f0 Wendrel 2.0
+check_avr m328p "Parvonne (rev009 or Higher)" 2.0
+
+# Mass erase clears the whole flash; a page erase only the pages the image needs.
+for erase in --mass-erase --no-mass-erase; do
+    $prepare "$bench" --dfu f4 >/dev/null
+    head -c 1048576 /dev/zero >"$state/dfu-flash.bin"
+    update "dfu$erase" "$erase" update Wendrel 2.0
+    expect_status "dfu$erase" 0
+    expected_memory "$scratch/expected" 1048576 "$bench/firmware/Wendrel.2.0.bin" 0
+    if [ "$erase" = --no-mass-erase ]; then
+        # The first 16 KiB sector is erased and written; the rest keeps its zeros.
+        head -c 16384 "$scratch/expected" >"$scratch/sector"
+        head -c $((1048576 - 16384)) /dev/zero >>"$scratch/sector"
+        mv "$scratch/sector" "$scratch/expected"
+    fi
+    cmp -s "$state/dfu-flash.bin" "$scratch/expected" || fail "dfu$erase: the flash is not as expected"
+done
+
+# The boot loader fails the status request after the leave request: exit status 1, and the
+# log shows the complete download before dfu-util's error.
+$prepare "$bench" --dfu f4-late-error >/dev/null
+update late-error update Wendrel 2.0
+expect_status late-error 1
+expect_log late-error "Download done."
+expect_log late-error "dfu-util: Error during download get_status"
+cmp -s -n 2048 "$state/dfu-flash.bin" "$bench/firmware/Wendrel.2.0.bin" ||
+    fail "late-error: the image is not in the flash"
+
+# Unplugged halfway: the module takes part of the image and vanishes; the tool says so itself.
+$prepare "$bench" --dfu f4 >/dev/null
+echo "unplug-after-bytes 2100" >>"$state/dfu"
+update dfu-unplugged update "Tessary 1U (rev002)" 2.0
+expect_status dfu-unplugged 1
+expect_log dfu-unplugged "dfu-util: dfuse_download: libusb_control_transfer returned -4 (LIBUSB_ERROR_NO_DEVICE)"
+expect_log dfu-unplugged "dfu-util: Error during download"
+grep -q "Download done" "$scratch/dfu-unplugged.log" && fail "dfu-unplugged: the download claims to be done"
+[ -e "$state/dfu.unplugged" ] || fail "dfu-unplugged: the module is still plugged in"
+
+$prepare "$bench" --avr m328 >/dev/null
+echo "unplug-after-bytes 256" >>"$state/usbtiny"
+update avr-unplugged update "Parvonne (rev009 or Higher)" 2.0
+expect_status avr-unplugged 1
+expect_log avr-unplugged "avrdude error: error sending control message: No such device (expected 128, got -19)"
+[ -e "$state/usbtiny.unplugged" ] || fail "avr-unplugged: the programmer is still plugged in"
+
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
+echo "all virtual bench runs passed"

@@ -1,0 +1,25 @@
+#include "UnplugTrigger.h"
+
+#include "ModuleSettings.h"
+
+namespace vbench {
+
+UnplugTrigger::UnplugTrigger(const ModuleSettings& settings)
+    : m_bytesLeft(settings.number(bytesKey))
+    , m_transfersLeft(settings.number(transfersKey)) {}
+
+bool UnplugTrigger::unplugsBefore(const SetupPacket& setup) {
+    if (m_transfersLeft) {
+        if (*m_transfersLeft == 0)
+            return true;
+        --*m_transfersLeft;
+    }
+    if (m_bytesLeft) {
+        if (setup.outLength() > *m_bytesLeft)
+            return true;
+        *m_bytesLeft -= setup.outLength();
+    }
+    return false;
+}
+
+} // namespace vbench

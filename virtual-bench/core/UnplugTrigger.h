@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ControlTransfer.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace vbench {
+
+class ModuleSettings;
+
+// Pulls a module's cable at a chosen point of a run: after it has taken a number of bytes in
+// data stages sent to it (unplug-after-bytes), or after a number of control transfers
+// (unplug-after-transfers). The transfer that would go beyond either fails: the module is
+// gone before it completes.
+class UnplugTrigger {
+public:
+    UnplugTrigger() = default;
+    explicit UnplugTrigger(const ModuleSettings& settings);
+
+    static constexpr const char* bytesKey = "unplug-after-bytes";
+    static constexpr const char* transfersKey = "unplug-after-transfers";
+
+    // Counts the transfer about to happen; true when the module goes instead.
+    bool unplugsBefore(const SetupPacket& setup);
+
+private:
+    std::optional<std::uint64_t> m_bytesLeft;
+    std::optional<std::uint64_t> m_transfersLeft;
+};
+
+} // namespace vbench

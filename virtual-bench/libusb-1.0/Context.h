@@ -1,0 +1,58 @@
+#pragma once
+
+#include "VirtualBus.h"
+
+#include <libusb.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+// A libusb context on the emulated bus. It keeps one device per plugged module for as long as
+// the module stays, watches the state directory with inotify so that plugging and unplugging
+// reach hotplug callbacks through the usual poll descriptor and event handling, and never
+// opens a real USB device.
+struct libusb_context {
+    explicit libusb_context(vbench::StateDirectory directory);
+    ~libusb_context();
+    libusb_context(const libusb_context&) = delete;
+    libusb_context& operator=(const libusb_context&) = delete;
+
+    // The modules plugged in now, one reference each for the caller.
+    std::vector<libusb_device*> devices();
+
+    int registerHotplug(int events, int flags, int vendorId, int productId, int deviceClass,
+                        libusb_hotplug_callback_fn callback, void* userData);
+    void deregisterHotplug(int handle);
+    void* hotplugUserData(int handle) const;
+
+    // Waits up to timeoutMs (negative: not at all) for the state directory to change, then
+    // tells the hotplug callbacks what arrived and what left.
+    void handleEvents(int timeoutMs);
+    int watchDescriptor() const { return m_inotify; }
+
+    int users = 1; // libusb_init calls on the default context
+
+private:
+    struct Hotplug {
+        int events;
+        int vendorId;
+        int productId;
+        int deviceClass;
+        libusb_hotplug_callback_fn callback;
+        void* userData;
+    };
+
+    void takeWatchEvents();
+    void rescan();
+    void announce();
+    bool notify(int handle, libusb_device* device, libusb_hotplug_event event);
+
+    vbench::VirtualBus m_bus;
+    int m_inotify = -1;
+    std::map<std::string, libusb_device*> m_attached;
+    std::set<libusb_device*> m_announced;
+    std::map<int, Hotplug> m_hotplugs;
+    int m_nextHandle = 1;
+};
