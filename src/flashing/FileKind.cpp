@@ -41,6 +41,20 @@ bool looksLikeHtml(std::string_view text) {
     return false;
 }
 
+// An object, or an array of values; "[flash]" of a settings file is no JSON.
+bool looksLikeJson(std::string_view text) {
+    if (startsWith(text, "{"))
+        return true;
+    if (!startsWith(text, "["))
+        return false;
+    const std::size_t next = text.find_first_not_of(" \t\r\n", 1);
+    if (next == std::string_view::npos)
+        return false;
+    const std::string_view value = text.substr(next);
+    return std::string_view("{[]\"-0123456789").find(value[0]) != std::string_view::npos ||
+           startsWith(value, "true") || startsWith(value, "false") || startsWith(value, "null");
+}
+
 bool isHexDigit(char c) {
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
 }
@@ -78,7 +92,7 @@ FileKind::Kind FileKind::of(std::string_view bytes) {
         return Kind::Binary;
     if (startsWith(text, "<"))
         return Kind::Xml;
-    if (startsWith(text, "{") || startsWith(text, "["))
+    if (looksLikeJson(text))
         return Kind::Json;
     if (text.size() > 2 && text[0] == ':' && isHexDigit(text[1]) && isHexDigit(text[2]))
         return Kind::IntelHex;

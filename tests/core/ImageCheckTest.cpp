@@ -215,6 +215,10 @@ const std::vector<Case>& cases() {
          "is an Intel HEX file, not a binary image: convert it with objcopy -I ihex -O binary"},
         {"readme.bin", "Flash this image with care.\n", stm32, malformed,
          "is a text file, not a firmware image: choose the image itself"},
+        {"settings.bin", "[flash]\nsize=64\n", stm32, malformed,
+         "is a text file, not a firmware image: choose the image itself"},
+        {"list.bin", "[\n  \"image.bin\"\n]\n", stm32, malformed,
+         "is a JSON document" + siteMessage},
         // Binary, implausible.
         {"huge.bin", vectorImage(2 * MiB + 4), stm32, doubtful,
          "is 2,097,156 bytes, larger than the 2 MiB flash of the largest chip of the product's "
