@@ -38,14 +38,15 @@ std::optional<AvrSignatureBytes> signatureBytes(std::string_view digits) {
     return bytes;
 }
 
-bool isBlank(const AvrSignatureBytes& bytes) {
+} // namespace
+
+bool AvrSignatureReader::isBlank(const AvrSignatureBytes& signature) {
     const auto all = [&](std::uint8_t value) {
-        return std::all_of(bytes.begin(), bytes.end(), [=](std::uint8_t b) { return b == value; });
+        return std::all_of(signature.begin(), signature.end(),
+                           [=](std::uint8_t byte) { return byte == value; });
     };
     return all(0x00) || all(0xFF);
 }
-
-} // namespace
 
 void AvrSignatureReader::feed(std::string_view chunk) {
     m_line.takeChunk(chunk, [this] { lineEnded(); });

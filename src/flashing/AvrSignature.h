@@ -49,6 +49,9 @@ public:
     // The reading of a whole output at once.
     static AvrSignatureReading read(std::string_view output);
 
+    // All 0x00 or all 0xFF: what a programmer reads when no chip answers.
+    static bool isBlank(const AvrSignatureBytes& signature);
+
 private:
     void lineEnded();
 

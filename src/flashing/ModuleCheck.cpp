@@ -38,6 +38,16 @@ std::string ownersOf(const AvrChip& chip, std::span<const AvrProductChip> produc
     return "Products with " + withArticle(chip.name) + ": " + titles + ".";
 }
 
+const char* checkConnection = ". Check that the module is switched on and that the programmer's "
+                              "cable is on its header the right way round (red stripe to pin 1).";
+
+// avrdude's own words for it, when it printed them, follow the bytes.
+std::string chipDidNotAnswer(const AvrSignatureBytes& signature, const std::string& message) {
+    return "The module's chip did not answer: avrdude read the signature " +
+           signatureText(signature) + (message.empty() ? std::string() : " (" + message + ")") +
+           checkConnection;
+}
+
 } // namespace
 
 ModuleCheck::Result ModuleCheck::check(const AvrSignatureBytes& signature,
@@ -45,6 +55,8 @@ ModuleCheck::Result ModuleCheck::check(const AvrSignatureBytes& signature,
                                        std::span<const AvrProductChip> products) {
     const AvrChip& wanted = chipOf(product);
     const std::string uses = product.title + " uses " + withArticle(wanted.name);
+    if (AvrSignatureReader::isBlank(signature))
+        return {false, {}, chipDidNotAnswer(signature, {})};
     const std::optional<AvrChipMatch> match = AvrChips::withSignature(signature);
     if (!match) {
         return {false,
@@ -73,19 +85,12 @@ ModuleCheck::Result ModuleCheck::check(const AvrSignatureReading& reading,
         return result;
     }
     case Outcome::Blank:
-        return {false,
-                {},
-                "The module's chip did not answer: avrdude read the signature " +
-                    signatureText(reading.signature) +
-                    (reading.message.empty() ? std::string() : " (" + reading.message + ")") +
-                    ". Check that the module is switched on and that the programmer's cable is "
-                    "on its header the right way round (red stripe to pin 1)."};
+        return {false, {}, chipDidNotAnswer(reading.signature, reading.message)};
     case Outcome::NoAnswer:
         return {false,
                 {},
-                "The module did not answer the programmer (avrdude: " + reading.message +
-                    "). Check that the module is switched on and that the programmer's cable is "
-                    "on its header the right way round (red stripe to pin 1)."};
+                "The module did not answer the programmer (avrdude: " + reading.message + ")" +
+                    checkConnection};
     case Outcome::NoProgrammer:
         return {false,
                 {},

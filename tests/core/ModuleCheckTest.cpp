@@ -225,6 +225,8 @@ TEST(ModuleCheck, fitsAnyVariantOfTheChipAndNamesTheProductsOfAnother) {
     }
     EXPECT_EQ(ModuleCheck::check(AvrSignatureBytes{0x1E, 0x94, 0x0B}, drovel, products).found,
               "ATmega168P/PA");
+    EXPECT_EQ(ModuleCheck::check(AvrSignatureBytes{0, 0, 0}, drovel, products).reason,
+              noAnswer + "00 00 00" + switchedOn);
     // Without Drovel and its siblings, an ATmega168 belongs to no product.
     const std::vector<AvrProductChip> tinies(products.begin() + 1, products.begin() + 4);
     EXPECT_EQ(ModuleCheck::check(AvrSignatureBytes{0x1E, 0x94, 0x06}, products[2], tinies).reason,
