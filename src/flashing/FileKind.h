@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace modflash {
+
+// Files that people pick up by mistake in place of a firmware image, told by their content:
+// a web page saved instead of the download, the archive the image came in, the linker's ELF
+// output, the image in the other format. Recognised from the start of the file and, for text,
+// from the absence of the control bytes any firmware image is full of.
+class FileKind {
+public:
+    enum class Kind { Html, Xml, Json, Zip, Gzip, Elf, IntelHex, Text, Binary };
+
+    static Kind of(std::string_view bytes);
+
+    // Whether no byte is a control character that text never holds (tabs, line ends, form
+    // feeds and escapes are text; so are all bytes from 0x80 up, whatever the encoding).
+    static bool isText(std::string_view bytes);
+
+    // "an HTML page", "a ZIP archive", ...
+    static std::string_view description(Kind kind);
+};
+
+} // namespace modflash

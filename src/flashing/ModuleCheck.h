@@ -1,0 +1,41 @@
+#pragma once
+
+#include "AvrSignature.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace modflash {
+
+// An AVR product as the module check sees it: its title and its index in the chip table.
+struct AvrProductChip {
+    std::string title;
+    std::int32_t cpu;
+};
+
+// Whether the module on the programmer carries the chip the chosen product is built on, from
+// the signature avrdude read before anything is written. A module of another product would be
+// flashed with the wrong image and fuses meant for another chip, so a mismatch refuses the
+// update and names the products the module may belong to.
+class ModuleCheck {
+public:
+    struct Result {
+        bool fits = false;
+        // The chip version found ("ATmega328P"), when the signature names one of the table.
+        std::string found;
+        // Why the update is refused, for a person; empty when the module fits.
+        std::string reason;
+    };
+
+    // product: the chosen product; products: every AVR product to name as a possible owner of
+    // the module, in the order they are to be listed.
+    static Result check(const AvrSignatureReading& reading, const AvrProductChip& product,
+                        std::span<const AvrProductChip> products);
+
+    // The same for a signature already read.
+    static Result check(const AvrSignatureBytes& signature, const AvrProductChip& product,
+                        std::span<const AvrProductChip> products);
+};
+
+} // namespace modflash
