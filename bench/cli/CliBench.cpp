@@ -1,11 +1,18 @@
 // Target 3: modflash-cli update streaming the flood tool's 70 MB to /dev/null, against the
 // tool writing straight to /dev/null. Both run the same "avrdude" script of the same resource
-// directory; the fastest of three runs of each is compared.
+// directory; the fastest of three runs of each is compared. And modflash-cli products over a
+// firmware directory of 100,000 files, against the window's refresh of its product list: both
+// read the directory once.
 
 #include "BenchResources.h"
 #include "ChildRun.h"
+#include "Clock.h"
+#include "ImageListing.h"
+#include "ProductCatalogue.h"
 #include "Report.h"
+#include "ResourceDirectory.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -40,6 +47,27 @@ int main(int argc, char* argv[]) {
                cli.seconds / direct.seconds,
                2.0,
                "<= 2x"}
+            .print();
+
+        BenchResources many(argv[1]);
+        many.addImages(100000);
+        const std::string root = many.path().string();
+        const ChildRun products =
+            fastestOf(3, {argv[3], "--resources", root, "products", "--all", "--json"});
+        double refresh = 1e9;
+        for (int i = 0; i < 3; ++i) {
+            const std::int64_t start = monotonicNs();
+            const modflash::ImageListing listing{modflash::ResourceDirectory(root)};
+            for (const auto& product : modflash::ProductCatalogue().products())
+                listing.imageCount(*product);
+            refresh = std::min(refresh, secondsSince(start));
+        }
+        Report{"4 cli products",
+               "100,000 files: " + seconds(products.seconds),
+               "one listing, every product: " + seconds(refresh),
+               products.seconds / refresh,
+               4.0,
+               "<= 4x"}
             .print();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "cli_bench: %s\n", error.what());

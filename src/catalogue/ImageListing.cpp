@@ -32,6 +32,20 @@ bool ImageListing::offers(const Product& product, bool factoryFirmwareEnabled) c
     return (factoryFirmwareEnabled || !product.factoryOnly()) && hasFirmware(product);
 }
 
+std::size_t ImageListing::imageCount(const Product& product) const {
+    while (readNext()) {
+    }
+    std::size_t count = 0;
+    const std::string type = product.firmwareExtension();
+    const std::string_view names(m_names);
+    for (std::size_t start = 0; start < names.size();) {
+        const std::size_t end = names.find('/', start);
+        count += matches(names.substr(start, end - start), product.prefix(), type) ? 1 : 0;
+        start = end + 1;
+    }
+    return count;
+}
+
 bool ImageListing::matches(std::string_view name, const std::string& prefix,
                            const std::string& type) {
     return name.starts_with(prefix) && ResourceDirectory::nameHasType(name, type) &&

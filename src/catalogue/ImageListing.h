@@ -24,6 +24,8 @@ public:
     // Whether the product list offers the product: it has firmware, and factory firmware is
     // enabled or the product is not factory-only. Both front ends offer what this says.
     bool offers(const Product& product, bool factoryFirmwareEnabled) const;
+    // How many images the product has; reads the rest of the directory.
+    std::size_t imageCount(const Product& product) const;
 
 private:
     static bool matches(std::string_view name, const std::string& prefix, const std::string& type);

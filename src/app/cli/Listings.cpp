@@ -26,15 +26,14 @@ std::string quoted(const QString& text) {
     return "\"" + text.toStdString() + "\"";
 }
 
-QJsonObject describe(const Product& product, bool offered, const CommandContext& context) {
-    const auto versions = product.getAllFirmware(context.resources());
+QJsonObject describe(const Product& product, bool offered, const ImageListing& images) {
     return {
         {"title", fromStd(product.title())},
         {"family", fromStd(product.profile().name())},
         {"prefix", fromStd(product.prefix())},
         {"factoryOnly", product.factoryOnly()},
         {"offered", offered},
-        {"versions", static_cast<qint64>(versions.size())},
+        {"versions", static_cast<qint64>(images.imageCount(product))},
     };
 }
 
@@ -67,7 +66,7 @@ int listProducts(const Request& request, CommandContext& context) {
         if (!all && !offered)
             continue;
         if (json)
-            array.append(describe(*product, offered, context));
+            array.append(describe(*product, offered, images));
         else
             context.output().line(product->title());
     }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -91,9 +92,14 @@ void Output::put(int fd, QByteArray bytes) {
     }
     {
         const std::lock_guard lock(m_mutex);
-        m_queue.push_back({fd, std::move(bytes)});
+        if (!(fd == m_outFd && m_outNeverBlocks && m_queue.empty() && !m_writing)) {
+            m_queue.push_back({fd, std::move(bytes)});
+            m_wake.notify_one();
+            return;
+        }
     }
-    m_wake.notify_one();
+    // Nothing waits before it, so the order of the texts holds.
+    writeNow(fd, {std::move(bytes)});
 }
 
 void Output::writeNow(int fd, const std::vector<QByteArray>& pieces) {
@@ -111,8 +117,12 @@ void Output::writeNow(int fd, const std::vector<QByteArray>& pieces) {
 }
 
 void Output::writeInBackground() {
-    if (!m_writer.joinable())
-        m_writer = std::thread([this] { writerLoop(); });
+    if (m_writer.joinable())
+        return;
+    struct stat status {};
+    m_outNeverBlocks = ::fstat(m_outFd, &status) == 0 &&
+                       (S_ISREG(status.st_mode) || (S_ISCHR(status.st_mode) && !::isatty(m_outFd)));
+    m_writer = std::thread([this] { writerLoop(); });
 }
 
 void Output::writeInForeground() {

@@ -66,6 +66,9 @@ private:
 
     int m_outFd;
     int m_errFd;
+    // Standard output is a file or a device like /dev/null: no reader can hold it up, so it is
+    // written at once even while writing in the background.
+    bool m_outNeverBlocks = false;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<Piece> m_queue;
