@@ -30,12 +30,18 @@ install(FILES
     ${CMAKE_SOURCE_DIR}/resources/openocd_flash_pre.cfg
     ${CMAKE_SOURCE_DIR}/resources/openocd_flash_post.cfg
     DESTINATION ${MODFLASH_INSTALL_RESOURCES})
+# The sample images stay in the build tree for trying modflash out: written to a real module they
+# would leave it doing nothing, so they are installed only when asked for. Without either, the
+# firmware directory is installed empty, and the window says where images come from.
+option(MODFLASH_SAMPLE_FIRMWARE "Install the sample images, which are no real firmware" OFF)
 if(MODFLASH_FIRMWARE_DIR)
-    set(firmware_source "${MODFLASH_FIRMWARE_DIR}")
+    install(DIRECTORY "${MODFLASH_FIRMWARE_DIR}/" DESTINATION ${MODFLASH_INSTALL_RESOURCES}/firmware)
+elseif(MODFLASH_SAMPLE_FIRMWARE)
+    install(DIRECTORY "${CMAKE_SOURCE_DIR}/resources/firmware/"
+        DESTINATION ${MODFLASH_INSTALL_RESOURCES}/firmware)
 else()
-    set(firmware_source "${CMAKE_SOURCE_DIR}/resources/firmware")
+    install(DIRECTORY DESTINATION ${MODFLASH_INSTALL_RESOURCES}/firmware)
 endif()
-install(DIRECTORY "${firmware_source}/" DESTINATION ${MODFLASH_INSTALL_RESOURCES}/firmware)
 
 # The tool links are made at install time rather than copied from the staged tree, so they hold
 # the configured paths: where the tools live on the target system, never a build or DESTDIR

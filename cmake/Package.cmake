@@ -27,7 +27,16 @@ set(MODFLASH_PACKAGE_HOMEPAGE "https://modflash.org/" CACHE STRING
 set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/modflash")
 install(FILES ${CMAKE_SOURCE_DIR}/data/debian/copyright DESTINATION ${doc_dir})
 # The tags lintian raises although they do not apply, each with the reason.
-install(FILES ${CMAKE_SOURCE_DIR}/data/debian/lintian-overrides
+file(READ ${CMAKE_SOURCE_DIR}/data/debian/lintian-overrides lintian_overrides)
+if(MODFLASH_SAMPLE_FIRMWARE AND NOT MODFLASH_FIRMWARE_DIR)
+    string(APPEND lintian_overrides
+        "# The README in the firmware directory says what the images beside it are (samples, not\n"
+        "# real firmware), which is where someone looking at them will read it.\n"
+        "modflash: package-contains-documentation-outside-usr-share-doc "
+        "[usr/share/modflash/firmware/README*]\n")
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/lintian-overrides "${lintian_overrides}")
+install(FILES ${CMAKE_BINARY_DIR}/lintian-overrides
     DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME modflash)
 
 # The package is native (its version has no Debian revision), so its changelog is changelog.gz.

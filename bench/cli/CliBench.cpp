@@ -16,10 +16,37 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
+#include <vector>
 
 using namespace modflash::bench;
 
+namespace {
+
+// The same update of the virtual bench's AVR module with and without reading its signature
+// first; each the fastest of three.
+int moduleCheckCost(const std::string& bench, const std::string& cli) {
+    const std::vector<std::string> update{cli, "--resources", bench, "update", "Drovel", "1.1"};
+    std::vector<std::string> unchecked = update;
+    unchecked.push_back("--no-module-check");
+    const ChildRun with = fastestOf(3, update);
+    const ChildRun without = fastestOf(3, unchecked);
+    if (with.exitStatus != 0 || without.exitStatus != 0) {
+        std::fprintf(stderr, "cli_bench: an update of the virtual bench failed (%d, %d)\n",
+                     with.exitStatus, without.exitStatus);
+        return 1;
+    }
+    printNote("module check", "the signature run adds " + seconds(with.seconds - without.seconds) +
+                                  " to an update of the AVR module (" + seconds(with.seconds) +
+                                  " with it, " + seconds(without.seconds) + " without)");
+    return 0;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    if (argc == 4 && std::string(argv[1]) == "--module-check")
+        return moduleCheckCost(argv[2], argv[3]);
     if (argc != 4) {
         std::fprintf(stderr, "usage: cli_bench STAGED_RESOURCES FLOOD_TOOL MODFLASH_CLI\n");
         return 64;
@@ -34,8 +61,8 @@ int main(int argc, char* argv[]) {
 
         const ChildRun direct = fastestOf(3, {resources.toolScript().string()});
         const ChildRun cli =
-            fastestOf(3, {argv[3], "--resources", home, "update", BenchResources::productTitle(),
-                          BenchResources::version()});
+            fastestOf(3, {argv[3], "--resources", home, "--no-module-check", "update",
+                          BenchResources::productTitle(), BenchResources::version()});
         if (direct.exitStatus != 0 || cli.exitStatus != 0) {
             std::fprintf(stderr, "cli_bench: a run failed (tool %d, modflash-cli %d)\n",
                          direct.exitStatus, cli.exitStatus);

@@ -50,7 +50,9 @@ void BenchResources::linkStaged(const fs::path& staged) {
             fs::create_symlink(fs::canonical(entry.path()), m_root / name);
     }
     fs::create_directory(m_root / "firmware");
-    touch(m_root / "firmware" / (std::string("parvonne_") + version() + ".hex"));
+    // The image the update benchmarks write: one that the checks before writing accept.
+    std::ofstream(m_root / "firmware" / (std::string("parvonne_") + version() + ".hex"))
+        << ":0100000000FF\n:00000001FF\n";
     setTool({"/bin/true"});
 }
 

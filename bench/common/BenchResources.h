@@ -17,7 +17,8 @@ public:
     BenchResources(const BenchResources&) = delete;
     BenchResources& operator=(const BenchResources&) = delete;
 
-    // "avrdude" becomes a script that runs this command, whatever arguments it is given.
+    // "avrdude" becomes a script that runs this command, whatever arguments it is given. The
+    // benchmarks measure the write itself: run updates without the module check.
     void setTool(const std::vector<std::string>& command);
     // Empty image files: `count` names spread over every product's prefix and extension, with
     // one in thirty foreign (other prefixes, other extensions, backups).

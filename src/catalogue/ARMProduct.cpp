@@ -55,4 +55,8 @@ std::optional<DeviceRequirement> ARMProduct::requiredDevice(const Preferences&) 
     return DfuUtilProfile::instance().requiredDevice(m_device);
 }
 
+std::optional<ImageCheck::Requirements> ARMProduct::imageRequirements() const {
+    return DfuUtilProfile::instance().imageRequirements();
+}
+
 } // namespace modflash

@@ -36,6 +36,7 @@ public:
     UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
                                 const Preferences& preferences) const override;
     std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const override;
+    std::optional<ImageCheck::Requirements> imageRequirements() const override;
 
 private:
     std::string m_address;

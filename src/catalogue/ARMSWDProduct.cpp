@@ -32,4 +32,8 @@ ARMSWDProduct::requiredDevice(const Preferences& preferences) const {
     return OpenocdProfile::instance().requiredDevice(preferences);
 }
 
+std::optional<ImageCheck::Requirements> ARMSWDProduct::imageRequirements() const {
+    return OpenocdProfile::instance().imageRequirements();
+}
+
 } // namespace modflash

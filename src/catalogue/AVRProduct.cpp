@@ -39,4 +39,22 @@ std::optional<DeviceRequirement> AVRProduct::requiredDevice(const Preferences& p
     return AvrdudeProfile::instance().requiredDevice(preferences);
 }
 
+std::optional<ImageCheck::Requirements> AVRProduct::imageRequirements() const {
+    return AvrdudeProfile::instance().imageRequirements(m_cpu);
+}
+
+std::optional<UpdateTask> AVRProduct::moduleCheckTask(const ResourceDirectory& resources,
+                                                      const Preferences& preferences) const {
+    return AvrdudeProfile::instance().signatureCommand(m_cpu, resources, preferences);
+}
+
+ModuleVerdict AVRProduct::judgeModule(std::string_view checkOutput) const {
+    return AvrdudeProfile::instance().judgeModule(checkOutput, title(), m_cpu);
+}
+
+std::string AVRProduct::chipName() const {
+    const AvrChip* chip = AvrChips::at(m_cpu);
+    return chip ? std::string(chip->name) : std::string();
+}
+
 } // namespace modflash

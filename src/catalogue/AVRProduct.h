@@ -26,6 +26,11 @@ public:
     UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
                                 const Preferences& preferences) const override;
     std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const override;
+    std::optional<ImageCheck::Requirements> imageRequirements() const override;
+    std::optional<UpdateTask> moduleCheckTask(const ResourceDirectory& resources,
+                                              const Preferences& preferences) const override;
+    ModuleVerdict judgeModule(std::string_view checkOutput) const override;
+    std::string chipName() const override;
 
 private:
     std::int32_t m_cpu;

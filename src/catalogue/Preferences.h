@@ -12,6 +12,7 @@ inline constexpr const char* avrProgrammer = "avr-programmer";
 inline constexpr const char* stlinkProgrammer = "stlink-programmer";
 inline constexpr const char* enableFactoryFirmware = "enable-factory-firmware";
 inline constexpr const char* massEraseBeforeProgramming = "mass-erase-before-programming";
+inline constexpr const char* checkModuleBeforeWriting = "check-module-before-writing";
 } // namespace PreferenceKey
 
 // The user's preferences: a store behind registered defaults. Registered defaults live in

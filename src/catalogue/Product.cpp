@@ -72,4 +72,31 @@ std::optional<DeviceRequirement> Product::requiredDevice(const Preferences&) con
     return std::nullopt;
 }
 
+std::optional<ImageCheck::Requirements> Product::imageRequirements() const {
+    return std::nullopt;
+}
+
+ImageReport Product::checkImage(const std::string& path,
+                                std::optional<std::uint64_t> connectedFlash,
+                                const std::string& displayName) const {
+    std::optional<ImageCheck::Requirements> requirements = imageRequirements();
+    if (!requirements)
+        return {};
+    requirements->connectedFlash = connectedFlash;
+    return ImageCheck::checkFile(path, displayName, *requirements);
+}
+
+std::optional<UpdateTask> Product::moduleCheckTask(const ResourceDirectory&,
+                                                   const Preferences&) const {
+    return std::nullopt;
+}
+
+ModuleVerdict Product::judgeModule(std::string_view) const {
+    return {};
+}
+
+std::string Product::chipName() const {
+    return {};
+}
+
 } // namespace modflash

@@ -2,6 +2,8 @@
 
 #include "DeviceRequirement.h"
 #include "Firmware.h"
+#include "ImageCheck.h"
+#include "ModuleCheck.h"
 #include "UpdateTask.h"
 
 #include <memory>
@@ -62,6 +64,23 @@ public:
     // The USB device an update talks to, as the preferences choose it; nothing for a bare
     // product.
     virtual std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const;
+
+    // What an image must be to be written to this product; nothing for a bare product.
+    virtual std::optional<ImageCheck::Requirements> imageRequirements() const;
+    // Checks an image file for this product. displayName names it in the reasons;
+    // connectedFlash is the flash the connected module says it has, when it says so.
+    ImageReport checkImage(const std::string& path, std::optional<std::uint64_t> connectedFlash,
+                           const std::string& displayName) const;
+
+    // The command that reads the module before anything is written (the AVR chip's signature);
+    // nothing where the family reads nothing first.
+    virtual std::optional<UpdateTask> moduleCheckTask(const ResourceDirectory& resources,
+                                                      const Preferences& preferences) const;
+    // Whether the module that command's output shows fits this product.
+    virtual ModuleVerdict judgeModule(std::string_view checkOutput) const;
+    // The chip the product is built on, as people name it ("ATmega328"); empty where the
+    // family leaves it open.
+    virtual std::string chipName() const;
 
 private:
     std::string m_title;

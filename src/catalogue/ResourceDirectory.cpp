@@ -1,5 +1,6 @@
 #include "ResourceDirectory.h"
 
+#include <fstream>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -113,6 +114,15 @@ bool ResourceDirectory::hasResourceOfType(std::string_view type, std::string_vie
         return false;
     });
     return any;
+}
+
+std::set<std::string> ResourceDirectory::sampleImageNames() const {
+    std::set<std::string> names;
+    std::ifstream list(fs::path(m_path) / "firmware" / "samples.txt");
+    for (std::string line; std::getline(list, line);)
+        if (!line.empty() && line.front() != '#')
+            names.insert(line);
+    return names;
 }
 
 std::optional<std::string> ResourceDirectory::instructionsPage(std::string_view pageName) const {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,11 @@ public:
     // Whether pathsForResourcesOfType would list anything; stops reading at the first match.
     bool hasResourceOfType(std::string_view type, std::string_view directory,
                            std::string_view namePrefix = {}) const;
+
+    // The names of the firmware directory's sample images: the images a build brings for trying
+    // modflash out, which would leave a real module doing nothing. They are listed one a line
+    // in "firmware/samples.txt"; real firmware has no such list.
+    std::set<std::string> sampleImageNames() const;
 
     // The HTML page "instructions/<pageName>.html", or nothing when there is no such page.
     std::optional<std::string> instructionsPage(std::string_view pageName) const;

@@ -3,35 +3,36 @@
 #include "AvrdudeProgressParser.h"
 #include "Firmware.h"
 #include "LogTexts.h"
+#include "ProductCatalogue.h"
 #include "Programmers.h"
 #include "ToolEnvironment.h"
 
-#include <array>
 #include <stdexcept>
 
 namespace modflash {
 
-namespace {
-
-struct Chip {
-    const char* part;
-    const char* highFuse;
-    const char* lowFuse;
-    const char* extendedFuse; // null: the chip has none
-};
-
-constexpr std::array<Chip, 5> chips{{
-    {"atmega168", "0xDD", "0xFF", "0x00"},
-    {"atmega328", "0xDA", "0xFF", "0x05"},
-    {"attiny44", "0xDF", "0xFF", nullptr},
-    {"attiny45", "0xDF", "0x62", "0xFF"},
-    {"attiny85", "0xD7", "0xE2", "0xFF"},
-}};
-
-} // namespace
-
 AvrdudeProfile::AvrdudeProfile()
-    : FamilyProfile({"avr", "avrdude", "hex", {LogTexts::firstDfuNote, LogTexts::secondDfuNote}}) {}
+    : FamilyProfile({"avr",
+                     "avrdude",
+                     "hex",
+                     {LogTexts::firstAvrNote, LogTexts::secondAvrNote},
+                     {{{"cannot find USBtiny", "cannot find USB device",
+                        "unable to open programmer", "No such device"},
+                       "Connect the programmer by USB, and choose the one you use in the "
+                       "preferences."},
+                      {{"LIBUSB_ERROR_ACCESS", "Permission denied", "insufficient permission"},
+                       "Your user may not open the programmer: set up USB access as the README "
+                       "says, then plug it in again."},
+                      {{"initialization failed", "Invalid device signature", "not responding",
+                        "target doesn't answer"},
+                       "The module does not answer: check that the ISP cable sits with its red "
+                       "stripe on pin 1 and that the module's supply is on."},
+                      {{"verification mismatch", "verification error"},
+                       "The module reads back other data than was written: write it again, and "
+                       "check the ISP cable and the module's supply."},
+                      {{},
+                       "Check the ISP cable (red stripe to pin 1), the module's supply and the "
+                       "programmer chosen in the preferences."}}}) {}
 
 const AvrdudeProfile& AvrdudeProfile::instance() {
     static const AvrdudeProfile profile;
@@ -41,32 +42,76 @@ const AvrdudeProfile& AvrdudeProfile::instance() {
 UpdateTask AvrdudeProfile::command(std::int32_t cpu, const Firmware& firmware,
                                    const ResourceDirectory& resources,
                                    const Preferences& preferences) const {
-    // Writing fuses meant for another chip could brick one, so a chip outside the table gets
-    // no command at all rather than a guess.
-    if (cpu < 0 || static_cast<std::size_t>(cpu) >= chips.size())
-        throw std::out_of_range("no AVR chip is known for index " + std::to_string(cpu));
-    const Chip& chip = chips[static_cast<std::size_t>(cpu)];
-
+    const AvrChip& chip = chipAt(cpu);
     UpdateTask task;
     task.launchPath = executableResource(resources, "avrdude");
     const std::string conf = requiredResource(
         resources, "avrdude's configuration file (avrdude.conf)", "avrdude", "conf");
     // avrdude knows more programmers than modflash offers: an unknown name is passed on.
     const std::string programmer = avrProgrammerList().chosenName(preferences);
+    const std::string part(chip.part);
     task.arguments = {
         "-C" + conf,
         "-F",
         "-c" + programmer,
         "-Pusb",
-        std::string("-p") + chip.part,
+        "-p" + part,
         "-Uflash:w:" + firmware.path() + ":i",
-        std::string("-Uhfuse:w:") + chip.highFuse + ":m",
-        std::string("-Ulfuse:w:") + chip.lowFuse + ":m",
+        "-Uhfuse:w:" + std::string(chip.highFuse) + ":m",
+        "-Ulfuse:w:" + std::string(chip.lowFuse) + ":m",
     };
     if (chip.extendedFuse)
-        task.arguments.push_back(std::string("-Uefuse:w:") + chip.extendedFuse + ":m");
+        task.arguments.push_back("-Uefuse:w:" + std::string(*chip.extendedFuse) + ":m");
     task.environment = toolEnvironment(resources);
     return task;
+}
+
+UpdateTask AvrdudeProfile::signatureCommand(std::int32_t cpu, const ResourceDirectory& resources,
+                                            const Preferences& preferences) const {
+    // No memory operation and no -F: avrdude reads the signature, prints it and stops.
+    UpdateTask task;
+    task.launchPath = executableResource(resources, "avrdude");
+    task.arguments = {
+        "-C" + requiredResource(resources, "avrdude's configuration file (avrdude.conf)", "avrdude",
+                                "conf"),
+        "-c" + avrProgrammerList().chosenName(preferences),
+        "-Pusb",
+        "-p" + std::string(chipAt(cpu).part),
+    };
+    task.environment = toolEnvironment(resources);
+    return task;
+}
+
+ImageCheck::Requirements AvrdudeProfile::imageRequirements(std::int32_t cpu) const {
+    return ImageCheck::Requirements::forAvrChip(chipAt(cpu));
+}
+
+ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput,
+                                          const std::string& title, std::int32_t cpu) const {
+    const AvrSignatureReading reading = AvrSignatureReader::read(signatureOutput);
+    // Every AVR product of the catalogue, in its display order, may own the module found.
+    std::vector<AvrProductChip> products;
+    for (const ProductPtr& product : ProductCatalogue().products()) {
+        const std::string chip = product->chipName();
+        for (std::size_t index = 0; index < AvrChips::all().size(); ++index)
+            if (!chip.empty() && AvrChips::all()[index].name == chip)
+                products.push_back({product->title(), static_cast<std::int32_t>(index)});
+    }
+    const ModuleCheck::Result result = ModuleCheck::check(reading, {title, cpu}, products);
+    if (result.fits)
+        return {};
+    // A chip that did not answer is no other chip: that update simply failed.
+    const bool read = reading.outcome == AvrSignatureReading::Outcome::Read &&
+                      !AvrSignatureReader::isBlank(reading.signature);
+    return {read ? ModuleVerdict::Kind::Mismatch : ModuleVerdict::Kind::Unread, result.reason};
+}
+
+const AvrChip& AvrdudeProfile::chipAt(std::int32_t cpu) {
+    // Writing fuses meant for another chip could brick one, so a chip outside the table gets
+    // no command at all rather than a guess.
+    if (const AvrChip* chip = AvrChips::at(cpu))
+        return *chip;
+    throw std::out_of_range("no AVR chip is known for index " + std::to_string(cpu));
 }
 
 DeviceRequirement AvrdudeProfile::requiredDevice(const Preferences& preferences) const {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "AvrChips.h"
+#include "AvrSignature.h"
 #include "DeviceRequirement.h"
 #include "FamilyProfile.h"
+#include "ImageCheck.h"
+#include "ModuleCheck.h"
 #include "UpdateTask.h"
 
 #include <cstdint>
@@ -23,6 +27,18 @@ public:
                        const ResourceDirectory& resources, const Preferences& preferences) const;
     DeviceRequirement requiredDevice(const Preferences& preferences) const;
     std::unique_ptr<ProgressParser> progressParser() const override;
+
+    // Reads the chip's signature and writes nothing: the module check before an update.
+    UpdateTask signatureCommand(std::int32_t cpu, const ResourceDirectory& resources,
+                                const Preferences& preferences) const;
+    // Whether the module the signature command's output shows fits the product, naming the
+    // products it may belong to when it does not.
+    ModuleVerdict judgeModule(std::string_view signatureOutput, const std::string& title,
+                              std::int32_t cpu) const;
+    ImageCheck::Requirements imageRequirements(std::int32_t cpu) const;
+
+    // The chip of a product's index; throws std::out_of_range for one outside the table.
+    static const AvrChip& chipAt(std::int32_t cpu);
 
 private:
     AvrdudeProfile();

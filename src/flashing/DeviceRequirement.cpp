@@ -3,7 +3,6 @@
 #include "Programmers.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace modflash {
 
@@ -46,7 +45,12 @@ DeviceRequirement DeviceRequirement::forDfuBootLoader(UsbId id) {
     requirement.m_deviceName = "DFU boot loader";
     requirement.m_ids = {id};
     requirement.m_whatToCheck = "put the module into its boot loader mode as the instructions say";
+    requirement.m_describesMemory = true;
     return requirement;
+}
+
+std::optional<UsbId> DeviceRequirement::presentId(const std::vector<UsbId>& present) const {
+    return firstPresent(m_ids, present);
 }
 
 bool DeviceRequirement::isMetBy(const std::vector<UsbId>& present) const {

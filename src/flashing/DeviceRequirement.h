@@ -2,6 +2,7 @@
 
 #include "UsbId.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,10 @@ public:
 
     bool canCheck() const { return !m_ids.empty(); }
     bool isMetBy(const std::vector<UsbId>& present) const;
+    // The id of the device that meets this requirement, when one is present.
+    std::optional<UsbId> presentId(const std::vector<UsbId>& present) const;
+    // The device describes its memory (a DFU boot loader, in its interface's name).
+    bool describesMemory() const { return m_describesMemory; }
     std::string message(const std::vector<UsbId>& present) const;
 
 private:
@@ -45,6 +50,7 @@ private:
     std::string m_whatToCheck;
     std::string m_preferenceWord;
     std::vector<Alternative> m_alternatives;
+    bool m_describesMemory = false;
 };
 
 } // namespace modflash

@@ -9,8 +9,25 @@
 namespace modflash {
 
 DfuUtilProfile::DfuUtilProfile()
-    : FamilyProfile({"dfu", "dfu-util", "bin", {LogTexts::firstDfuNote, LogTexts::secondDfuNote}}) {
-}
+    : FamilyProfile(
+          {"dfu",
+           "dfu-util",
+           "bin",
+           {LogTexts::firstDfuNote, LogTexts::secondDfuNote},
+           {{{"No DFU capable USB device", "LIBUSB_ERROR_NO_DEVICE", "No such device"},
+             "Put the module into its boot loader mode as its instructions say, and "
+             "try another USB cable."},
+            {{"LIBUSB_ERROR_ACCESS", "Permission denied", "Cannot open DFU device"},
+             "Your user may not open the boot loader: set up USB access as the README "
+             "says, then plug the module in again."},
+            {{"LIBUSB_ERROR_TIMEOUT", "LIBUSB_ERROR_PIPE", "Error during download", "get_status"},
+             "The boot loader stopped answering: switch the module off and on in its "
+             "boot loader mode, then update again."},
+            {{"verify", "mismatch"},
+             "The module reads back other data than was written: update again."},
+            {{},
+             "Put the module into its boot loader mode as its instructions say, and "
+             "try another USB cable."}}}) {}
 
 const DfuUtilProfile& DfuUtilProfile::instance() {
     static const DfuUtilProfile profile;
@@ -34,6 +51,10 @@ UpdateTask DfuUtilProfile::command(const std::string& address, const std::string
 DeviceRequirement DfuUtilProfile::requiredDevice(const std::string& device) const {
     return DeviceRequirement::forDfuBootLoader(
         UsbId::parse(device).value_or(*UsbId::parse(defaultDevice)));
+}
+
+ImageCheck::Requirements DfuUtilProfile::imageRequirements() const {
+    return ImageCheck::Requirements::forStm32(largestFlash);
 }
 
 std::unique_ptr<ProgressParser> DfuUtilProfile::progressParser() const {

@@ -2,6 +2,7 @@
 
 #include "DeviceRequirement.h"
 #include "FamilyProfile.h"
+#include "ImageCheck.h"
 #include "UpdateTask.h"
 
 #include <string>
@@ -16,6 +17,10 @@ class ResourceDirectory;
 class DfuUtilProfile final : public FamilyProfile {
 public:
     static constexpr const char* defaultDevice = "0483:df11";
+    // The largest flash of the chips whose boot loaders dfu-util writes here (STM32F4 up to
+    // STM32F42x): no image for this family can be larger. The boot loader itself, once it is
+    // plugged in, says how much flash the module really has.
+    static constexpr std::uint64_t largestFlash = 2 * 1024 * 1024;
 
     static const DfuUtilProfile& instance();
 
@@ -26,6 +31,7 @@ public:
     // The boot loader with the device's id; the usual one when the text is no id.
     DeviceRequirement requiredDevice(const std::string& device) const;
     std::unique_ptr<ProgressParser> progressParser() const override;
+    ImageCheck::Requirements imageRequirements() const;
 
 private:
     DfuUtilProfile();

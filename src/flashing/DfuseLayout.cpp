@@ -173,4 +173,11 @@ std::variant<DfuseLayout, std::string> DfuseLayout::parse(std::string_view descr
     return layout;
 }
 
+std::optional<std::uint64_t> DfuseLayout::flashForImages(std::string_view descriptor) {
+    const auto layout = parse(descriptor);
+    if (const auto* memory = std::get_if<DfuseLayout>(&layout))
+        return memory->writableFrom(0x08000000);
+    return std::nullopt;
+}
+
 } // namespace modflash

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -42,6 +43,9 @@ public:
 
     // The layout, or the reason the text is no layout.
     static std::variant<DfuseLayout, std::string> parse(std::string_view descriptor);
+    // How many bytes an image written where STM32 flash starts (0x08000000) may hold, by the
+    // interface's name; nothing when the name is no layout.
+    static std::optional<std::uint64_t> flashForImages(std::string_view descriptor);
 
 private:
     DfuseLayout() = default;

@@ -1,6 +1,7 @@
 #include "FamilyProfile.h"
 
 #include "LogTexts.h"
+#include "ToolOutputLines.h"
 
 #include <algorithm>
 
@@ -13,8 +14,19 @@ FamilyProfile::~FamilyProfile() = default;
 
 const FamilyProfile& FamilyProfile::none() {
     static const FamilyProfile profile(
-        {"", "the flashing tool", "hex", {LogTexts::firstDfuNote, LogTexts::secondDfuNote}});
+        {"", "the flashing tool", "hex", {LogTexts::firstDfuNote, LogTexts::secondDfuNote}, {}});
     return profile;
+}
+
+std::string FamilyProfile::advice(std::string_view lastErrorLine) const {
+    for (const Facts::Advice& entry : m_facts.advice) {
+        if (entry.phrases.empty())
+            return entry.text;
+        for (const std::string& phrase : entry.phrases)
+            if (containsIgnoringCase(lastErrorLine, phrase))
+                return entry.text;
+    }
+    return {};
 }
 
 bool FamilyProfile::acceptsFileName(std::string_view fileName) const {

@@ -23,6 +23,14 @@ public:
         std::string extension; // of the family's image files, without the full stop
         // Written to the log, in order, after an update whose tool ran and failed.
         std::vector<std::string> failureNotes;
+        // What to try after a failure, by what the tool's last error line says: the first
+        // entry one of whose phrases the line holds (letter case aside) gives the advice; the
+        // last entry, without phrases, is the advice for any other failure.
+        struct Advice {
+            std::vector<std::string> phrases;
+            std::string text;
+        };
+        std::vector<Advice> advice;
     };
 
     explicit FamilyProfile(Facts facts);
@@ -43,6 +51,9 @@ public:
 
     // The log's verdict for how the tool ended, the texts in order.
     std::vector<std::string> verdictTexts(const ToolEnd& end) const;
+
+    // What a person should try after a failure whose last error line is this one.
+    std::string advice(std::string_view lastErrorLine) const;
 
     // A fresh reader of the tool's output, for one run.
     virtual std::unique_ptr<ProgressParser> progressParser() const;

@@ -6,6 +6,8 @@
 #include "Sha256.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 
 namespace modflash {
@@ -286,6 +288,34 @@ ImageCheck::Requirements ImageCheck::Requirements::forStm32(std::uint64_t larges
     needs.flashSize = largestFlash;
     needs.flashOwner = "the largest chip of the product's family";
     return needs;
+}
+
+ImageReport ImageCheck::checkFile(const std::string& path, std::string_view fileName,
+                                  const Requirements& requirements) {
+    // An Intel HEX file takes under three characters a byte; anything far beyond that is no
+    // image of any module here, and is not read into memory whole.
+    const std::uint64_t largest = 4 * std::max<std::uint64_t>(requirements.flashSize, 1 << 20);
+    std::error_code error;
+    const std::uint64_t size = std::filesystem::file_size(path, error);
+    ImageReport refused;
+    refused.verdict = ImageReport::Verdict::Malformed;
+    if (error) {
+        refused.reason = quotedName(fileName) + " cannot be read: " + error.message();
+        return refused;
+    }
+    if (size > largest) {
+        refused.fileSize = size;
+        refused.reason = quotedName(fileName) + " holds " + groupedNumber(size) +
+                         " bytes, far more than any module's flash: it is not a firmware image";
+        return refused;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(size, '\0');
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) {
+        refused.reason = quotedName(fileName) + " cannot be read";
+        return refused;
+    }
+    return check(bytes, fileName, requirements);
 }
 
 ImageReport ImageCheck::check(std::string_view bytes, std::string_view fileName,

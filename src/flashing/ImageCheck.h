@@ -38,6 +38,10 @@ public:
     // fileName names the file in reasons; bytes are the whole file.
     static ImageReport check(std::string_view bytes, std::string_view fileName,
                              const Requirements& requirements);
+    // Reads the file at path and checks it; a file that cannot be read, or is far too large
+    // to be any module's image, is malformed with the reason.
+    static ImageReport checkFile(const std::string& path, std::string_view fileName,
+                                 const Requirements& requirements);
 };
 
 } // namespace modflash

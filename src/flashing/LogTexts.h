@@ -22,6 +22,25 @@ inline constexpr const char* secondDfuNote =
     "      is in Bootloader/DFU mode as per the instructions\n"
     "      and/or try another USB cable.\n\n";
 
+// The same two notes for modules that have no DFU mode: the AVR modules, which the programmer
+// reaches through their ISP header, and the SWD modules, which the probe reaches through theirs.
+inline constexpr const char* firstAvrNote =
+    "\nIMPORTANT\nNOTE: avrdude did not finish writing the module. Check that the ISP cable\n"
+    "      sits on the module's header with its red stripe on pin 1, and that the\n"
+    "      module's own supply is switched on: the programmer does not power it.\n\n";
+inline constexpr const char* secondAvrNote =
+    "      If avrdude did not find the programmer, choose the programmer you\n"
+    "      connected in the preferences\n"
+    "      and/or try another USB cable.\n\n";
+inline constexpr const char* firstSwdNote =
+    "\nIMPORTANT\nNOTE: openocd did not finish writing the module. Check that the SWD cable\n"
+    "      sits on the module's SWD header, and that the module is powered.\n\n";
+inline constexpr const char* secondSwdNote =
+    "      If openocd did not find the probe, choose the ST-Link probe you\n"
+    "      connected in the preferences\n"
+    "      and/or try another USB cable.\n\n";
+inline constexpr const char* checkingModule = "\nChecking the module with command:\n";
+
 // "\nUpdating <title> firmware with command:\n<launch path> <arguments joined by spaces>\n"
 std::string updateHeader(const std::string& title, const UpdateTask& task);
 

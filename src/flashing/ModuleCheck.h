@@ -8,6 +8,17 @@
 
 namespace modflash {
 
+// What the check before writing found out about the module on the other end of the cable.
+struct ModuleVerdict {
+    enum class Kind {
+        Fits,     // the module carries the product's chip (or the family checks nothing)
+        Mismatch, // it carries another chip: nothing may be written
+        Unread,   // the check could not read the module: the update fails as any other
+    };
+    Kind kind = Kind::Fits;
+    std::string reason; // for Mismatch and Unread
+};
+
 // An AVR product as the module check sees it: its title and its index in the chip table.
 struct AvrProductChip {
     std::string title;

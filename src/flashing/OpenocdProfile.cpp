@@ -26,7 +26,26 @@ void addScript(std::vector<std::string>& arguments, const std::string& path) {
 } // namespace
 
 OpenocdProfile::OpenocdProfile()
-    : FamilyProfile({"swd", "openocd", "bin", {LogTexts::firstDfuNote, LogTexts::secondDfuNote}}) {}
+    : FamilyProfile({"swd",
+                     "openocd",
+                     "bin",
+                     {LogTexts::firstSwdNote, LogTexts::secondSwdNote},
+                     {{{"open failed", "unable to open", "No such device"},
+                       "Connect the ST-Link probe by USB, and choose the one you use in the "
+                       "preferences."},
+                      {{"LIBUSB_ERROR_ACCESS", "Permission denied"},
+                       "Your user may not open the probe: set up USB access as the README says, "
+                       "then plug it in again."},
+                      {{"target voltage", "init mode failed", "unable to connect", "not halted",
+                        "timed out", "not examined"},
+                       "The module does not answer: check the SWD cable and that the module is "
+                       "powered."},
+                      {{"checksum mismatch", "verify", "verification"},
+                       "The module reads back other data than was written: write it again, and "
+                       "check the SWD cable."},
+                      {{},
+                       "Check the SWD cable, the module's power and the ST-Link probe chosen in "
+                       "the preferences."}}}) {}
 
 const OpenocdProfile& OpenocdProfile::instance() {
     static const OpenocdProfile profile;
@@ -62,6 +81,10 @@ UpdateTask OpenocdProfile::command(const Firmware& firmware, const ResourceDirec
 
 DeviceRequirement OpenocdProfile::requiredDevice(const Preferences& preferences) const {
     return DeviceRequirement::forChoice(stlinkProbeList(), preferences, "probe");
+}
+
+ImageCheck::Requirements OpenocdProfile::imageRequirements() const {
+    return ImageCheck::Requirements::forStm32(largestFlash);
 }
 
 std::unique_ptr<ProgressParser> OpenocdProfile::progressParser() const {

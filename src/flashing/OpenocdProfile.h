@@ -2,6 +2,7 @@
 
 #include "DeviceRequirement.h"
 #include "FamilyProfile.h"
+#include "ImageCheck.h"
 #include "UpdateTask.h"
 
 namespace modflash {
@@ -14,12 +15,16 @@ class ResourceDirectory;
 // preferences.
 class OpenocdProfile final : public FamilyProfile {
 public:
+    // The largest flash of the STM32F0 chips the target script drives (STM32F09x).
+    static constexpr std::uint64_t largestFlash = 256 * 1024;
+
     static const OpenocdProfile& instance();
 
     UpdateTask command(const Firmware& firmware, const ResourceDirectory& resources,
                        const Preferences& preferences) const;
     DeviceRequirement requiredDevice(const Preferences& preferences) const;
     std::unique_ptr<ProgressParser> progressParser() const override;
+    ImageCheck::Requirements imageRequirements() const;
 
 private:
     OpenocdProfile();

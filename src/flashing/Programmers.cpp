@@ -94,10 +94,11 @@ const ProgrammerList& stlinkProbeList() {
     return list;
 }
 
-void registerProgrammerDefaults(Preferences& preferences) {
+void registerPreferenceDefaults(Preferences& preferences) {
     preferences.registerDefaults({
         {PreferenceKey::avrProgrammer, avrProgrammerList().defaultChoice().name},
         {PreferenceKey::stlinkProgrammer, stlinkProbeList().defaultChoice().name},
+        {PreferenceKey::checkModuleBeforeWriting, true},
     });
 }
 

@@ -57,8 +57,8 @@ const ProgrammerList& avrProgrammerList();
 // The ST-Link probes openocd drives ("stlink-programmer").
 const ProgrammerList& stlinkProbeList();
 
-// Registers the first entry of each list as the default of its preference: what both front ends
-// do at start, held in memory only.
-void registerProgrammerDefaults(Preferences& preferences);
+// Registers the defaults both front ends start with, held in memory only: the first entry of
+// each list, and the module check on.
+void registerPreferenceDefaults(Preferences& preferences);
 
 } // namespace modflash

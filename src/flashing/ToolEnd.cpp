@@ -16,4 +16,8 @@ ToolEnd ToolEnd::couldNotRun(std::string reason) {
     return {Kind::CouldNotRun, 0, std::move(reason)};
 }
 
+ToolEnd ToolEnd::refused(std::string reason) {
+    return {Kind::Refused, 0, std::move(reason)};
+}
+
 } // namespace modflash

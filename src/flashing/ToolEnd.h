@@ -13,20 +13,22 @@ struct ToolEnd {
         Crashed,     // a signal the user did not ask for ended the tool
         Stopped,     // the user stopped the tool before it finished
         CouldNotRun, // the command could not be built or the tool could not start
+        Refused,     // the checks before writing refused the image or the module
     };
 
     Kind kind = Kind::CouldNotRun;
     int exitStatus = 0; // Failed: the tool's status
-    std::string reason; // CouldNotRun: why, as a person can act on it
+    std::string reason; // CouldNotRun, Refused: why, as a person can act on it
 
     // The exit status alone decides success: a tool that finished its work although Stop was
     // pressed has still written the image.
     static ToolEnd fromExit(bool exitedNormally, int exitStatus, bool stopRequested);
     static ToolEnd couldNotRun(std::string reason);
+    static ToolEnd refused(std::string reason);
 
     bool succeeded() const { return kind == Kind::Completed; }
     // The tool started; whatever it printed tells more.
-    bool toolRan() const { return kind != Kind::CouldNotRun; }
+    bool toolRan() const { return kind != Kind::CouldNotRun && kind != Kind::Refused; }
 
     bool operator==(const ToolEnd&) const = default;
 };

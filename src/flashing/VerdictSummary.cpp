@@ -50,22 +50,30 @@ std::string VerdictSummary::runningText() const {
 
 std::string VerdictSummary::failureText() const {
     const std::string& lastError = m_parser->lastErrorLine();
+    std::string what;
     switch (m_end->kind) {
     case ToolEnd::Kind::CouldNotRun:
         return "Update failed: " + m_end->reason;
+    case ToolEnd::Kind::Refused:
+        return "Update refused: " + m_end->reason;
     case ToolEnd::Kind::Stopped:
         return "Update stopped: " + m_profile.tool() + " was stopped before it finished";
     case ToolEnd::Kind::Crashed:
-        return "Update failed: " + m_profile.tool() + " ended abnormally before it finished" +
+        what = m_profile.tool() + " ended abnormally before it finished" +
                (lastError.empty() ? std::string() : " (" + lastError + ")");
+        break;
     case ToolEnd::Kind::Failed:
     case ToolEnd::Kind::Completed:
+        what = !lastError.empty() ? lastError
+                                  : m_profile.tool() + " ended with exit status " +
+                                        std::to_string(m_end->exitStatus);
         break;
     }
-    if (!lastError.empty())
-        return "Update failed: " + lastError;
-    return "Update failed: " + m_profile.tool() + " ended with exit status " +
-           std::to_string(m_end->exitStatus);
+    // What to try, in plain words, by what the tool last said went wrong.
+    const std::string advice = m_profile.advice(lastError);
+    if (advice.empty())
+        return "Update failed: " + what;
+    return "Update failed: " + what + (what.ends_with('.') ? " " : ". ") + advice;
 }
 
 std::string VerdictSummary::writtenThenFailedText() const {

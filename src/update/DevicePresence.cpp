@@ -1,6 +1,8 @@
 #include "DevicePresence.h"
 
+#include "CheckText.h"
 #include "DeviceRequirement.h"
+#include "DfuseLayout.h"
 #include "UsbDeviceSource.h"
 
 namespace modflash {
@@ -22,9 +24,19 @@ void DevicePresence::setProduct(ProductPtr product) {
     refresh();
 }
 
+// ", 1 MiB flash" after the device's name, from the memory its boot loader describes.
+std::string DevicePresence::flashOf(UsbId id, std::optional<std::uint64_t>& flash) const {
+    const auto name = m_source.dfuMemoryLayout(id);
+    if (!name)
+        return {};
+    flash = DfuseLayout::flashForImages(*name);
+    return flash ? ", " + memorySize(*flash) + " flash" : std::string();
+}
+
 void DevicePresence::refresh() {
     State state = State::NoProduct;
     std::string text;
+    std::optional<std::uint64_t> flash;
     const auto requirement = m_product ? m_product->requiredDevice(m_preferences) : std::nullopt;
     if (requirement) {
         if (!m_source.isAvailable()) {
@@ -38,9 +50,15 @@ void DevicePresence::refresh() {
                     : requirement->isMetBy(present) ? State::Found
                                                     : State::Missing;
             text = requirement->message(present);
+            if (state == State::Found && requirement->describesMemory())
+                text += flashOf(*requirement->presentId(present), flash);
         }
     }
     m_state = state;
+    if (flash != m_connectedFlash) {
+        m_connectedFlash = flash;
+        emit connectedFlashChanged();
+    }
     const QString next = QString::fromStdString(text);
     if (next == m_text)
         return;

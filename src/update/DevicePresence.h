@@ -1,9 +1,13 @@
 #pragma once
 
 #include "Product.h"
+#include "UsbId.h"
 
 #include <QObject>
 #include <QString>
+
+#include <cstdint>
+#include <optional>
 
 namespace modflash {
 
@@ -30,19 +34,25 @@ public:
 
     QString text() const { return m_text; }
     State state() const { return m_state; }
+    // The flash the connected module's boot loader says it has, when it says so; an image that
+    // does not fit it is refused.
+    std::optional<std::uint64_t> connectedFlash() const { return m_connectedFlash; }
 
 signals:
     void textChanged(const QString& text);
+    void connectedFlashChanged();
 
 private:
     void connectSignals();
     void refresh();
+    std::string flashOf(UsbId id, std::optional<std::uint64_t>& flash) const;
 
     UsbDeviceSource& m_source;
     const Preferences& m_preferences;
     ProductPtr m_product;
     QString m_text;
     State m_state = State::NoProduct;
+    std::optional<std::uint64_t> m_connectedFlash;
 };
 
 } // namespace modflash

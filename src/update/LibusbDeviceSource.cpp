@@ -9,6 +9,64 @@
 
 namespace modflash {
 
+namespace {
+
+// The DFU interface's name (class 0xFE, subclass 1) of the first configuration.
+std::optional<std::string> dfuInterfaceName(libusb_device* device) {
+    libusb_config_descriptor* config = nullptr;
+    if (libusb_get_config_descriptor(device, 0, &config) != LIBUSB_SUCCESS)
+        return std::nullopt;
+    std::uint8_t index = 0;
+    for (int i = 0; i < config->bNumInterfaces && !index; ++i) {
+        const libusb_interface& interface = config->interface[i];
+        for (int alt = 0; alt < interface.num_altsetting && !index; ++alt) {
+            const libusb_interface_descriptor& setting = interface.altsetting[alt];
+            if (setting.bInterfaceClass == 0xFE && setting.bInterfaceSubClass == 1)
+                index = setting.iInterface;
+        }
+    }
+    libusb_free_config_descriptor(config);
+    libusb_device_handle* handle = nullptr;
+    if (!index || libusb_open(device, &handle) != LIBUSB_SUCCESS)
+        return std::nullopt;
+    unsigned char name[256];
+    const int length = libusb_get_string_descriptor_ascii(handle, index, name, sizeof name);
+    libusb_close(handle);
+    if (length <= 0)
+        return std::nullopt;
+    return std::string(reinterpret_cast<const char*>(name), static_cast<std::size_t>(length));
+}
+
+std::optional<std::string> layoutOn(libusb_context* context, UsbId id) {
+    libusb_device** list = nullptr;
+    const ssize_t count = libusb_get_device_list(context, &list);
+    std::optional<std::string> layout;
+    for (ssize_t i = 0; i < count && !layout; ++i) {
+        libusb_device_descriptor descriptor{};
+        if (libusb_get_device_descriptor(list[i], &descriptor) == LIBUSB_SUCCESS &&
+            UsbId{descriptor.idVendor, descriptor.idProduct} == id)
+            layout = dfuInterfaceName(list[i]);
+    }
+    if (list)
+        libusb_free_device_list(list, 1);
+    return layout;
+}
+
+} // namespace
+
+std::optional<std::string> LibusbDeviceSource::dfuMemoryLayout(UsbId id) const {
+    return m_context ? layoutOn(m_context, id) : std::nullopt;
+}
+
+std::optional<std::string> LibusbDeviceSource::readDfuMemoryLayout(UsbId id) {
+    libusb_context* context = nullptr;
+    if (libusb_init(&context) != LIBUSB_SUCCESS)
+        return std::nullopt;
+    std::optional<std::string> layout = layoutOn(context, id);
+    libusb_exit(context);
+    return layout;
+}
+
 LibusbDeviceSource::LibusbDeviceSource(QObject* parent)
     : UsbDeviceSource(parent) {
     connectTimers();

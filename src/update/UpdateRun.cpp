@@ -85,7 +85,7 @@ void UpdateRun::connectTimer() {
 }
 
 bool UpdateRun::start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
-                      const Preferences& preferences) {
+                      const Preferences& preferences, const UpdateOptions& options) {
     if (m_busy)
         return false;
     m_busy = true;
@@ -93,26 +93,76 @@ bool UpdateRun::start(ProductPtr product, FirmwarePtr firmware, const ResourceDi
     m_product = std::move(product);
 
     writeToLog(LogTexts::beginning);
-    UpdateTask task;
+    std::optional<UpdateTask> check;
     try {
-        if (!m_product || !firmware)
-            throw std::invalid_argument("no product or firmware image was chosen");
-        task = m_product->createUpdateTask(*firmware, resources, preferences);
-        requireUtf8(task);
+        check = prepare(firmware, resources, preferences, options);
     } catch (const std::exception& error) {
         end(ToolEnd::couldNotRun(error.what()));
         return true;
     }
-    launch(task);
+    if (m_busy)
+        check ? launch(Stage::CheckingModule, *check) : launch(Stage::Writing, m_writeTask);
     return true;
 }
 
-void UpdateRun::launch(const UpdateTask& task) {
+// Builds both commands and checks the image, so that nothing runs when either fails; returns
+// the module check's command when there is one to run first.
+std::optional<UpdateTask> UpdateRun::prepare(const FirmwarePtr& firmware,
+                                             const ResourceDirectory& resources,
+                                             const Preferences& preferences,
+                                             const UpdateOptions& options) {
+    if (!m_product || !firmware)
+        throw std::invalid_argument("no product or firmware image was chosen");
+    m_writeTask = m_product->createUpdateTask(*firmware, resources, preferences);
+    requireUtf8(m_writeTask);
+    std::optional<UpdateTask> check;
+    if (options.checkModule)
+        check = m_product->moduleCheckTask(resources, preferences);
+    if (check)
+        requireUtf8(*check);
+    // The file is read again here: it may have changed since it was chosen.
+    const std::string& path = firmware->path();
+    const ImageReport image =
+        m_product->checkImage(path, options.connectedFlash, path.substr(path.rfind('/') + 1));
+    if (!image.accepted() && !(image.mayBeConfirmed() && options.allowImplausible))
+        end(ToolEnd::refused(image.reason));
+    return check;
+}
+
+void UpdateRun::launch(Stage stage, const UpdateTask& task) {
+    m_stage = stage;
+    m_checkOutput.clear();
     createProcess(task);
-    writeToLog(LogTexts::updateHeader(m_product->title(), task));
+    if (stage == Stage::CheckingModule) {
+        writeToLog(LogTexts::checkingModule + task.commandLine() + "\n");
+    } else {
+        emit writingStarted();
+        writeToLog(LogTexts::updateHeader(m_product->title(), task));
+    }
     // A tool that cannot start reports it through errorOccurred, possibly before start()
     // returns; everything it needs is in place by now.
     m_process->start(QIODevice::ReadOnly);
+}
+
+void UpdateRun::moduleChecked(const ToolEnd& checkEnd) {
+    if (checkEnd.kind == ToolEnd::Kind::Stopped || checkEnd.kind == ToolEnd::Kind::Crashed) {
+        end(checkEnd);
+        return;
+    }
+    const ModuleVerdict verdict = m_product->judgeModule(
+        std::string_view(m_checkOutput.constData(), std::size_t(m_checkOutput.size())));
+    switch (verdict.kind) {
+    case ModuleVerdict::Kind::Fits:
+        launch(Stage::Writing, m_writeTask);
+        return;
+    case ModuleVerdict::Kind::Mismatch:
+        end(ToolEnd::refused(verdict.reason));
+        return;
+    case ModuleVerdict::Kind::Unread:
+        // As any update whose tool failed; a status of 0 would read as success.
+        end(ToolEnd::fromExit(true, checkEnd.exitStatus ? checkEnd.exitStatus : 1, false));
+        return;
+    }
 }
 
 void UpdateRun::createProcess(const UpdateTask& task) {
@@ -138,6 +188,9 @@ void UpdateRun::readOutput() {
     const QByteArray chunk = m_process->readAllStandardOutput();
     if (chunk.isEmpty())
         return;
+    // The signature's few lines are all the check needs; a flood would be none of them.
+    if (m_stage == Stage::CheckingModule && m_checkOutput.size() < 65536)
+        m_checkOutput += chunk;
     emit outputChunk(chunk);
     const std::string_view bytes(chunk.constData(), static_cast<std::size_t>(chunk.size()));
     if (m_text.isIdle() && isValidUtf8(bytes)) {
@@ -164,7 +217,12 @@ void UpdateRun::processFinished(int exitCode, QProcess::ExitStatus exitStatus) {
         return;
     // Everything the tool wrote comes before the verdict.
     drainOutput();
-    end(ToolEnd::fromExit(exitStatus == QProcess::NormalExit, exitCode, m_stopRequested));
+    const ToolEnd toolEnd =
+        ToolEnd::fromExit(exitStatus == QProcess::NormalExit, exitCode, m_stopRequested);
+    if (m_stage == Stage::CheckingModule)
+        moduleChecked(toolEnd);
+    else
+        end(toolEnd);
 }
 
 void UpdateRun::processError(QProcess::ProcessError error) {
@@ -194,6 +252,8 @@ void UpdateRun::killAfterGracePeriod() {
 }
 
 void UpdateRun::end(const ToolEnd& toolEnd) {
+    if (!m_busy)
+        return;
     const FamilyProfile& profile = m_product ? m_product->profile() : FamilyProfile::none();
     for (const std::string& text : profile.verdictTexts(toolEnd))
         writeToLog(text);

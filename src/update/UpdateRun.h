@@ -11,18 +11,30 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace modflash {
 
 class Preferences;
 class ResourceDirectory;
-struct UpdateTask;
 
-// One run of a flashing tool at a time: builds the product's flashing command, runs the tool as
-// a child process on the calling thread's event loop (never blocking it), hands on the tool's
-// merged standard output and standard error as it arrives, with the log's own texts around it,
-// and ends with how the tool ended. The update session drives it.
+// What an update is to check before it writes anything.
+struct UpdateOptions {
+    // Run the family's check of the module first (the AVR chip's signature).
+    bool checkModule = true;
+    // A person confirmed writing an image that only a plausibility rule refuses.
+    bool allowImplausible = false;
+    // The flash the connected module says it has, when it says so (the DFU boot loader).
+    std::optional<std::uint64_t> connectedFlash;
+};
+
+// One update at a time: builds the product's flashing command, checks the image and, where the
+// family can, the module before anything is written, runs the tool as a child process on the
+// calling thread's event loop (never blocking it), hands on the tool's merged standard output
+// and standard error as it arrives, with the log's own texts around it, and ends with how the
+// tool ended. The update session drives it.
 class UpdateRun : public QObject {
     Q_OBJECT
 
@@ -40,7 +52,7 @@ public:
     // Signals may be emitted before this returns (a command that cannot be built ends the
     // update at once). Refused, with no effect and false returned, while isBusy().
     bool start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
-               const Preferences& preferences);
+               const Preferences& preferences, const UpdateOptions& options = {});
 
     // Asks the tool to end (SIGTERM). A tool still running after the grace period, or when
     // stop() is called again, is killed. The verdict follows the tool's exit as usual.
@@ -53,6 +65,8 @@ public:
     void setGracePeriod(std::chrono::milliseconds period) { m_gracePeriod = period; }
 
 signals:
+    // The tool that writes the image starts (after the module check, where there is one).
+    void writingStarted();
     // Each read of the tool's output as the tool wrote it, before its text goes to the log.
     void outputChunk(const QByteArray& chunk);
     // Text for the log, as UTF-8, to be appended exactly as given. The tool's output passes
@@ -62,8 +76,14 @@ signals:
     void finished(const modflash::ToolEnd& end);
 
 private:
+    enum class Stage { CheckingModule, Writing };
+
     void connectTimer();
-    void launch(const UpdateTask& task);
+    std::optional<UpdateTask> prepare(const FirmwarePtr& firmware,
+                                      const ResourceDirectory& resources,
+                                      const Preferences& preferences, const UpdateOptions& options);
+    void launch(Stage stage, const UpdateTask& task);
+    void moduleChecked(const ToolEnd& checkEnd);
     void createProcess(const UpdateTask& task);
     void readOutput();
     void drainOutput();
@@ -73,7 +93,10 @@ private:
     void end(const ToolEnd& end);
     void writeToLog(const std::string& text);
 
-    std::unique_ptr<QProcess> m_process; // replaced by each update
+    std::unique_ptr<QProcess> m_process; // replaced by each tool run
+    Stage m_stage = Stage::Writing;
+    UpdateTask m_writeTask;   // while the module check runs
+    QByteArray m_checkOutput; // what the module check printed
     QTimer m_killTimer;
     Utf8Stream m_text;
     ProductPtr m_product;

@@ -19,24 +19,35 @@ void UpdateSession::connectRun() {
     connect(&m_run, &UpdateRun::logText, this, &UpdateSession::logText);
     connect(&m_run, &UpdateRun::outputChunk, this, &UpdateSession::chunkArrived);
     connect(&m_run, &UpdateRun::finished, this, &UpdateSession::runFinished);
+    // The module check's lines say nothing about the write: its progress and errors start
+    // afresh.
+    connect(&m_run, &UpdateRun::writingStarted, this, [this] {
+        newSummary();
+        reportStatus();
+    });
 }
 
 bool UpdateSession::start(ProductPtr product, FirmwarePtr firmware,
-                          const ResourceDirectory& resources, const Preferences& preferences) {
+                          const ResourceDirectory& resources, const Preferences& preferences,
+                          const UpdateOptions& options) {
     if (m_busy)
         return false;
     m_busy = true;
     m_product = product;
     m_end.reset();
-    m_summary =
-        std::make_unique<VerdictSummary>(product ? product->profile() : FamilyProfile::none());
-    m_summary->setProgressListener([this](const Progress&) { reportStatus(); });
+    newSummary();
     // A machine that suspends in the middle of a write leaves the module without firmware.
     m_sleepLock->acquire();
     setRunning(true);
     emit started();
     reportStatus();
-    return m_run.start(std::move(product), std::move(firmware), resources, preferences);
+    return m_run.start(std::move(product), std::move(firmware), resources, preferences, options);
+}
+
+void UpdateSession::newSummary() {
+    m_summary =
+        std::make_unique<VerdictSummary>(m_product ? m_product->profile() : FamilyProfile::none());
+    m_summary->setProgressListener([this](const Progress&) { reportStatus(); });
 }
 
 void UpdateSession::stop() {

@@ -36,7 +36,7 @@ public:
 
     // Begins an update; see UpdateRun::start. False, with nothing done, while one is under way.
     bool start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
-               const Preferences& preferences);
+               const Preferences& preferences, const UpdateOptions& options = {});
     // Lowers the running flag at once and asks the tool to end; pressed again, or left
     // unanswered for the grace period, kills it. The verdict follows the tool's exit.
     void stop();
@@ -78,6 +78,7 @@ signals:
 private:
     void connectRun();
     void chunkArrived(const QByteArray& chunk);
+    void newSummary();
     void runFinished(const ToolEnd& end);
     void setRunning(bool running);
     void reportStatus();

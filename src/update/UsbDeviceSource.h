@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace modflash {
@@ -21,6 +23,10 @@ public:
     // False where USB devices cannot be listed at all (no USB on this machine, no access);
     // devices() is then empty and says nothing about what is plugged in.
     virtual bool isAvailable() const = 0;
+    // The name of the DFU interface of the connected device with this id, where an STM32 boot
+    // loader describes its memory ("@Internal Flash  /0x08000000/04*016Kg,..."); nothing when
+    // there is no such device or it cannot be asked.
+    virtual std::optional<std::string> dfuMemoryLayout(UsbId id) const = 0;
 
 signals:
     // The list of devices, or whether it can be had, changed.

@@ -35,11 +35,12 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_instructions(controls.instructionsView, m_resources, m_services.openUrl)
     , m_preferenceControls(preferences, controls.avrProgrammerSelector,
                            controls.stlinkProgrammerSelector, controls.factoryFirmwareEnable,
-                           controls.massEraseBeforeProgramming)
+                           controls.massEraseBeforeProgramming, controls.checkModuleBeforeWriting)
     , m_session(m_services.sleepInhibitor)
-    , m_quitGuard(controls.window, m_session, m_services.confirmStop)
+    , m_quitGuard(controls.window, m_session, m_services.confirm)
     , m_ownUsbDevices(m_services.usbDevices ? nullptr : std::make_unique<LibusbDeviceSource>())
     , m_statusPanel(controls.progressBar, controls.bannerLabel, m_session)
+    , m_imageLine(controls.imageLine)
     , m_deviceLine(controls.deviceLine,
                    m_services.usbDevices ? *m_services.usbDevices : *m_ownUsbDevices, preferences)
     , m_logExport(
@@ -82,6 +83,13 @@ void AppDelegate::connectPreferenceSignals() {
             &AppDelegate::factoryFirmwareEnableChanged);
     connect(m_controls.massEraseBeforeProgramming, &QCheckBox::clicked, this,
             &AppDelegate::massEraseBeforeProgrammingChanged);
+    connect(m_controls.checkModuleBeforeWriting, &QCheckBox::clicked, this,
+            &AppDelegate::checkModuleBeforeWritingChanged);
+    // A boot loader that says how much flash the module has may refuse an image it cannot hold.
+    connect(&m_deviceLine.presence(), &DevicePresence::connectedFlashChanged, this, [this] {
+        m_imageLine.refresh(m_deviceLine.presence().connectedFlash());
+        updateControls();
+    });
 }
 
 void AppDelegate::connectUpdateSignals() {
@@ -100,9 +108,10 @@ void AppDelegate::applicationDidFinishLaunching() {
     m_log.configure();
     m_preferenceControls.registerDefaults();
     m_preferenceControls.load();
-    updateProductList();
     m_instructions.configure();
     loadInstructions(QStringLiteral("intro"));
+    updateProductList();
+    showImage();
     updateControls();
     reflectRunning();
 }
@@ -113,8 +122,19 @@ void AppDelegate::writeToLog(const QString& text) {
 
 void AppDelegate::updateControls() {
     const bool idle = !m_session.isBusy();
-    m_controls.updateButton->setEnabled(idle && m_versionList.selectedFirmware() != nullptr);
+    const bool factory = m_preferenceControls.isFactoryFirmwareEnabled();
+    m_controls.updateButton->setEnabled(idle && m_versionList.selectedFirmware() != nullptr &&
+                                        m_imageLine.allowsUpdate(factory));
+    m_controls.updateButton->setToolTip(m_imageLine.refusal(factory));
     m_controls.versionList->setEnabled(idle && m_product != nullptr);
+}
+
+void AppDelegate::showImage() {
+    const FirmwarePtr firmware = m_versionList.selectedFirmware();
+    const std::string path = firmware ? firmware->path() : std::string();
+    const bool sample =
+        firmware && m_resources.sampleImageNames().contains(path.substr(path.rfind('/') + 1));
+    m_imageLine.show(m_product, firmware, m_deviceLine.presence().connectedFlash(), sample);
 }
 
 void AppDelegate::reflectRunning() {
@@ -153,6 +173,10 @@ void AppDelegate::massEraseBeforeProgrammingChanged() {
     m_preferenceControls.storeMassErase();
 }
 
+void AppDelegate::checkModuleBeforeWritingChanged() {
+    m_preferenceControls.storeModuleCheck();
+}
+
 void AppDelegate::productListSelectionChanged() {
     ProductPtr chosen;
     if (m_productList.isSelectedEnabled())
@@ -164,9 +188,11 @@ void AppDelegate::productListSelectionChanged() {
     m_product = std::move(chosen);
     m_otherVersionFirmware.reset();
     m_versionList.rebuild(m_product->getAllFirmware(m_resources),
-                          m_preferenceControls.isFactoryFirmwareEnabled());
+                          m_preferenceControls.isFactoryFirmwareEnabled(),
+                          m_resources.sampleImageNames());
     loadInstructions(QString::fromStdString(m_product->pageName()));
     m_deviceLine.setProduct(m_product);
+    showImage();
     updateControls();
 }
 
@@ -181,6 +207,7 @@ void AppDelegate::versionListSelectionChanged() {
                                       self->fileChosen(generation, path);
                               });
     }
+    showImage();
     updateControls();
 }
 
@@ -202,6 +229,7 @@ void AppDelegate::fileChosen(unsigned listGeneration, const std::optional<QStrin
     }
     m_otherVersionFirmware = Firmware::firmwareWithPath(path->toStdString(), "");
     m_versionList.addChosenFile(m_otherVersionFirmware);
+    showImage();
     updateControls();
 }
 
@@ -222,11 +250,36 @@ void AppDelegate::updateProductList() {
     const bool factoryEnabled = m_preferenceControls.isFactoryFirmwareEnabled();
     // One read of the firmware directory answers every entry, however many files it holds.
     const ImageListing images(m_resources);
+    bool anyOffered = false;
     for (int row = 0; row < m_productList.count(); ++row) {
         const ProductPtr entry =
             m_products.productWithTitle(m_productList.titleAt(row).toStdString());
-        m_productList.setOffered(row, entry && images.offers(*entry, factoryEnabled));
+        const bool offered = entry && images.offers(*entry, factoryEnabled);
+        m_productList.setOffered(row, offered);
+        anyOffered = anyOffered || offered;
     }
+    if (!anyOffered)
+        explainEmptyOffer();
+}
+
+void AppDelegate::explainEmptyOffer() {
+    const QString directory = QString::fromStdString(m_resources.resourcePath());
+    const bool missing = !QFileInfo(directory).isDir();
+    m_controls.instructionsView->setHtml(
+        missing ? tr("<h1>modflash cannot find its resources</h1><p>The directory that should hold "
+                     "the firmware images, the instructions and the flashing tools is missing: "
+                     "%1</p><p>Install modflash again, or start it with <tt>--resources DIR</tt>."
+                     "</p>")
+                      .arg(directory.toHtmlEscaped())
+                : tr("<h1>No firmware images are installed</h1><p>modflash offers the products "
+                     "it has firmware images for, and it finds none in %1.</p><p>The images come "
+                     "with the modflash package of your module's maker or from the maker's "
+                     "firmware download; put them into that directory.%2</p>")
+                      .arg((directory + QStringLiteral("/firmware")).toHtmlEscaped(),
+                           m_preferenceControls.isFactoryFirmwareEnabled()
+                               ? QString()
+                               : tr(" Products for factory firmware appear once "
+                                    "\u201cEnable factory firmware\u201d is on.")));
 }
 
 void AppDelegate::loadInstructions(const QString& pageName) {
@@ -234,13 +287,36 @@ void AppDelegate::loadInstructions(const QString& pageName) {
 }
 
 void AppDelegate::doUpdate() {
-    m_controls.tabView->setCurrentIndex(1);
     // The window offers Update only for a version with firmware and never while an update is
     // under way; a stray call (a queued click) must not start a second one all the same.
     const FirmwarePtr firmware = m_versionList.selectedFirmware();
     if (!firmware || !m_product || m_session.isBusy())
         return;
-    m_session.start(m_product, firmware, m_resources, m_preferences);
+    // Read again: the file may have changed since it was chosen.
+    showImage();
+    if (!m_imageLine.needsConfirmation() || !m_preferenceControls.isFactoryFirmwareEnabled()) {
+        startUpdate(firmware, false);
+        return;
+    }
+    const WindowServices::Question question{
+        tr("Write This Image?"),
+        tr("%1.\n\nWrite it all the same only if you know it is right for this module.")
+            .arg(QString::fromStdString(m_imageLine.report()->reason)),
+        tr("Write It"), tr("Cancel")};
+    QPointer<AppDelegate> self(this);
+    m_services.confirm(m_controls.window, question, [self, firmware](bool write) {
+        if (self && write && !self->m_session.isBusy())
+            self->startUpdate(firmware, true);
+    });
+}
+
+void AppDelegate::startUpdate(const FirmwarePtr& firmware, bool confirmedImplausible) {
+    m_controls.tabView->setCurrentIndex(1);
+    UpdateOptions options;
+    options.checkModule = m_preferenceControls.isModuleCheckEnabled();
+    options.allowImplausible = confirmedImplausible;
+    options.connectedFlash = m_deviceLine.presence().connectedFlash();
+    m_session.start(m_product, firmware, m_resources, m_preferences, options);
 }
 
 void AppDelegate::stop() {

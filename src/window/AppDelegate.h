@@ -2,6 +2,7 @@
 
 #include "DevicePresenceLine.h"
 #include "FirmwareDropHandler.h"
+#include "ImageLine.h"
 #include "InstructionsView.h"
 #include "LogExport.h"
 #include "LogView.h"
@@ -53,6 +54,7 @@ public:
     void stlinkProgrammerChanged();
     void factoryFirmwareEnableChanged();
     void massEraseBeforeProgrammingChanged();
+    void checkModuleBeforeWritingChanged();
 
     void productListSelectionChanged();
     void versionListSelectionChanged();
@@ -95,6 +97,11 @@ private:
     void reflectRunning();
     void fileChosen(unsigned listGeneration, const std::optional<QString>& path);
     void updateFinished(const ToolEnd& end);
+    // Checks the selected image and shows what it is under the version list.
+    void showImage();
+    void startUpdate(const FirmwarePtr& firmware, bool confirmedImplausible);
+    // With nothing to offer, the instructions say why and where images come from.
+    void explainEmptyOffer();
     // A dropped file, taken as if chosen through "Other...".
     void fileDropped(const QString& path);
     FirmwareDropHandler::Situation dropSituation() const;
@@ -115,6 +122,7 @@ private:
     QuitGuard m_quitGuard;
     std::unique_ptr<UsbDeviceSource> m_ownUsbDevices; // when none was given
     UpdateStatusPanel m_statusPanel;
+    ImageLine m_imageLine;
     DevicePresenceLine m_deviceLine;
     LogExport m_logExport;
     FirmwareDropHandler m_dropHandler;

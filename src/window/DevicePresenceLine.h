@@ -27,6 +27,7 @@ public:
     void preferencesChanged() { m_presence.preferencesChanged(); }
 
     const DevicePresence& presence() const { return m_presence; }
+    DevicePresence& presence() { return m_presence; }
 
 private:
     void connectSignals();

@@ -33,6 +33,8 @@ WindowControls MainWindow::controls() {
     controls.stlinkProgrammerSelector = m_ui->stlinkProgrammerSelector;
     controls.factoryFirmwareEnable = m_ui->factoryFirmwareEnable;
     controls.massEraseBeforeProgramming = m_ui->massEraseBeforeProgramming;
+    controls.checkModuleBeforeWriting = m_ui->checkModuleBeforeWriting;
+    controls.imageLine = m_ui->imageLine;
     controls.helpButton = m_ui->helpButton;
     controls.helpAction = m_ui->helpAction;
     controls.deviceLine = m_ui->deviceLine;

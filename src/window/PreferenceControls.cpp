@@ -11,15 +11,17 @@ namespace modflash {
 PreferenceControls::PreferenceControls(Preferences& preferences, QComboBox* avrProgrammerSelector,
                                        QComboBox* stlinkProgrammerSelector,
                                        QCheckBox* factoryFirmwareEnable,
-                                       QCheckBox* massEraseBeforeProgramming)
+                                       QCheckBox* massEraseBeforeProgramming,
+                                       QCheckBox* checkModuleBeforeWriting)
     : m_preferences(preferences)
     , m_avrProgrammerSelector(avrProgrammerSelector)
     , m_stlinkProgrammerSelector(stlinkProgrammerSelector)
     , m_factoryFirmwareEnable(factoryFirmwareEnable)
-    , m_massEraseBeforeProgramming(massEraseBeforeProgramming) {}
+    , m_massEraseBeforeProgramming(massEraseBeforeProgramming)
+    , m_checkModuleBeforeWriting(checkModuleBeforeWriting) {}
 
 void PreferenceControls::registerDefaults() {
-    registerProgrammerDefaults(m_preferences);
+    registerPreferenceDefaults(m_preferences);
 }
 
 void PreferenceControls::load() {
@@ -29,6 +31,8 @@ void PreferenceControls::load() {
         m_preferences.boolForKey(PreferenceKey::enableFactoryFirmware));
     m_massEraseBeforeProgramming->setChecked(
         m_preferences.boolForKey(PreferenceKey::massEraseBeforeProgramming));
+    m_checkModuleBeforeWriting->setChecked(
+        m_preferences.boolForKey(PreferenceKey::checkModuleBeforeWriting));
 }
 
 void PreferenceControls::loadSelector(QComboBox* selector, const ProgrammerList& list) {
@@ -63,6 +67,14 @@ void PreferenceControls::storeFactoryFirmware() {
 void PreferenceControls::storeMassErase() {
     m_preferences.setBool(PreferenceKey::massEraseBeforeProgramming,
                           m_massEraseBeforeProgramming->isChecked());
+}
+
+void PreferenceControls::storeModuleCheck() {
+    m_preferences.setBool(PreferenceKey::checkModuleBeforeWriting, isModuleCheckEnabled());
+}
+
+bool PreferenceControls::isModuleCheckEnabled() const {
+    return m_checkModuleBeforeWriting->isChecked();
 }
 
 bool PreferenceControls::isFactoryFirmwareEnabled() const {

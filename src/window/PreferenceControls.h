@@ -16,7 +16,7 @@ class PreferenceControls {
 public:
     PreferenceControls(Preferences& preferences, QComboBox* avrProgrammerSelector,
                        QComboBox* stlinkProgrammerSelector, QCheckBox* factoryFirmwareEnable,
-                       QCheckBox* massEraseBeforeProgramming);
+                       QCheckBox* massEraseBeforeProgramming, QCheckBox* checkModuleBeforeWriting);
 
     // The first programmer of each list; held in memory only, never written.
     void registerDefaults();
@@ -27,8 +27,10 @@ public:
     void storeStlinkProgrammer();
     void storeFactoryFirmware();
     void storeMassErase();
+    void storeModuleCheck();
 
     bool isFactoryFirmwareEnabled() const;
+    bool isModuleCheckEnabled() const;
 
 private:
     void loadSelector(QComboBox* selector, const ProgrammerList& list);
@@ -38,6 +40,7 @@ private:
     QPointer<QComboBox> m_stlinkProgrammerSelector;
     QPointer<QCheckBox> m_factoryFirmwareEnable;
     QPointer<QCheckBox> m_massEraseBeforeProgramming;
+    QPointer<QCheckBox> m_checkModuleBeforeWriting;
 };
 
 } // namespace modflash

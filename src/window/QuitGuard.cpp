@@ -7,7 +7,7 @@
 
 namespace modflash {
 
-QuitGuard::QuitGuard(QWidget* window, UpdateSession& session, WindowServices::StopConfirmer confirm,
+QuitGuard::QuitGuard(QWidget* window, UpdateSession& session, WindowServices::Confirmer confirm,
                      QObject* parent)
     : QObject(parent)
     , m_window(window)
@@ -16,9 +16,11 @@ QuitGuard::QuitGuard(QWidget* window, UpdateSession& session, WindowServices::St
     connectSignals();
 }
 
-QString QuitGuard::question() {
-    return QStringLiteral("An update is running. Stopping it now may leave the module without "
-                          "working firmware.");
+WindowServices::Question QuitGuard::question() {
+    return {tr("Stop the Update?"),
+            tr("An update is running. Stopping it now may leave the module without working "
+               "firmware."),
+            tr("Stop and Quit"), tr("Keep Updating")};
 }
 
 void QuitGuard::connectSignals() {

@@ -18,10 +18,10 @@ class QuitGuard : public QObject {
     Q_OBJECT
 
 public:
-    QuitGuard(QWidget* window, UpdateSession& session, WindowServices::StopConfirmer confirm,
+    QuitGuard(QWidget* window, UpdateSession& session, WindowServices::Confirmer confirm,
               QObject* parent = nullptr);
 
-    static QString question();
+    static WindowServices::Question question();
 
     // Closes the window without asking, as when the session ends: a running tool is stopped
     // first and the window closes once it has ended. Asked again, the tool is killed.
@@ -41,7 +41,7 @@ private:
 
     QPointer<QWidget> m_window;
     UpdateSession& m_session;
-    WindowServices::StopConfirmer m_confirm;
+    WindowServices::Confirmer m_confirm;
     bool m_asking = false;
     bool m_closeWhenFinished = false;
 };

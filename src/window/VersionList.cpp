@@ -3,6 +3,7 @@
 #include "FirmwareMetaType.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QStandardItemModel>
 
 namespace modflash {
@@ -50,10 +51,19 @@ void VersionList::reset() {
     m_list->setCurrentIndex(0);
 }
 
-void VersionList::rebuild(const std::vector<FirmwarePtr>& firmware, bool offerOther) {
+void VersionList::rebuild(const std::vector<FirmwarePtr>& firmware, bool offerOther,
+                          const std::set<std::string>& samples) {
     reset();
-    for (const FirmwarePtr& image : firmware)
-        insertAboveLast(createVersionItem(image));
+    for (const FirmwarePtr& image : firmware) {
+        auto entry = createVersionItem(image);
+        const std::string& path = image->path();
+        if (samples.contains(path.substr(path.rfind('/') + 1)))
+            entry->setText(QCoreApplication::translate("modflash::VersionList", "%1 (sample)")
+                               .arg(entry->text()));
+        // Two files may give the same version text; the file's name tells them apart.
+        entry->setToolTip(QString::fromStdString(path));
+        insertAboveLast(std::move(entry));
+    }
     if (offerOther)
         insertAboveLast(createItem(otherTitle(), Kind::Other));
     // Nothing is chosen until the user picks a version.

@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 class QComboBox;
@@ -34,8 +36,10 @@ public:
     // Only the placeholder, selected.
     void reset();
     // A fresh list: versions in the given order, then "Other..." when offered, then the
-    // placeholder, which stays selected. Drops any chosen file.
-    void rebuild(const std::vector<FirmwarePtr>& firmware, bool offerOther);
+    // placeholder, which stays selected. Drops any chosen file. Sample images (by file name)
+    // are marked as such beside their version.
+    void rebuild(const std::vector<FirmwarePtr>& firmware, bool offerOther,
+                 const std::set<std::string>& samples = {});
     // Puts the chosen file directly above "Other...", replacing an earlier one, and selects it.
     void addChosenFile(const FirmwarePtr& firmware);
 

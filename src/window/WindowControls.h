@@ -32,6 +32,8 @@ struct WindowControls {
     QPointer<QComboBox> stlinkProgrammerSelector;
     QPointer<QCheckBox> factoryFirmwareEnable;
     QPointer<QCheckBox> massEraseBeforeProgramming;
+    QPointer<QCheckBox> checkModuleBeforeWriting;
+    QPointer<QLabel> imageLine;
     QPointer<QPushButton> helpButton;
     QPointer<QAction> helpAction;
     QPointer<QLabel> deviceLine;

@@ -57,18 +57,18 @@ void reportWithMessageBox(QWidget* window, const QString& title, const QString& 
     box->open();
 }
 
-void confirmWithMessageBox(QWidget* window, const QString& question,
+void confirmWithMessageBox(QWidget* window, const WindowServices::Question& question,
                            std::function<void(bool)> answer) {
-    auto* box = new QMessageBox(QMessageBox::Warning, QObject::tr("Stop the Update?"), question,
+    auto* box = new QMessageBox(QMessageBox::Warning, question.title, question.text,
                                 QMessageBox::NoButton, window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
-    QPushButton* stop = box->addButton(QObject::tr("Stop and Quit"), QMessageBox::DestructiveRole);
-    QPushButton* keep = box->addButton(QObject::tr("Keep Updating"), QMessageBox::RejectRole);
-    box->setDefaultButton(keep);
-    box->setEscapeButton(keep);
-    QObject::connect(box, &QMessageBox::finished, box, [box, stop, answer = std::move(answer)] {
-        answer(box->clickedButton() == stop);
+    QPushButton* accept = box->addButton(question.accept, QMessageBox::DestructiveRole);
+    QPushButton* reject = box->addButton(question.reject, QMessageBox::RejectRole);
+    box->setDefaultButton(reject);
+    box->setEscapeButton(reject);
+    QObject::connect(box, &QMessageBox::finished, box, [box, accept, answer = std::move(answer)] {
+        answer(box->clickedButton() == accept);
     });
     box->open();
 }
@@ -79,7 +79,7 @@ WindowServices WindowServices::desktop() {
     WindowServices services;
     services.chooseFile = chooseFileWithDialog;
     services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    services.confirmStop = confirmWithMessageBox;
+    services.confirm = confirmWithMessageBox;
     services.chooseSaveFile = chooseSaveFileWithDialog;
     services.reportProblem = reportWithMessageBox;
     return services;
@@ -92,8 +92,8 @@ WindowServices WindowServices::withDesktopDefaults() const {
         services.chooseFile = fallback.chooseFile;
     if (!services.openUrl)
         services.openUrl = fallback.openUrl;
-    if (!services.confirmStop)
-        services.confirmStop = fallback.confirmStop;
+    if (!services.confirm)
+        services.confirm = fallback.confirm;
     if (!services.chooseSaveFile)
         services.chooseSaveFile = fallback.chooseSaveFile;
     if (!services.reportProblem)

@@ -30,13 +30,21 @@ struct WindowServices {
     using ProblemReporter =
         std::function<void(QWidget* window, const QString& title, const QString& text)>;
     using UrlOpener = std::function<void(const QUrl&)>;
-    // Asks whether to go on with stopping; the answer is true to stop.
-    using StopConfirmer =
-        std::function<void(QWidget* window, const QString& question, std::function<void(bool)>)>;
+    // A question with two answers: the one that goes on (accept) and the one that keeps things
+    // as they are, which is also the default.
+    struct Question {
+        QString title;
+        QString text;
+        QString accept;
+        QString reject;
+    };
+    // Asks the question; the answer is true to go on.
+    using Confirmer = std::function<void(QWidget* window, const Question& question,
+                                         std::function<void(bool)> answer)>;
 
     FileChooser chooseFile;
     UrlOpener openUrl;
-    StopConfirmer confirmStop;
+    Confirmer confirm;
     SaveFileChooser chooseSaveFile;
     ProblemReporter reportProblem;
     // The connected USB devices and the desktop's sleep lock. Not owned; when empty, the

@@ -6,6 +6,7 @@
 #include "ProductCatalogue.h"
 #include "Programmers.h"
 #include "ResourceDirectory.h"
+#include "TestSupport.h"
 #include "ToolDirectory.h"
 
 #include <QDir>
@@ -71,8 +72,9 @@ TEST_F(Listing, VersionsByTitlePageNameOrAnyLetterCaseAsUtf8) {
     EXPECT_EQ(lines(run({"versions", "wENDREL"}).out), QStringList({"1.4.2", "2.0", "B1"}));
     const QJsonArray json =
         QJsonDocument::fromJson(run({"versions", "Wendrel", "--json"}).out).array();
-    EXPECT_EQ(json.at(2).toObject(),
-              (QJsonObject{{"version", "B1"}, {"path", staged + "/firmware/Wendrel.B1.bin"}}));
+    EXPECT_EQ(json.at(2).toObject(), (QJsonObject{{"version", "B1"},
+                                                  {"path", staged + "/firmware/Wendrel.B1.bin"},
+                                                  {"sample", true}}));
     const Run plainC = run({"products", "--all"}, {"LANG=C", "LC_ALL=C"});
     EXPECT_TRUE(plainC.out.contains("\n\xc2\xb5Tessary\n") &&
                 plainC.out.contains("Br\xc3\xbbve\n"));
@@ -109,7 +111,7 @@ TEST_F(Listing, CommandIsTheLibrarysUnderEachPreference) {
     EXPECT_EQ(lines(massErase.out).at(4), "0x08000000:leave:mass-erase:force");
 
     ToolDirectory incomplete;
-    incomplete.writeFile("firmware/drovel_1.0.hex");
+    incomplete.writeFile("firmware/drovel_1.0.hex", ToolDirectory::validImage("d.hex"));
     incomplete.remove("avrdude.conf");
     const Run missing = run({"command", "Drovel", "1.0", "--resources", incomplete.path()});
     EXPECT_EQ(missing.status, 1);
@@ -121,7 +123,7 @@ TEST_F(Listing, CommandIsTheLibrarysUnderEachPreference) {
 TEST_F(Listing, TypingMistakesGetOneLineAndStatus64AndNothingElse) {
     ToolDirectory dir;
     for (const char* image : {"parvonne_2.0.hex", "parvonne_2.0parvonne_.hex", "UP.HEX", "x.bin"})
-        dir.writeFile(QString("firmware/") + image);
+        dir.writeFile(QString("firmware/") + image, ToolDirectory::validImage(image));
     const QString up = dir.filePath("firmware/UP.HEX");
     const struct {
         QStringList arguments;

@@ -4,7 +4,10 @@
 // and print exactly what tests/data/tool-output recorded: proof that every option and script
 // the command names is accepted.
 #include "CliHarness.h"
+#include "FamilyProfile.h"
 #include "LogTexts.h"
+#include "ProductCatalogue.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,14 +38,19 @@ protected:
             if (!QFile::exists(staged + "/" + tool))
                 GTEST_SKIP() << tool << " is not linked in " << staged.toStdString();
     }
-    // The tool's part of an update's log: between the header and the notes.
+    // The tool's part of an update's log: between the last command shown (the module check's,
+    // where there is one) and the family's notes.
     QByteArray toolOutput(const QStringList& arguments) {
         const Run update = run(QStringList{"update"} + arguments);
-        const QByteArray notes = QByteArray(LogTexts::firstDfuNote) + LogTexts::secondDfuNote;
+        QByteArray notes;
+        const ProductPtr product = ProductCatalogue().productNamed(arguments[0].toStdString());
+        for (const std::string& note :
+             product->profile().verdictTexts(ToolEnd::fromExit(true, 1, false)))
+            notes += QByteArray::fromStdString(note);
         EXPECT_EQ(update.status, 1) << update.err.toStdString();
         EXPECT_TRUE(update.out.endsWith(notes)) << update.out.toStdString();
         const qsizetype header =
-            update.out.indexOf('\n', update.out.indexOf("with command:\n") + 14);
+            update.out.indexOf('\n', update.out.lastIndexOf("with command:\n") + 14);
         return update.out.mid(header + 1).chopped(notes.size());
     }
 };

@@ -1,10 +1,12 @@
 // modflash-cli update over stand-in tools: the log's texts byte for byte, the exit statuses,
 // the signals, and output that cannot be written or is not read.
 #include "CliHarness.h"
+#include "FamilyProfile.h"
 #include "LogTexts.h"
 #include "Preferences.h"
 #include "ProductCatalogue.h"
 #include "Programmers.h"
+#include "TestSupport.h"
 #include "ToolDirectory.h"
 
 #include <QFile>
@@ -32,13 +34,13 @@ const Target dfu{"Wendrel", "2.0", "dfu-util", "Wendrel.2.0.bin", {}};
 const Target swd{"Zembro", "1.0", "openocd", "zembro_1.0.bin", {"--factory"}};
 
 const QByteArray success = LogTexts::success;
-const QByteArray notes = QByteArray(LogTexts::firstDfuNote) + LogTexts::secondDfuNote;
 
 class Update : public CliHarness {
 protected:
     Update() {
         for (const Target* target : {&avr, &dfu, &swd})
-            tools.writeFile(QString("firmware/") + target->image, "image");
+            tools.writeFile(QString("firmware/") + target->image,
+                            ToolDirectory::validImage(target->image));
     }
     QStringList arguments(const Target& target) const {
         return QStringList{"update", target.title, target.version, "--resources", tools.path()} +
@@ -47,13 +49,27 @@ protected:
     // The log up to the tool's output, for the command the library builds with the defaults.
     QByteArray logStart(const Target& target) const {
         MemoryPreferences preferences;
-        registerProgrammerDefaults(preferences);
+        registerPreferenceDefaults(preferences);
         preferences.setBool(PreferenceKey::enableFactoryFirmware, !target.options.isEmpty());
         const ProductPtr product = ProductCatalogue().productWithTitle(target.title);
         const Firmware image(tools.filePath(QString("firmware/") + target.image).toStdString(), "");
         const UpdateTask task = product->createUpdateTask(image, tools.resources(), preferences);
-        return QByteArray(LogTexts::beginning) +
-               QByteArray::fromStdString(LogTexts::updateHeader(target.title, task));
+        QByteArray log = LogTexts::beginning;
+        // The stand-in avrdude answers the module check with the product's chip.
+        if (const auto check = product->moduleCheckTask(tools.resources(), preferences))
+            log += LogTexts::checkingModule + check->commandLine() +
+                   "\navrdude: device signature = 0x" +
+                   (target.title == avr.title ? "1e9406" : "1e9514") + "\n";
+        return log + QByteArray::fromStdString(LogTexts::updateHeader(target.title, task));
+    }
+    static QByteArray notes(const Target& target) {
+        QByteArray notes;
+        for (const std::string& note : ProductCatalogue()
+                                           .productWithTitle(target.title)
+                                           ->profile()
+                                           .verdictTexts(ToolEnd::fromExit(true, 1, false)))
+            notes += QByteArray::fromStdString(note);
+        return notes;
     }
     void startWaitingTool(const QByteArray& prelude, int outFd = -1) {
         tools.installTool("avrdude", prelude + "\necho $$ > '" + tools.filePath("pid").toUtf8() +
@@ -92,7 +108,7 @@ TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
         tools.installTool(target->tool, "printf 'No device found.\\n'\nexit 74");
         const Run failed = run(arguments(*target));
         EXPECT_EQ(failed.status, 1) << target->title;
-        EXPECT_EQ(failed.out, logStart(*target) + "No device found.\n" + notes);
+        EXPECT_EQ(failed.out, logStart(*target) + "No device found.\n" + notes(*target));
     }
     tools.remove("dfu-util");
     const Run noTool = run(arguments(dfu));
@@ -117,7 +133,7 @@ TEST_F(Update, SignalsStopTheToolAndTheStatusSaysWhichOne) {
         sendSignal(signal);
         const Run stopped = finish();
         EXPECT_EQ(stopped.status, 128 + signal);
-        EXPECT_EQ(stopped.out, logStart(avr) + "started\nterm\n" + notes);
+        EXPECT_EQ(stopped.out, logStart(avr) + "started\nterm\n" + notes(avr));
         EXPECT_FALSE(toolAlive()) << "no tool is left behind";
     }
     // A tool that ignores the request is killed by a second one.

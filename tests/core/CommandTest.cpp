@@ -27,7 +27,7 @@ protected:
                                  "openocd", "openocd_flash_pre.cfg", "openocd_flash_post.cfg"})
             dir.addFile(file);
         dir.addDirectory("openocd-scripts/interface");
-        registerProgrammerDefaults(preferences);
+        registerPreferenceDefaults(preferences);
     }
 
     std::string at(const std::string& name) const { return (dir.root() / name).string(); }

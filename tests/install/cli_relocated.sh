@@ -8,7 +8,9 @@ require_installed
 
 # The build tree's own answers, from its staged resource directory, are the reference.
 "$MODFLASH_BUILT_CLI" products --all >"$scratch/built-all"
-"$MODFLASH_BUILT_CLI" products >"$scratch/built-offered"
+# An image from outside, as a person would pick one: the installed firmware directory may hold
+# none (the sample images are installed only when asked for).
+image="$MODFLASH_SOURCE_DIR/resources/firmware/Wendrel.2.0.bin"
 
 check_prefix() { # prefix
     cli="$1/bin/modflash-cli"
@@ -18,13 +20,13 @@ check_prefix() { # prefix
     diff -u "$scratch/built-all" "$scratch/all" >&2 ||
         fail "$cli products --all differs from the build tree's"
     grep -qx Wendrel "$scratch/all" || fail "$cli products --all does not list Wendrel"
-    # Only the offered list depends on the images found, so it proves the firmware was found.
+    # The offer follows the installed images: none installed, none offered.
     "$cli" products >"$scratch/offered" || fail "$cli products failed"
-    diff -u "$scratch/built-offered" "$scratch/offered" >&2 ||
-        fail "$cli offers other products than the build tree: its images were not found"
+    [ -n "$(ls -A "$resources/firmware")" ] || [ ! -s "$scratch/offered" ] ||
+        fail "$cli offers products without any installed image"
 
-    "$cli" command "$product" "$version" >"$scratch/command" ||
-        fail "$cli command $product $version failed"
+    "$cli" --factory command Wendrel --file "$image" >"$scratch/command" ||
+        fail "$cli command Wendrel --file $image failed"
     program=$(head -n 1 "$scratch/command")
     case "$program" in
         "$resources/avrdude") tool=$MODFLASH_AVRDUDE ;;
@@ -33,29 +35,17 @@ check_prefix() { # prefix
         "$resources/openocd") tool=$MODFLASH_OPENOCD ;;
         *) fail "the command runs $program, not a tool link in $resources" ;;
     esac
-    [ "$product" != Wendrel ] || [ "$program" = "$resources/dfu-util" ] ||
-        fail "a Wendrel update runs $program, not $resources/dfu-util"
+    [ "$program" = "$resources/dfu-util-factory" ] ||
+        fail "a Wendrel update with factory firmware runs $program, not dfu-util-factory"
     [ "$(readlink -f "$program")" = "$(readlink -f "$tool")" ] ||
         fail "$program leads to $(readlink -f "$program"), not to the configured $tool"
     [ -x "$program" ] || fail "$program is not an executable"
-    grep -qF "$resources/firmware/" "$scratch/command" ||
-        fail "the command does not write an image from $resources/firmware"
+    grep -qxF "$image" "$scratch/command" || fail "the command does not write $image"
 
-    "$cli" command "$product" "$version" --json >"$scratch/command.json"
+    "$cli" --factory command Wendrel --file "$image" --json >"$scratch/command.json"
     grep -q "\"LD_LIBRARY_PATH\": *\"$resources\"" "$scratch/command.json" ||
         fail "the tool's library path is not the installed resource directory $resources"
 }
-
-# Wendrel 2.0 is among the sample images. A packager's firmware directory may hold others; then
-# the first offered product's first version stands in.
-if "$MODFLASH_BUILT_CLI" versions Wendrel 2>/dev/null | grep -qx 2.0; then
-    product=Wendrel
-    version=2.0
-else
-    product=$(head -n 1 "$scratch/built-offered")
-    [ -n "$product" ] || skip "the firmware directory holds no image of any product"
-    version=$("$MODFLASH_BUILT_CLI" versions "$product" | head -n 1)
-fi
 
 check_prefix "$installed"
 echo "works from $installed"

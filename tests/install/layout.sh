@@ -16,8 +16,16 @@ same_files() {
 }
 
 same_files "$MODFLASH_SOURCE_DIR/resources/instructions" "$installed_resources/instructions"
-firmware_source="${MODFLASH_FIRMWARE_DIR:-$MODFLASH_SOURCE_DIR/resources/firmware}"
-same_files "$firmware_source" "$installed_resources/firmware"
+# The sample images are no firmware: installed only when asked for.
+if [ -n "$MODFLASH_FIRMWARE_DIR" ]; then
+    same_files "$MODFLASH_FIRMWARE_DIR" "$installed_resources/firmware"
+elif [ "$MODFLASH_SAMPLE_FIRMWARE" = ON ]; then
+    same_files "$MODFLASH_SOURCE_DIR/resources/firmware" "$installed_resources/firmware"
+else
+    [ -d "$installed_resources/firmware" ] || fail "the firmware directory is not installed"
+    [ -z "$(ls -A "$installed_resources/firmware")" ] ||
+        fail "sample images were installed without MODFLASH_SAMPLE_FIRMWARE"
+fi
 for script in openocd_flash_pre.cfg openocd_flash_post.cfg; do
     cmp "$MODFLASH_SOURCE_DIR/resources/$script" "$installed_resources/$script" ||
         fail "$script is not installed as it is in the sources"

@@ -20,6 +20,10 @@ class FakeUsbDeviceSource : public UsbDeviceSource {
 public:
     std::vector<UsbId> devices() const override { return m_devices; }
     bool isAvailable() const override { return m_available; }
+    std::optional<std::string> dfuMemoryLayout(UsbId id) const override {
+        return id == dfuBootLoader ? memoryLayout : std::nullopt;
+    }
+    std::optional<std::string> memoryLayout; // what the boot loader describes, if it does
 
     void plug(UsbId id) {
         m_devices.push_back(id);

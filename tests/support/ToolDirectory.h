@@ -14,8 +14,13 @@ class ToolDirectory {
 public:
     ToolDirectory();
 
-    // Writes an executable script called name whose body runs under /bin/sh.
-    void installTool(const QString& name, const QByteArray& body);
+    // Writes an executable script called name whose body runs under /bin/sh. An "avrdude" run
+    // without a flash write (the module check before an update) answers with the signature of
+    // the chip it is asked for, unless answersSignature is false.
+    void installTool(const QString& name, const QByteArray& body, bool answersSignature = true);
+    // An image the checks before writing accept, for the file name's extension: a small Intel
+    // HEX file, or a binary with a vector table fit for 0x08000000.
+    static QByteArray validImage(const QString& name);
     void writeFile(const QString& relativePath, const QByteArray& contents = {});
     void remove(const QString& relativePath);
 

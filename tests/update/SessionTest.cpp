@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <unistd.h>
 
 namespace modflash {
 namespace {
@@ -31,7 +32,7 @@ using Kind = ToolEnd::Kind;
 class Session : public ::testing::Test {
 protected:
     Session() {
-        registerProgrammerDefaults(preferences);
+        registerPreferenceDefaults(preferences);
         QObject::connect(&session, &UpdateSession::logText,
                          [this](const QByteArray& t) { log += QString::fromUtf8(t); });
         QObject::connect(&session, &UpdateSession::runningChanged,
@@ -45,7 +46,7 @@ protected:
     }
 
     FirmwarePtr image(const ProductPtr& product, const QString& name) {
-        tools.writeFile("firmware/" + name, "image");
+        tools.writeFile("firmware/" + name, ToolDirectory::validImage(name));
         return product->firmwareForPath(tools.filePath("firmware/" + name).toStdString());
     }
     bool start(const ProductPtr& product, const QString& imageName = "x 1.hex") {
@@ -94,39 +95,60 @@ TEST_F(Session, RunsTheToolWithExactlyItsCommandAndReportsWhatItPrints) {
     EXPECT_EQ(session.banner().text, "Update completed");
 }
 
-TEST_F(Session, UpdatesThatCannotRunSayWhy) {
-    tools.installTool("openocd", "exit 0");
+TEST_F(Session, UpdatesThatCannotRunOrAreRefusedSayWhyAndRunNothing) {
     const ProductPtr zembro = ARMSWDProduct::productWithTitle("Zembro", "zembro_");
+    const QByteArray html = "<!DOCTYPE html><html><body>Not found</body></html>";
     const struct {
         ProductPtr product;
         QString removed;
         std::string image;
+        QByteArray contents; // empty: a valid image
+        Kind kind;
         std::string reason;
     } cases[] = {
-        {drovel, "avrdude.conf", "d.hex", "avrdude.conf"},
-        {zembro, "openocd_flash_post.cfg", "z.bin", "openocd_flash_post.cfg"},
-        {drovel, "", "d.hex", "/avrdude: No such file or directory"},
+        {drovel, "avrdude.conf", "d.hex", {}, Kind::CouldNotRun, "avrdude.conf"},
+        {zembro, "openocd_flash_post.cfg", "z.bin", {}, Kind::CouldNotRun, "openocd_flash_post"},
+        {drovel, "avrdude", "d.hex", {}, Kind::CouldNotRun, "/avrdude: No such file or directory"},
         // Bytes that are not UTF-8 would reach the tool changed, naming another file.
-        {wendrel, "", "W\xff.bin", "is not valid UTF-8"},
+        {wendrel, "", "W\xff.bin", {}, Kind::CouldNotRun, "is not valid UTF-8"},
+        {wendrel, "", "W.2.bin", html, Kind::Refused, "\u201cW.2.bin\u201d is an HTML page"},
+        // A well-formed image that only a plausibility rule refuses needs a person's yes.
+        {wendrel, "", "W.3.bin", QByteArray(64, '\x7f'), Kind::Refused, "stack pointer"},
     };
     for (const auto& c : cases) {
         ToolDirectory fresh;
-        fresh.installTool("openocd", "exit 0");
-        fresh.installTool("dfu-util", "echo ran > '" + fresh.filePath("ran").toUtf8() + "'");
+        for (const char* tool : {"avrdude", "openocd", "dfu-util"})
+            fresh.installTool(tool, "echo ran > '" + fresh.filePath("ran").toUtf8() + "'", false);
         if (!c.removed.isEmpty())
             fresh.remove(c.removed);
+        const std::string path = fresh.path().toStdString() + "/" + c.image;
+        QFile image(QFile::decodeName(path.c_str()));
+        ASSERT_TRUE(image.open(QIODevice::WriteOnly));
+        image.write(c.contents.isEmpty() ? ToolDirectory::validImage(image.fileName())
+                                         : c.contents);
+        image.close();
         log.clear();
         ends.clear();
-        const std::string path = fresh.path().toStdString() + "/" + c.image;
         session.start(c.product, c.product->firmwareForPath(path), fresh.resources(), preferences);
         ASSERT_TRUE(finish());
         ASSERT_EQ(ends.size(), 1u);
-        EXPECT_EQ(ends[0].kind, Kind::CouldNotRun);
+        EXPECT_EQ(ends[0].kind, c.kind) << c.image;
         EXPECT_NE(ends[0].reason.find(c.reason), std::string::npos) << ends[0].reason;
         EXPECT_TRUE(log.startsWith("BEGINNING UPDATE\n") && log.endsWith("ERROR DURING UPDATE\n"));
-        EXPECT_EQ(session.banner().text, "Update failed: " + ends[0].reason);
-        EXPECT_FALSE(QFile::exists(fresh.filePath("ran")));
+        EXPECT_TRUE(session.banner().text.ends_with(": " + ends[0].reason));
+        EXPECT_FALSE(QFile::exists(fresh.filePath("ran"))) << c.image;
+        ::unlink(path.c_str());
     }
+    // Confirmed, the implausible image is written.
+    tools.writeFile("firmware/Wendrel.3.bin", QByteArray(64, '\x7f'));
+    tools.installTool("dfu-util", "echo ran");
+    UpdateOptions confirmed;
+    confirmed.allowImplausible = true;
+    session.start(wendrel,
+                  wendrel->firmwareForPath(tools.filePath("firmware/Wendrel.3.bin").toStdString()),
+                  tools.resources(), preferences, confirmed);
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(ends.back().kind, Kind::Completed);
 }
 
 TEST_F(Session, StopAsksTheToolToEndAndKillsItAfterTheGracePeriod) {

@@ -198,5 +198,13 @@ expect_status avr-unplugged 1
 expect_log avr-unplugged "avrdude error: error sending control message: No such device (expected 128, got -19)"
 [ -e "$state/usbtiny.unplugged" ] || fail "avr-unplugged: the programmer is still plugged in"
 
+# The module check: an ATmega328P on the programmer refuses a product built on an ATmega168,
+# and nothing is written to the chip.
+$prepare "$bench" --avr m328p >/dev/null
+update refused update Drovel 1.1
+expect_status refused 65
+expect_log refused "This module has an ATmega328P, but Drovel uses an ATmega168."
+[ ! -e "$state/avr-flash.bin" ] || fail "refused: the chip's flash was written"
+
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
 echo "all virtual bench runs passed"

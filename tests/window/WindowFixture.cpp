@@ -26,7 +26,8 @@ WindowFixture::WindowFixture() {
     for (const char* name :
          {"parvonne_2.0.hex", "parvonne_1.0.hex", "parvonne_1.1.hex", "Wendrel.2.0.bin",
           "Wendrel.1.4.2.bin", "Tessary_1U_f4.1.0.bin", "kolvane_1.0.hex", "zembro_1.0.bin"})
-        resources.writeFile(QStringLiteral("firmware/") + QString::fromUtf8(name), "image");
+        resources.writeFile(QStringLiteral("firmware/") + QString::fromUtf8(name),
+                            ToolDirectory::validImage(QString::fromUtf8(name)));
     resources.writeFile(QStringLiteral("instructions/intro.html"), page("Welcome"));
     resources.writeFile(QStringLiteral("instructions/parvonne.html"), page("Parvonne steps"));
     resources.writeFile(QStringLiteral("instructions/Tessary_1U_f4.html"), page("Tessary steps"));
@@ -44,7 +45,9 @@ WindowServices WindowFixture::recordingServices() {
         answerChooser = std::move(done);
     };
     services.openUrl = [this](const QUrl& url) { openedUrls << url; };
-    services.confirmStop = [this](QWidget*, const QString&, std::function<void(bool)> answer) {
+    services.confirm = [this](QWidget*, const WindowServices::Question& question,
+                              std::function<void(bool)> answer) {
+        questions << question.title;
         answerConfirmation = std::move(answer);
     };
     services.chooseSaveFile = [this](QWidget*, const QString&, WindowServices::FileChosen done) {
@@ -57,7 +60,7 @@ WindowServices WindowFixture::recordingServices() {
     return services;
 }
 
-void WindowFixture::start(std::optional<bool> factoryFirmware) {
+void WindowFixture::start(std::optional<bool> factoryFirmware, const QString& resourcePath) {
     const QString file = home.filePath(QStringLiteral("modflash.conf"));
     if (factoryFirmware)
         QSettings(file, QSettings::IniFormat)
@@ -65,7 +68,10 @@ void WindowFixture::start(std::optional<bool> factoryFirmware) {
     m_preferences = std::make_unique<SettingsPreferences>(file);
     m_window = std::make_unique<MainWindow>();
     m_controls = m_window->controls();
-    m_delegate = std::make_unique<AppDelegate>(m_controls, *m_preferences, resources.resources(),
+    m_delegate = std::make_unique<AppDelegate>(m_controls, *m_preferences,
+                                               resourcePath.isEmpty()
+                                                   ? resources.resources()
+                                                   : ResourceDirectory(resourcePath.toStdString()),
                                                recordingServices());
     QObject::connect(&m_delegate->session(), &UpdateSession::finished, [this] { ++finished; });
     m_delegate->applicationDidFinishLaunching();
@@ -124,7 +130,7 @@ QString WindowFixture::banner() const {
 }
 
 QString WindowFixture::outsideFile(const QString& name) {
-    resources.writeFile(QStringLiteral("outside/") + name, "image");
+    resources.writeFile(QStringLiteral("outside/") + name, ToolDirectory::validImage(name));
     return resources.filePath(QStringLiteral("outside/") + name);
 }
 

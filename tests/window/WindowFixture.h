@@ -30,7 +30,9 @@ protected:
     WindowFixture();
     ~WindowFixture() override;
 
-    void start(std::optional<bool> factoryFirmware = std::nullopt);
+    // Starts the window over the fixture's resource directory, or the one given.
+    void start(std::optional<bool> factoryFirmware = std::nullopt,
+               const QString& resourcePath = {});
     void quit();
     const WindowControls& controls() const { return m_controls; }
     AppDelegate& delegate() { return *m_delegate; }
@@ -61,6 +63,7 @@ protected:
     WindowServices::FileChosen answerChooser;
     WindowServices::FileChosen answerSaveChooser;
     std::function<void(bool)> answerConfirmation;
+    QStringList questions;
     QStringList problems;
     QList<QUrl> openedUrls;
     int finished = 0;

@@ -10,9 +10,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -203,7 +205,9 @@ TEST_F(Window, AnUpdateLocksTheWindowAndEndsInItsVerdict) {
     openGate();
     ASSERT_TRUE(waitForFinish());
     EXPECT_EQ(finished, 1);
-    EXPECT_EQ(banner(), "Update failed: error: verification failed");
+    EXPECT_EQ(banner(), "Update failed: error: verification failed. Check the ISP cable (red "
+                        "stripe to pin 1), the module's supply and the programmer chosen in the "
+                        "preferences.");
     EXPECT_EQ(c.progressBar->format(), "Writing %p% \u2013 failed");
     for (QWidget* unlocked :
          QList<QWidget*>{c.productList, c.versionList, c.updateButton, c.factoryFirmwareEnable})
@@ -333,6 +337,83 @@ TEST_F(Window, DeviceLineFollowsPluggingTheProductAndThePreferences) {
     usbDevices.unplug(dfuBootLoader);
     EXPECT_TRUE(line->text().startsWith("No DFU boot loader found"));
     EXPECT_TRUE(line->isVisible());
+}
+
+TEST_F(Window, ImageLineSaysWhatTheImageIsAndUpdateWaitsForAGoodOne) {
+    QByteArray big = ToolDirectory::validImage("x.bin");
+    big.append(QByteArray(40 * 1024, '\0'));
+    resources.writeFile("firmware/Wendrel.5.0.bin", "<html><body>Moved</body></html>");
+    resources.writeFile("firmware/Wendrel.6.0.bin", QByteArray(64, '\x7f'));
+    resources.writeFile("firmware/Wendrel.7.0.bin", big);
+    resources.writeFile("firmware/samples.txt", "# samples\nWendrel.1.4.2.bin\n");
+    installTools("echo written");
+    usbDevices.memoryLayout = "@Internal Flash  /0x08000000/02*016Kg";
+    start(true);
+    const WindowControls& c = controls();
+    pick(c.productList, wendrel);
+    EXPECT_EQ(allTitles(c.versionList).first(), "1.4.2 (sample)");
+    EXPECT_FALSE(c.imageLine->isVisible()) << "no version chosen, nothing to say";
+    pick(c.versionList, "1.4.2 (sample)");
+    EXPECT_TRUE(c.imageLine->text().startsWith("Sample image, not real firmware: binary, 32 bytes, "
+                                               "SHA-256 "));
+    pick(c.versionList, "5.0");
+    EXPECT_TRUE(c.imageLine->text().startsWith("\u201cWendrel.5.0.bin\u201d is an HTML page"));
+    EXPECT_FALSE(c.updateButton->isEnabled());
+    EXPECT_EQ(c.updateButton->toolTip(), c.imageLine->text());
+    // Once the boot loader says how much flash the module has, a larger image is refused.
+    pick(c.versionList, "7.0");
+    EXPECT_TRUE(c.updateButton->isEnabled());
+    usbDevices.plug(dfuBootLoader);
+    EXPECT_TRUE(c.deviceLine->text().endsWith(", 32 KiB flash"));
+    EXPECT_FALSE(c.updateButton->isEnabled()) << c.imageLine->text().toStdString();
+    // An image only a plausibility rule refuses is written after a yes, with factory firmware.
+    pick(c.versionList, "6.0");
+    EXPECT_TRUE(c.updateButton->isEnabled());
+    clickUpdate();
+    EXPECT_EQ(questions, QStringList{"Write This Image?"});
+    answerConfirmation(false);
+    EXPECT_FALSE(delegate().isBusy());
+    clickUpdate();
+    answerConfirmation(true);
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_TRUE(log().endsWith("written\nUPDATE COMPLETED SUCCESSFULLY\n"));
+    QTest::mouseClick(c.checkModuleBeforeWriting, Qt::LeftButton);
+    EXPECT_EQ(stored("check-module-before-writing"), false);
+}
+
+TEST_F(Window, WithoutImagesTheWindowSaysWhereTheyComeFrom) {
+    resources.remove("firmware");
+    start();
+    EXPECT_TRUE(offeredTitles(controls().productList).isEmpty());
+    EXPECT_TRUE(
+        controls().instructionsView->toPlainText().startsWith("No firmware images are installed"));
+    EXPECT_TRUE(
+        controls().instructionsView->toPlainText().contains(resources.path() + "/firmware"));
+}
+
+// The real dfu-util writes a module of the virtual bench from the Update button: the flash holds
+// the image, and the error the boot loader gives after leaving DFU mode reads as what it is.
+TEST_F(Window, TheRealDfuUtilWritesAnEmulatedModule) {
+    const QDir usb("/dev/bus/usb");
+    if (usb.exists() && !usb.isEmpty())
+        GTEST_SKIP() << "a USB device is visible under /dev/bus/usb; the real tools could reach it";
+    const QString bench = home.filePath("bench");
+    QProcess prepare;
+    prepare.start(MODFLASH_SOURCE_DIR "/scripts/virtual-bench",
+                  {"--build", MODFLASH_BUILD_DIR, bench, "--dfu", "f4-late-error"});
+    ASSERT_TRUE(prepare.waitForFinished(60000) && prepare.exitCode() == 0)
+        << prepare.readAllStandardError().toStdString();
+    start(false, bench);
+    choose(wendrel, "2.0 (sample)");
+    clickUpdate();
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_TRUE(banner().startsWith("The image was written completely; dfu-util reported an "
+                                    "error only after the download had finished"))
+        << banner().toStdString();
+    QFile flash(bench + "/virtual-bench/dfu-flash.bin"), image(bench + "/firmware/Wendrel.2.0.bin");
+    ASSERT_TRUE(flash.open(QIODevice::ReadOnly) && image.open(QIODevice::ReadOnly));
+    const QByteArray written = image.readAll();
+    EXPECT_EQ(flash.read(written.size()), written);
 }
 
 } // namespace

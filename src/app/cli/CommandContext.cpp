@@ -1,6 +1,8 @@
 #include "CommandContext.h"
 
+#include "DfuseLayout.h"
 #include "ImageListing.h"
+#include "LibusbDeviceSource.h"
 #include "Preferences.h"
 #include "UsageError.h"
 
@@ -14,6 +16,20 @@ CommandContext::CommandContext(ResourceDirectory resources, const Preferences& p
 
 bool CommandContext::factoryFirmwareEnabled() const {
     return m_preferences.boolForKey(PreferenceKey::enableFactoryFirmware);
+}
+
+bool CommandContext::moduleCheckEnabled() const {
+    return m_preferences.boolForKey(PreferenceKey::checkModuleBeforeWriting);
+}
+
+std::optional<std::uint64_t> CommandContext::connectedFlash(const Product& product) const {
+    const auto device = product.requiredDevice(m_preferences);
+    if (!moduleCheckEnabled() || !device || !device->describesMemory())
+        return std::nullopt;
+    for (const UsbId& id : device->ids())
+        if (const auto name = LibusbDeviceSource::readDfuMemoryLayout(id))
+            return DfuseLayout::flashForImages(*name);
+    return std::nullopt;
 }
 
 bool CommandContext::isOffered(const Product& product, const ImageListing& images) const {

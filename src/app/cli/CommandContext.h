@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <optional>
+
 namespace modflash {
 class ImageListing;
 class Preferences;
@@ -27,6 +30,10 @@ public:
     Output& output() const { return m_output; }
 
     bool factoryFirmwareEnabled() const;
+    bool moduleCheckEnabled() const;
+    // The flash the connected module's boot loader says it has, when the module check is on and
+    // the product's device describes its memory.
+    std::optional<std::uint64_t> connectedFlash(const Product& product) const;
     // What the window's product list offers, by the window's listing of the images.
     bool isOffered(const Product& product, const ImageListing& images) const;
 

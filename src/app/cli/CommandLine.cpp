@@ -112,6 +112,10 @@ QList<QCommandLineOption> CommandLine::globalOptions() {
         {"no-factory", "Disable factory firmware for this run."},
         {"mass-erase", "Mass-erase USB DFU products before programming, for this run."},
         {"no-mass-erase", "Do not mass-erase before programming, for this run."},
+        {"no-module-check",
+         "Do not read the module before writing it (the AVR chip's signature, the DFU boot "
+         "loader's flash size), for this run: for unusual hardware. The image is checked all "
+         "the same."},
     };
 }
 
@@ -145,7 +149,8 @@ QString CommandLine::generalHelp() {
         "Exit status: 0 done; 1 the command cannot be built because a resource it needs is "
         "missing (the reason is on standard error); 64 a usage mistake (an unknown product, "
         "version, option or subcommand, a missing argument, an ambiguous version, or factory "
-        "firmware needed but off). update has its own: see \"modflash-cli update --help\".\n"
+        "firmware needed but off); 65 the checks before writing refuse the image (the reason "
+        "is on standard error). update has its own: see \"modflash-cli update --help\".\n"
         "\n"
         "Run \"modflash-cli SUBCOMMAND --help\" for a subcommand's own options."));
     return withProgramName(parser.helpText());
@@ -186,6 +191,8 @@ RunOverrides CommandLine::readOverrides(const QCommandLineParser& parser) {
             checkedChoice(parser.value("stlink"), stlinkProbeList(), "ST-Link probe");
     overrides.factoryFirmware = switchPair(parser, "factory", "no-factory");
     overrides.massErase = switchPair(parser, "mass-erase", "no-mass-erase");
+    if (parser.isSet("no-module-check"))
+        overrides.moduleCheck = false;
     return overrides;
 }
 

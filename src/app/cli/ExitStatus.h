@@ -12,6 +12,8 @@ inline constexpr int cannotBuild = 1;
 inline constexpr int toolFailed = 1;
 inline constexpr int couldNotRun = 2;
 inline constexpr int usage = 64;
+// The checks before writing refused the image or the module; nothing was written.
+inline constexpr int refused = 65;
 } // namespace ExitStatus
 
 } // namespace modflash::cli

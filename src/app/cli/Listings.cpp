@@ -1,4 +1,5 @@
 // The subcommands that only show: products, versions and the command an update would run.
+#include "CheckText.h"
 #include "CommandContext.h"
 #include "ExitStatus.h"
 #include "FamilyProfile.h"
@@ -13,6 +14,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <set>
 
 namespace modflash::cli {
 
@@ -92,16 +95,21 @@ int listVersions(const Request& request, CommandContext& context) {
             context.output().line(firmware->version());
         return ExitStatus::success;
     }
+    const std::set<std::string> samples = context.resources().sampleImageNames();
     QJsonArray array;
-    for (const FirmwarePtr& firmware : images)
+    for (const FirmwarePtr& firmware : images) {
+        const std::string& path = firmware->path();
         array.append(QJsonObject{{"version", fromStd(firmware->version())},
-                                 {"path", fromStd(firmware->path())}});
+                                 {"path", fromStd(path)},
+                                 {"sample", samples.contains(path.substr(path.rfind('/') + 1))}});
+    }
     context.output().json(QJsonDocument(array));
     return ExitStatus::success;
 }
 
 int showCommand(const Request& request, CommandContext& context) {
     const UpdateTarget target = UpdateTarget::fromRequest(request, context);
+    target.requireWritable(request, context);
     const UpdateTask task = target.product->createUpdateTask(*target.firmware, context.resources(),
                                                              context.preferences());
     if (request.isSet("json")) {
@@ -112,6 +120,61 @@ int showCommand(const Request& request, CommandContext& context) {
     for (const std::string& argument : task.arguments)
         context.output().line(argument);
     return ExitStatus::success;
+}
+
+namespace {
+
+QString hex(std::uint64_t value) {
+    return QString::fromStdString(hexAddress(value));
+}
+
+QJsonObject describe(const std::string& path, const ImageReport& report) {
+    QJsonArray checks;
+    for (const ImageReport::Check& check : report.checks)
+        checks.append(QJsonObject{{"name", fromStd(check.name)},
+                                  {"passed", check.passed},
+                                  {"detail", fromStd(check.detail)}});
+    QJsonObject object{{"file", fromStd(path)},
+                       {"format", fromStd(report.format)},
+                       {"size", static_cast<qint64>(report.fileSize)},
+                       {"dataBytes", static_cast<qint64>(report.dataBytes)},
+                       {"sha256", fromStd(report.sha256)},
+                       {"checks", checks},
+                       {"verdict", verdictName(report.verdict)},
+                       {"reason", fromStd(report.reason)}};
+    if (report.addresses)
+        object.insert("addresses", QJsonObject{{"start", hex(report.addresses->start)},
+                                               {"end", hex(report.addresses->end)}});
+    return object;
+}
+
+} // namespace
+
+int checkImage(const Request& request, CommandContext& context) {
+    const UpdateTarget target = UpdateTarget::fromRequest(request, context);
+    const ImageReport report = target.checkImage(context);
+    const bool writable =
+        report.accepted() || (report.mayBeConfirmed() && UpdateTarget::mayForce(request, context));
+    const std::string& path = target.firmware->path();
+    Output& out = context.output();
+    if (request.isSet("json")) {
+        out.json(QJsonDocument(describe(path, report)));
+    } else {
+        out.line("Image: " + path);
+        out.line("Format: " + report.format);
+        out.line("Size: " + groupedNumber(report.fileSize) + " bytes");
+        if (report.addresses)
+            out.line("Addresses: " + hexAddress(report.addresses->start) + " to " +
+                     hexAddress(report.addresses->end - 1));
+        if (!report.sha256.empty())
+            out.line("SHA-256: " + report.sha256);
+        for (const ImageReport::Check& check : report.checks)
+            out.line(std::string(check.passed ? "  passed  " : "  FAILED  ") + check.name +
+                     (check.detail.empty() ? "" : ": " + check.detail));
+        out.line(writable ? std::string("Verdict: it would be written")
+                          : "Verdict: refused: " + report.reason);
+    }
+    return writable ? ExitStatus::success : ExitStatus::refused;
 }
 
 } // namespace modflash::cli

@@ -18,6 +18,7 @@ struct RunOverrides {
     std::optional<std::string> stlinkProgrammer;
     std::optional<bool> factoryFirmware;
     std::optional<bool> massErase;
+    std::optional<bool> moduleCheck;
 };
 
 // What the command line asks for, once parsed: which subcommand with which arguments and

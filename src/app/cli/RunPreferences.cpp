@@ -11,7 +11,7 @@ RunPreferences::RunPreferences(const Preferences& stored, const RunOverrides& ov
 }
 
 void RunPreferences::registerFrontEndDefaults() {
-    registerProgrammerDefaults(*this);
+    registerPreferenceDefaults(*this);
 }
 
 void RunPreferences::applyOverrides(const RunOverrides& overrides) {
@@ -23,6 +23,8 @@ void RunPreferences::applyOverrides(const RunOverrides& overrides) {
         m_runValues[PreferenceKey::enableFactoryFirmware] = *overrides.factoryFirmware;
     if (overrides.massErase)
         m_runValues[PreferenceKey::massEraseBeforeProgramming] = *overrides.massErase;
+    if (overrides.moduleCheck)
+        m_runValues[PreferenceKey::checkModuleBeforeWriting] = *overrides.moduleCheck;
 }
 
 std::optional<Preferences::Value> RunPreferences::storedValue(const std::string& key) const {

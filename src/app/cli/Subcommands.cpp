@@ -35,10 +35,23 @@ const std::vector<Subcommand>& subcommands() {
          "Shows the flashing command an update of PRODUCT with VERSION (or the image file PATH) "
          "would run, without running it: the program on the first line, then one argument a "
          "line. When a resource the command needs is missing, the reason goes to standard error "
-         "and the exit status is 1.",
-         {UpdateTarget::fileOption(),
+         "and the exit status is 1; when the checks before writing refuse the image, the reason "
+         "goes there and the exit status is 65.",
+         {UpdateTarget::fileOption(), UpdateTarget::forceOption(),
           jsonOption("a JSON object {program, arguments, environment}")},
          showCommand},
+        {"check",
+         "PRODUCT (VERSION | --file PATH) [--json]",
+         "what the checks before writing find in an image",
+         "Reads the image of PRODUCT's VERSION (or the file PATH) as an update would before "
+         "writing it and prints what it found: its format, size, address range and SHA-256, "
+         "each check and its result, and the verdict. With the module check on, a connected DFU "
+         "boot loader's flash size counts too. The exit status is 0 when the image would be "
+         "written and 65 when it would be refused.",
+         {UpdateTarget::fileOption(), UpdateTarget::forceOption(),
+          jsonOption("a JSON object {file, format, size, dataBytes, addresses, sha256, checks, "
+                     "verdict, reason}")},
+         checkImage},
         {"update",
          "PRODUCT (VERSION | --file PATH)",
          "write the firmware onto the module (runs the command)",
@@ -50,12 +63,18 @@ const std::vector<Subcommand>& subcommands() {
          "kept from suspending, and when standard output and standard error are both a "
          "terminal, a line on standard error shows the tool's phase and progress.\n"
          "\n"
+         "Before anything is written the image is checked (see \"modflash-cli check\") and, with "
+         "the module check on, an AVR module's chip is read: a module of another product is "
+         "refused.\n"
+         "\n"
          "Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run (a "
          "resource is missing or the tool cannot start; the reason is on standard error); 64 a "
-         "usage mistake; 128+N when signal N stopped the update (130 for Ctrl-C, 143 for "
-         "SIGTERM, 129 for SIGHUP), once the verdict is printed. A failure to write the output "
-         "is reported on standard error and does not change the exit status.",
-         {UpdateTarget::fileOption()},
+         "usage mistake; 65 the checks before writing refused the image or the module (the "
+         "reason is on standard error; nothing was written); 128+N when signal N stopped the "
+         "update (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP), once the verdict is printed. "
+         "A failure to write the output is reported on standard error and does not change the "
+         "exit status.",
+         {UpdateTarget::fileOption(), UpdateTarget::forceOption()},
          runUpdate},
     };
     return table;

@@ -30,6 +30,7 @@ const Subcommand* findSubcommand(const QString& name);
 int listProducts(const Request& request, CommandContext& context);
 int listVersions(const Request& request, CommandContext& context);
 int showCommand(const Request& request, CommandContext& context);
+int checkImage(const Request& request, CommandContext& context);
 int runUpdate(const Request& request, CommandContext& context);
 
 } // namespace modflash::cli

@@ -21,9 +21,19 @@ namespace modflash::cli {
 namespace {
 
 int exitStatusFor(const ToolEnd& end) {
-    if (end.succeeded())
+    switch (end.kind) {
+    case ToolEnd::Kind::Completed:
         return ExitStatus::success;
-    return end.toolRan() ? ExitStatus::toolFailed : ExitStatus::couldNotRun;
+    case ToolEnd::Kind::CouldNotRun:
+        return ExitStatus::couldNotRun;
+    case ToolEnd::Kind::Refused:
+        return ExitStatus::refused;
+    case ToolEnd::Kind::Failed:
+    case ToolEnd::Kind::Crashed:
+    case ToolEnd::Kind::Stopped:
+        break;
+    }
+    return ExitStatus::toolFailed;
 }
 
 void connectOutput(UpdateSession& session, Output& output, ProgressLine& progressLine) {
@@ -45,6 +55,12 @@ void connectOutput(UpdateSession& session, Output& output, ProgressLine& progres
 
 int runUpdate(const Request& request, CommandContext& context) {
     const UpdateTarget target = UpdateTarget::fromRequest(request, context);
+    // Nothing runs for an image the checks refuse; the run checks it again before writing.
+    target.requireWritable(request, context);
+    UpdateOptions options;
+    options.checkModule = context.moduleCheckEnabled();
+    options.allowImplausible = UpdateTarget::mayForce(request, context);
+    options.connectedFlash = context.connectedFlash(*target.product);
     Output& output = context.output();
     output.writeInBackground();
 
@@ -71,13 +87,16 @@ int runUpdate(const Request& request, CommandContext& context) {
         loop.quit();
     });
 
-    session.start(target.product, target.firmware, context.resources(), context.preferences());
+    session.start(target.product, target.firmware, context.resources(), context.preferences(),
+                  options);
     // A command that cannot be built ends the update inside start().
     if (session.isBusy())
         loop.exec();
 
-    if (!end.toolRan())
+    if (end.kind == ToolEnd::Kind::CouldNotRun)
         output.error("the update could not run: " + end.reason);
+    else if (end.kind == ToolEnd::Kind::Refused)
+        output.error(end.reason);
     output.setIdleCallback(
         [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });
     if (!output.isIdle()) {

@@ -2,6 +2,7 @@
 
 #include "CommandContext.h"
 #include "FamilyProfile.h"
+#include "Refusal.h"
 #include "Request.h"
 #include "Subcommands.h"
 #include "UsageError.h"
@@ -61,6 +62,32 @@ FirmwarePtr firmwareForFile(const Product& product, const QString& path,
 }
 
 } // namespace
+
+QCommandLineOption UpdateTarget::forceOption() {
+    return {"force",
+            "Write an image that only a plausibility rule refuses (its vector table, its size); "
+            "needs factory firmware enabled. A malformed image is never written."};
+}
+
+ImageReport UpdateTarget::checkImage(const CommandContext& context) const {
+    const std::string& path = firmware->path();
+    return product->checkImage(path, context.connectedFlash(*product),
+                               path.substr(path.rfind('/') + 1));
+}
+
+bool UpdateTarget::mayForce(const Request& request, const CommandContext& context) {
+    return request.isSet("force") && context.factoryFirmwareEnabled();
+}
+
+void UpdateTarget::requireWritable(const Request& request, const CommandContext& context) const {
+    const ImageReport report = checkImage(context);
+    if (report.accepted() || (report.mayBeConfirmed() && mayForce(request, context)))
+        return;
+    std::string reason = report.reason;
+    if (report.mayBeConfirmed())
+        reason += "; to write it all the same, add --force --factory";
+    throw Refusal(reason);
+}
 
 QCommandLineOption UpdateTarget::fileOption() {
     return {"file",

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Firmware.h"
+#include "ImageReport.h"
 #include "Product.h"
 
 #include <QCommandLineOption>
@@ -16,14 +17,23 @@ struct UpdateTarget {
     ProductPtr product;
     FirmwarePtr firmware;
 
-    // The --file option, for the subcommand's option list.
+    // The --file and --force options, for the subcommand's option list.
     static QCommandLineOption fileOption();
+    static QCommandLineOption forceOption();
 
     // Resolves the arguments the way the window's lists do: VERSION must be the version text
     // of exactly one of the product's images; --file, like "Other...", needs factory firmware
     // and an existing file of the product's image type, and yields a Firmware with an empty
     // prefix. Throws UsageError otherwise.
     static UpdateTarget fromRequest(const Request& request, const CommandContext& context);
+
+    // The image checked for the product, against the connected module's flash where its boot
+    // loader says it.
+    ImageReport checkImage(const CommandContext& context) const;
+    // Whether a refused image may be written all the same: --force, and factory firmware on.
+    static bool mayForce(const Request& request, const CommandContext& context);
+    // Throws Refusal unless the image may be written.
+    void requireWritable(const Request& request, const CommandContext& context) const;
 };
 
 } // namespace modflash::cli

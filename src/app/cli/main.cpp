@@ -4,6 +4,7 @@
 #include "ExitStatus.h"
 #include "MissingResourceError.h"
 #include "Output.h"
+#include "Refusal.h"
 #include "Request.h"
 #include "RunPreferences.h"
 #include "SettingsPreferences.h"
@@ -60,6 +61,9 @@ int run(int argc, char* argv[], Output& output) {
     } catch (const UsageError& error) {
         output.error(error.what());
         return ExitStatus::usage;
+    } catch (const Refusal& refusal) {
+        output.error(refusal.what());
+        return ExitStatus::refused;
     } catch (const std::exception& error) {
         output.error(std::string("the command cannot be built: ") + error.what());
         return ExitStatus::cannotBuild;

@@ -1,0 +1,74 @@
+#include "ImageLine.h"
+
+#include "CheckText.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+namespace modflash {
+
+namespace {
+
+QString tr(const char* text) {
+    return QCoreApplication::translate("modflash::ImageLine", text);
+}
+
+} // namespace
+
+ImageLine::ImageLine(QLabel* line)
+    : m_line(line) {}
+
+void ImageLine::show(const ProductPtr& product, const FirmwarePtr& firmware,
+                     std::optional<std::uint64_t> connectedFlash, bool sample) {
+    m_product = product;
+    m_firmware = firmware;
+    m_sample = sample;
+    refresh(connectedFlash);
+}
+
+void ImageLine::refresh(std::optional<std::uint64_t> connectedFlash) {
+    m_report.reset();
+    if (m_product && m_firmware) {
+        const std::string& path = m_firmware->path();
+        m_report = m_product->checkImage(path, connectedFlash, path.substr(path.rfind('/') + 1));
+    }
+    display();
+}
+
+void ImageLine::display() {
+    if (!m_line)
+        return;
+    m_line->setVisible(m_report.has_value());
+    if (!m_report) {
+        m_line->clear();
+        return;
+    }
+    if (!m_report->accepted()) {
+        m_line->setText(QString::fromStdString(m_report->reason));
+        return;
+    }
+    const QString facts = tr("%1, %2 bytes, SHA-256 %3")
+                              .arg(QString::fromStdString(m_report->format),
+                                   QString::fromStdString(groupedNumber(m_report->fileSize)),
+                                   QString::fromStdString(m_report->sha256.substr(0, 12)));
+    m_line->setText(m_sample ? tr("Sample image, not real firmware: %1").arg(facts) : facts);
+}
+
+bool ImageLine::allowsUpdate(bool factoryFirmware) const {
+    return m_report && (m_report->accepted() || (factoryFirmware && m_report->mayBeConfirmed()));
+}
+
+bool ImageLine::needsConfirmation() const {
+    return m_report && m_report->mayBeConfirmed();
+}
+
+QString ImageLine::refusal(bool factoryFirmware) const {
+    if (!m_report || allowsUpdate(factoryFirmware))
+        return {};
+    if (m_report->mayBeConfirmed())
+        return tr("%1. With factory firmware enabled it can be written all the same.")
+            .arg(QString::fromStdString(m_report->reason));
+    return QString::fromStdString(m_report->reason);
+}
+
+} // namespace modflash
