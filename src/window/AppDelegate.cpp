@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 
+#include "AboutDialog.h"
 #include "BuildInfo.h"
 #include "FamilyProfile.h"
 #include "ImageListing.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
@@ -41,11 +43,15 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_ownUsbDevices(m_services.usbDevices ? nullptr : std::make_unique<LibusbDeviceSource>())
     , m_statusPanel(controls.progressBar, controls.bannerLabel, m_session)
     , m_imageLine(controls.imageLine)
+    , m_keyboard(
+          controls.menuBar, controls.productList, controls.versionList, m_products,
+          [this] { chooseOtherFile(); }, [this] { productListSelectionChanged(); })
     , m_deviceLine(controls.deviceLine,
                    m_services.usbDevices ? *m_services.usbDevices : *m_ownUsbDevices, preferences)
     , m_logExport(
-          controls.window, [this] { return m_log.text(); }, m_services.chooseSaveFile,
-          m_services.reportProblem)
+          controls.window, [this] { return m_log.text(); }, [this] { return logAbout(); },
+          m_services.chooseSaveFile, m_services.reportProblem,
+          [this](const QString& notice) { m_statusPanel.showNotice(notice); })
     , m_dropHandler(
           controls.window, [this] { return dropSituation(); },
           [this](const QString& path) { fileDropped(path); },
@@ -65,6 +71,7 @@ void AppDelegate::connectSignals() {
     connect(m_controls.stopButton, &QPushButton::clicked, this, &AppDelegate::stop);
     connect(m_controls.helpButton, &QPushButton::clicked, this, &AppDelegate::openHelp);
     connect(m_controls.helpAction, &QAction::triggered, this, &AppDelegate::openHelp);
+    connect(m_controls.aboutAction, &QAction::triggered, this, &AppDelegate::showAbout);
     connect(m_controls.instructionsView, &QTextBrowser::anchorClicked, this,
             [this](const QUrl& link) { m_instructions.follow(link); });
     connect(m_controls.copyLogButton, &QPushButton::clicked, &m_logExport, &LogExport::copy);
@@ -151,6 +158,9 @@ void AppDelegate::updateFinished(const ToolEnd& end) {
     if (!end.toolRan())
         qWarning("Problem running task: %s", end.reason.c_str());
     reflectRunning();
+    // The controls that had the focus were disabled during the update; the next step starts
+    // from the version list, not from a preference a stray key would change.
+    m_controls.versionList->setFocus();
 }
 
 void AppDelegate::avrProgrammerChanged() {
@@ -187,6 +197,10 @@ void AppDelegate::productListSelectionChanged() {
     }
     m_product = std::move(chosen);
     m_otherVersionFirmware.reset();
+    // A new product starts afresh: the last update's verdict was about another one, and its
+    // instructions come first.
+    m_statusPanel.clear();
+    m_controls.tabView->setCurrentIndex(0);
     m_versionList.rebuild(m_product->getAllFirmware(m_resources),
                           m_preferenceControls.isFactoryFirmwareEnabled(),
                           m_resources.sampleImageNames());
@@ -197,18 +211,24 @@ void AppDelegate::productListSelectionChanged() {
 }
 
 void AppDelegate::versionListSelectionChanged() {
-    if (m_versionList.isOtherSelected() && m_product) {
-        const QString extension = QString::fromStdString(m_product->firmwareExtension());
-        const unsigned generation = m_versionList.generation();
-        QPointer<AppDelegate> self(this);
-        m_services.chooseFile(m_controls.window, extension,
-                              [self, generation](const std::optional<QString>& path) {
-                                  if (self)
-                                      self->fileChosen(generation, path);
-                              });
-    }
+    // Moving through the closed list only passes "Other..."; Enter or the open list choose it.
+    if (m_versionList.isOtherSelected() && !m_keyboard.isMovingByKey())
+        chooseOtherFile();
     showImage();
     updateControls();
+}
+
+void AppDelegate::chooseOtherFile() {
+    if (!m_product || !m_versionList.isOtherSelected())
+        return;
+    const QString extension = QString::fromStdString(m_product->firmwareExtension());
+    const unsigned generation = m_versionList.generation();
+    QPointer<AppDelegate> self(this);
+    m_services.chooseFile(m_controls.window, extension,
+                          [self, generation](const std::optional<QString>& path) {
+                              if (self)
+                                  self->fileChosen(generation, path);
+                          });
 }
 
 void AppDelegate::fileChosen(unsigned listGeneration, const std::optional<QString>& path) {
@@ -240,6 +260,39 @@ void AppDelegate::fileDropped(const QString& path) {
 
 FirmwareDropHandler::Situation AppDelegate::dropSituation() const {
     return {m_preferenceControls.isFactoryFirmwareEnabled(), m_product, m_session.isBusy()};
+}
+
+void AppDelegate::showAbout() {
+    // Asked afresh each time, so that a tool installed meanwhile shows its version.
+    m_about = std::make_unique<AboutDialog>(m_resources, m_controls.window);
+    m_about->open();
+}
+
+LogExport::About AppDelegate::logAbout() const {
+    const FirmwarePtr firmware = m_versionList.selectedFirmware();
+    QStringList preferences;
+    for (const char* key : {PreferenceKey::avrProgrammer, PreferenceKey::stlinkProgrammer})
+        preferences << QString::fromUtf8(key) + QLatin1Char('=') +
+                           QString::fromStdString(m_preferences.stringForKey(key));
+    for (const char* key :
+         {PreferenceKey::enableFactoryFirmware, PreferenceKey::massEraseBeforeProgramming,
+          PreferenceKey::checkModuleBeforeWriting})
+        preferences << QString::fromUtf8(key) + QLatin1Char('=') +
+                           QLatin1String(m_preferences.boolForKey(key) ? "yes" : "no");
+    // The header is for the person the log is handed to; its words are not the log's own.
+    QString header =
+        tr("modflash %1 log, saved %2\n")
+            .arg(BuildInfo::version(), QDateTime::currentDateTime().toString(Qt::ISODate));
+    header += tr("Product: %1\n")
+                  .arg(m_product ? QString::fromStdString(m_product->title()) : tr("none chosen"));
+    header +=
+        tr("Version: %1\n")
+            .arg(firmware
+                     ? QString::fromStdString(firmware->version() + " (" + firmware->path() + ")")
+                     : tr("none chosen"));
+    header += tr("Preferences: %1\n").arg(preferences.join(QStringLiteral(", ")));
+    header += QStringLiteral("----\n");
+    return {m_product ? QString::fromStdString(m_product->pageName()) : QString(), header};
 }
 
 void AppDelegate::openHelp() {

@@ -4,6 +4,7 @@
 #include "FirmwareDropHandler.h"
 #include "ImageLine.h"
 #include "InstructionsView.h"
+#include "KeyboardNavigation.h"
 #include "LogExport.h"
 #include "LogView.h"
 #include "PreferenceControls.h"
@@ -26,6 +27,7 @@ class QStandardItem;
 
 namespace modflash {
 
+class AboutDialog;
 class Preferences;
 class UsbDeviceSource;
 
@@ -82,6 +84,8 @@ public:
     QString logText() { return m_log.text(); }
     LogExport& logExport() { return m_logExport; }
     const DevicePresence& devicePresence() const { return m_deviceLine.presence(); }
+    // The About box, while it has been opened.
+    AboutDialog* aboutDialog() const { return m_about.get(); }
 
     const ProductCatalogue& products() const { return m_products; }
     // The chosen product: nothing until the user first picks one.
@@ -100,6 +104,10 @@ private:
     // Checks the selected image and shows what it is under the version list.
     void showImage();
     void startUpdate(const FirmwarePtr& firmware, bool confirmedImplausible);
+    void chooseOtherFile();
+    void showAbout();
+    // What a saved log is about: the chosen product and version, and the preferences.
+    LogExport::About logAbout() const;
     // With nothing to offer, the instructions say why and where images come from.
     void explainEmptyOffer();
     // A dropped file, taken as if chosen through "Other...".
@@ -123,6 +131,8 @@ private:
     std::unique_ptr<UsbDeviceSource> m_ownUsbDevices; // when none was given
     UpdateStatusPanel m_statusPanel;
     ImageLine m_imageLine;
+    KeyboardNavigation m_keyboard;
+    std::unique_ptr<AboutDialog> m_about;
     DevicePresenceLine m_deviceLine;
     LogExport m_logExport;
     FirmwareDropHandler m_dropHandler;

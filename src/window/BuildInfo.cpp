@@ -12,6 +12,10 @@ QString buildDateText() {
     return QStringLiteral("Build date: %1").arg(buildDate());
 }
 
+QString version() {
+    return QStringLiteral(MODFLASH_VERSION_TEXT);
+}
+
 QUrl helpUrl() {
     QUrl url;
     url.setScheme(QStringLiteral("https"));

@@ -17,6 +17,9 @@ QString buildDateText();
 // The maker's firmware-updates page, opened by the Help command.
 QUrl helpUrl();
 
+// modflash's own version, "1.0.0".
+QString version();
+
 } // namespace BuildInfo
 
 } // namespace modflash

@@ -25,36 +25,43 @@ bool writeAll(QSaveFile& file, const QByteArray& bytes) {
 
 } // namespace
 
-LogExport::LogExport(QWidget* window, LogText logText, WindowServices::SaveFileChooser chooseFile,
-                     WindowServices::ProblemReporter report, QObject* parent)
+LogExport::LogExport(QWidget* window, LogText logText, AboutSource about,
+                     WindowServices::SaveFileChooser chooseFile,
+                     WindowServices::ProblemReporter report, Notifier notify, QObject* parent)
     : QObject(parent)
     , m_window(window)
     , m_logText(std::move(logText))
+    , m_about(std::move(about))
     , m_chooseFile(std::move(chooseFile))
-    , m_report(std::move(report)) {}
+    , m_report(std::move(report))
+    , m_notify(std::move(notify)) {}
 
-QString LogExport::suggestedPath() {
+QString LogExport::suggestedPath(const QString& pageName) {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmm"));
-    return QDir::home().filePath(QStringLiteral("modflash-log-%1.txt").arg(stamp));
+    const QString name = pageName.isEmpty() ? stamp : pageName + QLatin1Char('-') + stamp;
+    return QDir::home().filePath(QStringLiteral("modflash-log-%1.txt").arg(name));
 }
 
 void LogExport::copy() const {
     QGuiApplication::clipboard()->setText(m_logText());
+    m_notify(tr("The log is on the clipboard."));
 }
 
 void LogExport::save() {
     QPointer<LogExport> self(this);
-    m_chooseFile(m_window, suggestedPath(), [self](const std::optional<QString>& path) {
-        if (self && path && !path->isEmpty())
-            self->writeTo(*path);
-    });
+    m_chooseFile(
+        m_window, suggestedPath(m_about().pageName), [self](const std::optional<QString>& path) {
+            if (self && path && !path->isEmpty() && self->writeTo(*path))
+                self->m_notify(
+                    tr("The log is saved as \u201c%1\u201d.").arg(QDir::toNativeSeparators(*path)));
+        });
 }
 
 bool LogExport::writeTo(const QString& path) const {
     // Written aside and renamed into place: a failure half-way never leaves a truncated log
     // where an older file stood.
     QSaveFile file(path);
-    const QByteArray bytes = m_logText().toUtf8();
+    const QByteArray bytes = (m_about().header + m_logText()).toUtf8();
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && writeAll(file, bytes) &&
         file.commit())
         return true;

@@ -12,33 +12,46 @@
 namespace modflash {
 
 // Hands the log on: to the clipboard, or into a plain UTF-8 text file the user names. The file
-// holds exactly the log's text and is only ever written when the user asks for it; a file that
-// cannot be written is reported with the system's reason.
+// starts with a short header that says what the log is about (for whoever it is handed on to),
+// followed by exactly the log's text; it is only ever written when the user asks for it, and a
+// file that cannot be written is reported with the system's reason. Each hand-over is confirmed
+// in a notice.
 class LogExport : public QObject {
     Q_OBJECT
 
 public:
     using LogText = std::function<QString()>;
+    // What the log is about: the product's page name, for the file's name, and the header.
+    struct About {
+        QString pageName;
+        QString header;
+    };
+    using AboutSource = std::function<About()>;
+    using Notifier = std::function<void(const QString& notice)>;
 
-    LogExport(QWidget* window, LogText logText, WindowServices::SaveFileChooser chooseFile,
-              WindowServices::ProblemReporter report, QObject* parent = nullptr);
+    LogExport(QWidget* window, LogText logText, AboutSource about,
+              WindowServices::SaveFileChooser chooseFile, WindowServices::ProblemReporter report,
+              Notifier notify, QObject* parent = nullptr);
 
-    // "modflash-log-2026-12-06-1425.txt" in the home directory, after the local time now.
-    static QString suggestedPath();
+    // "modflash-log-Wendrel-2026-12-06-1425.txt" in the home directory, after the product's
+    // page name (none before a product is chosen) and the local time now.
+    static QString suggestedPath(const QString& pageName);
 
     void copy() const;
     // Asks where to save; the file is written once the user has answered, with the log's text
     // at that moment.
     void save();
-    // Writes the log's text into path, replacing any file there as a whole; on failure the
-    // user is told why and false is returned.
+    // Writes the header and the log's text into path, replacing any file there as a whole; on
+    // failure the user is told why and false is returned.
     bool writeTo(const QString& path) const;
 
 private:
     QPointer<QWidget> m_window;
     LogText m_logText;
+    AboutSource m_about;
     WindowServices::SaveFileChooser m_chooseFile;
     WindowServices::ProblemReporter m_report;
+    Notifier m_notify;
 };
 
 } // namespace modflash

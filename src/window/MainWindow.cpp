@@ -43,6 +43,8 @@ WindowControls MainWindow::controls() {
     controls.copyLogButton = m_ui->copyLogButton;
     controls.saveLogButton = m_ui->saveLogButton;
     controls.saveLogAction = m_ui->saveLogAction;
+    controls.aboutAction = m_ui->aboutAction;
+    controls.menuBar = m_ui->menuBar;
     return controls;
 }
 

@@ -38,7 +38,10 @@ UpdateStatusPanel::UpdateStatusPanel(QProgressBar* bar, QLabel* banner,
 
 void UpdateStatusPanel::connectSignals() {
     // A notice stays through the progress of an update; its start or its verdict replaces it.
-    connect(&m_session, &UpdateSession::started, this, &UpdateStatusPanel::clearNotice);
+    connect(&m_session, &UpdateSession::started, this, [this] {
+        m_cleared = false;
+        clearNotice();
+    });
     connect(&m_session, &UpdateSession::finished, this, &UpdateStatusPanel::clearNotice);
     connect(&m_session, &UpdateSession::progressChanged, this, &UpdateStatusPanel::showProgress);
     connect(&m_session, &UpdateSession::bannerChanged, this, &UpdateStatusPanel::showBanner);
@@ -54,6 +57,14 @@ void UpdateStatusPanel::clearNotice() {
     showBanner();
 }
 
+void UpdateStatusPanel::clear() {
+    if (m_session.isBusy())
+        return;
+    m_cleared = true;
+    m_notice.clear();
+    refresh();
+}
+
 void UpdateStatusPanel::refresh() {
     showProgress();
     showBanner();
@@ -63,8 +74,9 @@ void UpdateStatusPanel::showProgress() {
     if (!m_bar)
         return;
     // Before the first update an empty bar would only look like a field to fill in.
-    m_bar->setVisible(m_session.hasStarted());
-    if (!m_session.hasStarted()) {
+    const bool shown = m_session.hasStarted() && !m_cleared;
+    m_bar->setVisible(shown);
+    if (!shown) {
         m_bar->setRange(0, 100);
         m_bar->setValue(0);
         m_bar->setTextVisible(false);
@@ -103,6 +115,11 @@ void UpdateStatusPanel::showBanner() {
     if (!m_notice.isEmpty()) {
         m_banner->setStyleSheet({});
         m_banner->setText(m_notice);
+        return;
+    }
+    if (m_cleared) {
+        m_banner->setStyleSheet({});
+        m_banner->clear();
         return;
     }
     const VerdictSummary::Banner banner = m_session.banner();

@@ -24,6 +24,8 @@ public:
 
     void showNotice(const QString& text);
     void clearNotice();
+    // Forgets the last update's verdict and progress (not while one runs).
+    void clear();
 
 private:
     void connectSignals();
@@ -35,6 +37,7 @@ private:
     QPointer<QLabel> m_banner;
     const UpdateSession& m_session;
     QString m_notice;
+    bool m_cleared = false;
 };
 
 } // namespace modflash

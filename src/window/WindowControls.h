@@ -6,6 +6,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QMenuBar;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
@@ -42,6 +43,8 @@ struct WindowControls {
     QPointer<QPushButton> copyLogButton;
     QPointer<QPushButton> saveLogButton;
     QPointer<QAction> saveLogAction;
+    QPointer<QAction> aboutAction;
+    QPointer<QMenuBar> menuBar;
 };
 
 } // namespace modflash

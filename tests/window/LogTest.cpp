@@ -1,11 +1,13 @@
 // The log: shown as a terminal shows a tool's output, kept exactly however much arrives, and
 // handed on through the clipboard or a saved file.
+#include "BuildInfo.h"
 #include "LogTextView.h"
 #include "LogView.h"
 #include "WindowFixture.h"
 
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -101,6 +103,7 @@ TEST_F(Log, CopiedAndSavedLogsAreTheWholeLog) {
     QGuiApplication::clipboard()->clear();
     QTest::mouseClick(controls().copyLogButton, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+    EXPECT_EQ(banner(), "The log is on the clipboard.");
     controls().logTextField->setFocus();
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(controls().logTextField, Qt::Key_A, Qt::ControlModifier);
@@ -109,11 +112,24 @@ TEST_F(Log, CopiedAndSavedLogsAreTheWholeLog) {
 
     QTest::mouseClick(controls().saveLogButton, Qt::LeftButton);
     ASSERT_TRUE(answerSaveChooser);
+    EXPECT_TRUE(QFileInfo(suggestedSaveName).fileName().startsWith("modflash-log-Wendrel-20"))
+        << suggestedSaveName.toStdString();
     const QString path = home.filePath("support.txt");
     answerSaveChooser(path);
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll(), text.toUtf8());
+    // A short header for whoever the log is handed to, then the exact log.
+    const QString contents = QString::fromUtf8(saved.readAll());
+    const qsizetype rule = contents.indexOf("\n----\n");
+    ASSERT_GT(rule, 0);
+    EXPECT_EQ(contents.mid(rule + 6), text);
+    const QString header = contents.left(rule);
+    EXPECT_TRUE(header.startsWith("modflash " + BuildInfo::version() + " log, saved 20"));
+    EXPECT_TRUE(header.contains("\nProduct: Wendrel\nVersion: 2.0 ("));
+    EXPECT_TRUE(header.contains("avr-programmer=usbtiny, stlink-programmer=ST-Link v2, "
+                                "enable-factory-firmware=no, mass-erase-before-programming=no, "
+                                "check-module-before-writing=yes"));
+    EXPECT_EQ(banner(), QString("The log is saved as \u201c%1\u201d.").arg(path));
     answerSaveChooser = nullptr;
     controls().saveLogAction->trigger();
     answerSaveChooser(std::nullopt);

@@ -50,7 +50,9 @@ WindowServices WindowFixture::recordingServices() {
         questions << question.title;
         answerConfirmation = std::move(answer);
     };
-    services.chooseSaveFile = [this](QWidget*, const QString&, WindowServices::FileChosen done) {
+    services.chooseSaveFile = [this](QWidget*, const QString& suggested,
+                                     WindowServices::FileChosen done) {
+        suggestedSaveName = suggested;
         answerSaveChooser = std::move(done);
     };
     services.reportProblem = [this](QWidget*, const QString& title, const QString& text) {

@@ -62,6 +62,7 @@ protected:
     std::optional<QString> choiceExtension; // the file chooser is open, for this extension
     WindowServices::FileChosen answerChooser;
     WindowServices::FileChosen answerSaveChooser;
+    QString suggestedSaveName;
     std::function<void(bool)> answerConfirmation;
     QStringList questions;
     QStringList problems;

@@ -1,0 +1,162 @@
+// The window as a keyboard user and a newcomer meet it: mnemonics and menus, moving through the
+// lists, where focus goes after an update, and the About box.
+#include "AboutDialog.h"
+#include "BuildInfo.h"
+#include "WindowFixture.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTest>
+
+namespace modflash::testing {
+namespace {
+
+using Keyboard = WindowFixture;
+
+// The letter after a single "&", as Qt underlines it.
+QChar mnemonic(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('&'))
+            continue;
+        if (text.at(i + 1) != QLatin1Char('&'))
+            return text.at(i + 1).toLower();
+        ++i;
+    }
+    return {};
+}
+
+// Every mnemonic reachable from the window itself with Alt: buttons, labels, tabs, menus.
+QMap<QChar, QStringList> windowMnemonics(QWidget* window, QMenuBar* menuBar, QTabWidget* tabs) {
+    QStringList texts;
+    for (const auto* button : window->findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (const auto* label : window->findChildren<QLabel*>())
+        texts << label->text();
+    for (int tab = 0; tab < tabs->count(); ++tab)
+        texts << tabs->tabText(tab);
+    for (const auto* menu : menuBar->actions())
+        texts << menu->text();
+    QMap<QChar, QStringList> used;
+    for (const QString& text : texts)
+        if (const QChar letter = mnemonic(text); !letter.isNull())
+            used[letter] << text;
+    return used;
+}
+
+TEST_F(Keyboard, EveryMnemonicIsUniqueAndF10OpensTheMenus) {
+    start(true);
+    const WindowControls& c = controls();
+    const auto used = windowMnemonics(c.window, c.menuBar, c.tabView);
+    for (auto it = used.begin(); it != used.end(); ++it)
+        EXPECT_EQ(it.value().size(), 1) << it.value().join(" | ").toStdString();
+    for (const QAction* menu : c.menuBar->actions()) {
+        EXPECT_FALSE(mnemonic(menu->text()).isNull()) << menu->text().toStdString();
+        QStringList inMenu;
+        for (const QAction* item : menu->menu()->actions()) {
+            if (item->isSeparator())
+                continue;
+            EXPECT_FALSE(inMenu.contains(mnemonic(item->text()))) << item->text().toStdString();
+            inMenu << mnemonic(item->text());
+        }
+    }
+
+    c.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.window));
+    EXPECT_EQ(c.menuBar->activeAction(), nullptr);
+    QTest::keyClick(c.window, Qt::Key_F10);
+    EXPECT_EQ(c.menuBar->activeAction(), c.menuBar->actions().first());
+}
+
+TEST_F(Keyboard, MovingThroughVersionsNeverOpensTheChooserButEnterOnOtherDoes) {
+    start(true);
+    const WindowControls& c = controls();
+    pick(c.productList, "Wendrel");
+    c.versionList->setFocus();
+    const QString other = QStringLiteral("Other...");
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_End, Qt::Key_Home})
+        QTest::keyClick(c.versionList, key);
+    QTest::keyClicks(c.versionList, "o");
+    EXPECT_EQ(c.versionList->currentText(), other);
+    EXPECT_FALSE(choiceExtension) << "moving onto \"Other...\" is not choosing it";
+    QTest::keyClick(c.versionList, Qt::Key_Up);
+    QTest::keyClick(c.versionList, Qt::Key_Down);
+    QTest::keyClick(c.versionList, Qt::Key_Return);
+    EXPECT_EQ(choiceExtension, "bin");
+    answerChooser(outsideFile("mine.bin"));
+    EXPECT_EQ(c.versionList->currentText(), "mine");
+
+    // The list still takes a version moved to, as the Update button shows.
+    QTest::keyClick(c.versionList, Qt::Key_Home);
+    EXPECT_EQ(c.versionList->currentText(), "1.4.2");
+    EXPECT_TRUE(c.updateButton->isEnabled());
+}
+
+TEST_F(Keyboard, TypingFindsAProductByWhatCanBeTypedButNeverAHiddenOne) {
+    resources.writeFile("firmware/uTessary_3.1.bin", ToolDirectory::validImage("x.bin"));
+    start(false);
+    const WindowControls& c = controls();
+    c.productList->setFocus();
+    QTest::keyClick(c.productList, Qt::Key_U);
+    EXPECT_EQ(c.productList->currentText(), "\u00b5Tessary");
+    EXPECT_TRUE(c.versionList->findText("3.1") >= 0) << "the product was chosen, not only shown";
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClick(c.productList, Qt::Key_Z); // "Zembro" is a factory product, hidden
+    EXPECT_EQ(c.productList->currentText(), "\u00b5Tessary");
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClicks(c.productList, "te");
+    EXPECT_EQ(c.productList->currentText(), "Tessary 1U (rev002)");
+}
+
+TEST_F(Keyboard, AfterAnUpdateFocusIsOnTheVersionsAndANewProductClearsTheVerdict) {
+    installTools("echo 'error: no device'\nexit 1");
+    start();
+    const WindowControls& c = controls();
+    c.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.window));
+    choose("Wendrel", "2.0");
+    c.updateButton->setFocus();
+    clickUpdate();
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_EQ(QApplication::focusWidget(), c.versionList.data());
+    EXPECT_TRUE(banner().startsWith("Update failed"));
+    EXPECT_TRUE(c.progressBar->isVisible());
+    EXPECT_EQ(c.tabView->currentIndex(), 1);
+
+    pick(c.productList, "Tessary 1U (rev002)");
+    EXPECT_EQ(banner(), "");
+    EXPECT_FALSE(c.progressBar->isVisible());
+    EXPECT_EQ(c.tabView->currentIndex(), 0);
+    EXPECT_TRUE(log().contains("error: no device\n")) << "the log stays until the next update";
+}
+
+TEST_F(Keyboard, AboutNamesModflashQtTheToolsFoundTheLicenceAndTheAddress) {
+    // The real tools answer where they are installed; dfu-util is missing here.
+    for (const char* tool : {"avrdude", "openocd"})
+        resources.installTool(tool, QByteArray("exec /usr/bin/") + tool + " \"$@\"", false);
+    resources.remove("dfu-util");
+    start();
+    controls().aboutAction->trigger();
+    AboutDialog* about = delegate().aboutDialog();
+    ASSERT_TRUE(about && about->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !about->text().contains("\u2026"); }, toolTimeout));
+    const QString text = about->text();
+    SCOPED_TRACE(text.toStdString());
+    EXPECT_TRUE(text.contains("modflash " + BuildInfo::version()));
+    EXPECT_TRUE(text.contains(QStringLiteral("Qt ") + qVersion()));
+    EXPECT_TRUE(text.contains(QRegularExpression("avrdude [0-9]+\\.[0-9]")));
+    EXPECT_TRUE(text.contains(QRegularExpression("openocd [0-9]+\\.[0-9]+\\.[0-9]")));
+    EXPECT_TRUE(text.contains("dfu-util not found"));
+    EXPECT_TRUE(text.contains("GPL-3.0-or-later"));
+    EXPECT_TRUE(text.contains("href=\"https://"));
+}
+
+} // namespace
+} // namespace modflash::testing
