@@ -14,6 +14,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -91,6 +92,34 @@ TEST_F(Listing, VersionsByTitlePageNameOrAnyLetterCaseAsUtf8) {
     EXPECT_EQ(listed.err, "modflash-cli: left out \"Wendrel.3\xef\xbf\xbd.bin\": its file name is "
                           "not valid UTF-8; rename the file\n");
     ::unlink(badName.constData()); // Qt cannot name it to remove it
+}
+
+TEST_F(Listing, NothingOfferedGetsAOneLineReasonAndStatus0) {
+    QTemporaryDir empty;
+    const QString firmware = "\u201c" + empty.path() + "/firmware\u201d";
+    Run none = run({"products", "--resources", empty.path()});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(QString::fromUtf8(none.err),
+              "modflash-cli: no product is offered: there are no firmware images in " + firmware +
+                  "; they come from your module's maker (products --all lists every product)\n");
+    Run versions = run({"versions", "Wendrel", "--resources", empty.path()});
+    EXPECT_EQ(versions.status, 0);
+    EXPECT_EQ(versions.out, "");
+    EXPECT_EQ(QString::fromUtf8(versions.err),
+              "modflash-cli: \u201cWendrel\u201d has no firmware images in " + firmware +
+                  "; its images are named \u201cWendrel.<version>.bin\u201d\n");
+
+    // Images only for a factory-only product: the hint names the way to them.
+    QDir(empty.path()).mkpath("firmware");
+    QFile(empty.filePath("firmware/kolvane_1.0.hex")).open(QIODevice::WriteOnly);
+    none = run({"products", "--resources", empty.path()});
+    EXPECT_EQ(none.out, "");
+    EXPECT_TRUE(none.err.endsWith("are all for factory-only products, which --factory offers\n"));
+    EXPECT_EQ(lines(run({"products", "--resources", empty.path(), "--factory"}).out),
+              QStringList{"Kolvane"});
+    const Run all = run({"products", "--resources", empty.path(), "--all"});
+    EXPECT_EQ(all.err, "") << "--all lists every product, so nothing is missing";
 }
 
 TEST_F(Listing, CommandIsTheLibrarysUnderEachPreference) {

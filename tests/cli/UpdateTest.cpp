@@ -136,9 +136,11 @@ TEST_F(Update, SignalsStopTheToolAndTheStatusSaysWhichOne) {
         EXPECT_EQ(stopped.out, logStart(avr) + "started\nterm\n" + notes(avr));
         EXPECT_FALSE(toolAlive()) << "no tool is left behind";
     }
-    // A tool that ignores the request is killed by a second one.
-    startWaitingTool("trap '' TERM INT");
+    // A tool that ignores the request is killed by a second one; the status names the first.
+    // (Two signals sent at once would reach two threads in either order.)
+    startWaitingTool("trap 'echo ignored' TERM INT");
     sendSignal(SIGINT);
+    ASSERT_TRUE(waitForOutput("ignored\n"));
     sendSignal(SIGTERM);
     EXPECT_EQ(finish().status, 130);
     EXPECT_FALSE(toolAlive());

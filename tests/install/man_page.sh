@@ -54,7 +54,10 @@ fi
 render modflash 'SEE ALSO'
 grep -q 'modflash-cli(1)' "$scratch/page" || fail "modflash(1) does not refer to modflash-cli(1)"
 grep -q 'modflash/modflash.conf' "$scratch/page" || fail "modflash(1) does not name the preferences file"
-QT_QPA_PLATFORM=offscreen "$installed/bin/modflash" --help >"$scratch/window-help" 2>/dev/null ||
-    fail "$installed/bin/modflash --help failed"
+# --help and --version answer without any display, as over ssh.
+headless() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$installed/bin/modflash" "$@"; }
+headless --help >"$scratch/window-help" 2>/dev/null || fail "modflash --help failed without a display"
+[ "$(headless --version 2>/dev/null)" = "modflash $MODFLASH_VERSION" ] ||
+    fail "modflash --version without a display printed \"$(headless --version 2>&1)\""
 documents_options "$scratch/window-help" modflash
 echo "modflash(1) renders cleanly and covers the window's options"

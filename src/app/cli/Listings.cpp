@@ -15,6 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <filesystem>
 #include <set>
 
 namespace modflash::cli {
@@ -38,6 +39,25 @@ QJsonObject describe(const Product& product, bool offered, const ImageListing& i
         {"offered", offered},
         {"versions", static_cast<qint64>(images.imageCount(product))},
     };
+}
+
+std::string firmwareDirectory(const CommandContext& context) {
+    return context.resources().resourcePath() + "/firmware";
+}
+
+// Why products lists nothing, for a person who expected their module there.
+std::string whyNothingIsOffered(const CommandContext& context, const ImageListing& images) {
+    const std::string& root = context.resources().resourcePath();
+    if (!std::filesystem::is_directory(root))
+        return "no product is offered: the resource directory \u201c" + root +
+               "\u201d is missing; install modflash again or give --resources DIR";
+    for (const ProductPtr& product : context.catalogue().products())
+        if (product->factoryOnly() && images.hasFirmware(*product))
+            return "no product is offered: the images in \u201c" + firmwareDirectory(context) +
+                   "\u201d are all for factory-only products, which --factory offers";
+    return "no product is offered: there are no firmware images in \u201c" +
+           firmwareDirectory(context) +
+           "\u201d; they come from your module's maker (products --all lists every product)";
 }
 
 QJsonObject describe(const UpdateTask& task) {
@@ -64,8 +84,10 @@ int listProducts(const Request& request, CommandContext& context) {
     // once per product.
     const ImageListing images(context.resources());
     QJsonArray array;
+    bool anyOffered = false;
     for (const ProductPtr& product : context.catalogue().products()) {
         const bool offered = context.isOffered(*product, images);
+        anyOffered = anyOffered || offered;
         if (!all && !offered)
             continue;
         if (json)
@@ -73,6 +95,8 @@ int listProducts(const Request& request, CommandContext& context) {
         else
             context.output().line(product->title());
     }
+    if (!all && !anyOffered)
+        context.output().error(whyNothingIsOffered(context, images));
     if (json)
         context.output().json(QJsonDocument(array));
     return ExitStatus::success;
@@ -90,6 +114,11 @@ int listVersions(const Request& request, CommandContext& context) {
     for (const std::string& name : leftOut)
         context.output().error("left out " + quoted(fromStd(name)) +
                                ": its file name is not valid UTF-8; rename the file");
+    if (images.empty())
+        context.output().error("\u201c" + product->title() + "\u201d has no firmware images in " +
+                               "\u201c" + firmwareDirectory(context) + "\u201d; its images are " +
+                               "named \u201c" + product->prefix() + "<version>." +
+                               product->firmwareExtension() + "\u201d");
     if (!request.isSet("json")) {
         for (const FirmwarePtr& firmware : images)
             context.output().line(firmware->version());

@@ -20,22 +20,44 @@ namespace {
 // Exit status for a wrong command line, as modflash-cli uses it.
 constexpr int usageError = 64;
 
-std::optional<modflash::ResourceDirectory> resourcesFromArguments() {
-    QCommandLineParser parser;
+const QCommandLineOption resourcesOption(
+    QStringLiteral("resources"),
+    QStringLiteral("Use the resource directory DIR instead of the one beside the program."),
+    QStringLiteral("DIR"));
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("modflash"));
+    QCoreApplication::setOrganizationName(QStringLiteral("modflash"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MODFLASH_VERSION));
+}
+
+void describeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral("Updates the firmware of modules."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption resourcesOption(
-        QStringLiteral("resources"),
-        QStringLiteral("Use the resource directory DIR instead of the one beside the program."),
-        QStringLiteral("DIR"));
     parser.addOption(resourcesOption);
+}
+
+// --help and --version are answered before any display is opened, so that they work over ssh
+// and in scripts. Everything else waits for the toolkit, which takes its own options first.
+void answerHelpAndVersion(int argc, char* argv[]) {
+    const QCoreApplication early(argc, argv);
+    nameApplication();
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")) ||
+        parser.isSet(QStringLiteral("version")))
+        parser.process(QCoreApplication::arguments()); // prints, and exits
+}
+
+std::optional<modflash::ResourceDirectory> resourcesFromArguments() {
+    QCommandLineParser parser;
+    describeOptions(parser);
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "modflash: %s See --help.\n", qPrintable(parser.errorText()));
         return std::nullopt;
     }
-    parser.process(QCoreApplication::arguments()); // answers --help and --version, and exits
-
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "modflash: unexpected argument \"%s\"; see --help\n",
                      qPrintable(parser.positionalArguments().first()));
@@ -57,14 +79,12 @@ std::optional<modflash::ResourceDirectory> resourcesFromArguments() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    answerHelpAndVersion(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("modflash"));
-    QApplication::setOrganizationName(QStringLiteral("modflash"));
-    QApplication::setApplicationVersion(QStringLiteral(MODFLASH_VERSION));
+    nameApplication();
     // The installed desktop entry's id, so that the desktop matches the window to its entry
     // and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.modflash.Modflash"));
-
     const std::optional<modflash::ResourceDirectory> resources = resourcesFromArguments();
     if (!resources)
         return usageError;
