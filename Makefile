@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Quick start: `make run` opens the window, `make test` runs the tests. Both install the
 # Debian packages the project needs, configure and build first.
 BUILD_DIR ?= build

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Stages the resource directory beside the executables: the repo's resources/ plus links to
 # the flashing tools found at configure time. Re-run on every build so edits to pages or
 # sample images reach the staged copy.

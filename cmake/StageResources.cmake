@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -P script: copies SOURCE to DEST and links the tools into DEST.
 # Inputs: SOURCE, DEST, FIRMWARE_DIR, AVRDUDE, AVRDUDE_CONF, DFU_UTIL, DFU_UTIL_FACTORY,
 # OPENOCD, OPENOCD_SCRIPTS.

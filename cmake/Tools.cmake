@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Locates the flashing tools the resource directory links to. A packager may point any of these
 # cache entries at another build of a tool; an empty entry means the tool is left out and an
 # update that needs it reports the missing program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The image checks before an update: what checking a 1 MiB image costs, the largest binary an
 // STM32 module of the catalogue takes and far more than any AVR image, with its SHA-256,
 // against hashing the same bytes alone (the part of the work no check can leave out).

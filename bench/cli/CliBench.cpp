@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Target 3: modflash-cli update streaming the flood tool's 70 MB to /dev/null, against the
 // tool writing straight to /dev/null. Both run the same "avrdude" script of the same resource
 // directory; the fastest of three runs of each is compared. And modflash-cli products over a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue's half of target 4: with 10,000 image files, what refreshing the product list
 // costs (one read of the directory, every product asked whether it has firmware) and what one
 // product's version list costs (its images, sorted, with their versions), against one bare scan of

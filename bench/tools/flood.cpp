@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stand-in for a tool that talks as fast as it can: base64 of N random bytes (50 MiB by
 // default, about 70 MB of text in 76-column lines, as base64(1) prints it), written to standard
 // output in large blocks. The bytes come from a fixed seed, so every run prints the same text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stand-in for avrdude's progress bar: "Writing | " and then one "#" at a time on standard
 // error, unbuffered, with a pause between marks, then the end of the bar.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stand-in for a tool that reports slowly: one short line every INTERVAL milliseconds, each
 // carrying the CLOCK_MONOTONIC time (nanoseconds) just before its write, so a reader on the same
 // machine can tell how long the line took to reach it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Target 2: a tool that writes one short line every 100 ms, each line stamped with the time of
 // its write; how long until the line is painted in the window's log, against how long until a
 // bare QProcess reader has it. And avrdude's "#" marks: each must be painted on its own, not

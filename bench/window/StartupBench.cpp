@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Targets 4 and 5: with 10,000 image files, the time from spawning the application to its
 // window first painted with the product list refreshed, and its memory at rest, against an
 // empty window built from the same definition (the same controls) and nothing behind it. Both

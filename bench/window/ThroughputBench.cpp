@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Target 1: the flood tool's 70 MB into the log of the real window, shown (offscreen), against
 // a QProcess that throws the output away and against the simplest correct log; and the naive
 // log that rewrites its whole text on every read, whose cost grows with the square of the size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window benchmarks. Without arguments beyond the paths it runs one group of targets as
 // a parent; the children it spawns run one measurement each inside a QApplication.
 //

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The window benchmarks (targets 1, 2, 4 and 5): the real window, shown on the offscreen
 # platform, each measurement in a child process of its own.
 find_package(Qt6 REQUIRED COMPONENTS Widgets)

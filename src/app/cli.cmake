@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # modflash-cli: the command-line front end. Qt Core (and Qt D-Bus for the sleep lock); it must
 # never pull in Qt Widgets, so it runs on machines without a display.
 find_package(Qt6 REQUIRED COMPONENTS Core)

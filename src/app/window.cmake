@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # modflash: the windowed front end.
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks before writing, through modflash-cli: the image refused before any tool runs, and
 // an AVR module of another chip refused after its signature is read and before anything is
 // written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // products, versions and command: what is offered and how it is named, the command an update
 // would run, and what a typing mistake gets.
 #include "CliHarness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed avrdude, dfu-util and openocd, run through modflash-cli with the staged resource
 // directory and its sample images. They would write to a module if one were attached, so these
 // run only when no USB device can be seen; then each must get as far as looking for its device

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // modflash-cli update over stand-in tools: the log's texts byte for byte, the exit statuses,
 // the signals, and output that cannot be written or is not read.
 #include "CliHarness.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Products, their firmware images and the catalogue table.
 #include "ARMProduct.h"
 #include "ARMSWDProduct.h"

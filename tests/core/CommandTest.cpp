@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What each family runs: commands under every preference, the programmers and probes, the
 // device an update needs, and the log's verdict for each way a tool can end.
 #include "ARMProduct.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SHA-256 and the image checks: crafted images for every rule and the repository's own sample
 // images for their products.
 #include "ImageCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the connected module is: the AVR chip table, the signature in avrdude 7.1's output and the
 // module check's verdict on it, and the memory layout a DFU boot loader describes.
 // The outputs below are written as avrdude 7.1's src/main.c prints them (pmsg_* with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tools' output read for progress, error lines and the verdict, over recordings of what the
 // tools print and over random and hostile bytes.
 #include "AvrdudeProfile.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the installed command line from a prefix it was not built for: it must find the
 # resource directory beside itself (../share/modflash), list the same products as the build
 # tree, and build flashing commands whose tool links lead to the configured tools. Then the

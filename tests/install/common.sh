@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the install tests: strict mode, failure reporting and the installed tree's places.
 # Reads MODFLASH_DESTDIR and MODFLASH_PREFIX from the environment CTest gives every test.
 set -eu

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed desktop entry and AppStream metainfo pass their validators and agree with each
 # other and with the installed files: one application id names the entry, the metainfo and the
 # icon, and the programs they launch or provide are installed.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of MODFLASH_BUILD_DIR into the scratch directory and sets $package.
 # Sourced after common.sh, which provides $scratch and fail.
 # shellcheck disable=SC2154

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build tree into a fresh DESTDIR with the prefix /usr/local; the other tests
 # check the result. Reads MODFLASH_BUILD_DIR.
 # shellcheck source-path=SCRIPTDIR

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the installed window on the offscreen platform: it must come up from the relocated
 # prefix and stay up without complaining until it is told to quit.
 # shellcheck source-path=SCRIPTDIR

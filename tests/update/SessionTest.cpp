@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update session over stand-in tools: what only the class shows. The log's texts and exit
 // statuses are checked where users meet them, through modflash-cli and the window.
 #include "ARMProduct.h"

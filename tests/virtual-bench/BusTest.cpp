@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // modflash's own libusb use on the virtual bench's bus: the device list the window's presence
 // line reads, following plugging and unplugging through hotplug events, and the flash a DFU
 // boot loader describes in its interface's name. Run with LD_LIBRARY_PATH set to a bench

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real avrdude and dfu-util, run by modflash-cli against the virtual bench's emulated
 # modules: every sample image of the families the bench emulates ends up on the module byte for
 # byte (and the AVR fuses as the product sets them), a module unplugged halfway fails with the

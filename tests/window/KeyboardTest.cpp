@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a keyboard user and a newcomer meet it: mnemonics and menus, moving through the
 // lists, where focus goes after an update, and the About box.
 #include "AboutDialog.h"

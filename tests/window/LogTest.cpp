@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The log: shown as a terminal shows a tool's output, kept exactly however much arrives, and
 // handed on through the clipboard or a saved file.
 #include "BuildInfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's own behaviour: what it offers and allows, the preferences it stores, choosing a
 // version or a file, locking while an update runs, its progress and verdict, closing during an
 // update, drops and the device line.

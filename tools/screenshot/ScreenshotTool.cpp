@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves a picture of the real window after a product and a version have been chosen, for the
 // documentation; with --progress-output it also presses Update and takes one picture while the
 // tool is part-way (the stand-in tool waits for the --gate file) and then --output once the

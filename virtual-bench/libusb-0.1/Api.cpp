@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libusb 0.1's functions on the emulated bus. Failures return -errno and leave the message
 // usb_strerror() gives, worded as libusb 0.1 words them.
 #include "LegacyBus.h"

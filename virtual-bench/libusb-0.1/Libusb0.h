@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The interface of libusb 0.1 as programs built against it expect it: its structures, laid out

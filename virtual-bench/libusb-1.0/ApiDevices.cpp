@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libusb-1.0 calls that list the modules and describe them, without opening them.
 #include "ConfigDescriptorCopy.h"
 #include "Context.h"

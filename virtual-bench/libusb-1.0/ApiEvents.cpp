@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libusb-1.0 event handling: hotplug callbacks and the poll descriptor behind them (an
 // inotify descriptor on the state directory). No transfer is ever pending, so there are no
 // timeouts to handle.

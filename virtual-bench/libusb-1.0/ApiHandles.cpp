@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libusb-1.0 calls on an open module: opening, configurations, interfaces, resets.
 #include "Context.h"
 #include "Device.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libusb-1.0 calls about the library itself: contexts, options, versions and errors.
 #include "Context.h"
 #include "Library.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libusb-1.0 transfers. Control transfers reach the module; the modules have no other
 // pipe, so bulk and interrupt transfers and the asynchronous interface answer "not supported".
 #include "Context.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands that only show: products, versions and the command an update would run.
 #include "CheckText.h"
 #include "CommandContext.h"

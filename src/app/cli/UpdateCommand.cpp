@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // modflash-cli update: runs the flashing command through the update session and prints what the
 // window's log shows, as it happens.
 #include "CommandContext.h"

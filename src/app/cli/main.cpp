@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // modflash-cli: lists what modflash offers, shows the commands its updates run, and runs them.
 #include "CommandContext.h"
 #include "CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's entry point: reads its one option, then hands control to the event loop.
 
 #include "AppDelegate.h"
