@@ -8,6 +8,7 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , m_ui(std::make_unique<Ui::MainWindow>()) {
     m_ui->setupUi(this);
+    nameControlsForAssistiveTechnologies();
     connectSignals();
 }
 
@@ -16,6 +17,19 @@ MainWindow::~MainWindow() = default;
 void MainWindow::connectSignals() {
     // Quitting goes through close(), so whoever watches the window's close event sees it.
     connect(m_ui->quitAction, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::nameControlsForAssistiveTechnologies() {
+    // Buttons, check boxes and the preference lists take their names from their texts and
+    // labels; these controls have neither, or a label that says less than the name.
+    m_ui->productList->setAccessibleName(tr("Product"));
+    m_ui->versionList->setAccessibleName(tr("Firmware version"));
+    m_ui->instructionsView->setAccessibleName(tr("Instructions"));
+    m_ui->progressBar->setAccessibleName(tr("Update progress"));
+    // The two status lines are read by their text, so a change of it is heard as a new name;
+    // the description says what the line is about.
+    m_ui->bannerLabel->setAccessibleDescription(tr("Update status"));
+    m_ui->deviceLine->setAccessibleDescription(tr("Device status"));
 }
 
 WindowControls MainWindow::controls() {

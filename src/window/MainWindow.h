@@ -25,6 +25,7 @@ public:
 
 private:
     void connectSignals();
+    void nameControlsForAssistiveTechnologies();
 
     std::unique_ptr<Ui::MainWindow> m_ui;
 };

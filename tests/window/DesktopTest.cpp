@@ -1,0 +1,132 @@
+// The window on the desktop: what assistive technologies read of it, its contrast under light
+// and dark palettes, whole product titles, its size on a small screen, and its icon.
+#include "LogTextAccessible.h"
+#include "LogTextView.h"
+#include "WindowFixture.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+
+namespace modflash::testing {
+namespace {
+
+using Desktop = WindowFixture;
+
+// Each text boundary, each way, at the given offsets: the log's own look-ups, which read only
+// the lines around an offset, answer exactly as Qt's plain-text rules do on the whole text.
+TEST(LogAccessibility, AnswersAsQtsPlainTextRulesOnTheWholeText) {
+    using Boundary = QAccessible::TextBoundaryType;
+    const QString run(700 * 1024, u'x'); // two of them do not fit one storage block
+    const struct {
+        QString text;
+        bool everyOffset; // else those near line breaks, where blocks and lines meet
+        QList<Boundary> boundaries;
+    } logs[] = {
+        {"avrdude: Version 7.1\n\n\n\n  Done.  Thank you.\n\tx = 1; y.\n\n",
+         true,
+         {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
+          QAccessible::ParagraphBoundary, QAccessible::LineBoundary}},
+        {"first\n" + run + "\nsecond  one.\n\n" + run + "\nlast",
+         false,
+         {QAccessible::LineBoundary}},
+    };
+    for (const auto& log : logs) {
+        LogTextView view;
+        view.appendText(log.text);
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(&view)->textInterface();
+        ASSERT_NE(text, nullptr);
+        ASSERT_EQ(text->text(0, text->characterCount()), log.text);
+        QList<int> offsets{-2}; // -1, the end, is the offset after the last
+        for (int offset = 0; offset <= log.text.size() + 1; ++offset)
+            if (log.everyOffset || log.text.mid(std::max(offset - 1, 0), 3).contains(u'\n'))
+                offsets << offset;
+        for (const int offset : offsets) {
+            for (const Boundary boundary : log.boundaries) {
+                int start = 0, end = 0, expectedStart = 0, expectedEnd = 0;
+                const auto where =
+                    "offset " + std::to_string(offset) + ", boundary " + std::to_string(boundary);
+                // Past the end Qt's own look-up of words and sentences never ends: none is there.
+                const bool pastWords =
+                    offset == log.text.size() && (boundary == QAccessible::WordBoundary ||
+                                                  boundary == QAccessible::SentenceBoundary);
+                expectedStart = expectedEnd = offset;
+                EXPECT_EQ(text->textAtOffset(offset, boundary, &start, &end),
+                          pastWords ? QString()
+                                    : text->QAccessibleTextInterface::textAtOffset(
+                                          offset, boundary, &expectedStart, &expectedEnd))
+                    << where;
+                EXPECT_EQ(std::pair(start, end), std::pair(expectedStart, expectedEnd)) << where;
+                EXPECT_EQ(text->textBeforeOffset(offset, boundary, &start, &end),
+                          text->QAccessibleTextInterface::textBeforeOffset(
+                              offset, boundary, &expectedStart, &expectedEnd))
+                    << where;
+                EXPECT_EQ(std::pair(start, end), std::pair(expectedStart, expectedEnd)) << where;
+                EXPECT_EQ(text->textAfterOffset(offset, boundary, &start, &end),
+                          text->QAccessibleTextInterface::textAfterOffset(
+                              offset, boundary, &expectedStart, &expectedEnd))
+                    << where;
+                EXPECT_EQ(std::pair(start, end), std::pair(expectedStart, expectedEnd)) << where;
+            }
+        }
+        // A selection made by a screen reader is the view's, caret at its moving end.
+        for (const auto& [anchor, cursor] : {std::pair{3, 0},
+                                             {0, text->characterCount()},
+                                             {text->characterCount() - 3, 5},
+                                             {4, 4}}) {
+            text->setSelection(0, anchor, cursor);
+            const auto [start, end] = std::pair(std::min(anchor, cursor), std::max(anchor, cursor));
+            int selectionStart = -1, selectionEnd = -1;
+            text->selection(0, &selectionStart, &selectionEnd);
+            EXPECT_EQ(view.selectedText(), log.text.mid(start, end - start));
+            EXPECT_EQ(text->selectionCount(), start == end ? 0 : 1);
+            if (start != end) {
+                EXPECT_EQ(std::pair(selectionStart, selectionEnd), std::pair(start, end));
+            }
+            EXPECT_EQ(text->cursorPosition(), cursor);
+        }
+    }
+}
+
+void collectNames(QAccessibleInterface* node, QMap<QString, QString>& names) {
+    if (auto* widget = qobject_cast<QWidget*>(node->object()); widget && widget->isVisible())
+        names.insert(widget->objectName(), node->text(QAccessible::Name));
+    for (int child = 0; child < node->childCount(); ++child)
+        if (QAccessibleInterface* inner = node->child(child))
+            collectNames(inner, names);
+}
+
+// The status lines are read by their texts: a fixed name would hide the verdict, and Qt tells
+// assistive technologies of a label's new text only while the text is its name.
+TEST_F(Desktop, AScreenReaderNamesEveryControlAndReadsTheLogAndTheVerdict) {
+    installTools("echo 'avrdude: 12 bytes of flash verified'\nexit 0");
+    start();
+    choose("Wendrel", "2.0");
+    usbDevices.plug(dfuBootLoader);
+    clickUpdate();
+    ASSERT_TRUE(waitForFinish());
+    QMap<QString, QString> names;
+    collectNames(QAccessible::queryAccessibleInterface(&window()), names);
+    for (const char* control :
+         {"productList", "versionList", "updateButton", "stopButton", "avrProgrammerSelector",
+          "stlinkProgrammerSelector", "factoryFirmwareEnable", "massEraseBeforeProgramming",
+          "helpButton", "logTextField", "progressBar", "copyLogButton", "saveLogButton"})
+        EXPECT_FALSE(names.value(control).isEmpty()) << control << " has no name";
+    EXPECT_EQ(names.value("progressBar"), "Update progress");
+    EXPECT_EQ(names.value("bannerLabel"), "Update completed");
+    EXPECT_EQ(names.value("deviceLine"), "DFU boot loader found (USB 0483:df11)");
+
+    QAccessibleInterface* log = QAccessible::queryAccessibleInterface(controls().logTextField);
+    EXPECT_EQ(log->text(QAccessible::Name), "Log");
+    EXPECT_TRUE(log->state().readOnly && log->state().multiLine);
+    QAccessibleTextInterface* text = log->textInterface();
+    int start = 0, end = 0;
+    EXPECT_EQ(
+        text->textBeforeOffset(text->characterCount(), QAccessible::LineBoundary, &start, &end),
+        "UPDATE COMPLETED SUCCESSFULLY\n");
+}
+
+} // namespace
+} // namespace modflash::testing
