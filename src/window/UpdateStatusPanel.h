@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+class QColor;
 class QLabel;
 class QProgressBar;
 
@@ -25,11 +26,15 @@ public:
     void showNotice(const QString& text);
     void clearNotice();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void connectSignals();
     void refresh();
     void showProgress();
     void showBanner();
+    void showInHue(const QColor& hue);
 
     QPointer<QProgressBar> m_bar;
     QPointer<QLabel> m_banner;

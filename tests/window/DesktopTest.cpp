@@ -1,13 +1,19 @@
 // The window on the desktop: what assistive technologies read of it, its contrast under light
 // and dark palettes, whole product titles, its size on a small screen, and its icon.
-#include "LogTextAccessible.h"
 #include "LogTextView.h"
+#include "ReadableColour.h"
 #include "WindowFixture.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
-#include <QProgressBar>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 
 namespace modflash::testing {
 namespace {
@@ -126,6 +132,103 @@ TEST_F(Desktop, AScreenReaderNamesEveryControlAndReadsTheLogAndTheVerdict) {
     EXPECT_EQ(
         text->textBeforeOffset(text->characterCount(), QAccessible::LineBoundary, &start, &end),
         "UPDATE COMPLETED SUCCESSFULLY\n");
+}
+
+// A dark palette as desktops and Qt applications commonly make it for the Fusion style.
+QPalette darkPalette() {
+    QPalette palette;
+    const QColor window(53, 53, 53), blue(42, 130, 218);
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, window},
+                                       {QPalette::WindowText, QColor(Qt::white)},
+                                       {QPalette::Base, QColor(25, 25, 25)},
+                                       {QPalette::AlternateBase, window},
+                                       {QPalette::Text, QColor(Qt::white)},
+                                       {QPalette::Button, window},
+                                       {QPalette::ButtonText, QColor(Qt::white)},
+                                       {QPalette::Link, blue},
+                                       {QPalette::Highlight, blue},
+                                       {QPalette::HighlightedText, QColor(Qt::black)}})
+        palette.setColor(role, colour);
+    return palette;
+}
+
+// Each text under WCAG's least contrast, with what it says and its contrast: the window's
+// labels on what is behind them, the instructions page's runs of text on the browser's base.
+QStringList poorContrasts(QWidget* window, QTextBrowser* browser) {
+    QStringList poor;
+    const auto check = [&](const QString& text, const QColor& colour, const QColor& behind) {
+        const double ratio = ReadableColour::contrastRatio(colour, behind);
+        if (ratio < ReadableColour::minimumContrast)
+            poor << QStringLiteral("%1 (%2:1)").arg(text.left(40)).arg(ratio, 0, 'f', 2);
+    };
+    // Disabled controls are exempt, and Fusion greys them out well below.
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->isVisible() && label->isEnabled() && !label->text().isEmpty())
+            check(label->text(), label->palette().color(label->foregroundRole()),
+                  label->parentWidget()->palette().color(QPalette::Window));
+    const QColor base = browser->palette().color(QPalette::Base);
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
+        for (auto run = block.begin(); !run.atEnd(); ++run) {
+            const QBrush brush = run.fragment().charFormat().foreground();
+            check(run.fragment().text(),
+                  brush.style() == Qt::NoBrush ? browser->palette().color(QPalette::Text)
+                                               : brush.color(),
+                  base);
+        }
+    return poor;
+}
+
+// Each verdict and the product's page, seen under each palette, the palette changing while
+// they show; then every instructions page under each palette.
+TEST_F(Desktop, EveryTextReadsWellUnderLightAndDarkPalettes) {
+    const QString styleBefore = QApplication::style()->name();
+    const QPalette paletteBefore = QApplication::palette();
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QPalette palettes[] = {QApplication::style()->standardPalette(), darkPalette()};
+    const struct {
+        QByteArray tool;
+        QString verdict;
+        bool devicePlugged;
+    } updates[] = {
+        {"exit 0", "Update completed", false},
+        {"echo 'dfu-util: Cannot open DFU device 0483:df11'\nexit 74", "Update failed", false},
+        {"printf 'Download\\t[=========================] 100%%        45060 bytes\\n"
+         "Download done.\\ndfu-util: Error during download get_status\\n'\nexit 74",
+         "The image was written completely", true},
+    };
+    const QDir pages(QStringLiteral(MODFLASH_SOURCE_RESOURCES "/instructions"));
+    QFile page(pages.filePath("Wendrel.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    resources.writeFile("instructions/Wendrel.html", page.readAll());
+    start();
+    choose("Wendrel", "2.0");
+    QTextBrowser* browser = controls().instructionsView;
+    for (const auto& update : updates) {
+        if (update.devicePlugged)
+            usbDevices.plug(dfuBootLoader);
+        installTools(update.tool);
+        clickUpdate();
+        ASSERT_TRUE(waitForFinish());
+        EXPECT_TRUE(banner().startsWith(update.verdict)) << banner().toStdString();
+        for (const QPalette& palette : palettes) {
+            QApplication::setPalette(palette);
+            QCoreApplication::processEvents();
+            const QStringList poor = poorContrasts(&window(), browser);
+            EXPECT_TRUE(poor.isEmpty()) << poor.join(", ").toStdString();
+        }
+    }
+    for (const QPalette& palette : palettes) {
+        QApplication::setPalette(palette);
+        QCoreApplication::processEvents();
+        for (const QString& page : pages.entryList({"*.html"})) {
+            browser->setSource(QUrl::fromLocalFile(pages.filePath(page)));
+            const QStringList poor = poorContrasts(browser, browser);
+            EXPECT_TRUE(poor.isEmpty())
+                << page.toStdString() << ": " << poor.join(", ").toStdString();
+        }
+    }
+    QApplication::setStyle(styleBefore);
+    QApplication::setPalette(paletteBefore);
 }
 
 } // namespace
