@@ -9,6 +9,7 @@ MainWindow::MainWindow(QWidget* parent)
     , m_ui(std::make_unique<Ui::MainWindow>()) {
     m_ui->setupUi(this);
     nameControlsForAssistiveTechnologies();
+    showWholeProductTitles();
     connectSignals();
 }
 
@@ -30,6 +31,12 @@ void MainWindow::nameControlsForAssistiveTechnologies() {
     // the description says what the line is about.
     m_ui->bannerLabel->setAccessibleDescription(tr("Update status"));
     m_ui->deviceLine->setAccessibleDescription(tr("Device status"));
+}
+
+void MainWindow::showWholeProductTitles() {
+    // The side panel cuts long titles in the box; its tip tells the whole chosen one.
+    connect(m_ui->productList, &QComboBox::currentTextChanged, m_ui->productList,
+            &QWidget::setToolTip);
 }
 
 WindowControls MainWindow::controls() {

@@ -26,6 +26,7 @@ public:
 private:
     void connectSignals();
     void nameControlsForAssistiveTechnologies();
+    void showWholeProductTitles();
 
     std::unique_ptr<Ui::MainWindow> m_ui;
 };

@@ -34,6 +34,7 @@ public:
 
 private:
     QStandardItem* item(int row) const;
+    void fitPopupToTitles();
     void setRowHidden(int row, bool hidden);
 
     QPointer<QComboBox> m_list;

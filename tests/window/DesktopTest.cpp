@@ -4,6 +4,7 @@
 #include "ReadableColour.h"
 #include "WindowFixture.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
@@ -132,6 +133,29 @@ TEST_F(Desktop, AScreenReaderNamesEveryControlAndReadsTheLogAndTheVerdict) {
     EXPECT_EQ(
         text->textBeforeOffset(text->characterCount(), QAccessible::LineBoundary, &start, &end),
         "UPDATE COMPLETED SUCCESSFULLY\n");
+}
+
+// The pop-up gives every title the room it asks for, also in a style that makes it only as
+// wide as the box; the tips tell each title, and the box's the chosen one, whole.
+TEST_F(Desktop, TheProductListShowsWholeTitles) {
+    const QString styleBefore = QApplication::style()->name();
+    for (const char* style : {"Windows", "Fusion"}) {
+        QApplication::setStyle(QString::fromUtf8(style));
+        start(true);
+        QComboBox* list = controls().productList;
+        list->showPopup();
+        const QAbstractItemView* popup = list->view();
+        for (int row = 1; row < list->count(); ++row) { // after the placeholder
+            const QModelIndex entry = list->model()->index(row, 0);
+            EXPECT_GE(popup->viewport()->width(), popup->sizeHintForIndex(entry).width())
+                << style << ": " << list->itemText(row).toStdString() << " is cut";
+            EXPECT_EQ(entry.data(Qt::ToolTipRole).toString(), list->itemText(row));
+        }
+        list->hidePopup();
+        pick(list, "Parvonne (rev009 or Higher)");
+        EXPECT_EQ(list->toolTip(), "Parvonne (rev009 or Higher)");
+    }
+    QApplication::setStyle(styleBefore);
 }
 
 // A dark palette as desktops and Qt applications commonly make it for the Fusion style.
