@@ -2,12 +2,16 @@
 
 #include "ui_MainWindow.h"
 
+#include <QScreen>
+#include <QWindow>
+
 namespace modflash {
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , m_ui(std::make_unique<Ui::MainWindow>()) {
     m_ui->setupUi(this);
+    fitIntoScreen();
     nameControlsForAssistiveTechnologies();
     showWholeProductTitles();
     connectSignals();
@@ -18,6 +22,26 @@ MainWindow::~MainWindow() = default;
 void MainWindow::connectSignals() {
     // Quitting goes through close(), so whoever watches the window's close event sees it.
     connect(m_ui->quitAction, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::fitIntoScreen() {
+    // The designed size is in device-independent pixels: at a scale factor of 2, or on a small
+    // screen, it can exceed the screen, and a window larger than the screen cannot be moved
+    // or resized into view. It opens inside the screen's free area instead, frame included
+    // once the frame is known, and the person may make it that small again.
+    const QScreen* display = screen();
+    if (!display)
+        return;
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize room = display->availableGeometry().size().shrunkBy(frame);
+    setMinimumSize(minimumSize().boundedTo(room));
+    resize(size().boundedTo(room));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    // The frame is known once the window is about to show.
+    fitIntoScreen();
+    QMainWindow::showEvent(event);
 }
 
 void MainWindow::nameControlsForAssistiveTechnologies() {

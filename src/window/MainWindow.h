@@ -23,8 +23,12 @@ public:
 
     WindowControls controls();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void connectSignals();
+    void fitIntoScreen();
     void nameControlsForAssistiveTechnologies();
     void showWholeProductTitles();
 

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
@@ -156,6 +158,31 @@ TEST_F(Desktop, TheProductListShowsWholeTitles) {
         EXPECT_EQ(list->toolTip(), "Parvonne (rev009 or Higher)");
     }
     QApplication::setStyle(styleBefore);
+}
+
+// At a scale factor of 2 the offscreen screen of 800x800 pixels offers 400x400, less than
+// the window's designed size: it opens inside all the same. Qt reads the factor as it starts,
+// so this program runs the check again under it.
+TEST(WindowSize, OpensInsideTheScreenAtScaleFactorTwo) {
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") != "2") {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_SCALE_FACTOR", "2");
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=WindowSize.*"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString output = QString::fromUtf8(child.readAll());
+        EXPECT_TRUE(child.exitCode() == 0 && output.contains("[  PASSED  ] 1 test."))
+            << output.toStdString();
+        return;
+    }
+    MainWindow window;
+    window.show();
+    const QRect available = window.screen()->availableGeometry();
+    ASSERT_EQ(window.devicePixelRatio(), 2) << "the scale factor is not in force";
+    EXPECT_TRUE(available.contains(window.frameGeometry()))
+        << window.frameGeometry().width() << "x" << window.frameGeometry().height();
 }
 
 // A dark palette as desktops and Qt applications commonly make it for the Fusion style.
