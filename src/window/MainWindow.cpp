@@ -3,6 +3,7 @@
 #include "ui_MainWindow.h"
 
 #include <QScreen>
+#include <QScrollArea>
 #include <QWindow>
 
 namespace modflash {
@@ -34,8 +35,21 @@ void MainWindow::fitIntoScreen() {
         return;
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const QSize room = display->availableGeometry().size().shrunkBy(frame);
+    // Squeezed below what its layout needs, the controls would overlap: they scroll instead.
+    if (minimumSizeHint().boundedTo(room) != minimumSizeHint())
+        letContentsScroll();
     setMinimumSize(minimumSize().boundedTo(room));
     resize(size().boundedTo(room));
+}
+
+void MainWindow::letContentsScroll() {
+    if (qobject_cast<QScrollArea*>(centralWidget()))
+        return;
+    auto* area = new QScrollArea(this); // the window owns it as its central widget
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(takeCentralWidget());
+    setCentralWidget(area);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -29,6 +29,7 @@ protected:
 private:
     void connectSignals();
     void fitIntoScreen();
+    void letContentsScroll();
     void nameControlsForAssistiveTechnologies();
     void showWholeProductTitles();
 

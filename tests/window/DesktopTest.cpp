@@ -183,6 +183,9 @@ TEST(WindowSize, OpensInsideTheScreenAtScaleFactorTwo) {
     ASSERT_EQ(window.devicePixelRatio(), 2) << "the scale factor is not in force";
     EXPECT_TRUE(available.contains(window.frameGeometry()))
         << window.frameGeometry().width() << "x" << window.frameGeometry().height();
+    const auto* contents = window.findChild<QWidget*>("centralWidget");
+    EXPECT_EQ(contents->size().expandedTo(contents->minimumSizeHint()), contents->size())
+        << "controls squeezed over each other";
 }
 
 // A dark palette as desktops and Qt applications commonly make it for the Fusion style.
