@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "DesktopIdentity.h"
 #include "ui_MainWindow.h"
 
 #include <QScreen>
@@ -15,6 +16,8 @@ MainWindow::MainWindow(QWidget* parent)
     fitIntoScreen();
     nameControlsForAssistiveTechnologies();
     showWholeProductTitles();
+    // Title bars, docks and task switchers show it, also before the program is installed.
+    setWindowIcon(DesktopIdentity::icon());
     connectSignals();
 }
 

@@ -188,6 +188,17 @@ TEST(WindowSize, OpensInsideTheScreenAtScaleFactorTwo) {
         << "controls squeezed over each other";
 }
 
+// The built-in icon at the sizes desktops ask for: the chip on a clear ground.
+TEST_F(Desktop, TheWindowCarriesTheApplicationsIcon) {
+    start();
+    for (const int size : {16, 48, 256}) {
+        const QImage image = window().windowIcon().pixmap(size).toImage();
+        ASSERT_EQ(image.size(), QSize(size, size));
+        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0) << size;
+        EXPECT_EQ(image.pixelColor(size / 2, size * 3 / 4).alpha(), 255) << size;
+    }
+}
+
 // A dark palette as desktops and Qt applications commonly make it for the Fusion style.
 QPalette darkPalette() {
     QPalette palette;
