@@ -1,6 +1,7 @@
 #include "LogTextAccessible.h"
 
 #include "LogTextView.h"
+#include "PlainTextExcerpt.h"
 
 #include <QAccessibleEvent>
 #include <QScrollBar>
@@ -15,37 +16,6 @@ namespace {
 int clampedToInt(qsizetype value) {
     return static_cast<int>(std::clamp<qsizetype>(value, INT_MIN, INT_MAX));
 }
-
-// A few lines of the log as a text of their own, to run Qt's plain-text rules for words,
-// sentences and lines on them rather than on a copy of the whole log. Only the text is ever
-// asked for; there is nothing to select or place on screen.
-struct TextExcerpt : QAccessibleTextInterface {
-    explicit TextExcerpt(QString text)
-        : excerpt(std::move(text)) {}
-
-    void selection(int, int* startOffset, int* endOffset) const override {
-        *startOffset = *endOffset = 0;
-    }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override {
-        return excerpt.mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return clampedToInt(excerpt.size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* startOffset, int* endOffset) const override {
-        *startOffset = *endOffset = offset;
-        return {};
-    }
-
-    QString excerpt;
-};
 
 QAccessibleInterface* createInterface(const QString& className, QObject* object) {
     if (className != QLatin1String(LogTextView::staticMetaObject.className()))
@@ -226,8 +196,8 @@ QString LogTextAccessible::textAround(Direction direction, int offset,
         QString excerpt = lines.text(first, last);
         if (last < lastLine)
             excerpt.append(u'\n');
-        const TextExcerpt text(std::move(excerpt));
-        const qsizetype length = text.excerpt.size();
+        const PlainTextExcerpt text(std::move(excerpt));
+        const qsizetype length = text.size();
         const QString found = answer(text, clampedToInt(at - start));
         // Nothing found, or found up to an edge of the excerpt, may be for want of text beyond.
         const bool nothing = *startOffset < 0;

@@ -67,6 +67,7 @@ void MainWindow::nameControlsForAssistiveTechnologies() {
     m_ui->productList->setAccessibleName(tr("Product"));
     m_ui->versionList->setAccessibleName(tr("Firmware version"));
     m_ui->instructionsView->setAccessibleName(tr("Instructions"));
+    m_ui->tabView->setAccessibleName(tr("Instructions and log"));
     m_ui->progressBar->setAccessibleName(tr("Update progress"));
     // The two status lines are read by their text, so a change of it is heard as a new name;
     // the description says what the line is about.
