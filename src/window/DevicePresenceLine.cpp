@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DevicePresenceLine.h"
 
+#include "ReadableColour.h"
+
+#include <QEvent>
 #include <QLabel>
 
 namespace modflash {
@@ -12,6 +15,15 @@ DevicePresenceLine::DevicePresenceLine(QLabel* line, UsbDeviceSource& source,
     , m_presence(source, preferences) {
     connectSignals();
     show();
+    // A new palette (the desktop turning dark) needs the warning's colour chosen anew.
+    if (m_line)
+        m_line->installEventFilter(this);
+}
+
+bool DevicePresenceLine::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_line && event->type() == QEvent::PaletteChange)
+        show();
+    return QObject::eventFilter(watched, event);
 }
 
 void DevicePresenceLine::connectSignals() {
@@ -25,7 +37,7 @@ void DevicePresenceLine::show() {
     // No product, no line: an empty label takes no room in the form.
     m_line->setVisible(!m_presence.text().isEmpty());
     const bool missing = m_presence.state() == DevicePresence::State::Missing;
-    m_line->setStyleSheet(missing ? QStringLiteral("QLabel { color: #8a5a00; }") : QString());
+    ReadableColour::setTextHue(m_line, missing ? QColor(0x8a, 0x5a, 0x00) : QColor());
 }
 
 } // namespace modflash

@@ -4,6 +4,7 @@
 #include "ResourceDirectory.h"
 #include "WindowServices.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
@@ -13,8 +14,12 @@ class QUrl;
 namespace modflash {
 
 // Shows the instructions pages of the resource directory. Links between pages stay in the
-// view; links to anything else (web pages, mail) go to the desktop.
-class InstructionsView {
+// view; links to anything else (web pages, mail) go to the desktop. The pages carry no colours
+// of their own: the view gives them the palette's, shaded where needed to stay readable, and
+// shows the page again in new colours when the palette changes (the desktop turning dark).
+class InstructionsView : public QObject {
+    Q_OBJECT
+
 public:
     InstructionsView(QTextBrowser* view, ResourceDirectory resources,
                      WindowServices::UrlOpener openUrl);
@@ -24,10 +29,18 @@ public:
     void load(const QString& pageName);
     void follow(const QUrl& link);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The style sheet the pages get under the view's palette.
+    QString pageStyleSheet() const;
+    void applyPalette();
+
     QPointer<QTextBrowser> m_view;
     ResourceDirectory m_resources;
     WindowServices::UrlOpener m_openUrl;
+    bool m_showsPage = false;
 };
 
 } // namespace modflash

@@ -61,6 +61,7 @@ void LogLines::appendToLastLine(QStringView run) {
         fresh.text.append(QStringView(block->text).mid(lastStart));
         fresh.lineStarts.push_back(0);
         fresh.firstLine = m_lineCount - 1;
+        fresh.firstOffset = offsetOfLine(fresh.firstLine);
         block->text.truncate(lastStart);
         block->text.squeeze();
         block->lineStarts.pop_back();
@@ -99,6 +100,33 @@ QStringView LogLines::line(qsizetype index) const {
                               ? static_cast<qsizetype>(block.lineStarts[within + 1])
                               : block.text.size();
     return QStringView(block.text).mid(start, end - start);
+}
+
+qsizetype LogLines::offsetOfLine(qsizetype index) const {
+    index = std::clamp<qsizetype>(index, 0, m_lineCount - 1);
+    const Block& block = blockOf(index);
+    const auto within = index - block.firstLine;
+    // Within a block the lines sit back to back: each earlier one adds its line break.
+    return block.firstOffset + block.lineStarts[static_cast<std::size_t>(within)] + within;
+}
+
+qsizetype LogLines::lineAtOffset(qsizetype offset) const {
+    const auto after = std::upper_bound(
+        m_blocks.begin() + 1, m_blocks.end(), offset,
+        [](qsizetype wanted, const Block& block) { return wanted < block.firstOffset; });
+    const Block& block = *(after - 1);
+    const qsizetype within = offset - block.firstOffset;
+    // The last line starting at or before the offset: line i starts at lineStarts[i] + i.
+    qsizetype low = 0;
+    qsizetype high = static_cast<qsizetype>(block.lineStarts.size()) - 1;
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (block.lineStarts[static_cast<std::size_t>(middle)] + middle <= within)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return block.firstLine + low;
 }
 
 QString LogLines::text(qsizetype first, qsizetype last) const {

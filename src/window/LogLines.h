@@ -35,6 +35,12 @@ public:
     // The lines from `first` to `last` (inclusive), joined by "\n".
     QString text(qsizetype first, qsizetype last) const;
 
+    // Where line `index` starts in the text, counting every earlier line and its line break;
+    // and the line a character offset falls in, a line's "\n" belonging to that line. Both
+    // look up rather than count, so they cost the same at the end of a flood as at its start.
+    qsizetype offsetOfLine(qsizetype index) const;
+    qsizetype lineAtOffset(qsizetype offset) const;
+
     static constexpr qsizetype tabWidth = 8;
     static qsizetype advanceColumn(qsizetype column, QChar c) {
         return c == u'\t' ? (column / tabWidth + 1) * tabWidth : column + 1;
@@ -45,6 +51,7 @@ private:
         QString text;
         std::vector<std::uint32_t> lineStarts;
         qsizetype firstLine = 0;
+        qsizetype firstOffset = 0; // of its first line in the whole text
     };
 
     void appendToLastLine(QStringView run);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LogTextView.h"
 
+#include "LogTextAccessible.h"
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
@@ -77,6 +79,7 @@ LogTextView::LogTextView(QWidget* parent)
 }
 
 void LogTextView::configureView() {
+    LogTextAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(tr("Log"));
     viewport()->setCursor(Qt::IBeamCursor);
@@ -88,6 +91,7 @@ void LogTextView::configureView() {
 void LogTextView::appendText(QStringView text) {
     if (text.isEmpty())
         return;
+    LogTextAccessible::textInserted(this, m_lines.characterCount(), text);
     m_lines.append(text);
     updateScrollBars();
     scrollToEnd();
@@ -95,6 +99,7 @@ void LogTextView::appendText(QStringView text) {
 }
 
 void LogTextView::replaceLastLine(QStringView text) {
+    LogTextAccessible::lastLineReplaced(this, text);
     m_lines.replaceLastLine(text);
     updateScrollBars();
     scrollToEnd();
@@ -102,6 +107,7 @@ void LogTextView::replaceLastLine(QStringView text) {
 }
 
 void LogTextView::clear() {
+    LogTextAccessible::textCleared(this);
     m_lines.clear();
     m_anchor = m_cursor = Position();
     updateScrollBars();
@@ -113,8 +119,16 @@ QString LogTextView::toPlainText() const {
 }
 
 QString LogTextView::selectedText() const {
-    const Position start = clamped(std::min(m_anchor, m_cursor));
-    const Position end = clamped(std::max(m_anchor, m_cursor));
+    return textBetween(std::min(m_anchor, m_cursor), std::max(m_anchor, m_cursor));
+}
+
+QString LogTextView::textBetween(qsizetype start, qsizetype end) const {
+    return start < end ? textBetween(positionOf(start), positionOf(end)) : QString();
+}
+
+QString LogTextView::textBetween(Position start, Position end) const {
+    start = clamped(start);
+    end = clamped(end);
     if (start.line == end.line)
         return m_lines.line(start.line).mid(start.column, end.column - start.column).toString();
     QString text = m_lines.line(start.line).mid(start.column).toString();
@@ -127,11 +141,58 @@ QString LogTextView::selectedText() const {
     return text;
 }
 
+qsizetype LogTextView::offsetOf(Position position) const {
+    position = clamped(position);
+    return m_lines.offsetOfLine(position.line) + position.column;
+}
+
+LogTextView::Position LogTextView::positionOf(qsizetype offset) const {
+    const qsizetype line = m_lines.lineAtOffset(offset);
+    return clamped(Position{line, offset - m_lines.offsetOfLine(line)});
+}
+
+void LogTextView::setSelection(qsizetype anchor, qsizetype cursor) {
+    m_anchor = positionOf(anchor);
+    m_cursor = positionOf(cursor);
+    selectionChanged();
+}
+
+QRect LogTextView::characterRect(qsizetype offset) const {
+    const Position at = positionOf(offset);
+    const QStringView line = m_lines.line(at.line);
+    const qreal left = xOfColumn(screenColumn(line, at.column));
+    const qreal right =
+        at.column < line.size()
+            ? xOfColumn(LogLines::advanceColumn(screenColumn(line, at.column), line[at.column]))
+            : left + m_charWidth;
+    // Lines far off screen only need to be told apart from the ones on it.
+    const qsizetype row = std::clamp<qsizetype>(at.line - verticalScrollBar()->value(),
+                                                -visibleLineCount(), 2 * visibleLineCount());
+    const qreal top = margin + static_cast<qreal>(row * m_lineHeight);
+    return QRectF(left, top, right - left, m_lineHeight).toAlignedRect();
+}
+
+void LogTextView::scrollToOffset(qsizetype offset) {
+    const Position at = positionOf(offset);
+    QScrollBar* bar = verticalScrollBar();
+    if (at.line < bar->value() || at.line >= bar->value() + visibleLineCount())
+        bar->setValue(static_cast<int>(std::min<qsizetype>(at.line, INT_MAX)));
+    const qreal x = xOfColumn(screenColumn(m_lines.line(at.line), at.column));
+    if (x < margin || x + m_charWidth > viewport()->width() - margin)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + static_cast<int>(x) -
+                                        viewport()->width() / 2);
+}
+
+void LogTextView::selectionChanged() {
+    LogTextAccessible::selectionChanged(this);
+    viewport()->update();
+}
+
 void LogTextView::selectAll() {
     const qsizetype last = m_lines.lineCount() - 1;
     m_anchor = Position();
     m_cursor = Position{last, m_lines.line(last).size()};
-    viewport()->update();
+    selectionChanged();
 }
 
 void LogTextView::copy() const {
@@ -273,7 +334,7 @@ void LogTextView::mousePressEvent(QMouseEvent* event) {
     if (!(event->modifiers() & Qt::ShiftModifier))
         m_anchor = m_cursor;
     m_selecting = true;
-    viewport()->update();
+    selectionChanged();
 }
 
 void LogTextView::mouseMoveEvent(QMouseEvent* event) {
@@ -286,7 +347,7 @@ void LogTextView::mouseMoveEvent(QMouseEvent* event) {
     else if (point.y() > viewport()->height())
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     m_cursor = positionAt(point);
-    viewport()->update();
+    selectionChanged();
 }
 
 void LogTextView::mouseReleaseEvent(QMouseEvent* event) {
@@ -311,7 +372,7 @@ void LogTextView::mouseDoubleClickEvent(QMouseEvent* event) {
         ++end;
     m_anchor = Position{at.line, start};
     m_cursor = Position{at.line, end};
-    viewport()->update();
+    selectionChanged();
 }
 
 void LogTextView::contextMenuEvent(QContextMenuEvent* event) {

@@ -36,6 +36,18 @@ public:
     void selectAll();
     void copy() const;
 
+    // The text as assistive technologies address it: character offsets into toPlainText(),
+    // each line break one character. The caret is the end of the selection that moves.
+    qsizetype anchorOffset() const { return offsetOf(m_anchor); }
+    qsizetype cursorOffset() const { return offsetOf(m_cursor); }
+    // Offsets beyond the text are taken as its end; equal offsets only place the caret.
+    void setSelection(qsizetype anchor, qsizetype cursor);
+    QString textBetween(qsizetype start, qsizetype end) const;
+    // In viewport coordinates.
+    QRect characterRect(qsizetype offset) const;
+    qsizetype offsetAt(QPoint viewportPoint) const { return offsetOf(positionAt(viewportPoint)); }
+    void scrollToOffset(qsizetype offset);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -58,6 +70,10 @@ private:
     };
 
     void configureView();
+    qsizetype offsetOf(Position position) const;
+    Position positionOf(qsizetype offset) const;
+    QString textBetween(Position start, Position end) const;
+    void selectionChanged();
     void updateMetrics();
     void updateScrollBars();
     void scrollToEnd();

@@ -24,8 +24,15 @@ public:
 
     WindowControls controls();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void connectSignals();
+    void fitIntoScreen();
+    void letContentsScroll();
+    void nameControlsForAssistiveTechnologies();
+    void showWholeProductTitles();
 
     std::unique_ptr<Ui::MainWindow> m_ui;
 };

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QListView>
+#include <QScrollBar>
 #include <QStandardItemModel>
 
 namespace modflash {
@@ -17,11 +18,25 @@ QString ProductListModel::placeholderTitle() {
 void ProductListModel::fill(const std::vector<std::string>& titles) {
     m_list->clear();
     m_list->addItem(placeholderTitle());
-    for (const std::string& title : titles)
-        m_list->addItem(QString::fromStdString(title));
+    for (const std::string& title : titles) {
+        const QString text = QString::fromStdString(title);
+        // Wherever a title is cut, its tip tells it whole.
+        m_list->addItem(text);
+        m_list->setItemData(m_list->count() - 1, text, Qt::ToolTipRole);
+    }
     if (QStandardItem* placeholder = item(placeholderRow))
         placeholder->setEnabled(false);
     m_list->setCurrentIndex(placeholderRow);
+    fitPopupToTitles();
+}
+
+void ProductListModel::fitPopupToTitles() {
+    // Titles differ only at their ends ("... 1U (rev001/rev002) and 3U (rev001)"), so the
+    // pop-up is made wide enough for the longest, with room for a scroll bar.
+    QAbstractItemView* view = m_list->view();
+    const int widest = view->sizeHintForColumn(0);
+    const int scrollBar = view->verticalScrollBar()->sizeHint().width();
+    view->setMinimumWidth(widest + scrollBar + 2 * view->frameWidth());
 }
 
 void ProductListModel::setOffered(int row, bool offered) {

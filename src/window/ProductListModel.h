@@ -35,6 +35,7 @@ public:
 
 private:
     QStandardItem* item(int row) const;
+    void fitPopupToTitles();
     void setRowHidden(int row, bool hidden);
 
     QPointer<QComboBox> m_list;

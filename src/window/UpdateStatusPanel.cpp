@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UpdateStatusPanel.h"
 
+#include "ReadableColour.h"
 #include "UpdateSession.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
 
@@ -10,15 +12,16 @@ namespace modflash {
 
 namespace {
 
-// Dark enough to read on a light window background, with the meaning also in the words.
-QString colourOf(VerdictSummary::Banner::Kind kind) {
+// The hue of each verdict, made readable on whatever background the palette gives; the
+// meaning is in the words too.
+QColor colourOf(VerdictSummary::Banner::Kind kind) {
     switch (kind) {
     case VerdictSummary::Banner::Kind::Completed:
-        return QStringLiteral("#1a7f37");
+        return QColor(0x1a, 0x7f, 0x37);
     case VerdictSummary::Banner::Kind::Failed:
-        return QStringLiteral("#b3261e");
+        return QColor(0xb3, 0x26, 0x1e);
     case VerdictSummary::Banner::Kind::WrittenThenFailed:
-        return QStringLiteral("#8a5a00");
+        return QColor(0x8a, 0x5a, 0x00);
     case VerdictSummary::Banner::Kind::Running:
         break;
     }
@@ -35,6 +38,15 @@ UpdateStatusPanel::UpdateStatusPanel(QProgressBar* bar, QLabel* banner,
     , m_session(session) {
     connectSignals();
     refresh();
+    // A new palette (the desktop turning dark) needs the verdict's colour chosen anew.
+    if (m_banner)
+        m_banner->installEventFilter(this);
+}
+
+bool UpdateStatusPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_banner && event->type() == QEvent::PaletteChange)
+        showBanner();
+    return QObject::eventFilter(watched, event);
 }
 
 void UpdateStatusPanel::connectSignals() {
@@ -114,7 +126,7 @@ void UpdateStatusPanel::showBanner() {
     if (!m_banner)
         return;
     if (!m_notice.isEmpty()) {
-        m_banner->setStyleSheet({});
+        showInHue({});
         m_banner->setText(m_notice);
         return;
     }
@@ -124,11 +136,17 @@ void UpdateStatusPanel::showBanner() {
         return;
     }
     const VerdictSummary::Banner banner = m_session.banner();
-    const QString colour = m_session.hasEnded() ? colourOf(banner.kind) : QString();
-    m_banner->setStyleSheet(
-        colour.isEmpty() ? QString()
-                         : QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(colour));
+    showInHue(m_session.hasEnded() ? colourOf(banner.kind) : QColor());
     m_banner->setText(QString::fromStdString(banner.text));
+}
+
+void UpdateStatusPanel::showInHue(const QColor& hue) {
+    // A verdict stands out in its colour and in bold.
+    ReadableColour::setTextHue(m_banner, hue);
+    QFont font = m_banner->font();
+    font.setBold(hue.isValid());
+    if (font != m_banner->font())
+        m_banner->setFont(font);
 }
 
 } // namespace modflash

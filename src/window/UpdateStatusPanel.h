@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 
+class QColor;
 class QLabel;
 class QProgressBar;
 
@@ -28,11 +29,15 @@ public:
     // Forgets the last update's verdict and progress (not while one runs).
     void clear();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void connectSignals();
     void refresh();
     void showProgress();
     void showBanner();
+    void showInHue(const QColor& hue);
 
     QPointer<QProgressBar> m_bar;
     QPointer<QLabel> m_banner;

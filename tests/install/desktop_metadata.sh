@@ -24,6 +24,10 @@ value() { sed -n "s/^$1=//p" "$desktop"; }
 exec_program=$(value Exec | cut -d' ' -f1)
 [ -x "$installed/bin/$exec_program" ] || fail "Exec=$exec_program is not an installed program"
 [ "$(value Icon)" = "$id" ] || fail "Icon=$(value Icon) is not the application id $id"
+# On X11 docks group the window under the entry by its class, which Qt takes from the
+# application name, the program's.
+[ "$(value StartupWMClass)" = "$exec_program" ] ||
+    fail "StartupWMClass=$(value StartupWMClass) is not the window's class $exec_program"
 [ "$(value Type)" = Application ] || fail "the desktop entry is not of Type=Application"
 case ";$(value Categories)" in
     *";Development;"*) ;;

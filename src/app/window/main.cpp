@@ -2,6 +2,7 @@
 // The window's entry point: reads its one option, then hands control to the event loop.
 
 #include "AppDelegate.h"
+#include "DesktopIdentity.h"
 #include "LibusbDeviceSource.h"
 #include "MainWindow.h"
 #include "ResourceDirectory.h"
@@ -84,8 +85,12 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     nameApplication();
     // The installed desktop entry's id, so that the desktop matches the window to its entry
-    // and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.modflash.Modflash"));
+    // and icon: the app id on Wayland. On X11 the desktop matches the window's class, which
+    // Qt takes from the application name above; the entry's StartupWMClass names it.
+    QGuiApplication::setDesktopFileName(modflash::DesktopIdentity::applicationId());
+    // Dialogs too carry the icon.
+    QApplication::setWindowIcon(modflash::DesktopIdentity::icon());
+
     const std::optional<modflash::ResourceDirectory> resources = resourcesFromArguments();
     if (!resources)
         return usageError;

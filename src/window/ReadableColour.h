@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+
+class QWidget;
+
+namespace modflash::ReadableColour {
+
+// WCAG 2's contrast ratio of two colours, from 1 (the same) to 21 (black on white).
+double contrastRatio(const QColor& first, const QColor& second);
+
+// The least contrast for normal text (WCAG 2, level AA).
+inline constexpr double minimumContrast = 4.5;
+
+// `wanted`, when it reads well enough on `background`; else the nearest shade of the same hue
+// that does: darker on a light background, lighter on a dark one. Every background has such a
+// shade, black or white at the least. The result is a plain 8-bit colour, as style sheets and
+// HTML give it.
+QColor on(const QColor& background, const QColor& wanted, double minimum = minimumContrast);
+
+// Draws the widget's text in `hue`, shaded to read well on what is behind the widget; with no
+// hue, in the palette's own text colour. Only that one colour becomes the widget's own: the
+// rest of its palette still follows the desktop's, so call it again on a palette change, which
+// it causes only when the colour changes.
+void setTextHue(QWidget* widget, const QColor& hue);
+
+} // namespace modflash::ReadableColour
