@@ -116,28 +116,6 @@ TEST_F(Keyboard, TypingFindsAProductByWhatCanBeTypedButNeverAHiddenOne) {
     EXPECT_EQ(c.productList->currentText(), "Tessary 1U (rev002)");
 }
 
-TEST_F(Keyboard, AfterAnUpdateFocusIsOnTheVersionsAndANewProductClearsTheVerdict) {
-    installTools("echo 'error: no device'\nexit 1");
-    start();
-    const WindowControls& c = controls();
-    c.window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(c.window));
-    choose("Wendrel", "2.0");
-    c.updateButton->setFocus();
-    clickUpdate();
-    ASSERT_TRUE(waitForFinish());
-    EXPECT_EQ(QApplication::focusWidget(), c.versionList.data());
-    EXPECT_TRUE(banner().startsWith("Update failed"));
-    EXPECT_TRUE(c.progressBar->isVisible());
-    EXPECT_EQ(c.tabView->currentIndex(), 1);
-
-    pick(c.productList, "Tessary 1U (rev002)");
-    EXPECT_EQ(banner(), "");
-    EXPECT_FALSE(c.progressBar->isVisible());
-    EXPECT_EQ(c.tabView->currentIndex(), 0);
-    EXPECT_TRUE(log().contains("error: no device\n")) << "the log stays until the next update";
-}
-
 TEST_F(Keyboard, AboutNamesModflashQtTheToolsFoundTheLicenceAndTheAddress) {
     // The real tools answer where they are installed; dfu-util is missing here.
     for (const char* tool : {"avrdude", "openocd"})
