@@ -36,6 +36,7 @@ QJsonObject describe(const Product& product, bool offered, const ImageListing& i
         {"title", fromStd(product.title())},
         {"family", fromStd(product.profile().name())},
         {"prefix", fromStd(product.prefix())},
+        {"chip", fromStd(product.chipName())},
         {"factoryOnly", product.factoryOnly()},
         {"offered", offered},
         {"versions", static_cast<qint64>(images.imageCount(product))},

@@ -21,7 +21,7 @@ const std::vector<Subcommand>& subcommands() {
          "Lists the products the window offers, in its order: those with firmware images, "
          "without the factory-only ones unless factory firmware is enabled.",
          {{"all", "List all products, offered or not."},
-          jsonOption("a JSON array of {title, family, prefix, factoryOnly, offered, versions}")},
+          jsonOption("a JSON array of {title, family, prefix, chip, factoryOnly, offered, versions}")},
          listProducts},
         {"versions",
          "PRODUCT [--json]",
