@@ -294,6 +294,7 @@ bool drop(QWidget* page, const QList<QUrl>& urls) {
 
 TEST_F(Window, DroppedFilesAreTakenAsThroughOtherOrRefusedWithAReason) {
     start(false);
+    EXPECT_TRUE(window().acceptDrops()) << "the desktop would never offer the window a drop";
     QWidget* page = controls().tabView->currentWidget();
     const QString image = outsideFile("custom-9.9.BIN");
     EXPECT_FALSE(drop(page, {QUrl::fromLocalFile(image)}));
