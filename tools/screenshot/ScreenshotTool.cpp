@@ -2,7 +2,9 @@
 // Saves a picture of the real window after a product and a version have been chosen, for the
 // documentation; with --progress-output it also presses Update and takes one picture while the
 // tool is part-way (the stand-in tool waits for the --gate file) and then --output once the
-// verdict is in. Run it under a display (scripts/screenshot-window uses Xvfb). It keeps its
+// verdict is in; with --run it presses Update and takes --output once the verdict is in (a real
+// tool on the virtual bench needs no gate). --dark shows it under a dark palette. Run it under
+// a display (scripts/screenshot-window uses Xvfb). It keeps its
 // preferences in a temporary file, so the user's own are neither read nor changed.
 
 #include "AppDelegate.h"
@@ -14,9 +16,11 @@
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QPalette>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,6 +73,25 @@ bool runUpdate(AppDelegate& delegate, const WindowControls& controls, QWidget& w
     return true;
 }
 
+// Fusion's palette turned dark, as a desktop in a dark theme hands it to Qt.
+QPalette darkPalette() {
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(25, 25, 25));
+    dark.setColor(QPalette::Link, QColor(42, 130, 218));
+    return dark;
+}
+
+bool runToVerdict(AppDelegate& delegate, const WindowControls& controls) {
+    bool finished = false;
+    QObject::connect(&delegate.session(), &UpdateSession::finished, controls.window.data(),
+                     [&finished] { finished = true; });
+    controls.updateButton->click();
+    if (QTest::qWaitFor([&] { return finished; }, 120000))
+        return true;
+    std::fprintf(stderr, "window_screenshot: the tool never ended\n");
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -97,12 +120,21 @@ int main(int argc, char* argv[]) {
         QStringLiteral("usb-device"),
         QStringLiteral("Show this device as plugged in instead of asking libusb (repeatable)."),
         QStringLiteral("VID:PID"));
-    parser.addOptions(
-        {resources, product, version, output, progressOutput, progressAt, gate, usbDevice});
+    const QCommandLineOption run(QStringLiteral("run"),
+                                 QStringLiteral("Run the update to its verdict before --output."));
+    const QCommandLineOption dark(QStringLiteral("dark"),
+                                  QStringLiteral("Show the window under a dark palette."));
+    parser.addOptions({resources, product, version, output, progressOutput, progressAt, gate,
+                       usbDevice, run, dark});
     parser.process(app);
     if (!parser.isSet(resources) || !parser.isSet(output)) {
         std::fprintf(stderr, "window_screenshot: --resources and --output are required\n");
         return 64;
+    }
+
+    if (parser.isSet(dark)) {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(darkPalette());
     }
 
     QTemporaryDir home;
@@ -133,6 +165,8 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(progressOutput) &&
         !runUpdate(delegate, controls, window, parser.value(progressOutput),
                    parser.value(progressAt).toInt(), parser.value(gate)))
+        return 1;
+    if (parser.isSet(run) && !runToVerdict(delegate, controls))
         return 1;
     return save(window, parser.value(output)) ? 0 : 1;
 }
