@@ -8,6 +8,7 @@
 #include "Preferences.h"
 #include "ProductCatalogue.h"
 #include "ResourceDirectory.h"
+#include "Sha256.h"
 #include "TemporaryResources.h"
 #include "TitleOrder.h"
 
@@ -113,8 +114,11 @@ TEST(Catalogue, TableInvariants) {
     std::map<std::string, int> families;
     std::set<std::string> titles, pageNames;
     int factoryOnly = 0;
+    std::string table;
     for (const auto& product : catalogue().products()) {
         SCOPED_TRACE(product->title());
+        table += product->title() + "|" + product->prefix() + "|" + product->profile().name() +
+                 "|" + product->chipName() + (product->factoryOnly() ? "|f\n" : "\n");
         ++families[product->profile().name()];
         factoryOnly += product->factoryOnly();
         titles.insert(product->title());
@@ -128,12 +132,13 @@ TEST(Catalogue, TableInvariants) {
             }
         }
     }
-    EXPECT_EQ(titles.size(), 36u);
-    EXPECT_EQ(pageNames.size(), 36u);
+    EXPECT_EQ(titles.size() + pageNames.size(), 72u);
     EXPECT_EQ(families, (std::map<std::string, int>{{"avr", 10}, {"dfu", 24}, {"swd", 2}}));
     EXPECT_EQ(factoryOnly, 10);
-    EXPECT_TRUE(catalogue().productWithTitle("Zembro")->factoryOnly());
-    EXPECT_EQ(catalogue().productWithTitle("Br\u00fbve")->prefix(), "Bruve.");
+    // Every letter of the table is what people see and name their images by; a digest of it
+    // notices any change without restating it here.
+    EXPECT_EQ(Sha256::hex(table),
+              "c94684d61baea1fd5d1b55658ba26e749721c7938d71793764451b4b128a5721");
     EXPECT_EQ(catalogue().productNamed("uTessary1U")->title(), "\u00b5Tessary 1U");
     for (const char* name : {"kolvane", "Kolvane ", "", "Select a product", "\u03bcTessary"})
         EXPECT_EQ(catalogue().productWithTitle(name), nullptr) << name;
@@ -144,9 +149,6 @@ TEST(Catalogue, DisplayOrderIsEveryTitleSortedByFoldedCodePoints) {
     ASSERT_EQ(order.size(), 36u);
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         EXPECT_LT(compareCaseInsensitive(order[i], order[i + 1]), 0) << order[i];
-    EXPECT_EQ(order.front(), "Belvox");
-    EXPECT_EQ(order.back(), "\u00b5Tessary 1U");
-    EXPECT_EQ(catalogue().products()[20]->title(), "Parvonix");
 }
 
 TEST(TitleOrder, FoldsLetterCaseOnlyAndOrdersByCodePoint) {
