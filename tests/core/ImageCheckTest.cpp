@@ -3,7 +3,6 @@
 // images for their products.
 #include "ImageCheck.h"
 
-#include "AVRProduct.h"
 #include "ProductCatalogue.h"
 #include "ResourceDirectory.h"
 #include "Sha256.h"
@@ -249,6 +248,14 @@ TEST(ImageCheck, eachRuleAcceptsOrRefusesWithItsReason) {
     }
 }
 
+// Each check's name and detail, and "!" where it failed.
+std::string checksOf(const ImageReport& report) {
+    std::string text;
+    for (const auto& check : report.checks)
+        text += check.name + ": " + check.detail + (check.passed ? "|" : "!|");
+    return text;
+}
+
 TEST(ImageCheck, reportsFormatSizeAddressesAndDigest) {
     const ImageReport binary = ImageCheck::check(vectorImage(4096), "image.bin", arm);
     EXPECT_EQ(binary.format + " " + binary.sha256,
@@ -256,14 +263,15 @@ TEST(ImageCheck, reportsFormatSizeAddressesAndDigest) {
     EXPECT_EQ(binary.fileSize, 4096u);
     EXPECT_EQ(binary.dataBytes, 4096u);
     EXPECT_EQ(binary.addresses, (ImageReport::AddressRange{0x08000000, 0x08001000}));
-    std::vector<std::string> names;
-    for (const auto& check : binary.checks)
-        names.push_back(check.name + ": " + check.detail);
-    EXPECT_EQ(names, (std::vector<std::string>{"Not empty: 4,096 bytes",
-                                               "Not another kind of file: binary data",
-                                               "Size: 4,096 bytes, at most 2 MiB",
-                                               "Initial stack pointer: 0x20001000, in RAM",
-                                               "Reset handler: 0x08000041, inside the image"}));
+    EXPECT_EQ(checksOf(binary), "Not empty: 4,096 bytes|Not another kind of file: binary data|"
+                                "Size: 4,096 bytes, at most 2 MiB|Initial stack pointer: "
+                                "0x20001000, in RAM|Reset handler: 0x08000041, inside the image|");
+    const ImageReport huge =
+        ImageCheck::check(vectorImage(2 * MiB + 4), "huge.bin", connectedTo(1024));
+    EXPECT_EQ(checksOf(huge).substr(checksOf(huge).find("Size")),
+              "Size: 2,097,156 bytes, more than 2 MiB!|Initial stack pointer: 0x20001000, in RAM|"
+              "Reset handler: 0x08000041, inside the image|Fits the connected module: 2,097,156 "
+              "bytes, more than 1 KiB from 0x08000000!|");
 
     const std::string segmented = record(0x02, 0, {0x01, 0x00}) + dataRecords(0x0F00, 32) + eof;
     const ImageReport hex = ImageCheck::check(segmented, "segment.hex", m168);
@@ -280,15 +288,15 @@ TEST(ImageCheck, theRepositorysSampleImagesPassForTheirProducts) {
     const ResourceDirectory resources(MODFLASH_SOURCE_RESOURCES);
     std::size_t checked = 0;
     for (const ProductPtr& product : ProductCatalogue().products()) {
-        const auto* avr = dynamic_cast<const AVRProduct*>(product.get());
-        const Requirements needs = avr ? Requirements::forAvrChip(*AvrChips::at(avr->cpu())) : arm;
+        const auto needs = product->imageRequirements();
+        ASSERT_TRUE(needs) << product->title();
         for (const FirmwarePtr& firmware : product->getAllFirmware(resources)) {
             SCOPED_TRACE(firmware->path());
             std::ifstream in(firmware->path(), std::ios::binary);
             std::ostringstream bytes;
             bytes << in.rdbuf();
             const auto name = std::filesystem::path(firmware->path()).filename().string();
-            const ImageReport report = ImageCheck::check(bytes.str(), name, needs);
+            const ImageReport report = ImageCheck::check(bytes.str(), name, *needs);
             EXPECT_TRUE(report.accepted()) << report.reason;
             ++checked;
         }

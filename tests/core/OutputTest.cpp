@@ -191,29 +191,22 @@ TEST(Output, PhasesOfEachTool) {
               (Progress{"Writing eeprom", 100, Done}));
 }
 
+// Each line after its family's letter, and the error line read from it after " => ".
 TEST(Output, ErrorLinesOfEachToolAndNotTheirWarnings) {
-    const struct {
-        char family;
-        const char* line;
-        const char* error; // nullptr: no error line
-    } lines[] = {
-        {'a', "avrdude warning: cannot set sck period", nullptr},
-        {'a', "avrdude: warning: failed to read", nullptr},
-        {'a', "  avrdude error: verification mismatch\r", "avrdude error: verification mismatch"},
-        {'a', "avrdude: usbtiny: FAILED to open", "avrdude: usbtiny: FAILED to open"},
-        {'a', " ***failed;", nullptr},
-        {'d', "dfu-util: Warning: Invalid DFU suffix signature", nullptr},
-        {'d', "dfu-util: A valid DFU suffix will be required in a future dfu-util release",
-         nullptr},
-        {'d', "Download\t[===  ]  12%  1024 bytesdfu-util-factory: Error during download",
-         "dfu-util-factory: Error during download"},
-        {'d', "error: this is not dfu-util's", nullptr},
-        {'o', "Error: open failed", "Error: open failed"},
-        {'o', "Info : no error here", nullptr},
-        {'o', "Warn : failed", nullptr}};
-    for (const auto& l : lines) {
-        const auto error = profile(l.family).progressParser()->errorIn(l.line);
-        EXPECT_EQ(error ? std::string(*error) : "none", l.error ? l.error : "none") << l.line;
+    for (const std::string_view line :
+         {"a avrdude warning: cannot set sck period", "a avrdude: warning: failed to read",
+          "a   avrdude error: verification mismatch\r => avrdude error: verification mismatch",
+          "a avrdude: usbtiny: FAILED to open => avrdude: usbtiny: FAILED to open", "a  ***failed;",
+          "d dfu-util: Warning: Invalid DFU suffix signature",
+          "d dfu-util: A valid DFU suffix will be required in a future dfu-util release",
+          "d Download\t[===  ]  12%  1024 bytesdfu-util-factory: Error during download => "
+          "dfu-util-factory: Error during download",
+          "d error: this is not dfu-util's", "o Error: open failed => Error: open failed",
+          "o Info : no error here", "o Warn : failed"}) {
+        const auto arrow = std::min(line.find(" => "), line.size());
+        const auto error = profile(line[0]).progressParser()->errorIn(line.substr(2, arrow - 2));
+        EXPECT_EQ(error.value_or("none"), arrow < line.size() ? line.substr(arrow + 4) : "none")
+            << line;
     }
 }
 
