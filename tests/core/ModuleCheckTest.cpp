@@ -60,8 +60,7 @@ const std::string blankThenRead = ready + bar + signature("ffffff", " (retrying)
                                   signature("1e930b", " (probably t85)") + done;
 const std::string initFailure = "initialization failed, rc=-1";
 const std::string initFailed =
-    "avrdude error: " + initFailure +
-    "\n"
+    "avrdude error: " + initFailure + "\n" +
     "        - double check the connections and try again\n"
     "        - use -B to set lower ISP clock frequency, e.g. -B 125kHz\n";
 // With -F avrdude carries on after the failure and prints bytes it never read.

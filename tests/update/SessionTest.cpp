@@ -170,24 +170,20 @@ TEST_F(Session, StopAsksTheToolToEndAndKillsItAfterTheGracePeriod) {
     EXPECT_EQ(session.banner().text, "Update stopped: avrdude was stopped before it finished");
     EXPECT_EQ(runningChanges, (std::vector<bool>{true, false}));
 
-    // Pressed again, Stop kills at once; a tool that still finishes its work has succeeded.
-    session.setGracePeriod(60s);
+    // A tool that still finishes its work has succeeded.
+    startWaitingTool("trap 'exit 0' TERM");
+    session.stop();
+    ASSERT_TRUE(finish());
+    EXPECT_EQ(ends.back().kind, Kind::Completed);
+    // The grace period ends with its tool: it must not kill the next update. Pressed again,
+    // Stop kills at once.
     startWaitingTool("trap '' TERM");
+    EXPECT_FALSE(eventually([&] { return !session.isBusy(); }, 600));
+    session.setGracePeriod(60s);
     session.stop();
     session.stop();
     ASSERT_TRUE(eventually([&] { return !session.isBusy(); }, 10000));
     EXPECT_EQ(ends.back().kind, Kind::Stopped);
-    startWaitingTool("trap 'exit 0' TERM");
-    session.setGracePeriod(300ms);
-    session.stop();
-    ASSERT_TRUE(finish());
-    EXPECT_EQ(ends.back().kind, Kind::Completed);
-    // The grace period ends with its tool: it must not kill the next update.
-    startWaitingTool("");
-    EXPECT_FALSE(eventually([&] { return !session.isBusy(); }, 600));
-    session.stop();
-    session.stop();
-    ASSERT_TRUE(finish());
 }
 
 TEST_F(Session, ReportsHowTheToolEndedAndReadsProgressOnlyWhenAsked) {
