@@ -90,8 +90,7 @@ TEST_F(Command, ProgrammerAndProbeChoicesWithTheirFallbacks) {
         {nullptr, "-cusbtiny", nullptr, "interface/stlink-v2.cfg"},
     };
     for (const auto& c : cases) {
-        MemoryPreferences fresh;
-        preferences = fresh;
+        preferences = MemoryPreferences();
         if (c.stored) {
             preferences.setString(PreferenceKey::avrProgrammer, c.stored);
             preferences.setString(PreferenceKey::stlinkProgrammer, c.probeStored);

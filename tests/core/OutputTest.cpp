@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The tools' output read for progress, error lines and the verdict, over recordings of what the
-// tools print and over random and hostile bytes.
+// The tools' output read for progress, error lines, the verdict and the AVR signature, over
+// recordings of what the tools print and over random and hostile bytes.
+#include "AvrSignature.h"
 #include "AvrdudeProfile.h"
 #include "DfuUtilProfile.h"
+#include "DfuseLayout.h"
 #include "OpenocdProfile.h"
 #include "Utf8.h"
 #include "VerdictSummary.h"
@@ -22,9 +24,11 @@ void PrintTo(const Progress& progress, std::ostream* out) {
 
 namespace {
 
+using namespace std::string_view_literals;
 using Kind = VerdictSummary::Banner::Kind;
 using State = Progress::State;
 constexpr int busy = Progress::indeterminate;
+constexpr State Running = State::Running, Done = State::Done, Failed = State::Failed;
 
 std::string recording(const std::string& name) {
     std::ifstream in(std::string(MODFLASH_TOOL_OUTPUT_DIR) + "/" + name, std::ios::binary);
@@ -34,6 +38,7 @@ std::string recording(const std::string& name) {
     return text.str();
 }
 
+// 'a'vrdude, 'd'fu-util or 'o'penocd, as the recordings' names begin.
 const FamilyProfile& profile(char family) {
     if (family == 'a')
         return AvrdudeProfile::instance();
@@ -64,195 +69,144 @@ Reading read(char family, const std::vector<std::string_view>& chunks) {
     return reading;
 }
 
-std::vector<std::string> phasesOf(const std::vector<Progress>& sequence) {
-    std::vector<std::string> phases;
-    for (const auto& progress : sequence)
-        if (phases.empty() || phases.back() != progress.phase)
-            phases.push_back(progress.phase);
+// The phases in order, each once per stretch, joined by commas.
+std::string phasesOf(const std::string& family, const std::string& file) {
+    std::string phases, last;
+    for (const auto& progress : read(family[0], {recording(family + file)}).sequence)
+        if (progress.phase != last)
+            phases += (phases.empty() ? "" : ",") + (last = progress.phase);
     return phases;
 }
 
+const std::string leftDfu = "The image was written completely; dfu-util reported an error only "
+                            "after the download had finished, while leaving DFU mode (";
 const struct Recorded {
-    char family;
     const char* file;
     int exitStatus;
     Progress last;
-    Kind kind;
-    const char* banner;
+    std::string banner; // a failure's goes on with what to try, by what the tool last said
 } recordings[] = {
-    {'a',
-     "avrdude-7.1-usbtiny-success.txt",
-     0,
-     {"Verifying efuse", 100, State::Done},
-     Kind::Completed,
-     "Update completed"},
-    {'a',
-     "avrdude-7.1-verify-mismatch.txt",
+    {"avrdude-7.1-usbtiny-success", 0, {"Verifying efuse", 100, Done}, "Update completed"},
+    {"avrdude-7.1-verify-mismatch",
      1,
-     {"Verifying flash", 100, State::Done},
-     Kind::Failed,
+     {"Verifying flash", 100, Done},
      "Update failed: avrdude error: verification mismatch. The module reads back"},
     // Unplugged at 74 %: avrdude retries byte by byte, then fails to read the flash back.
-    {'a',
-     "avrdude-7.1-write-failed.txt",
+    {"avrdude-7.1-write-failed",
      1,
-     {"Verifying flash", 0, State::Failed},
-     Kind::Failed,
-     "Update failed: avrdude error: error sending control message: No such device. Connect "
-     "the programmer"},
-    {'a',
-     "avrdude-7.1-usbasp-no-device.txt",
+     {"Verifying flash", 0, Failed},
+     "Update failed: avrdude error: error sending control message: No such device. Connect the "
+     "programmer"},
+    {"avrdude-7.1-usbasp-no-device",
      1,
-     {"Starting", busy, State::Running},
-     Kind::Failed,
+     {"Starting", busy, Running},
      "Update failed: avrdude error: unable to open programmer usbasp on port usb. Connect the"},
     // A warning is no reason; with none, the exit status is.
-    {'a',
-     "avrdude-7.1-usbtiny-success.txt",
+    {"avrdude-7.1-usbtiny-success",
      1,
-     {"Verifying efuse", 100, State::Done},
-     Kind::Failed,
+     {"Verifying efuse", 100, Done},
      "Update failed: avrdude ended with exit status 1. Check the ISP cable"},
-    {'d',
-     "dfu-util-0.11-success.txt",
-     0,
-     {"Downloading", 100, State::Done},
-     Kind::Completed,
-     "Update completed"},
-    {'d',
-     "dfu-util-0.11-mass-erase-success.txt",
+    {"dfu-util-0.11-success", 0, {"Downloading", 100, Done}, "Update completed"},
+    {"dfu-util-0.11-mass-erase-success",
      1,
-     {"Downloading", 100, State::Done},
-     Kind::WrittenThenFailed,
-     "The image was written completely; dfu-util reported an error only after the download "
-     "had finished, while leaving DFU mode (exit status 1). Restart the module to run the new "
-     "firmware."},
-    {'d',
-     "dfu-util-0.11-late-error.txt",
+     {"Downloading", 100, Done},
+     leftDfu + "exit status 1). Restart the module to run the new firmware."},
+    {"dfu-util-0.11-late-error",
      74,
-     {"Downloading", 100, State::Done},
-     Kind::WrittenThenFailed,
-     "The image was written completely; dfu-util reported an error only after the download "
-     "had finished, while leaving DFU mode (dfu-util: Error during download get_status). "
-     "Restart the module to run the new firmware."},
-    {'d',
-     "dfu-util-0.11-download-failed.txt",
+     {"Downloading", 100, Done},
+     leftDfu + "dfu-util: Error during download get_status). Restart the module to run the new "
+               "firmware."},
+    {"dfu-util-0.11-download-failed",
      74,
-     {"Downloading", 40, State::Failed},
-     Kind::Failed,
+     {"Downloading", 40, Failed},
      "Update failed: dfu-util: Error during download. The boot loader stopped answering"},
-    {'d',
-     "dfu-util-0.11-mass-erase-no-device.txt",
+    {"dfu-util-0.11-mass-erase-no-device",
      74,
-     {"Starting", busy, State::Failed},
-     Kind::Failed,
+     {"Starting", busy, Failed},
      "Update failed: dfu-util-factory: No DFU capable USB device available. Put the module"},
-    {'s',
-     "openocd-0.12-stlink-v2-success.txt",
-     0,
-     {"Verifying", 100, State::Done},
-     Kind::Completed,
-     "Update completed"},
-    {'s',
-     "openocd-0.12-write-failed.txt",
+    {"openocd-0.12-stlink-v2-success", 0, {"Verifying", 100, Done}, "Update completed"},
+    {"openocd-0.12-write-failed",
      1,
-     {"Erasing and writing", busy, State::Failed},
-     Kind::Failed,
+     {"Erasing and writing", busy, Failed},
      "Update failed: Error: error writing to flash at address 0x08000000 at offset 0x00000000. "
      "Check the SWD cable"},
-    {'s',
-     "openocd-0.12-verify-failed.txt",
+    {"openocd-0.12-verify-failed",
      1,
-     {"Verifying", busy, State::Failed},
-     Kind::Failed,
+     {"Verifying", busy, Failed},
      "Update failed: Error: checksum mismatch - attempting binary compare. The module reads"},
-    {'s',
-     "openocd-0.12-stlink-v2-1-no-device.txt",
+    {"openocd-0.12-stlink-v2-1-no-device",
      1,
-     {"Connecting", busy, State::Failed},
-     Kind::Failed,
-     "Update failed: Error: open failed. Connect the ST-Link probe"},
-};
+     {"Connecting", busy, Failed},
+     "Update failed: Error: open failed. Connect the ST-Link probe"}};
 
 TEST(Output, EachRecordingEndsInItsProgressAndBanner) {
     for (const Recorded& r : recordings) {
         SCOPED_TRACE(std::string(r.file) + " exit " + std::to_string(r.exitStatus));
-        const std::string output = recording(r.file);
-        EXPECT_EQ(read(r.family, {output}).sequence.back(), r.last);
-        VerdictSummary summary(profile(r.family));
+        const std::string output = recording(std::string(r.file) + ".txt");
+        EXPECT_EQ(read(r.file[0], {output}).sequence.back(), r.last);
+        VerdictSummary summary(profile(r.file[0]));
         summary.feed(output);
         EXPECT_EQ(summary.banner().kind, Kind::Running);
         summary.toolEnded(ToolEnd::fromExit(true, r.exitStatus, false));
-        EXPECT_EQ(summary.banner().kind, r.kind);
-        // A failure's banner goes on with what to try, by what the tool last said.
-        if (r.kind == Kind::Failed)
-            EXPECT_TRUE(summary.banner().text.starts_with(r.banner)) << summary.banner().text;
-        else
-            EXPECT_EQ(summary.banner().text, r.banner);
-        const Progress final = summary.progress();
-        EXPECT_EQ(final.state, r.kind == Kind::Failed ? State::Failed : State::Done);
-        if (r.kind != Kind::Failed) {
-            EXPECT_EQ(final.percent, 100);
-        }
+        const bool failed = r.banner.starts_with("Update failed");
+        EXPECT_EQ(summary.banner().kind, r.banner.starts_with("Update completed") ? Kind::Completed
+                                         : failed                                 ? Kind::Failed
+                                                  : Kind::WrittenThenFailed);
+        EXPECT_EQ(summary.banner().text.substr(0, failed ? r.banner.size() : std::string::npos),
+                  r.banner);
+        EXPECT_EQ(summary.progress().state, failed ? Failed : Done);
+        EXPECT_TRUE(failed || summary.progress().percent == 100);
     }
 }
 
 TEST(Output, PhasesOfEachTool) {
-    const auto avr = read('a', {recording("avrdude-7.1-usbtiny-success.txt")}).sequence;
-    EXPECT_EQ(phasesOf(avr),
-              (std::vector<std::string>{"Starting", "Writing flash", "Verifying flash",
-                                        "Writing hfuse", "Verifying hfuse", "Writing lfuse",
-                                        "Verifying lfuse", "Writing efuse", "Verifying efuse"}));
+    EXPECT_EQ(phasesOf("avrdude", "-7.1-usbtiny-success.txt"),
+              "Starting,Writing flash,Verifying flash,Writing hfuse,Verifying hfuse,Writing lfuse,"
+              "Verifying lfuse,Writing efuse,Verifying efuse");
     std::vector<int> marks;
-    for (const Progress& p : avr)
+    for (const Progress& p : read('a', {recording("avrdude-7.1-usbtiny-success.txt")}).sequence)
         if (p.phase == "Writing flash")
             marks.push_back(p.percent);
     // Busy, then 0, one step per "#" at 2 % each, then the closing 100% marks it done.
     EXPECT_EQ(marks.size(), 53u);
     EXPECT_EQ(marks[0] + marks[2] + marks[26], busy + 2 + 50);
-    EXPECT_EQ(phasesOf(read('d', {recording("dfu-util-0.11-success.txt")}).sequence),
-              (std::vector<std::string>{"Starting", "Connecting", "Erasing", "Downloading"}));
-    EXPECT_EQ(phasesOf(read('d', {recording("dfu-util-0.11-mass-erase-success.txt")}).sequence),
-              (std::vector<std::string>{"Starting", "Connecting", "Mass erasing", "Erasing",
-                                        "Downloading"}));
-    EXPECT_EQ(read('s', {recording("openocd-0.12-stlink-v2-success.txt")}).sequence,
-              (std::vector<Progress>{{"Starting", busy, State::Running},
-                                     {"Connecting", busy, State::Running},
-                                     {"Erasing and writing", busy, State::Running},
-                                     {"Verifying", busy, State::Running},
-                                     {"Verifying", 100, State::Done}}));
+    EXPECT_EQ(phasesOf("dfu-util", "-0.11-success.txt"), "Starting,Connecting,Erasing,Downloading");
+    EXPECT_EQ(phasesOf("dfu-util", "-0.11-mass-erase-success.txt"),
+              "Starting,Connecting,Mass erasing,Erasing,Downloading");
+    EXPECT_EQ(read('o', {recording("openocd-0.12-stlink-v2-success.txt")}).sequence,
+              (std::vector<Progress>{{"Starting", busy, Running},
+                                     {"Connecting", busy, Running},
+                                     {"Erasing and writing", busy, Running},
+                                     {"Verifying", busy, Running},
+                                     {"Verifying", 100, Done}}));
+    // dfu-util's other closing line, and avrdude reading a memory back.
+    EXPECT_EQ(read('d', {"Download\t[=====] 100%\nFile downloaded successfully\n"}).sequence.back(),
+              (Progress{"Downloading", 100, Done}));
+    EXPECT_EQ(read('a', {"avrdude: reading flash memory ...\n"}).sequence.back(),
+              (Progress{"Reading flash", busy, Running}));
     // A message inside a bar is no mark, and the marks carry on after it.
     EXPECT_EQ(read('a', {"avrdude: writing 10 bytes eeprom ...\n\nWriting | ####\navrdude: "
                          "retry\n############################################## | 100% 0.2s\n"})
                   .sequence.back(),
-              (Progress{"Writing eeprom", 100, State::Done}));
+              (Progress{"Writing eeprom", 100, Done}));
 }
 
+// Each line after its family's letter, and the error line read from it after " => ".
 TEST(Output, ErrorLinesOfEachToolAndNotTheirWarnings) {
-    const struct {
-        char family;
-        const char* line;
-        const char* error; // nullptr: no error line
-    } lines[] = {
-        {'a', "avrdude warning: cannot set sck period", nullptr},
-        {'a', "avrdude: warning: failed to read", nullptr},
-        {'a', "  avrdude error: verification mismatch\r", "avrdude error: verification mismatch"},
-        {'a', "avrdude: usbtiny: FAILED to open", "avrdude: usbtiny: FAILED to open"},
-        {'a', " ***failed;", nullptr},
-        {'a', " ***failed;", nullptr},
-        {'d', "dfu-util: Warning: Invalid DFU suffix signature", nullptr},
-        {'d', "dfu-util: A valid DFU suffix will be required in a future dfu-util release",
-         nullptr},
-        {'d', "Download\t[===  ]  12%  1024 bytesdfu-util-factory: Error during download",
-         "dfu-util-factory: Error during download"},
-        {'d', "error: this is not dfu-util's", nullptr},
-        {'s', "Error: open failed", "Error: open failed"},
-        {'s', "Info : no error here", nullptr},
-        {'s', "Warn : failed", nullptr},
-    };
-    for (const auto& l : lines) {
-        const auto error = profile(l.family).progressParser()->errorIn(l.line);
-        EXPECT_EQ(error ? std::string(*error) : "none", l.error ? l.error : "none") << l.line;
+    for (const std::string_view line :
+         {"a avrdude warning: cannot set sck period", "a avrdude: warning: failed to read",
+          "a   avrdude error: verification mismatch\r => avrdude error: verification mismatch",
+          "a avrdude: usbtiny: FAILED to open => avrdude: usbtiny: FAILED to open", "a  ***failed;",
+          "d dfu-util: Warning: Invalid DFU suffix signature",
+          "d dfu-util: A valid DFU suffix will be required in a future dfu-util release",
+          "d Download\t[===  ]  12%  1024 bytesdfu-util-factory: Error during download => "
+          "dfu-util-factory: Error during download",
+          "d error: this is not dfu-util's", "o Error: open failed => Error: open failed",
+          "o Info : no error here", "o Warn : failed"}) {
+        const auto arrow = std::min(line.find(" => "), line.size());
+        const auto error = profile(line[0]).progressParser()->errorIn(line.substr(2, arrow - 2));
+        EXPECT_EQ(error.value_or("none"), arrow < line.size() ? line.substr(arrow + 4) : "none")
+            << line;
     }
 }
 
@@ -269,7 +223,7 @@ TEST(Output, HowTheToolEndedDecidesTheBanner) {
     EXPECT_EQ(crashed.banner().text, "Update failed: openocd ended abnormally before it finished "
                                      "(Error: open failed). Connect the ST-Link probe by USB, and "
                                      "choose the one you use in the preferences.");
-    EXPECT_EQ(crashed.progress(), (Progress{"Connecting", busy, State::Failed}));
+    EXPECT_EQ(crashed.progress(), (Progress{"Connecting", busy, Failed}));
 
     VerdictSummary halted(AvrdudeProfile::instance());
     halted.toolEnded(ToolEnd::fromExit(true, 1, true));
@@ -280,38 +234,36 @@ TEST(Output, HowTheToolEndedDecidesTheBanner) {
     VerdictSummary missing(OpenocdProfile::instance());
     missing.toolEnded(ToolEnd::couldNotRun("could not start /r/openocd: No such file"));
     EXPECT_EQ(missing.banner().text, "Update failed: could not start /r/openocd: No such file");
-    EXPECT_EQ(missing.progress().state, State::Failed);
+    EXPECT_EQ(missing.progress().state, Failed);
+}
+
+AvrSignatureReading readSignature(const std::vector<std::string_view>& chunks) {
+    AvrSignatureReader reader;
+    for (auto chunk : chunks)
+        reader.feed(chunk);
+    reader.finish();
+    return reader.reading();
 }
 
 // Any bytes at all, cut anywhere: the same reading whole as split, no crash, and the kept
-// error line stays bounded and made of whole characters.
+// error line stays bounded and made of whole characters. The same for the signature reader,
+// and a boot loader's layout text, read from the device, is no more trusted than tool output.
 TEST(Output, RandomAndHostileBytesReadTheSameHoweverSplit) {
     std::mt19937 random(11);
-    const std::string words[] = {"Writing | ",
-                                 "#",
-                                 "-",
-                                 " | 100%",
-                                 "\r",
-                                 "\n",
-                                 "\r\n",
-                                 "%",
-                                 "Download\t[===] 45%",
-                                 "Download done.",
-                                 "Error: x",
-                                 "dfu-util: Error",
-                                 "avrdude error: y",
-                                 std::string(1, '\0'),
-                                 "\xc3",
-                                 "\xa9",
-                                 "\xff\xfe",
-                                 "Submitting leave request",
-                                 "wrote 12 bytes from file x",
-                                 "verified 12 bytes"};
+    std::vector<std::string> words;
+    std::istringstream list(
+        std::string("Writing | ~#~-~ | 100%~\r~\n~\r\n~%~Download\t[===] 45%~Download "
+                    "done.~Error: x~dfu-util: Error~avrdude error: y~\0~\xc3~\xa9~\xff\xfe~"
+                    "Submitting leave request~wrote 12 bytes from file x~verified 12 bytes~"
+                    "avrdude: device signature = 0x1e95~0f~ (probably m328p)~unable to "
+                    "open programmer ~initialization failed, rc=-1~@F/0x08000000/~4*016Kg"sv));
+    for (std::string word; std::getline(list, word, '~');)
+        words.push_back(word);
     for (int round = 0; round < 300; ++round) {
         std::string output;
         const int length = static_cast<int>(random() % 40);
         for (int i = 0; i < length; ++i)
-            output += words[random() % std::size(words)];
+            output += words[random() % words.size()];
         const std::size_t at = output.empty() ? 0 : random() % output.size();
         const std::string_view text = output;
         // The log's text: UTF-8 however the bytes were, and the same however they were cut.
@@ -325,16 +277,20 @@ TEST(Output, RandomAndHostileBytesReadTheSameHoweverSplit) {
         ASSERT_EQ(split, whole);
         ASSERT_TRUE(isValidUtf8(whole));
         ASSERT_EQ(isValidUtf8(output), whole == output);
-        for (char family : {'a', 'd', 's'}) {
+        for (char family : {'a', 'd', 'o'}) {
             const Reading whole = read(family, {output});
             ASSERT_EQ(read(family, {text.substr(0, at), text.substr(at)}), whole)
                 << family << " split at " << at << " of " << ::testing::PrintToString(output);
         }
+        ASSERT_EQ(readSignature({text.substr(0, at), text.substr(at)}),
+                  AvrSignatureReader::read(text));
+        DfuseLayout::parse(text);
+        DfuseLayout::flashForImages(text);
     }
     // An endless line without a line break, then an endless error line of two-byte characters.
-    for (char family : {'a', 'd', 's'}) {
+    const std::string block(1 << 20, '#');
+    for (char family : {'a', 'd', 'o'}) {
         const auto parser = profile(family).progressParser();
-        const std::string block(1 << 20, '#');
         for (int i = 0; i < 20; ++i)
             parser->feed(block);
         std::string error = family == 'd' ? "\ndfu-util: " : "\nError: ";
@@ -347,6 +303,9 @@ TEST(Output, RandomAndHostileBytesReadTheSameHoweverSplit) {
         ASSERT_GT(kept.size(), 100u) << family;
         EXPECT_EQ(kept.back(), '\xa9') << "a character was cut in two";
     }
+    // The signature line after an endless one is still read: only the endless line is cut.
+    EXPECT_EQ(readSignature({block, block, "\navrdude: device signature = 0x1e930b\n"}).signature,
+              (AvrSignatureBytes{0x1E, 0x93, 0x0B}));
 }
 
 } // namespace
