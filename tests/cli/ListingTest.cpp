@@ -145,51 +145,29 @@ TEST_F(Listing, TypingMistakesGetOneLineAndStatus64AndNothingElse) {
     ToolDirectory dir;
     for (const char* image : {"parvonne_2.0.hex", "parvonne_2.0parvonne_.hex", "UP.HEX", "x.bin"})
         dir.writeFile(QString("firmware/") + image, ToolDirectory::validImage(image));
-    const QString up = dir.filePath("firmware/UP.HEX");
-    const struct {
-        QStringList arguments;
-        QString message;
-    } mistakes[] = {
-        {{}, "no subcommand given; run \"modflash-cli --help\" to list them"},
-        {{"flash"}, "unknown subcommand \"flash\"; run \"modflash-cli --help\" to list them"},
-        {{"products", "--fast"},
-         "unknown option \"--fast\"; run \"modflash-cli products --help\" "
-         "for the options"},
-        {{"versions", "Wendrell"},
-         "no product named \u201cWendrell\u201d; did you mean \u201cWendrel\u201d?"},
-        {{"versions", "Zembro"},
-         "\"Zembro\" is offered only while factory firmware is enabled; "
-         "add --factory to enable it for this run"},
-        {{"command", "Wendrel", "9.9"},
-         "no version \"9.9\" of \"Wendrel\"; run \"modflash-cli "
-         "versions Wendrel\" to list them"},
-        {{"update", "Parvonne (rev009 or Higher)", "2.0", "--resources", dir.path()},
-         "version \"2.0\" of \"Parvonne (rev009 or Higher)\" names more than one image: \"" +
-             dir.filePath("firmware/parvonne_2.0.hex") + "\", \"" +
-             dir.filePath("firmware/parvonne_2.0parvonne_.hex") +
-             "\"; choose one with --file PATH (with --factory)"},
-        {{"update", "Drovel", "--file", up},
-         "--file needs factory firmware enabled; add "
-         "--factory to enable it for this run"},
-        {{"update", "Wendrel", "--factory", "--file", up},
-         "\"" + up + "\" is not a .bin file, the image type of \"Wendrel\"; give a .bin file"},
-        {{"command", "Drovel", "1.0", "--file", up},
-         "give either a VERSION or --file PATH, not both"},
-        {{"command", "--programmer", "stk500", "Drovel", "1.0"},
-         "unknown programmer \"stk500\"; choose one of \"usbtiny\", \"avrisp2\", \"usbasp\""},
-        {{"products", "--factory", "--no-factory"},
-         "--factory and --no-factory contradict each other; give only one"},
-        {{"products", "--resources", "/no/such/dir"},
-         "no directory \"/no/such/dir\" for --resources; give the path of a resource directory"},
-        {{"versions", "Wendrel", "--file" + QString(QChar(0xDCFF))},
-         "argument 3 (\"--file\xef\xbf\xbd\") is not valid UTF-8; rename the file it names"},
-    };
-    for (const auto& mistake : mistakes) {
-        const Run result = run(mistake.arguments);
-        EXPECT_EQ(result.status, 64) << mistake.arguments.join(' ').toStdString();
-        EXPECT_EQ(result.err, "modflash-cli: " + mistake.message.toUtf8() + "\n");
-        EXPECT_TRUE(result.out.isEmpty());
+    // The transcript of every mistake in the reviewed file, as the runs answer it.
+    QFile reviewed(MODFLASH_TEST_DATA_DIR "/cli/mistakes.txt");
+    ASSERT_TRUE(reviewed.open(QIODevice::ReadOnly));
+    const QString expected = QString::fromUtf8(reviewed.readAll());
+    QString transcript;
+    for (const QString& line : expected.split('\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(' '))
+            continue;
+        transcript += line + '\n';
+        if (line.startsWith('#'))
+            continue;
+        QStringList arguments = line == "-" ? QStringList{} : line.split(" | ");
+        for (QString& argument : arguments)
+            argument.replace("{dir}", dir.path()).replace("{xff}", QChar(0xDCFF));
+        const Run result = run(arguments);
+        for (QString error : result.errLines())
+            transcript += "  " + error.replace(dir.path(), "{dir}") + '\n';
+        if (result.status != 64 || !result.out.isEmpty())
+            transcript +=
+                QString("  status %1, output \"%2\"\n").arg(result.status).arg(result.out);
     }
+    EXPECT_EQ(transcript, expected);
+    const QString up = dir.filePath("firmware/UP.HEX");
     // A picked file's extension counts in any letter case, the same as in the window.
     const Run upper = run({"command", "Drovel", "--factory", "--file", up});
     EXPECT_EQ(upper.status, 0) << upper.err.toStdString();
