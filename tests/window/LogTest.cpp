@@ -9,9 +9,12 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QTest>
 
 #include <csignal>
@@ -68,6 +71,52 @@ TEST(LogView, KeepsEveryLineExactlyAcrossItsStorageBlocks) {
     EXPECT_TRUE(view.toPlainText() == stream);
     view.replaceLastLine(u"last");
     EXPECT_TRUE(view.toPlainText() == stream.left(stream.lastIndexOf(u'\n') + 1) + "last");
+}
+
+// A person selects in the log with the mouse as in a terminal: dragging across lines, landing
+// on the nearer side of a tab, extending with Shift, a word by double click; the selection is
+// painted, and Ctrl+Home and Ctrl+End go to the log's ends.
+TEST(LogView, TheMouseSelectsAsInATerminalAndTheViewPaintsIt) {
+    LogTextView view;
+    view.resize(400, 200);
+    view.show();
+    for (int i = 0; i < 40; ++i)
+        view.appendText(QString("ab\tword_%1 x\n").arg(i));
+    QScrollBar* bar = view.verticalScrollBar();
+    EXPECT_EQ(bar->value(), bar->maximum());
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), 0);
+    const qreal width = QFontMetricsF(view.font()).horizontalAdvance(u'x');
+    const int height = QFontMetrics(view.font()).lineSpacing();
+    const auto at = [&](qreal column, int row) {
+        return QPointF(4 + column * width + 0.1, 4 + row * height + height / 2).toPoint();
+    };
+    QWidget* port = view.viewport();
+    const auto mouse = [&](QEvent::Type type, QPoint point, Qt::KeyboardModifiers keys = {}) {
+        QMouseEvent event(type, point, port->mapToGlobal(point), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, keys);
+        QCoreApplication::sendEvent(port, &event);
+    };
+    mouse(QEvent::MouseButtonPress, at(4, 0)); // the tab's first half: before it
+    EXPECT_EQ(view.selectedText(), "");
+    mouse(QEvent::MouseMove, at(1, 1));
+    EXPECT_EQ(view.selectedText(), "\tword_0 x\na");
+    mouse(QEvent::MouseButtonPress, at(5, 0)); // its second half: after it
+    mouse(QEvent::MouseMove, at(1, 1));
+    mouse(QEvent::MouseButtonRelease, at(1, 1));
+    mouse(QEvent::MouseButtonPress, at(0, 2), Qt::ShiftModifier);
+    EXPECT_EQ(view.selectedText(), "word_0 x\nab\tword_1 x\n");
+    mouse(QEvent::MouseButtonRelease, at(0, 2));
+    mouse(QEvent::MouseButtonDblClick, at(10, 1));
+    EXPECT_EQ(view.selectedText(), "word_1");
+    const QImage shown = port->grab().toImage();
+    const auto colourAt = [&](int row) {
+        return shown.pixelColor(at(10, row).x(), at(10, row).y() - height / 2 + 1);
+    };
+    EXPECT_EQ(colourAt(1), view.palette().color(QPalette::Highlight));
+    EXPECT_EQ(colourAt(2), view.palette().color(QPalette::Base));
+    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 using Log = WindowFixture;
