@@ -679,6 +679,13 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::UpdateSession</name>
+    <message>
+        <source>Stopping the update: waiting for the tool to end</source>
+        <translation>Aktualisierung wird abgebrochen: Warten, bis das Werkzeug endet</translation>
+    </message>
+</context>
+<context>
     <name>modflash::UpdateStatusPanel</name>
     <message>
         <source>Starting</source>
@@ -699,6 +706,65 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>%1 %p% – failed</source>
         <translation>%1 %p % – fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::VerdictSummary</name>
+    <message>
+        <source>Update completed</source>
+        <translation>Aktualisierung abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Updating: %1</source>
+        <translation>Aktualisierung: %1</translation>
+    </message>
+    <message>
+        <source>Update failed: %1</source>
+        <translation>Aktualisierung fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Update refused: %1</source>
+        <translation>Aktualisierung zurückgewiesen: %1</translation>
+    </message>
+    <message>
+        <source>Update stopped: %1 was stopped before it finished</source>
+        <translation>Aktualisierung abgebrochen: %1 wurde vor dem Ende gestoppt</translation>
+    </message>
+    <message>
+        <source>%1 ended abnormally before it finished</source>
+        <translation>%1 endete unerwartet vor dem Ende</translation>
+    </message>
+    <message>
+        <source>%1 ended abnormally before it finished (%2)</source>
+        <translation>%1 endete unerwartet vor dem Ende (%2)</translation>
+    </message>
+    <message>
+        <source>%1 ended with exit status %2</source>
+        <translation>%1 endete mit Rückgabewert %2</translation>
+    </message>
+    <message>
+        <source>Update failed: %1 %2</source>
+        <translation>Aktualisierung fehlgeschlagen: %1 %2</translation>
+    </message>
+    <message>
+        <source>it was stopped</source>
+        <translation>es wurde gestoppt</translation>
+    </message>
+    <message>
+        <source>it ended abnormally</source>
+        <translation>es endete unerwartet</translation>
+    </message>
+    <message>
+        <source>exit status %1</source>
+        <translation>Rückgabewert %1</translation>
+    </message>
+    <message>
+        <source>The image was written completely; %1 reported an error only after the download had finished, while leaving DFU mode (%2). Restart the module to run the new firmware.</source>
+        <translation>Das Abbild wurde vollständig geschrieben; %1 meldete erst nach dem Abschluss der Übertragung einen Fehler, beim Verlassen des DFU-Modus (%2). Starten Sie das Modul neu, um die neue Firmware auszuführen.</translation>
+    </message>
+    <message>
+        <source>The image was written completely; %1 reported an error only after the download had finished (%2). Restart the module to run the new firmware.</source>
+        <translation>Das Abbild wurde vollständig geschrieben; %1 meldete erst nach dem Abschluss der Übertragung einen Fehler (%2). Starten Sie das Modul neu, um die neue Firmware auszuführen.</translation>
     </message>
 </context>
 <context>

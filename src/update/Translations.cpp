@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Translations.h"
 
+#include "Translation.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
@@ -15,11 +17,18 @@ Translations::Translations(const QLocale& locale) {
     if (m_own.load(locale, QStringLiteral("modflash"), QStringLiteral("_"),
                    QStringLiteral(":/i18n")))
         m_ownInstalled = QCoreApplication::installTranslator(&m_own);
+    // The core's texts too, through the same translators.
+    if (m_ownInstalled)
+        setTextLookup([](const char* context, const char* text) {
+            return QCoreApplication::translate(context, text).toStdString();
+        });
 }
 
 Translations::~Translations() {
-    if (m_ownInstalled)
+    if (m_ownInstalled) {
+        setTextLookup(nullptr);
         QCoreApplication::removeTranslator(&m_own);
+    }
     if (m_qtInstalled)
         QCoreApplication::removeTranslator(&m_qt);
 }

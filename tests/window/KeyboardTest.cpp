@@ -97,6 +97,7 @@ TEST_F(Keyboard, InGermanTheWindowAndItsMnemonicsAreGermanButTheLogIsNot) {
     clickUpdate();
     ASSERT_TRUE(waitForFinish());
     EXPECT_TRUE(log().endsWith("BEGINNING UPDATE\nERROR DURING UPDATE\n")) << log().toStdString();
+    EXPECT_TRUE(banner().startsWith("Aktualisierung fehlgeschlagen: ")) << banner().toStdString();
 }
 
 TEST_F(Keyboard, MovingThroughVersionsNeverOpensTheChooserButEnterOnOtherDoes) {
