@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>Use the ST-Link probe NAME for this run (%1).</source>
-        <translation>Für diesen Aufruf die ST-Link-Sonde NAME verwenden (%1).</translation>
+        <translation>Für diesen Aufruf den ST-Link-Adapter NAME verwenden (%1).</translation>
     </message>
     <message>
         <source>Enable factory firmware for this run.</source>
@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>unknown ST-Link probe %1; choose one of %2</source>
-        <translation>unbekannte ST-Link-Sonde %1; bitte eine von diesen wählen: %2</translation>
+        <translation>unbekannter ST-Link-Adapter %1; bitte einen von diesen wählen: %2</translation>
     </message>
     <message>
         <source>unknown subcommand %1; run &quot;modflash-cli --help&quot; to list them</source>
@@ -300,7 +300,7 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
     </message>
     <message>
         <source>S&amp;T-Link probe:</source>
-        <translation>S&amp;T-Link-Sonde:</translation>
+        <translation>S&amp;T-Link-Adapter:</translation>
     </message>
     <message>
         <source>Enable factor&amp;y firmware</source>
@@ -538,6 +538,68 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::DevicePresence</name>
+    <message>
+        <source>, %1 flash</source>
+        <translation>, %1 Flash</translation>
+    </message>
+    <message>
+        <source>USB devices cannot be listed on this computer, so modflash cannot check for the %1</source>
+        <translation>USB-Geräte lassen sich auf diesem Rechner nicht auflisten, daher kann modflash nicht prüfen, ob ein %1 angeschlossen ist</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::DeviceRequirement</name>
+    <message>
+        <source>programmer</source>
+        <translation>Programmer</translation>
+    </message>
+    <message>
+        <source>connect it by USB, or choose the %1 you use in the preferences</source>
+        <translation>Schließen Sie ihn per USB an oder wählen Sie in den Einstellungen den %1, den Sie verwenden</translation>
+    </message>
+    <message>
+        <source>%1 &quot;%2&quot;</source>
+        <translation>%1 „%2“</translation>
+    </message>
+    <message>
+        <source>an %1</source>
+        <translation>ein %1</translation>
+    </message>
+    <message>
+        <source>a %1</source>
+        <translation>ein %1</translation>
+    </message>
+    <message>
+        <source>DFU boot loader</source>
+        <translation>DFU-Bootloader</translation>
+    </message>
+    <message>
+        <source>put the module into its boot loader mode as the instructions say</source>
+        <translation>Versetzen Sie das Modul wie in der Anleitung beschrieben in den Bootloader-Modus</translation>
+    </message>
+    <message>
+        <source>modflash does not know the USB id of the %1, so it cannot tell whether it is connected</source>
+        <translation>modflash kennt die USB-ID für %1 nicht und kann daher nicht feststellen, ob er angeschlossen ist</translation>
+    </message>
+    <message>
+        <source>%1 found (USB %2)</source>
+        <translation>%1 gefunden (USB %2)</translation>
+    </message>
+    <message>
+        <source>No %1 found, but %2 is connected: choose &quot;%3&quot; as the %4 in the preferences</source>
+        <translation>Kein %1 gefunden, aber %2 ist angeschlossen: Wählen Sie in den Einstellungen „%3“ als %4</translation>
+    </message>
+    <message>
+        <source>No %1 found: %2</source>
+        <translation>Kein %1 gefunden: %2</translation>
+    </message>
+    <message>
+        <source>probe</source>
+        <translation>Adapter</translation>
+    </message>
+</context>
+<context>
     <name>modflash::FirmwareDropHandler</name>
     <message>
         <source>Only a firmware image file can be dropped here.</source>
@@ -657,6 +719,29 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>Select a product</source>
         <translation>Produkt auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::Programmers</name>
+    <message>
+        <source>USBtiny programmer</source>
+        <translation>USBtiny-Programmer</translation>
+    </message>
+    <message>
+        <source>AVRISP mkII programmer</source>
+        <translation>AVRISP-mkII-Programmer</translation>
+    </message>
+    <message>
+        <source>USBasp programmer</source>
+        <translation>USBasp-Programmer</translation>
+    </message>
+    <message>
+        <source>ST-Link v2 probe</source>
+        <translation>ST-Link-v2-Adapter</translation>
+    </message>
+    <message>
+        <source>ST-Link v2-1 probe</source>
+        <translation>ST-Link-v2-1-Adapter</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "ProductCatalogue.h"
 #include "Programmers.h"
 #include "ToolEnvironment.h"
+#include "Translation.h"
 
 #include <stdexcept>
 
@@ -116,7 +117,9 @@ const AvrChip& AvrdudeProfile::chipAt(std::int32_t cpu) {
 }
 
 DeviceRequirement AvrdudeProfile::requiredDevice(const Preferences& preferences) const {
-    return DeviceRequirement::forChoice(avrProgrammerList(), preferences, "programmer");
+    return DeviceRequirement::forChoice(
+        avrProgrammerList(), preferences,
+        MODFLASH_TRANSLATABLE("modflash::DeviceRequirement", "programmer"));
 }
 
 std::unique_ptr<ProgressParser> AvrdudeProfile::progressParser() const {

@@ -7,6 +7,7 @@
 #include "OpenocdQuoting.h"
 #include "Programmers.h"
 #include "ToolEnvironment.h"
+#include "Translation.h"
 
 namespace modflash {
 
@@ -81,7 +82,9 @@ UpdateTask OpenocdProfile::command(const Firmware& firmware, const ResourceDirec
 }
 
 DeviceRequirement OpenocdProfile::requiredDevice(const Preferences& preferences) const {
-    return DeviceRequirement::forChoice(stlinkProbeList(), preferences, "probe");
+    return DeviceRequirement::forChoice(
+        stlinkProbeList(), preferences,
+        MODFLASH_TRANSLATABLE("modflash::DeviceRequirement", "probe"));
 }
 
 ImageCheck::Requirements OpenocdProfile::imageRequirements() const {

@@ -4,6 +4,10 @@
 #include <initializer_list>
 #include <string>
 
+// Marks a text in a table for the translators; translated(context, text) looks it up where it
+// is shown.
+#define MODFLASH_TRANSLATABLE(context, text) text
+
 namespace modflash {
 
 // The core's texts for people (the verdict, the device line) in the user's language. The core

@@ -94,6 +94,8 @@ TEST_F(Keyboard, InGermanTheWindowAndItsMnemonicsAreGermanButTheLogIsNot) {
     EXPECT_EQ(c.menuBar->actions().constFirst()->text(), "&Datei");
     EXPECT_EQ(c.versionList->itemText(0), "Version auswählen");
     choose("Parvonne (rev009 or Higher)", "1.0");
+    EXPECT_TRUE(c.deviceLine->text().startsWith("Kein USBtiny-Programmer gefunden: Schließen"))
+        << c.deviceLine->text().toStdString();
     clickUpdate();
     ASSERT_TRUE(waitForFinish());
     EXPECT_TRUE(log().endsWith("BEGINNING UPDATE\nERROR DURING UPDATE\n")) << log().toStdString();
