@@ -600,6 +600,65 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::FamilyProfile</name>
+    <message>
+        <source>Connect the programmer by USB, and choose the one you use in the preferences.</source>
+        <translation>Schließen Sie den Programmer per USB an und wählen Sie in den Einstellungen den, den Sie verwenden.</translation>
+    </message>
+    <message>
+        <source>Your user may not open the programmer: set up USB access as the README says, then plug it in again.</source>
+        <translation>Ihr Benutzer darf den Programmer nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie ihn dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>The module does not answer: check that the ISP cable sits with its red stripe on pin 1 and that the module&apos;s supply is on.</source>
+        <translation>Das Modul antwortet nicht: Prüfen Sie, ob das ISP-Kabel mit dem roten Streifen auf Pin 1 sitzt und ob die Versorgung des Moduls eingeschaltet ist.</translation>
+    </message>
+    <message>
+        <source>The module reads back other data than was written: write it again, and check the ISP cable and the module&apos;s supply.</source>
+        <translation>Das Modul liefert beim Zurücklesen andere Daten, als geschrieben wurden: Schreiben Sie es erneut und prüfen Sie das ISP-Kabel und die Versorgung des Moduls.</translation>
+    </message>
+    <message>
+        <source>Check the ISP cable (red stripe to pin 1), the module&apos;s supply and the programmer chosen in the preferences.</source>
+        <translation>Prüfen Sie das ISP-Kabel (roter Streifen an Pin 1), die Versorgung des Moduls und den in den Einstellungen gewählten Programmer.</translation>
+    </message>
+    <message>
+        <source>Put the module into its boot loader mode as its instructions say, and try another USB cable.</source>
+        <translation>Versetzen Sie das Modul wie in seiner Anleitung beschrieben in den Bootloader-Modus und versuchen Sie ein anderes USB-Kabel.</translation>
+    </message>
+    <message>
+        <source>Your user may not open the boot loader: set up USB access as the README says, then plug the module in again.</source>
+        <translation>Ihr Benutzer darf den Bootloader nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie das Modul dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>The boot loader stopped answering: switch the module off and on in its boot loader mode, then update again.</source>
+        <translation>Der Bootloader antwortet nicht mehr: Schalten Sie das Modul im Bootloader-Modus aus und wieder ein und aktualisieren Sie dann erneut.</translation>
+    </message>
+    <message>
+        <source>The module reads back other data than was written: update again.</source>
+        <translation>Das Modul liefert beim Zurücklesen andere Daten, als geschrieben wurden: Aktualisieren Sie erneut.</translation>
+    </message>
+    <message>
+        <source>Connect the ST-Link probe by USB, and choose the one you use in the preferences.</source>
+        <translation>Schließen Sie den ST-Link-Adapter per USB an und wählen Sie in den Einstellungen den, den Sie verwenden.</translation>
+    </message>
+    <message>
+        <source>Your user may not open the probe: set up USB access as the README says, then plug it in again.</source>
+        <translation>Ihr Benutzer darf den Adapter nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie ihn dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>The module does not answer: check the SWD cable and that the module is powered.</source>
+        <translation>Das Modul antwortet nicht: Prüfen Sie das SWD-Kabel und ob das Modul mit Strom versorgt ist.</translation>
+    </message>
+    <message>
+        <source>The module reads back other data than was written: write it again, and check the SWD cable.</source>
+        <translation>Das Modul liefert beim Zurücklesen andere Daten, als geschrieben wurden: Schreiben Sie es erneut und prüfen Sie das SWD-Kabel.</translation>
+    </message>
+    <message>
+        <source>Check the SWD cable, the module&apos;s power and the ST-Link probe chosen in the preferences.</source>
+        <translation>Prüfen Sie das SWD-Kabel, die Stromversorgung des Moduls und den in den Einstellungen gewählten ST-Link-Adapter.</translation>
+    </message>
+</context>
+<context>
     <name>modflash::FirmwareDropHandler</name>
     <message>
         <source>Only a firmware image file can be dropped here.</source>

@@ -20,21 +20,31 @@ AvrdudeProfile::AvrdudeProfile()
                      {LogTexts::firstAvrNote, LogTexts::secondAvrNote},
                      {{{"cannot find USBtiny", "cannot find USB device",
                         "unable to open programmer", "No such device"},
-                       "Connect the programmer by USB, and choose the one you use in the "
-                       "preferences."},
+                       MODFLASH_TRANSLATABLE(
+                           "modflash::FamilyProfile",
+                           "Connect the programmer by USB, and choose the one you use in the "
+                           "preferences.")},
                       {{"LIBUSB_ERROR_ACCESS", "Permission denied", "insufficient permission"},
-                       "Your user may not open the programmer: set up USB access as the README "
-                       "says, then plug it in again."},
+                       MODFLASH_TRANSLATABLE(
+                           "modflash::FamilyProfile",
+                           "Your user may not open the programmer: set up USB access as the README "
+                           "says, then plug it in again.")},
                       {{"initialization failed", "Invalid device signature", "not responding",
                         "target doesn't answer"},
-                       "The module does not answer: check that the ISP cable sits with its red "
-                       "stripe on pin 1 and that the module's supply is on."},
+                       MODFLASH_TRANSLATABLE(
+                           "modflash::FamilyProfile",
+                           "The module does not answer: check that the ISP cable sits with its red "
+                           "stripe on pin 1 and that the module's supply is on.")},
                       {{"verification mismatch", "verification error"},
-                       "The module reads back other data than was written: write it again, and "
-                       "check the ISP cable and the module's supply."},
+                       MODFLASH_TRANSLATABLE(
+                           "modflash::FamilyProfile",
+                           "The module reads back other data than was written: write it again, and "
+                           "check the ISP cable and the module's supply.")},
                       {{},
-                       "Check the ISP cable (red stripe to pin 1), the module's supply and the "
-                       "programmer chosen in the preferences."}}}) {}
+                       MODFLASH_TRANSLATABLE(
+                           "modflash::FamilyProfile",
+                           "Check the ISP cable (red stripe to pin 1), the module's supply and the "
+                           "programmer chosen in the preferences.")}}}) {}
 
 const AvrdudeProfile& AvrdudeProfile::instance() {
     static const AvrdudeProfile profile;
