@@ -413,7 +413,7 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
     <name>modflash</name>
     <message>
         <source>Use the resource directory DIR instead of the one beside the program.</source>
-        <translation>Das Ressourcenverzeichnis DIR statt dessen neben dem Programm verwenden.</translation>
+        <translation>Das Ressourcenverzeichnis DIR statt des Verzeichnisses neben dem Programm verwenden.</translation>
     </message>
     <message>
         <source>Updates the firmware of modules.</source>

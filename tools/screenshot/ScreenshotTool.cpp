@@ -9,6 +9,7 @@
 #include "FakeUsbDeviceSource.h"
 #include "MainWindow.h"
 #include "SettingsPreferences.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -73,6 +74,8 @@ bool runUpdate(AppDelegate& delegate, const WindowControls& controls, QWidget& w
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The pictures speak the language LANG names, as the window does.
+    const modflash::Translations translations;
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption resources(
