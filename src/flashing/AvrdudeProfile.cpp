@@ -7,6 +7,7 @@
 #include "ProductCatalogue.h"
 #include "Programmers.h"
 #include "ToolEnvironment.h"
+#include "Translation.h"
 
 #include <stdexcept>
 
@@ -19,21 +20,31 @@ AvrdudeProfile::AvrdudeProfile()
                      {LogTexts::firstAvrNote, LogTexts::secondAvrNote},
                      {{{"cannot find USBtiny", "cannot find USB device",
                         "unable to open programmer", "No such device"},
-                       "Connect the programmer by USB, and choose the one you use in the "
-                       "preferences."},
+                       MODFLASH_TRANSLATABLE(
+                           "modflash::FamilyProfile",
+                           "Connect the programmer by USB, and choose the one you use in the "
+                           "preferences.")},
                       {{"LIBUSB_ERROR_ACCESS", "Permission denied", "insufficient permission"},
-                       "Your user may not open the programmer: set up USB access as the README "
-                       "says, then plug it in again."},
+                       MODFLASH_TRANSLATABLE(
+                           "modflash::FamilyProfile",
+                           "Your user may not open the programmer: set up USB access as the README "
+                           "says, then plug it in again.")},
                       {{"initialization failed", "Invalid device signature", "not responding",
                         "target doesn't answer"},
-                       "The module does not answer: check that the ISP cable sits with its red "
-                       "stripe on pin 1 and that the module's supply is on."},
+                       MODFLASH_TRANSLATABLE(
+                           "modflash::FamilyProfile",
+                           "The module does not answer: check that the ISP cable sits with its red "
+                           "stripe on pin 1 and that the module's supply is on.")},
                       {{"verification mismatch", "verification error"},
-                       "The module reads back other data than was written: write it again, and "
-                       "check the ISP cable and the module's supply."},
+                       MODFLASH_TRANSLATABLE(
+                           "modflash::FamilyProfile",
+                           "The module reads back other data than was written: write it again, and "
+                           "check the ISP cable and the module's supply.")},
                       {{},
-                       "Check the ISP cable (red stripe to pin 1), the module's supply and the "
-                       "programmer chosen in the preferences."}}}) {}
+                       MODFLASH_TRANSLATABLE(
+                           "modflash::FamilyProfile",
+                           "Check the ISP cable (red stripe to pin 1), the module's supply and the "
+                           "programmer chosen in the preferences.")}}}) {}
 
 const AvrdudeProfile& AvrdudeProfile::instance() {
     static const AvrdudeProfile profile;
@@ -116,7 +127,9 @@ const AvrChip& AvrdudeProfile::chipAt(std::int32_t cpu) {
 }
 
 DeviceRequirement AvrdudeProfile::requiredDevice(const Preferences& preferences) const {
-    return DeviceRequirement::forChoice(avrProgrammerList(), preferences, "programmer");
+    return DeviceRequirement::forChoice(
+        avrProgrammerList(), preferences,
+        MODFLASH_TRANSLATABLE("modflash::DeviceRequirement", "programmer"));
 }
 
 std::unique_ptr<ProgressParser> AvrdudeProfile::progressParser() const {

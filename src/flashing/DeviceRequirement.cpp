@@ -2,12 +2,17 @@
 #include "DeviceRequirement.h"
 
 #include "Programmers.h"
+#include "Translation.h"
 
 #include <algorithm>
 
 namespace modflash {
 
 namespace {
+
+std::string tr(const char* text) {
+    return translated("modflash::DeviceRequirement", text);
+}
 
 std::optional<UsbId> firstPresent(const std::vector<UsbId>& wanted,
                                   const std::vector<UsbId>& present) {
@@ -23,29 +28,36 @@ DeviceRequirement DeviceRequirement::forChoice(const ProgrammerList& list,
                                                const Preferences& preferences,
                                                const std::string& preferenceWord) {
     DeviceRequirement requirement;
-    requirement.m_preferenceWord = preferenceWord;
+    requirement.m_preferenceWord =
+        translated("modflash::DeviceRequirement", preferenceWord.c_str());
     requirement.m_whatToCheck =
-        "connect it by USB, or choose the " + preferenceWord + " you use in the preferences";
+        substituted(tr("connect it by USB, or choose the %1 you use in the preferences"),
+                    {requirement.m_preferenceWord});
     const Programmer* chosen = list.chosen(preferences);
     if (chosen) {
-        requirement.m_deviceName = chosen->deviceName;
+        requirement.m_deviceName = translated("modflash::Programmers", chosen->deviceName.c_str());
         requirement.m_ids = chosen->ids;
     } else {
-        requirement.m_deviceName = preferenceWord + " \"" + list.chosenName(preferences) + "\"";
+        requirement.m_deviceName = substituted(
+            tr("%1 \"%2\""), {requirement.m_preferenceWord, list.chosenName(preferences)});
     }
     for (const Programmer& other : list.choices()) {
-        if (&other != chosen)
-            requirement.m_alternatives.push_back(
-                {other.article + " " + other.deviceName, other.name, other.ids});
+        if (&other == chosen)
+            continue;
+        const std::string name = translated("modflash::Programmers", other.deviceName.c_str());
+        requirement.m_alternatives.push_back(
+            {substituted(other.article == "an" ? tr("an %1") : tr("a %1"), {name}), other.name,
+             other.ids});
     }
     return requirement;
 }
 
 DeviceRequirement DeviceRequirement::forDfuBootLoader(UsbId id) {
     DeviceRequirement requirement;
-    requirement.m_deviceName = "DFU boot loader";
+    requirement.m_deviceName = tr("DFU boot loader");
     requirement.m_ids = {id};
-    requirement.m_whatToCheck = "put the module into its boot loader mode as the instructions say";
+    requirement.m_whatToCheck =
+        tr("put the module into its boot loader mode as the instructions say");
     requirement.m_describesMemory = true;
     return requirement;
 }
@@ -60,16 +72,17 @@ bool DeviceRequirement::isMetBy(const std::vector<UsbId>& present) const {
 
 std::string DeviceRequirement::message(const std::vector<UsbId>& present) const {
     if (!canCheck())
-        return "modflash does not know the USB id of the " + m_deviceName +
-               ", so it cannot tell whether it is connected";
+        return substituted(tr("modflash does not know the USB id of the %1, so it cannot tell "
+                              "whether it is connected"),
+                           {m_deviceName});
     if (const auto found = firstPresent(m_ids, present))
-        return m_deviceName + " found (USB " + found->text() + ")";
+        return substituted(tr("%1 found (USB %2)"), {m_deviceName, found->text()});
     for (const Alternative& other : m_alternatives)
         if (firstPresent(other.ids, present))
-            return "No " + m_deviceName + " found, but " + other.deviceName +
-                   " is connected: choose \"" + other.choice + "\" as the " + m_preferenceWord +
-                   " in the preferences";
-    return "No " + m_deviceName + " found: " + m_whatToCheck;
+            return substituted(tr("No %1 found, but %2 is connected: choose \"%3\" as the %4 in "
+                                  "the preferences"),
+                               {m_deviceName, other.deviceName, other.choice, m_preferenceWord});
+    return substituted(tr("No %1 found: %2"), {m_deviceName, m_whatToCheck});
 }
 
 } // namespace modflash

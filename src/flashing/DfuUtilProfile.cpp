@@ -6,6 +6,7 @@
 #include "LogTexts.h"
 #include "Preferences.h"
 #include "ToolEnvironment.h"
+#include "Translation.h"
 
 namespace modflash {
 
@@ -16,19 +17,29 @@ DfuUtilProfile::DfuUtilProfile()
            "bin",
            {LogTexts::firstDfuNote, LogTexts::secondDfuNote},
            {{{"No DFU capable USB device", "LIBUSB_ERROR_NO_DEVICE", "No such device"},
-             "Put the module into its boot loader mode as its instructions say, and "
-             "try another USB cable."},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "Put the module into its boot loader mode as its instructions say, and "
+                 "try another USB cable.")},
             {{"LIBUSB_ERROR_ACCESS", "Permission denied", "Cannot open DFU device"},
-             "Your user may not open the boot loader: set up USB access as the README "
-             "says, then plug the module in again."},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "Your user may not open the boot loader: set up USB access as the README "
+                 "says, then plug the module in again.")},
             {{"LIBUSB_ERROR_TIMEOUT", "LIBUSB_ERROR_PIPE", "Error during download", "get_status"},
-             "The boot loader stopped answering: switch the module off and on in its "
-             "boot loader mode, then update again."},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "The boot loader stopped answering: switch the module off and on in its "
+                 "boot loader mode, then update again.")},
             {{"verify", "mismatch"},
-             "The module reads back other data than was written: update again."},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "The module reads back other data than was written: update again.")},
             {{},
-             "Put the module into its boot loader mode as its instructions say, and "
-             "try another USB cable."}}}) {}
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "Put the module into its boot loader mode as its instructions say, and "
+                 "try another USB cable.")}}}) {}
 
 const DfuUtilProfile& DfuUtilProfile::instance() {
     static const DfuUtilProfile profile;

@@ -3,6 +3,7 @@
 
 #include "LogTexts.h"
 #include "ToolOutputLines.h"
+#include "Translation.h"
 
 #include <algorithm>
 
@@ -22,10 +23,10 @@ const FamilyProfile& FamilyProfile::none() {
 std::string FamilyProfile::advice(std::string_view lastErrorLine) const {
     for (const Facts::Advice& entry : m_facts.advice) {
         if (entry.phrases.empty())
-            return entry.text;
+            return translated("modflash::FamilyProfile", entry.text.c_str());
         for (const std::string& phrase : entry.phrases)
             if (containsIgnoringCase(lastErrorLine, phrase))
-                return entry.text;
+                return translated("modflash::FamilyProfile", entry.text.c_str());
     }
     return {};
 }

@@ -7,6 +7,7 @@
 #include "OpenocdQuoting.h"
 #include "Programmers.h"
 #include "ToolEnvironment.h"
+#include "Translation.h"
 
 namespace modflash {
 
@@ -27,26 +28,37 @@ void addScript(std::vector<std::string>& arguments, const std::string& path) {
 } // namespace
 
 OpenocdProfile::OpenocdProfile()
-    : FamilyProfile({"swd",
-                     "openocd",
-                     "bin",
-                     {LogTexts::firstSwdNote, LogTexts::secondSwdNote},
-                     {{{"open failed", "unable to open", "No such device"},
-                       "Connect the ST-Link probe by USB, and choose the one you use in the "
-                       "preferences."},
-                      {{"LIBUSB_ERROR_ACCESS", "Permission denied"},
-                       "Your user may not open the probe: set up USB access as the README says, "
-                       "then plug it in again."},
-                      {{"target voltage", "init mode failed", "unable to connect", "not halted",
-                        "timed out", "not examined"},
-                       "The module does not answer: check the SWD cable and that the module is "
-                       "powered."},
-                      {{"checksum mismatch", "verify", "verification"},
-                       "The module reads back other data than was written: write it again, and "
-                       "check the SWD cable."},
-                      {{},
-                       "Check the SWD cable, the module's power and the ST-Link probe chosen in "
-                       "the preferences."}}}) {}
+    : FamilyProfile(
+          {"swd",
+           "openocd",
+           "bin",
+           {LogTexts::firstSwdNote, LogTexts::secondSwdNote},
+           {{{"open failed", "unable to open", "No such device"},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "Connect the ST-Link probe by USB, and choose the one you use in the "
+                 "preferences.")},
+            {{"LIBUSB_ERROR_ACCESS", "Permission denied"},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "Your user may not open the probe: set up USB access as the README says, "
+                 "then plug it in again.")},
+            {{"target voltage", "init mode failed", "unable to connect", "not halted", "timed out",
+              "not examined"},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "The module does not answer: check the SWD cable and that the module is "
+                 "powered.")},
+            {{"checksum mismatch", "verify", "verification"},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "The module reads back other data than was written: write it again, and "
+                 "check the SWD cable.")},
+            {{},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "Check the SWD cable, the module's power and the ST-Link probe chosen in "
+                 "the preferences.")}}}) {}
 
 const OpenocdProfile& OpenocdProfile::instance() {
     static const OpenocdProfile profile;
@@ -81,7 +93,9 @@ UpdateTask OpenocdProfile::command(const Firmware& firmware, const ResourceDirec
 }
 
 DeviceRequirement OpenocdProfile::requiredDevice(const Preferences& preferences) const {
-    return DeviceRequirement::forChoice(stlinkProbeList(), preferences, "probe");
+    return DeviceRequirement::forChoice(
+        stlinkProbeList(), preferences,
+        MODFLASH_TRANSLATABLE("modflash::DeviceRequirement", "probe"));
 }
 
 ImageCheck::Requirements OpenocdProfile::imageRequirements() const {

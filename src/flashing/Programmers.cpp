@@ -2,6 +2,7 @@
 #include "Programmers.h"
 
 #include "Preferences.h"
+#include "Translation.h"
 
 #include <algorithm>
 
@@ -67,31 +68,47 @@ const ProgrammerList& avrProgrammerList() {
     static const ProgrammerList list(
         PreferenceKey::avrProgrammer,
         {
-            {"usbtiny", "usbtiny", "USBtiny programmer", "a", {{0x1781, 0x0c9f}}, {}},
-            {"avrisp2", "avrisp2", "AVRISP mkII programmer", "an", {{0x03eb, 0x2104}}, {}},
-            {"usbasp", "usbasp", "USBasp programmer", "a", {{0x16c0, 0x05dc}}, {}},
+            {"usbtiny",
+             "usbtiny",
+             MODFLASH_TRANSLATABLE("modflash::Programmers", "USBtiny programmer"),
+             "a",
+             {{0x1781, 0x0c9f}},
+             {}},
+            {"avrisp2",
+             "avrisp2",
+             MODFLASH_TRANSLATABLE("modflash::Programmers", "AVRISP mkII programmer"),
+             "an",
+             {{0x03eb, 0x2104}},
+             {}},
+            {"usbasp",
+             "usbasp",
+             MODFLASH_TRANSLATABLE("modflash::Programmers", "USBasp programmer"),
+             "a",
+             {{0x16c0, 0x05dc}},
+             {}},
         },
         ProgrammerList::Unknown::PassedOn);
     return list;
 }
 
 const ProgrammerList& stlinkProbeList() {
-    static const ProgrammerList list(PreferenceKey::stlinkProgrammer,
-                                     {
-                                         {"ST-Link v2",
-                                          "interface/stlink-v2.cfg",
-                                          "ST-Link v2 probe",
-                                          "an",
-                                          {{0x0483, 0x3748}},
-                                          {"v2"}},
-                                         {"ST-Link v2-1",
-                                          "interface/stlink-v2-1.cfg",
-                                          "ST-Link v2-1 probe",
-                                          "an",
-                                          {{0x0483, 0x374b}, {0x0483, 0x3752}},
-                                          {"v2-1"}},
-                                     },
-                                     ProgrammerList::Unknown::Default);
+    static const ProgrammerList list(
+        PreferenceKey::stlinkProgrammer,
+        {
+            {"ST-Link v2",
+             "interface/stlink-v2.cfg",
+             MODFLASH_TRANSLATABLE("modflash::Programmers", "ST-Link v2 probe"),
+             "an",
+             {{0x0483, 0x3748}},
+             {"v2"}},
+            {"ST-Link v2-1",
+             "interface/stlink-v2-1.cfg",
+             MODFLASH_TRANSLATABLE("modflash::Programmers", "ST-Link v2-1 probe"),
+             "an",
+             {{0x0483, 0x374b}, {0x0483, 0x3752}},
+             {"v2-1"}},
+        },
+        ProgrammerList::Unknown::Default);
     return list;
 }
 

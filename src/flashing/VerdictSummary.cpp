@@ -1,7 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VerdictSummary.h"
 
+#include "Translation.h"
+
 namespace modflash {
+
+namespace {
+
+std::string tr(const char* text) {
+    return translated("modflash::VerdictSummary", text);
+}
+
+} // namespace
 
 VerdictSummary::VerdictSummary(const FamilyProfile& profile)
     : m_profile(profile)
@@ -31,7 +41,7 @@ VerdictSummary::Banner VerdictSummary::banner() const {
     if (!m_end)
         return {Kind::Running, runningText()};
     if (m_end->succeeded())
-        return {Kind::Completed, "Update completed"};
+        return {Kind::Completed, tr("Update completed")};
     if (imageWrittenBeforeFailure())
         return {Kind::WrittenThenFailed, writtenThenFailedText()};
     return {Kind::Failed, failureText()};
@@ -39,14 +49,10 @@ VerdictSummary::Banner VerdictSummary::banner() const {
 
 std::string VerdictSummary::runningText() const {
     const Progress& now = m_parser->progress();
-    std::string text = "Updating: ";
-    text += now.phase;
-    if (!now.isIndeterminate()) {
-        text += ' ';
-        text += std::to_string(now.percent);
-        text += '%';
-    }
-    return text;
+    std::string phase = now.phase;
+    if (!now.isIndeterminate())
+        phase += ' ' + std::to_string(now.percent) + '%';
+    return substituted(tr("Updating: %1"), {phase});
 }
 
 std::string VerdictSummary::failureText() const {
@@ -54,44 +60,51 @@ std::string VerdictSummary::failureText() const {
     std::string what;
     switch (m_end->kind) {
     case ToolEnd::Kind::CouldNotRun:
-        return "Update failed: " + m_end->reason;
+        return substituted(tr("Update failed: %1"), {m_end->reason});
     case ToolEnd::Kind::Refused:
-        return "Update refused: " + m_end->reason;
+        return substituted(tr("Update refused: %1"), {m_end->reason});
     case ToolEnd::Kind::Stopped:
-        return "Update stopped: " + m_profile.tool() + " was stopped before it finished";
+        return substituted(tr("Update stopped: %1 was stopped before it finished"),
+                           {m_profile.tool()});
     case ToolEnd::Kind::Crashed:
-        what = m_profile.tool() + " ended abnormally before it finished" +
-               (lastError.empty() ? std::string() : " (" + lastError + ")");
+        what = lastError.empty()
+                   ? substituted(tr("%1 ended abnormally before it finished"), {m_profile.tool()})
+                   : substituted(tr("%1 ended abnormally before it finished (%2)"),
+                                 {m_profile.tool(), lastError});
         break;
     case ToolEnd::Kind::Failed:
     case ToolEnd::Kind::Completed:
-        what = !lastError.empty() ? lastError
-                                  : m_profile.tool() + " ended with exit status " +
-                                        std::to_string(m_end->exitStatus);
+        what = !lastError.empty()
+                   ? lastError
+                   : substituted(tr("%1 ended with exit status %2"),
+                                 {m_profile.tool(), std::to_string(m_end->exitStatus)});
         break;
     }
     // What to try, in plain words, by what the tool last said went wrong.
     const std::string advice = m_profile.advice(lastError);
     if (advice.empty())
-        return "Update failed: " + what;
-    return "Update failed: " + what + (what.ends_with('.') ? " " : ". ") + advice;
+        return substituted(tr("Update failed: %1"), {what});
+    return substituted(tr("Update failed: %1 %2"),
+                       {what.ends_with('.') ? what : what + '.', advice});
 }
 
 std::string VerdictSummary::writtenThenFailedText() const {
-    std::string text = "The image was written completely; " + m_profile.tool() +
-                       " reported an error only after the download had finished";
-    if (m_parser->leavingBootLoader())
-        text += ", while leaving DFU mode";
-    const std::string& late = m_parser->errorAfterImageWritten();
-    if (!late.empty())
-        text += " (" + late + ")";
-    else if (m_end->kind == ToolEnd::Kind::Stopped)
-        text += " (it was stopped)";
-    else if (m_end->kind == ToolEnd::Kind::Crashed)
-        text += " (it ended abnormally)";
-    else
-        text += " (exit status " + std::to_string(m_end->exitStatus) + ")";
-    return text + ". Restart the module to run the new firmware.";
+    // What the tool said after the image, else how it ended.
+    std::string detail = m_parser->errorAfterImageWritten();
+    if (detail.empty() && m_end->kind == ToolEnd::Kind::Stopped)
+        detail = tr("it was stopped");
+    else if (detail.empty() && m_end->kind == ToolEnd::Kind::Crashed)
+        detail = tr("it ended abnormally");
+    else if (detail.empty())
+        detail = substituted(tr("exit status %1"), {std::to_string(m_end->exitStatus)});
+    return substituted(
+        m_parser->leavingBootLoader()
+            ? tr("The image was written completely; %1 reported an error only after the download "
+                 "had finished, while leaving DFU mode (%2). Restart the module to run the new "
+                 "firmware.")
+            : tr("The image was written completely; %1 reported an error only after the download "
+                 "had finished (%2). Restart the module to run the new firmware."),
+        {m_profile.tool(), detail});
 }
 
 Progress VerdictSummary::progress() const {

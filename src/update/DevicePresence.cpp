@@ -6,6 +6,8 @@
 #include "DfuseLayout.h"
 #include "UsbDeviceSource.h"
 
+#include <QCoreApplication>
+
 namespace modflash {
 
 DevicePresence::DevicePresence(UsbDeviceSource& source, const Preferences& preferences,
@@ -31,7 +33,11 @@ std::string DevicePresence::flashOf(UsbId id, std::optional<std::uint64_t>& flas
     if (!name)
         return {};
     flash = DfuseLayout::flashForImages(*name);
-    return flash ? ", " + memorySize(*flash) + " flash" : std::string();
+    if (!flash)
+        return {};
+    return QCoreApplication::translate("modflash::DevicePresence", ", %1 flash")
+        .arg(QString::fromStdString(memorySize(*flash)))
+        .toStdString();
 }
 
 void DevicePresence::refresh() {
@@ -42,9 +48,11 @@ void DevicePresence::refresh() {
     if (requirement) {
         if (!m_source.isAvailable()) {
             state = State::CannotCheck;
-            text = "USB devices cannot be listed on this computer, so modflash cannot check for "
-                   "the " +
-                   requirement->deviceName();
+            text = QCoreApplication::translate("modflash::DevicePresence",
+                                               "USB devices cannot be listed on this computer, so "
+                                               "modflash cannot check for the %1")
+                       .arg(QString::fromStdString(requirement->deviceName()))
+                       .toStdString();
         } else {
             const auto present = m_source.devices();
             state = !requirement->canCheck()        ? State::CannotCheck

@@ -4,6 +4,7 @@
 #include "SleepInhibitor.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 
 namespace modflash {
 
@@ -95,7 +96,10 @@ UpdateSession::Banner UpdateSession::banner() const {
     if (!m_summary)
         return {};
     if (isStopping())
-        return {Banner::Kind::Running, "Stopping the update: waiting for the tool to end"};
+        return {Banner::Kind::Running,
+                QCoreApplication::translate("modflash::UpdateSession",
+                                            "Stopping the update: waiting for the tool to end")
+                    .toStdString()};
     return m_summary->banner();
 }
 

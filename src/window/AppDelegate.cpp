@@ -333,7 +333,7 @@ void AppDelegate::explainEmptyOffer() {
                            m_preferenceControls.isFactoryFirmwareEnabled()
                                ? QString()
                                : tr(" Products for factory firmware appear once "
-                                    "\u201cEnable factory firmware\u201d is on.")));
+                                    "“Enable factory firmware\u201d is on.")));
 }
 
 void AppDelegate::loadInstructions(const QString& pageName) {

@@ -3,6 +3,8 @@
 
 #include "BuildValues.h"
 
+#include <QCoreApplication>
+
 namespace modflash::BuildInfo {
 
 QString buildDate() {
@@ -10,7 +12,7 @@ QString buildDate() {
 }
 
 QString buildDateText() {
-    return QStringLiteral("Build date: %1").arg(buildDate());
+    return QCoreApplication::translate("modflash::BuildInfo", "Build date: %1").arg(buildDate());
 }
 
 QString version() {

@@ -36,7 +36,7 @@ FirmwareDropHandler::Verdict FirmwareDropHandler::judge(const QMimeData* dropped
     if (situation.updateUnderWay)
         return refuse(tr("An update is running; drop the image again once it has ended."));
     if (!situation.factoryFirmwareEnabled)
-        return refuse(tr("Updating from a file of your own needs \u201cEnable factory "
+        return refuse(tr("Updating from a file of your own needs “Enable factory "
                          "firmware\u201d in the preferences."));
     if (!situation.product)
         return refuse(tr("Choose the product first, then drop its image."));

@@ -2,6 +2,7 @@
 #include "ProductListModel.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QListView>
 #include <QScrollBar>
 #include <QStandardItemModel>
@@ -12,7 +13,7 @@ ProductListModel::ProductListModel(QComboBox* list)
     : m_list(list) {}
 
 QString ProductListModel::placeholderTitle() {
-    return QStringLiteral("Select a product");
+    return QCoreApplication::translate("modflash::ProductListModel", "Select a product");
 }
 
 void ProductListModel::fill(const std::vector<std::string>& titles) {

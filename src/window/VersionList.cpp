@@ -21,11 +21,11 @@ VersionList::VersionList(QComboBox* list)
     : m_list(list) {}
 
 QString VersionList::placeholderTitle() {
-    return QStringLiteral("Select a version");
+    return QCoreApplication::translate("modflash::VersionList", "Select a version");
 }
 
 QString VersionList::otherTitle() {
-    return QStringLiteral("Other...");
+    return QCoreApplication::translate("modflash::VersionList", "Other...");
 }
 
 std::unique_ptr<QStandardItem> VersionList::createVersionItem(const FirmwarePtr& firmware) {

@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QDirIterator>
+#include <QMap>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -69,14 +70,18 @@ void CliHarness::start(const QStringList& arguments, int outFd, int errFd,
     std::vector<QByteArray> strings{MODFLASH_CLI};
     for (const QString& argument : arguments)
         strings.push_back(bytesOf(argument));
-    std::vector<QByteArray> environment;
+    // A later entry replaces an earlier one of the same name: the language is English unless a
+    // test asks for another, whatever the user running the tests speaks.
+    QMap<QByteArray, QByteArray> variables;
     for (char** entry = environ; *entry; ++entry)
-        environment.emplace_back(*entry);
+        variables.insert(QByteArray(*entry).split('=').front(), *entry);
     for (const QString& entry :
          QStringList{"HOME=" + m_home.path(), "XDG_CONFIG_HOME=" + m_home.filePath("config"),
-                     "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/bus"} +
+                     "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/bus", "LANG=C.UTF-8",
+                     "LANGUAGE=", "LC_ALL=", "LC_MESSAGES="} +
              extraEnvironment)
-        environment.push_back(entry.toUtf8());
+        variables.insert(entry.toUtf8().split('=').front(), entry.toUtf8());
+    std::vector<QByteArray> environment(variables.cbegin(), variables.cend());
     std::vector<char*> argv, envp;
     for (QByteArray& s : strings)
         argv.push_back(s.data());

@@ -181,6 +181,10 @@ TEST_F(Listing, HelpAndVersionNeedNothingElse) {
         EXPECT_TRUE(help.out.contains(word)) << word;
     EXPECT_TRUE(help.out.contains("\"ST-Link v2-1\" (v2-1)"));
     EXPECT_TRUE(run({"update", "--help"}).out.contains("SIGHUP"));
+    const Run german = run({"--help"}, {"LANG=de_DE.UTF-8"});
+    EXPECT_TRUE(german.out.startsWith("Aufruf: modflash-cli [Optionen] SUBCOMMAND"))
+        << german.out.toStdString();
+    EXPECT_TRUE(german.out.contains("\nUnterbefehle:\n  products [--all] [--json]\n"));
     EXPECT_EQ(run({"--version"}).out, "modflash-cli " MODFLASH_VERSION "\n");
 }
 

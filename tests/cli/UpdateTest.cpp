@@ -118,6 +118,10 @@ TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
     EXPECT_EQ(noTool.err, "modflash-cli: the update could not run: could not start " +
                               tools.filePath("dfu-util").toUtf8() +
                               ": No such file or directory\n");
+    // In German the message is, the log is not.
+    const Run german = run(arguments(dfu), {"LANG=de_DE.UTF-8", "LANGUAGE=de"});
+    EXPECT_EQ(german.out, noTool.out);
+    EXPECT_TRUE(german.err.startsWith("modflash-cli: die Aktualisierung konnte nicht laufen: "));
     tools.remove("avrdude.conf");
     const Run noConfiguration = run(arguments(avr), {"QT_LOGGING_RULES=*=false"});
     EXPECT_EQ(noConfiguration.status, 2);

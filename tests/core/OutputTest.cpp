@@ -6,6 +6,7 @@
 #include "DfuUtilProfile.h"
 #include "DfuseLayout.h"
 #include "OpenocdProfile.h"
+#include "Translation.h"
 #include "Utf8.h"
 #include "VerdictSummary.h"
 
@@ -228,6 +229,14 @@ TEST(Output, HowTheToolEndedDecidesTheBanner) {
     VerdictSummary halted(AvrdudeProfile::instance());
     halted.toolEnded(ToolEnd::fromExit(true, 1, true));
     EXPECT_EQ(halted.banner().text, "Update stopped: avrdude was stopped before it finished");
+    // Translations get the texts with their places; the arguments go in after, as they are.
+    setTextLookup([](const char*, const char* text) { return "%1: " + std::string(text); });
+    EXPECT_EQ(halted.banner().text,
+              "avrdude: Update stopped: avrdude was stopped before it finished");
+    VerdictSummary full(OpenocdProfile::instance());
+    full.toolEnded(ToolEnd::refused("100%2 full"));
+    EXPECT_EQ(full.banner().text, "100%2 full: Update refused: 100%2 full");
+    setTextLookup(nullptr);
     VerdictSummary refused(OpenocdProfile::instance());
     refused.toolEnded(ToolEnd::refused("\u201cx.bin\u201d is empty"));
     EXPECT_EQ(refused.banner().text, "Update refused: \u201cx.bin\u201d is empty");

@@ -20,6 +20,9 @@ check_prefix() { # prefix
     "$cli" products --all >"$scratch/all" || fail "$cli products --all failed"
     diff -u "$scratch/built-all" "$scratch/all" >&2 ||
         fail "$cli products --all differs from the build tree's"
+    # The translations travel inside the program.
+    LANG=de_DE.UTF-8 LANGUAGE= LC_ALL= "$cli" --help | grep -q '^Aufruf: modflash-cli' ||
+        fail "$cli --help is not German under LANG=de_DE.UTF-8"
     grep -qx Wendrel "$scratch/all" || fail "$cli products --all does not list Wendrel"
     # The offer follows the installed images: none installed, none offered.
     "$cli" products >"$scratch/offered" || fail "$cli products failed"

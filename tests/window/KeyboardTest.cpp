@@ -3,11 +3,13 @@
 // lists, where focus goes after an update, and the About box.
 #include "AboutDialog.h"
 #include "BuildInfo.h"
+#include "Translations.h"
 #include "WindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -52,9 +54,7 @@ QMap<QChar, QStringList> windowMnemonics(QWidget* window, QMenuBar* menuBar, QTa
     return used;
 }
 
-TEST_F(Keyboard, EveryMnemonicIsUniqueAndF10OpensTheMenus) {
-    start(true);
-    const WindowControls& c = controls();
+void expectUniqueMnemonics(const WindowControls& c) {
     const auto used = windowMnemonics(c.window, c.menuBar, c.tabView);
     for (auto it = used.begin(); it != used.end(); ++it)
         EXPECT_EQ(it.value().size(), 1) << it.value().join(" | ").toStdString();
@@ -68,12 +68,38 @@ TEST_F(Keyboard, EveryMnemonicIsUniqueAndF10OpensTheMenus) {
             inMenu << mnemonic(item->text());
         }
     }
+}
+
+TEST_F(Keyboard, EveryMnemonicIsUniqueAndF10OpensTheMenus) {
+    start(true);
+    const WindowControls& c = controls();
+    expectUniqueMnemonics(c);
 
     c.window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(c.window));
     EXPECT_EQ(c.menuBar->activeAction(), nullptr);
     QTest::keyClick(c.window, Qt::Key_F10);
     EXPECT_EQ(c.menuBar->activeAction(), c.menuBar->actions().first());
+}
+
+TEST_F(Keyboard, InGermanTheWindowAndItsMnemonicsAreGermanButTheLogIsNot) {
+    const Translations german(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_TRUE(german.active());
+    installTools("exit 0");
+    resources.remove("avrdude.conf");
+    start(true);
+    const WindowControls& c = controls();
+    expectUniqueMnemonics(c);
+    EXPECT_EQ(c.updateButton->text(), "&Aktualisieren");
+    EXPECT_EQ(c.menuBar->actions().constFirst()->text(), "&Datei");
+    EXPECT_EQ(c.versionList->itemText(0), "Version auswählen");
+    choose("Parvonne (rev009 or Higher)", "1.0");
+    EXPECT_TRUE(c.deviceLine->text().startsWith("Kein USBtiny-Programmer gefunden: Schließen"))
+        << c.deviceLine->text().toStdString();
+    clickUpdate();
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_TRUE(log().endsWith("BEGINNING UPDATE\nERROR DURING UPDATE\n")) << log().toStdString();
+    EXPECT_TRUE(banner().startsWith("Aktualisierung fehlgeschlagen: ")) << banner().toStdString();
 }
 
 TEST_F(Keyboard, MovingThroughVersionsNeverOpensTheChooserButEnterOnOtherDoes) {

@@ -11,6 +11,7 @@
 #include "FakeUsbDeviceSource.h"
 #include "MainWindow.h"
 #include "SettingsPreferences.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -96,6 +97,8 @@ bool runToVerdict(AppDelegate& delegate, const WindowControls& controls) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The pictures speak the language LANG names, as the window does.
+    const modflash::Translations translations;
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption resources(

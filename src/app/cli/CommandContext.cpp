@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandContext.h"
 
+#include "CliText.h"
 #include "DfuseLayout.h"
 #include "ImageListing.h"
 #include "LibusbDeviceSource.h"
@@ -41,20 +42,25 @@ ProductPtr CommandContext::requireProduct(const QString& name) const {
     const std::string typed = name.toStdString();
     ProductPtr product = m_catalogue.productNamed(typed);
     if (!product) {
-        std::string suggestion;
+        QStringList titles;
         for (const std::string& title : m_catalogue.nearestTitles(typed))
-            suggestion +=
-                (suggestion.empty() ? "; did you mean \u201c" : "\u201d or \u201c") + title;
-        if (suggestion.empty())
-            suggestion = "; run \"modflash-cli products --all\" to list them";
-        else
-            suggestion += "\u201d?";
-        throw UsageError("no product named \u201c" + typed + "\u201d" + suggestion);
+            titles.append("\u201c" + QString::fromStdString(title) + "\u201d");
+        const QString shown = QString::fromStdString(typed);
+        const QString unknown =
+            titles.isEmpty()
+                ? CliText::tr(
+                      "no product named \u201c%1\u201d; run \"modflash-cli products --all\" "
+                      "to list them")
+                      .arg(shown)
+                : CliText::tr("no product named \u201c%1\u201d; did you mean %2?")
+                      .arg(shown, titles.join(CliText::tr(" or ")));
+        throw UsageError(unknown.toStdString());
     }
     if (product->factoryOnly() && !factoryFirmwareEnabled())
-        throw UsageError("\"" + product->title() +
-                         "\" is offered only while factory firmware is enabled; add --factory to "
-                         "enable it for this run");
+        throw UsageError(CliText::tr("\"%1\" is offered only while factory firmware is enabled; "
+                                     "add --factory to enable it for this run")
+                             .arg(QString::fromStdString(product->title()))
+                             .toStdString());
     return product;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
+#include "CliText.h"
 #include "Programmers.h"
 #include "Subcommands.h"
 #include "UsageError.h"
@@ -43,11 +44,15 @@ QString choicesText(const ProgrammerList& list) {
 // An override of a choice list must name one of its entries: the window offers no others, and
 // an unknown ST-Link name would quietly fall back to the first probe. Letter case and the short
 // names ("v2-1") are forgiven; the entry's own name is what the run uses.
-std::string checkedChoice(const QString& typed, const ProgrammerList& list, const char* what) {
+// unknownText: the message, with %1 for the typed name and %2 for the entries.
+std::string checkedChoice(const QString& typed, const ProgrammerList& list,
+                          const QString& unknownText) {
     if (const Programmer* choice = list.findTyped(typed.toStdString()))
         return choice->name;
-    throw UsageError(std::string("unknown ") + what + " " + quoted(typed) + "; choose one of " +
-                     joined(list.names()));
+    throw UsageError(unknownText
+                         .arg(QString::fromStdString(quoted(typed)),
+                              QString::fromStdString(joined(list.names())))
+                         .toStdString());
 }
 
 std::optional<bool> switchPair(const QCommandLineParser& parser, const QString& on,
@@ -55,8 +60,9 @@ std::optional<bool> switchPair(const QCommandLineParser& parser, const QString& 
     const bool isOn = parser.isSet(on);
     const bool isOff = parser.isSet(off);
     if (isOn && isOff)
-        throw UsageError("--" + on.toStdString() + " and --" + off.toStdString() +
-                         " contradict each other; give only one");
+        throw UsageError(CliText::tr("--%1 and --%2 contradict each other; give only one")
+                             .arg(on, off)
+                             .toStdString());
     if (isOn || isOff)
         return isOn;
     return std::nullopt;
@@ -85,9 +91,13 @@ QString wrapped(const QString& text) {
 
 // The usage line names the program as it was started; the help names it as it is typed.
 QString withProgramName(QString help) {
-    const qsizetype options = help.indexOf(" [options]");
-    if (help.startsWith("Usage: ") && options > 0)
-        help.replace(0, options, "Usage: modflash-cli");
+    // Qt words the usage line in the user's language.
+    const QString usage = QCoreApplication::translate("QCommandLineParser", "Usage: %1");
+    const QString before = usage.left(usage.indexOf("%1"));
+    const qsizetype options =
+        help.indexOf(' ' + QCoreApplication::translate("QCommandLineParser", "[options]"));
+    if (help.startsWith(before) && options > 0)
+        help.replace(0, options, QString(usage).replace("%1", "modflash-cli"));
     return help;
 }
 
@@ -100,31 +110,34 @@ QString versionText() {
 QList<QCommandLineOption> CommandLine::globalOptions() {
     return {
         {"resources",
-         "Read firmware images and tools from DIR instead of the resource directory that "
-         "belongs to this program.",
+         CliText::tr("Read firmware images and tools from DIR instead of the resource directory "
+                     "that belongs to this program."),
          "DIR"},
         {"programmer",
-         "Use the AVR programmer NAME for this run (" + choicesText(avrProgrammerList()) + ").",
+         CliText::tr("Use the AVR programmer NAME for this run (%1).")
+             .arg(choicesText(avrProgrammerList())),
          "NAME"},
         {"stlink",
-         "Use the ST-Link probe NAME for this run (" + choicesText(stlinkProbeList()) + ").",
+         CliText::tr("Use the ST-Link probe NAME for this run (%1).")
+             .arg(choicesText(stlinkProbeList())),
          "NAME"},
-        {"factory", "Enable factory firmware for this run."},
-        {"no-factory", "Disable factory firmware for this run."},
-        {"mass-erase", "Mass-erase USB DFU products before programming, for this run."},
-        {"no-mass-erase", "Do not mass-erase before programming, for this run."},
+        {"factory", CliText::tr("Enable factory firmware for this run.")},
+        {"no-factory", CliText::tr("Disable factory firmware for this run.")},
+        {"mass-erase",
+         CliText::tr("Mass-erase USB DFU products before programming, for this run.")},
+        {"no-mass-erase", CliText::tr("Do not mass-erase before programming, for this run.")},
         {"no-module-check",
-         "Do not read the module before writing it (the AVR chip's signature, the DFU boot "
-         "loader's flash size), for this run: for unusual hardware. The image is checked all "
-         "the same."},
+         CliText::tr("Do not read the module before writing it (the AVR chip's signature, the DFU "
+                     "boot loader's flash size), for this run: for unusual hardware. The image "
+                     "is checked all the same.")},
     };
 }
 
 void CommandLine::addGlobalOptions(QCommandLineParser& parser) {
     parser.addOptions(globalOptions());
     // Qt's own help option would also offer --help-all, which lists Qt's internal options.
-    parser.addOption({{"h", helpOption}, "Show this help."});
-    parser.addOption({{"v", versionOption}, "Show the version."});
+    parser.addOption({{"h", helpOption}, CliText::tr("Show this help.")});
+    parser.addOption({{"v", versionOption}, CliText::tr("Show the version.")});
 }
 
 QString CommandLine::generalHelp() {
@@ -134,26 +147,26 @@ QString CommandLine::generalHelp() {
                 subcommand.summary + "\n";
     QCommandLineParser parser;
     addGlobalOptions(parser);
-    parser.addPositionalArgument("subcommand", "One of the subcommands above.",
+    parser.addPositionalArgument("subcommand", CliText::tr("One of the subcommands above."),
                                  "SUBCOMMAND [ARGUMENTS]");
     parser.setApplicationDescription(wrapped(
-        "Shows what modflash offers and the command an update would run, and runs updates.\n"
-        "\n"
-        "Subcommands:\n" +
-        list +
-        "\n"
-        "PRODUCT is a title exactly as written or its page name, the image prefix without \"_\" "
-        "and \".\" (uTessary, Bruve). Factory-only products and --file need factory firmware "
-        "enabled, in the preferences the window stores or with --factory. The preferences are "
-        "only read: the options below apply to this run and are never stored.\n"
-        "\n"
-        "Exit status: 0 done; 1 the command cannot be built because a resource it needs is "
-        "missing (the reason is on standard error); 64 a usage mistake (an unknown product, "
-        "version, option or subcommand, a missing argument, an ambiguous version, or factory "
-        "firmware needed but off); 65 the checks before writing refuse the image (the reason "
-        "is on standard error). update has its own: see \"modflash-cli update --help\".\n"
-        "\n"
-        "Run \"modflash-cli SUBCOMMAND --help\" for a subcommand's own options."));
+        CliText::tr("Shows what modflash offers and the command an update would run, and runs "
+                    "updates.") +
+        "\n\n" + CliText::tr("Subcommands:") + "\n" + list + "\n" +
+        CliText::tr("PRODUCT is a title exactly as written or its page name, the image prefix "
+                    "without \"_\" and \".\" (uTessary, Bruve). Factory-only products and "
+                    "--file need factory firmware enabled, in the preferences the window stores "
+                    "or with --factory. The preferences are only read: the options below apply "
+                    "to this run and are never stored.") +
+        "\n\n" +
+        CliText::tr("Exit status: 0 done; 1 the command cannot be built because a resource it "
+                    "needs is missing (the reason is on standard error); 64 a usage mistake (an "
+                    "unknown product, version, option or subcommand, a missing argument, an "
+                    "ambiguous version, or factory firmware needed but off); 65 the checks "
+                    "before writing refuse the image (the reason is on standard error). update "
+                    "has its own: see \"modflash-cli update --help\".") +
+        "\n\n" +
+        CliText::tr("Run \"modflash-cli SUBCOMMAND --help\" for a subcommand's own options.")));
     return withProgramName(parser.helpText());
 }
 
@@ -168,28 +181,34 @@ QString CommandLine::subcommandHelp(const Subcommand& subcommand) {
 }
 
 void CommandLine::throwParseError(const QCommandLineParser& parser, const QString& helpCommand) {
-    const std::string hint = "; run \"" + helpCommand.toStdString() + "\" for the options";
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty()) {
         const QString& name = unknown.front();
-        throw UsageError("unknown option " + quoted((name.size() == 1 ? "-" : "--") + name) + hint);
+        throw UsageError(
+            CliText::tr("unknown option %1; run \"%2\" for the options")
+                .arg(QString::fromStdString(quoted((name.size() == 1 ? "-" : "--") + name)),
+                     helpCommand)
+                .toStdString());
     }
     QString reason = parser.errorText();
     if (reason.endsWith('.'))
         reason.chop(1);
     if (!reason.isEmpty())
         reason[0] = reason[0].toLower();
-    throw UsageError(reason.toStdString() + hint);
+    throw UsageError(
+        CliText::tr("%1; run \"%2\" for the options").arg(reason, helpCommand).toStdString());
 }
 
 RunOverrides CommandLine::readOverrides(const QCommandLineParser& parser) {
     RunOverrides overrides;
     if (parser.isSet("programmer"))
         overrides.avrProgrammer =
-            checkedChoice(parser.value("programmer"), avrProgrammerList(), "programmer");
+            checkedChoice(parser.value("programmer"), avrProgrammerList(),
+                          CliText::tr("unknown programmer %1; choose one of %2"));
     if (parser.isSet("stlink"))
         overrides.stlinkProgrammer =
-            checkedChoice(parser.value("stlink"), stlinkProbeList(), "ST-Link probe");
+            checkedChoice(parser.value("stlink"), stlinkProbeList(),
+                          CliText::tr("unknown ST-Link probe %1; choose one of %2"));
     overrides.factoryFirmware = switchPair(parser, "factory", "no-factory");
     overrides.massErase = switchPair(parser, "mass-erase", "no-mass-erase");
     if (parser.isSet("no-module-check"))
@@ -231,10 +250,13 @@ const Subcommand* CommandLine::chooseSubcommand(const QStringList& arguments, Re
     if (!parsed && !subcommand)
         throwParseError(parser, "modflash-cli --help");
     if (positional.isEmpty())
-        throw UsageError("no subcommand given; run \"modflash-cli --help\" to list them");
+        throw UsageError(
+            CliText::text("no subcommand given; run \"modflash-cli --help\" to list them"));
     if (!subcommand)
-        throw UsageError("unknown subcommand " + quoted(positional.front()) +
-                         "; run \"modflash-cli --help\" to list them");
+        throw UsageError(
+            CliText::tr("unknown subcommand %1; run \"modflash-cli --help\" to list them")
+                .arg(QString::fromStdString(quoted(positional.front())))
+                .toStdString());
     request.action = Request::Action::Run;
     return subcommand;
 }
@@ -265,7 +287,7 @@ Request CommandLine::parseFor(const Subcommand& subcommand, const QStringList& a
     }
     request.resourceDirectory = parser.value("resources");
     if (parser.isSet("resources") && request.resourceDirectory.isEmpty())
-        throw UsageError("--resources needs a directory; give its path");
+        throw UsageError(CliText::text("--resources needs a directory; give its path"));
     request.overrides = readOverrides(parser);
     return request;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands that only show: products, versions and the command an update would run.
 #include "CheckText.h"
+#include "CliText.h"
 #include "CommandContext.h"
 #include "ExitStatus.h"
 #include "FamilyProfile.h"
@@ -43,23 +44,30 @@ QJsonObject describe(const Product& product, bool offered, const ImageListing& i
     };
 }
 
-std::string firmwareDirectory(const CommandContext& context) {
-    return context.resources().resourcePath() + "/firmware";
+QString firmwareDirectory(const CommandContext& context) {
+    return fromStd(context.resources().resourcePath() + "/firmware");
 }
 
 // Why products lists nothing, for a person who expected their module there.
 std::string whyNothingIsOffered(const CommandContext& context, const ImageListing& images) {
     const std::string& root = context.resources().resourcePath();
     if (!std::filesystem::is_directory(root))
-        return "no product is offered: the resource directory \u201c" + root +
-               "\u201d is missing; install modflash again or give --resources DIR";
+        return CliText::tr(
+                   "no product is offered: the resource directory \u201c%1\u201d is missing; "
+                   "install modflash again or give --resources DIR")
+            .arg(fromStd(root))
+            .toStdString();
     for (const ProductPtr& product : context.catalogue().products())
         if (product->factoryOnly() && images.hasFirmware(*product))
-            return "no product is offered: the images in \u201c" + firmwareDirectory(context) +
-                   "\u201d are all for factory-only products, which --factory offers";
-    return "no product is offered: there are no firmware images in \u201c" +
-           firmwareDirectory(context) +
-           "\u201d; they come from your module's maker (products --all lists every product)";
+            return CliText::tr("no product is offered: the images in \u201c%1\u201d are all for "
+                               "factory-only products, which --factory offers")
+                .arg(firmwareDirectory(context))
+                .toStdString();
+    return CliText::tr(
+               "no product is offered: there are no firmware images in \u201c%1\u201d; they "
+               "come from your module's maker (products --all lists every product)")
+        .arg(firmwareDirectory(context))
+        .toStdString();
 }
 
 QJsonObject describe(const UpdateTask& task) {
@@ -78,8 +86,10 @@ QJsonObject describe(const UpdateTask& task) {
 
 int listProducts(const Request& request, CommandContext& context) {
     if (!request.arguments.isEmpty())
-        throw UsageError("products takes no arguments, but " + quoted(request.arguments.front()) +
-                         " was given; run \"modflash-cli products --help\" for its usage");
+        throw UsageError(CliText::tr("products takes no arguments, but %1 was given; run "
+                                     "\"modflash-cli products --help\" for its usage")
+                             .arg(fromStd(quoted(request.arguments.front())))
+                             .toStdString());
     const bool all = request.isSet("all");
     const bool json = request.isSet("json");
     // The window's one read of the firmware directory: a large directory is read once, not
@@ -106,21 +116,29 @@ int listProducts(const Request& request, CommandContext& context) {
 
 int listVersions(const Request& request, CommandContext& context) {
     if (request.arguments.isEmpty())
-        throw UsageError("versions needs a PRODUCT; run \"modflash-cli products\" to list them");
+        throw UsageError(
+            CliText::text("versions needs a PRODUCT; run \"modflash-cli products\" to list them"));
     if (request.arguments.size() > 1)
-        throw UsageError("versions takes one PRODUCT, but " + quoted(request.arguments.at(1)) +
-                         " was given too; put a title with spaces in quotes");
+        throw UsageError(
+            CliText::tr("versions takes one PRODUCT, but %1 was given too; put a title "
+                        "with spaces in quotes")
+                .arg(fromStd(quoted(request.arguments.at(1))))
+                .toStdString());
     const ProductPtr product = context.requireProduct(request.arguments.front());
     std::vector<std::string> leftOut;
     const auto images = product->getAllFirmware(context.resources(), &leftOut);
     for (const std::string& name : leftOut)
-        context.output().error("left out " + quoted(fromStd(name)) +
-                               ": its file name is not valid UTF-8; rename the file");
+        context.output().error(
+            CliText::tr("left out %1: its file name is not valid UTF-8; rename the file")
+                .arg(fromStd(quoted(fromStd(name))))
+                .toStdString());
     if (images.empty())
-        context.output().error("\u201c" + product->title() + "\u201d has no firmware images in " +
-                               "\u201c" + firmwareDirectory(context) + "\u201d; its images are " +
-                               "named \u201c" + product->prefix() + "<version>." +
-                               product->firmwareExtension() + "\u201d");
+        context.output().error(
+            CliText::tr("\u201c%1\u201d has no firmware images in \u201c%2\u201d; its "
+                        "images are named \u201c%3<version>.%4\u201d")
+                .arg(fromStd(product->title()), firmwareDirectory(context),
+                     fromStd(product->prefix()), fromStd(product->firmwareExtension()))
+                .toStdString());
     if (!request.isSet("json")) {
         for (const FirmwarePtr& firmware : images)
             context.output().line(firmware->version());

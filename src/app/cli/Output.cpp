@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Output.h"
 
+#include "CliText.h"
+
 #include <QJsonDocument>
 #include <QString>
 
@@ -185,7 +187,9 @@ bool Output::finish() {
     }
     if (failure == 0)
         return true;
-    error(std::string("could not write the output: ") + std::strerror(failure));
+    error(CliText::tr("could not write the output: %1")
+              .arg(QString::fromLocal8Bit(std::strerror(failure)))
+              .toStdString());
     return false;
 }
 

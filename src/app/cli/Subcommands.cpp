@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Subcommands.h"
 
+#include "CliText.h"
 #include "UpdateTarget.h"
 
 namespace modflash::cli {
 
 namespace {
 
-QCommandLineOption jsonOption(const QString& shape) {
-    return {"json", "Print " + shape + "."};
+QCommandLineOption jsonOption(const QString& description) {
+    return {"json", description};
 }
 
 } // namespace
@@ -17,64 +18,78 @@ const std::vector<Subcommand>& subcommands() {
     static const std::vector<Subcommand> table{
         {"products",
          "[--all] [--json]",
-         "the products on offer, one title a line",
-         "Lists the products the window offers, in its order: those with firmware images, "
-         "without the factory-only ones unless factory firmware is enabled.",
-         {{"all", "List all products, offered or not."},
-          jsonOption("a JSON array of {title, family, prefix, chip, factoryOnly, offered, versions}")},
+         CliText::tr("the products on offer, one title a line"),
+         CliText::tr(
+             "Lists the products the window offers, in its order: those with firmware images, "
+             "without the factory-only ones unless factory firmware is enabled."),
+         {{"all", CliText::tr("List all products, offered or not.")},
+          jsonOption(CliText::tr("Print a JSON array of {title, family, prefix, chip, factoryOnly, "
+                                 "offered, versions}."))},
          listProducts},
         {"versions",
          "PRODUCT [--json]",
-         "the firmware versions of a product, one a line",
-         "Lists the versions of PRODUCT's firmware images in the order the version list shows "
-         "them. PRODUCT is a title exactly as written or its page name (uTessary, Bruve).",
-         {jsonOption("a JSON array of {version, path}")},
+         CliText::tr("the firmware versions of a product, one a line"),
+         CliText::tr(
+             "Lists the versions of PRODUCT's firmware images in the order the version list shows "
+             "them. PRODUCT is a title exactly as written or its page name (uTessary, Bruve)."),
+         {jsonOption(CliText::tr("Print a JSON array of {version, path}."))},
          listVersions},
         {"command",
          "PRODUCT (VERSION | --file PATH) [--json]",
-         "the command an update would run (shown, not run)",
-         "Shows the flashing command an update of PRODUCT with VERSION (or the image file PATH) "
-         "would run, without running it: the program on the first line, then one argument a "
-         "line. When a resource the command needs is missing, the reason goes to standard error "
-         "and the exit status is 1; when the checks before writing refuse the image, the reason "
-         "goes there and the exit status is 65.",
+         CliText::tr("the command an update would run (shown, not run)"),
+         CliText::tr(
+             "Shows the flashing command an update of PRODUCT with VERSION (or the image file "
+             "PATH) "
+             "would run, without running it: the program on the first line, then one argument a "
+             "line. When a resource the command needs is missing, the reason goes to standard "
+             "error "
+             "and the exit status is 1; when the checks before writing refuse the image, the "
+             "reason "
+             "goes there and the exit status is 65."),
          {UpdateTarget::fileOption(), UpdateTarget::forceOption(),
-          jsonOption("a JSON object {program, arguments, environment}")},
+          jsonOption(CliText::tr("Print a JSON object {program, arguments, environment}."))},
          showCommand},
         {"check",
          "PRODUCT (VERSION | --file PATH) [--json]",
-         "what the checks before writing find in an image",
-         "Reads the image of PRODUCT's VERSION (or the file PATH) as an update would before "
-         "writing it and prints what it found: its format, size, address range and SHA-256, "
-         "each check and its result, and the verdict. With the module check on, a connected DFU "
-         "boot loader's flash size counts too. The exit status is 0 when the image would be "
-         "written and 65 when it would be refused.",
+         CliText::tr("what the checks before writing find in an image"),
+         CliText::tr(
+             "Reads the image of PRODUCT's VERSION (or the file PATH) as an update would before "
+             "writing it and prints what it found: its format, size, address range and SHA-256, "
+             "each check and its result, and the verdict. With the module check on, a connected "
+             "DFU "
+             "boot loader's flash size counts too. The exit status is 0 when the image would be "
+             "written and 65 when it would be refused."),
          {UpdateTarget::fileOption(), UpdateTarget::forceOption(),
-          jsonOption("a JSON object {file, format, size, dataBytes, addresses, sha256, checks, "
-                     "verdict, reason}")},
+          jsonOption(CliText::tr("Print a JSON object {file, format, size, dataBytes, addresses, "
+                                 "sha256, checks, verdict, reason}."))},
          checkImage},
         {"update",
          "PRODUCT (VERSION | --file PATH)",
-         "write the firmware onto the module (runs the command)",
-         "Writes VERSION of PRODUCT (or the image file PATH) onto the module by running the "
-         "command that \"modflash-cli command\" shows, and prints what the window's log shows: "
-         "the command, the tool's output as it arrives and the verdict. Ctrl-C, SIGTERM or "
-         "SIGHUP (the terminal closing) asks the tool to end and the verdict follows; a second "
-         "one, or 5 seconds without an end, kills the tool. While the tool runs, the machine is "
-         "kept from suspending, and when standard output and standard error are both a "
-         "terminal, a line on standard error shows the tool's phase and progress.\n"
-         "\n"
-         "Before anything is written the image is checked (see \"modflash-cli check\") and, with "
-         "the module check on, an AVR module's chip is read: a module of another product is "
-         "refused.\n"
-         "\n"
-         "Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run (a "
-         "resource is missing or the tool cannot start; the reason is on standard error); 64 a "
-         "usage mistake; 65 the checks before writing refused the image or the module (the "
-         "reason is on standard error; nothing was written); 128+N when signal N stopped the "
-         "update (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP), once the verdict is printed. "
-         "A failure to write the output is reported on standard error and does not change the "
-         "exit status.",
+         CliText::tr("write the firmware onto the module (runs the command)"),
+         CliText::tr(
+             "Writes VERSION of PRODUCT (or the image file PATH) onto the module by running the "
+             "command that \"modflash-cli command\" shows, and prints what the window's log shows: "
+             "the command, the tool's output as it arrives and the verdict. Ctrl-C, SIGTERM or "
+             "SIGHUP (the terminal closing) asks the tool to end and the verdict follows; a second "
+             "one, or 5 seconds without an end, kills the tool. While the tool runs, the machine "
+             "is "
+             "kept from suspending, and when standard output and standard error are both a "
+             "terminal, a line on standard error shows the tool's phase and progress.\n"
+             "\n"
+             "Before anything is written the image is checked (see \"modflash-cli check\") and, "
+             "with "
+             "the module check on, an AVR module's chip is read: a module of another product is "
+             "refused.\n"
+             "\n"
+             "Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run "
+             "(a "
+             "resource is missing or the tool cannot start; the reason is on standard error); 64 a "
+             "usage mistake; 65 the checks before writing refused the image or the module (the "
+             "reason is on standard error; nothing was written); 128+N when signal N stopped the "
+             "update (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP), once the verdict is "
+             "printed. "
+             "A failure to write the output is reported on standard error and does not change the "
+             "exit status."),
          {UpdateTarget::fileOption(), UpdateTarget::forceOption()},
          runUpdate},
     };

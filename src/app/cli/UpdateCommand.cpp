@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // modflash-cli update: runs the flashing command through the update session and prints what the
 // window's log shows, as it happens.
+#include "CliText.h"
 #include "CommandContext.h"
 #include "ExitStatus.h"
 #include "Output.h"
@@ -95,7 +96,9 @@ int runUpdate(const Request& request, CommandContext& context) {
         loop.exec();
 
     if (end.kind == ToolEnd::Kind::CouldNotRun)
-        output.error("the update could not run: " + end.reason);
+        output.error(CliText::tr("the update could not run: %1")
+                         .arg(QString::fromStdString(end.reason))
+                         .toStdString());
     else if (end.kind == ToolEnd::Kind::Refused)
         output.error(end.reason);
     output.setIdleCallback(

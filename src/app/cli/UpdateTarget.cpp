@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UpdateTarget.h"
 
+#include "CliText.h"
 #include "CommandContext.h"
 #include "FamilyProfile.h"
 #include "Refusal.h"
@@ -15,12 +16,13 @@ namespace modflash::cli {
 
 namespace {
 
-std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
+QString quoted(const std::string& text) {
+    return '"' + QString::fromStdString(text) + '"';
 }
 
-std::string listVersionsHint(const Product& product) {
-    return "run \"modflash-cli versions " + product.pageName() + "\" to list them";
+QString listVersionsHint(const Product& product) {
+    return CliText::tr("run \"modflash-cli versions %1\" to list them")
+        .arg(QString::fromStdString(product.pageName()));
 }
 
 FirmwarePtr firmwareForVersion(const Product& product, const QString& typed,
@@ -33,32 +35,39 @@ FirmwarePtr firmwareForVersion(const Product& product, const QString& typed,
     if (matches.size() == 1)
         return matches.front();
     if (matches.empty())
-        throw UsageError("no version " + quoted(version) + " of " + quoted(product.title()) + "; " +
-                         listVersionsHint(product));
+        throw UsageError(
+            CliText::tr("no version %1 of %2; %3")
+                .arg(quoted(version), quoted(product.title()), listVersionsHint(product))
+                .toStdString());
     // Taking the first would write an image the person may not have meant.
-    std::string files;
+    QString files;
     for (const FirmwarePtr& firmware : matches)
-        files += (files.empty() ? "" : ", ") + quoted(firmware->path());
-    throw UsageError("version " + quoted(version) + " of " + quoted(product.title()) +
-                     " names more than one image: " + files +
-                     "; choose one with --file PATH (with --factory)");
+        files += (files.isEmpty() ? "" : ", ") + quoted(firmware->path());
+    throw UsageError(CliText::tr("version %1 of %2 names more than one image: %3; choose one with "
+                                 "--file PATH (with --factory)")
+                         .arg(quoted(version), quoted(product.title()), files)
+                         .toStdString());
 }
 
 FirmwarePtr firmwareForFile(const Product& product, const QString& path,
                             const CommandContext& context) {
     if (!context.factoryFirmwareEnabled())
-        throw UsageError("--file needs factory firmware enabled; add --factory to enable it for "
-                         "this run");
+        throw UsageError(CliText::text("--file needs factory firmware enabled; add --factory to "
+                                       "enable it for this run"));
     const QFileInfo file(path);
-    const std::string shown = quoted(path.toStdString());
+    const QString shown = quoted(path.toStdString());
     if (!file.exists())
-        throw UsageError("no file " + shown + "; give the path of a firmware image");
+        throw UsageError(
+            CliText::tr("no file %1; give the path of a firmware image").arg(shown).toStdString());
     if (!file.isFile())
-        throw UsageError(shown + " is not a file; give the path of a firmware image");
+        throw UsageError(CliText::tr("%1 is not a file; give the path of a firmware image")
+                             .arg(shown)
+                             .toStdString());
     if (!product.profile().acceptsFileName(file.fileName().toStdString()))
-        throw UsageError(shown + " is not a ." + product.firmwareExtension() +
-                         " file, the image type of " + quoted(product.title()) + "; give a ." +
-                         product.firmwareExtension() + " file");
+        throw UsageError(CliText::tr("%1 is not a .%2 file, the image type of %3; give a .%2 file")
+                             .arg(shown, QString::fromStdString(product.firmwareExtension()),
+                                  quoted(product.title()))
+                             .toStdString());
     return Firmware::firmwareWithPath(QFile::encodeName(file.absoluteFilePath()).toStdString(), "");
 }
 
@@ -66,8 +75,9 @@ FirmwarePtr firmwareForFile(const Product& product, const QString& path,
 
 QCommandLineOption UpdateTarget::forceOption() {
     return {"force",
-            "Write an image that only a plausibility rule refuses (its vector table, its size); "
-            "needs factory firmware enabled. A malformed image is never written."};
+            CliText::tr("Write an image that only a plausibility rule refuses (its vector table, "
+                        "its size); needs factory firmware enabled. A malformed image is never "
+                        "written.")};
 }
 
 ImageReport UpdateTarget::checkImage(const CommandContext& context) const {
@@ -86,35 +96,41 @@ void UpdateTarget::requireWritable(const Request& request, const CommandContext&
         return;
     std::string reason = report.reason;
     if (report.mayBeConfirmed())
-        reason += "; to write it all the same, add --force --factory";
+        reason += CliText::text("; to write it all the same, add --force --factory");
     throw Refusal(reason);
 }
 
 QCommandLineOption UpdateTarget::fileOption() {
     return {"file",
-            "Use the image file PATH instead of a VERSION (needs factory firmware enabled).",
+            CliText::tr("Use the image file PATH instead of a VERSION (needs factory firmware "
+                        "enabled)."),
             "PATH"};
 }
 
 UpdateTarget UpdateTarget::fromRequest(const Request& request, const CommandContext& context) {
-    const std::string name = request.subcommand->name.toStdString();
+    const QString& name = request.subcommand->name;
     const QStringList& arguments = request.arguments;
     if (arguments.isEmpty())
-        throw UsageError(name + " needs a PRODUCT and a VERSION (or --file PATH); run "
-                                "\"modflash-cli products\" to list the products");
+        throw UsageError(CliText::tr("%1 needs a PRODUCT and a VERSION (or --file PATH); run "
+                                     "\"modflash-cli products\" to list the products")
+                             .arg(name)
+                             .toStdString());
     if (arguments.size() > 2)
-        throw UsageError(name + " takes a PRODUCT and a VERSION, but " +
-                         quoted(arguments.at(2).toStdString()) +
-                         " was given too; put a title with spaces in quotes");
+        throw UsageError(CliText::tr("%1 takes a PRODUCT and a VERSION, but %2 was given too; put "
+                                     "a title with spaces in quotes")
+                             .arg(name, quoted(arguments.at(2).toStdString()))
+                             .toStdString());
 
     UpdateTarget target;
     target.product = context.requireProduct(arguments.front());
     const bool fromFile = request.isSet("file");
     if (fromFile && arguments.size() == 2)
-        throw UsageError("give either a VERSION or --file PATH, not both");
+        throw UsageError(CliText::text("give either a VERSION or --file PATH, not both"));
     if (!fromFile && arguments.size() == 1)
-        throw UsageError(name + " needs a VERSION of " + quoted(target.product->title()) +
-                         " or --file PATH; " + listVersionsHint(*target.product));
+        throw UsageError(
+            CliText::tr("%1 needs a VERSION of %2 or --file PATH; %3")
+                .arg(name, quoted(target.product->title()), listVersionsHint(*target.product))
+                .toStdString());
 
     target.firmware = fromFile ? firmwareForFile(*target.product, request.value("file"), context)
                                : firmwareForVersion(*target.product, arguments.at(1), context);

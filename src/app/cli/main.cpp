@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // modflash-cli: lists what modflash offers, shows the commands its updates run, and runs them.
+#include "CliText.h"
 #include "CommandContext.h"
 #include "CommandLine.h"
 #include "ExitStatus.h"
@@ -10,6 +11,7 @@
 #include "RunPreferences.h"
 #include "SettingsPreferences.h"
 #include "Subcommands.h"
+#include "Translations.h"
 #include "UsageError.h"
 #include "Utf8.h"
 
@@ -25,9 +27,10 @@ namespace {
 void requireUtf8Arguments(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i)
         if (!isValidUtf8(argv[i]))
-            throw UsageError("argument " + std::to_string(i) + " (\"" +
-                             QString::fromLocal8Bit(argv[i]).toStdString() +
-                             "\") is not valid UTF-8; rename the file it names");
+            throw UsageError(
+                CliText::tr("argument %1 (\"%2\") is not valid UTF-8; rename the file it names")
+                    .arg(QString::number(i), QString::fromLocal8Bit(argv[i]))
+                    .toStdString());
 }
 
 ResourceDirectory chooseResources(const Request& request) {
@@ -36,8 +39,10 @@ ResourceDirectory chooseResources(const Request& request) {
             QCoreApplication::applicationFilePath().toStdString());
     // A mistyped directory would otherwise look like one without any firmware.
     if (!QFileInfo(request.resourceDirectory).isDir())
-        throw UsageError("no directory \"" + request.resourceDirectory.toStdString() +
-                         "\" for --resources; give the path of a resource directory");
+        throw UsageError(CliText::tr("no directory \"%1\" for --resources; give the path of a "
+                                     "resource directory")
+                             .arg(request.resourceDirectory)
+                             .toStdString());
     return ResourceDirectory(request.resourceDirectory.toStdString());
 }
 
@@ -66,7 +71,9 @@ int run(int argc, char* argv[], Output& output) {
         output.error(refusal.what());
         return ExitStatus::refused;
     } catch (const std::exception& error) {
-        output.error(std::string("the command cannot be built: ") + error.what());
+        output.error(CliText::tr("the command cannot be built: %1")
+                         .arg(QString::fromStdString(error.what()))
+                         .toStdString());
         return ExitStatus::cannotBuild;
     }
     if (!output.finish())
@@ -82,6 +89,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("modflash-cli");
     QCoreApplication::setApplicationVersion(MODFLASH_VERSION);
+    const modflash::Translations translations;
 
     modflash::cli::Output output;
     return modflash::cli::run(argc, argv, output);

@@ -9,6 +9,7 @@
 #include "SettingsPreferences.h"
 #include "SleepInhibitor.h"
 #include "StopSignals.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -22,10 +23,14 @@ namespace {
 // Exit status for a wrong command line, as modflash-cli uses it.
 constexpr int usageError = 64;
 
-const QCommandLineOption resourcesOption(
-    QStringLiteral("resources"),
-    QStringLiteral("Use the resource directory DIR instead of the one beside the program."),
-    QStringLiteral("DIR"));
+// Made once translators are installed, so that its description is in the user's language.
+QCommandLineOption resourcesOption() {
+    return {
+        QStringLiteral("resources"),
+        QCoreApplication::translate(
+            "modflash", "Use the resource directory DIR instead of the one beside the program."),
+        QStringLiteral("DIR")};
+}
 
 void nameApplication() {
     QCoreApplication::setApplicationName(QStringLiteral("modflash"));
@@ -34,10 +39,11 @@ void nameApplication() {
 }
 
 void describeOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(QStringLiteral("Updates the firmware of modules."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("modflash", "Updates the firmware of modules."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption(resourcesOption);
+    parser.addOption(resourcesOption());
 }
 
 // --help and --version are answered before any display is opened, so that they work over ssh
@@ -45,6 +51,7 @@ void describeOptions(QCommandLineParser& parser) {
 void answerHelpAndVersion(int argc, char* argv[]) {
     const QCoreApplication early(argc, argv);
     nameApplication();
+    const modflash::Translations translations;
     QCommandLineParser parser;
     describeOptions(parser);
     parser.parse(QCoreApplication::arguments());
@@ -57,22 +64,29 @@ std::optional<modflash::ResourceDirectory> resourcesFromArguments() {
     QCommandLineParser parser;
     describeOptions(parser);
     if (!parser.parse(QCoreApplication::arguments())) {
-        std::fprintf(stderr, "modflash: %s See --help.\n", qPrintable(parser.errorText()));
+        std::fprintf(
+            stderr, "modflash: %s\n",
+            qPrintable(
+                QCoreApplication::translate("modflash", "%1 See --help.").arg(parser.errorText())));
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "modflash: unexpected argument \"%s\"; see --help\n",
-                     qPrintable(parser.positionalArguments().first()));
+        std::fprintf(stderr, "modflash: %s\n",
+                     qPrintable(QCoreApplication::translate(
+                                    "modflash", "unexpected argument \"%1\"; see --help")
+                                    .arg(parser.positionalArguments().first())));
         return std::nullopt;
     }
-    if (!parser.isSet(resourcesOption)) {
+    if (!parser.isSet(QStringLiteral("resources"))) {
         return modflash::ResourceDirectory::forExecutable(
             QCoreApplication::applicationFilePath().toStdString());
     }
-    const QString directory = parser.value(resourcesOption);
+    const QString directory = parser.value(QStringLiteral("resources"));
     if (!QFileInfo(directory).isDir()) {
-        std::fprintf(stderr, "modflash: the resource directory \"%s\" does not exist\n",
-                     qPrintable(directory));
+        std::fprintf(stderr, "modflash: %s\n",
+                     qPrintable(QCoreApplication::translate(
+                                    "modflash", "the resource directory \"%1\" does not exist")
+                                    .arg(directory)));
         return std::nullopt;
     }
     return modflash::ResourceDirectory(directory.toStdString());
@@ -84,6 +98,7 @@ int main(int argc, char* argv[]) {
     answerHelpAndVersion(argc, argv);
     QApplication app(argc, argv);
     nameApplication();
+    const modflash::Translations translations;
     // The installed desktop entry's id, so that the desktop matches the window to its entry
     // and icon: the app id on Wayland. On X11 the desktop matches the window's class, which
     // Qt takes from the application name above; the entry's StartupWMClass names it.

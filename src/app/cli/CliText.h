@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QCoreApplication>
+
+#include <string>
+
+namespace modflash::cli {
+
+// The one translation context of the command line's texts: help, messages and hints.
+// CliText::tr() gives the text in the user's language; CliText::text() the same as UTF-8 for
+// the messages built as standard strings.
+class CliText {
+    Q_DECLARE_TR_FUNCTIONS(CliText)
+
+public:
+    static std::string text(const char* sourceText) { return tr(sourceText).toStdString(); }
+};
+
+} // namespace modflash::cli
