@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,20 +25,13 @@ namespace {
 
 using Keyboard = WindowFixture;
 
-// The letter after a single "&", as Qt underlines it.
-QChar mnemonic(const QString& text) {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text.at(i) != QLatin1Char('&'))
-            continue;
-        if (text.at(i + 1) != QLatin1Char('&'))
-            return text.at(i + 1).toLower();
-        ++i;
-    }
-    return {};
+// The key Alt reaches the text's control with, as Qt reads the "&"; empty for none.
+QString mnemonic(const QString& text) {
+    return QKeySequence::mnemonic(text).toString();
 }
 
 // Every mnemonic reachable from the window itself with Alt: buttons, labels, tabs, menus.
-QMap<QChar, QStringList> windowMnemonics(QWidget* window, QMenuBar* menuBar, QTabWidget* tabs) {
+QMap<QString, QStringList> windowMnemonics(QWidget* window, QMenuBar* menuBar, QTabWidget* tabs) {
     QStringList texts;
     for (const auto* button : window->findChildren<QAbstractButton*>())
         texts << button->text();
@@ -47,10 +41,10 @@ QMap<QChar, QStringList> windowMnemonics(QWidget* window, QMenuBar* menuBar, QTa
         texts << tabs->tabText(tab);
     for (const auto* menu : menuBar->actions())
         texts << menu->text();
-    QMap<QChar, QStringList> used;
+    QMap<QString, QStringList> used;
     for (const QString& text : texts)
-        if (const QChar letter = mnemonic(text); !letter.isNull())
-            used[letter] << text;
+        if (const QString key = mnemonic(text); !key.isEmpty())
+            used[key] << text;
     return used;
 }
 
@@ -59,7 +53,7 @@ void expectUniqueMnemonics(const WindowControls& c) {
     for (auto it = used.begin(); it != used.end(); ++it)
         EXPECT_EQ(it.value().size(), 1) << it.value().join(" | ").toStdString();
     for (const QAction* menu : c.menuBar->actions()) {
-        EXPECT_FALSE(mnemonic(menu->text()).isNull()) << menu->text().toStdString();
+        EXPECT_FALSE(mnemonic(menu->text()).isEmpty()) << menu->text().toStdString();
         QStringList inMenu;
         for (const QAction* item : menu->menu()->actions()) {
             if (item->isSeparator())
