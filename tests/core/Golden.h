@@ -70,10 +70,10 @@ inline void expectMatchesGolden(const std::string& name, const std::string& tran
     for (std::size_t i = 0, j = 0; i < want.size() || j < got.size();) {
         if (i < want.size() && j < got.size() && want[i] == got[j])
             ++i, ++j;
-        else if (j < got.size() && (i == want.size() || common[i][j + 1] >= common[i + 1][j]))
-            report += "+" + std::to_string(j + 1) + ": " + got[j] + "\n", ++j;
-        else
+        else if (i < want.size() && (j == got.size() || common[i + 1][j] >= common[i][j + 1]))
             report += "-" + std::to_string(i + 1) + ": " + want[i] + "\n", ++i;
+        else
+            report += "+" + std::to_string(j + 1) + ": " + got[j] + "\n", ++j;
     }
     ADD_FAILURE() << path << " differs (-expected line, +observed line; MODFLASH_UPDATE_GOLDEN=1 "
                   << "rewrites it):\n"

@@ -13,37 +13,26 @@
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 namespace modflash {
 namespace {
 
 using Requirements = ImageCheck::Requirements;
-using namespace std::string_literals;
 
 constexpr std::uint64_t MiB = 1024 * 1024;
 
+// The same digest whole and in pieces of 1 to 97 bytes.
 TEST(Sha256, knownDigestsWholeAndInPieces) {
-    const struct {
-        std::string data;
-        const char* digest;
-    } vectors[] = {
-        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
-        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-        // Either side of where the length no longer fits in the last block.
-        {std::string(55, 'a'), "9f4390f8d30c2dd92ec9f095b65e2b9ae9b0a925a5258e241c9f1e910f734318"},
-        {std::string(56, 'a'), "b35439a4ac6f0948b6d6f9e3c6af0f5f590ce20f1bde7090ef7970686ec6738a"},
-        {std::string(1000000, 'a'),
-         "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
-    };
-    for (const auto& vector : vectors) {
-        SCOPED_TRACE(vector.data.size());
-        EXPECT_EQ(Sha256::hex(vector.data), vector.digest);
+    testing::expectEachLineMaps("sha256.txt", 5, [](const std::string& input) {
+        const bool repeated = input.find(" \u00d7 ") != std::string::npos;
+        const std::string data = repeated ? std::string(std::stoul(input), input.back()) : input;
         Sha256 pieces;
-        const std::string_view data = vector.data;
         for (std::size_t at = 0, piece = 1; at < data.size(); at += piece, piece = piece % 97 + 1)
-            pieces.add(data.substr(at, piece));
-        EXPECT_EQ(Sha256::hex(pieces.finish()), vector.digest);
-    }
+            pieces.add(std::string_view(data).substr(at, piece));
+        EXPECT_EQ(Sha256::hex(pieces.finish()), Sha256::hex(data)) << input;
+        return Sha256::hex(data);
+    });
 }
 
 // A binary image of `size` bytes that starts with a stack pointer and a reset handler.
@@ -58,20 +47,14 @@ std::string vectorImage(std::size_t size, std::uint32_t sp = 0x20001000,
 const Requirements t85 = Requirements::forAvrChip(*AvrChips::at(4));
 const Requirements m168 = Requirements::forAvrChip(*AvrChips::at(0));
 const Requirements arm = Requirements::forStm32(2 * MiB);
-Requirements connectedTo(std::uint64_t flash) {
-    Requirements needs = arm;
-    needs.connectedFlash = flash;
-    return needs;
-}
-
 struct Case {
     std::string file;
     std::string bytes;
     Requirements needs;
 };
 
-// The files of tests/data/core/images, for the chip their directory names, then binary images
-// that start with a vector table, built here from their stack pointer and reset handler.
+// The files of tests/data/core/images, for the chip their directory names, then the binary
+// images of vector-images.txt, built from their size, stack pointer and reset handler.
 std::vector<Case> cases() {
     std::vector<Case> all;
     for (const auto& [chip, needs] : {std::pair{"t85", t85}, {"m168", m168}, {"arm", arm}}) {
@@ -82,29 +65,21 @@ std::vector<Case> cases() {
         for (const auto& file : files)
             all.push_back({file.filename().string(), testing::readFile(file.string()), needs});
     }
-    EXPECT_EQ(all.size(), 28u);
-    const std::vector<Case> built = {
-        {"image.hex", vectorImage(64), t85},
-        // Stacks at the top of the SRAM and of the core-coupled RAM, exact fits.
-        {"image.bin", vectorImage(4096), arm},
-        {"top.bin", vectorImage(8, 0x20050000, 0x08000001), arm},
-        {"ccm.bin", vectorImage(1024, 0x10010000, 0x080003FF), connectedTo(1024)},
-        {"r.bin", "PK\x03\x04\x14"s + vectorImage(64), arm},
-        {"r.bin.gz", "\x1F\x8B\x08\x00"s + vectorImage(64), arm},
-        {"huge.bin", vectorImage(2 * MiB + 4), arm},
-        {"tiny.bin", "\x00\x10\x00\x20"s, arm},
-        {"unaligned.bin", vectorImage(64, 0x20001002), arm},
-        {"flash-stack.bin", vectorImage(64, 0x08001000), arm},
-        {"ram-bottom.bin", vectorImage(64, 0x20000000), arm},
-        {"beyond-ram.bin", vectorImage(64, 0x20050004), arm},
-        {"arm-mode.bin", vectorImage(64, 0x20001000, 0x08000040), arm},
-        {"app.bin", vectorImage(4096, 0x20001000, 0x08004101), arm},
-        {"end.bin", vectorImage(64), arm},
-        // Larger than the connected module's flash, which outweighs any doubt.
-        {"f4.bin", vectorImage(128 * 1024), connectedTo(64 * 1024)},
-        {"odd.bin", vectorImage(128 * 1024, 0x08000000), connectedTo(64 * 1024)},
-        {"huge-1k.bin", vectorImage(2 * MiB + 4), connectedTo(1024)}};
-    all.insert(all.end(), built.begin(), built.end());
+    for (const auto& line : testing::linesOf(
+             testing::readFile(std::string(MODFLASH_GOLDEN_DIR) + "/vector-images.txt"))) {
+        std::istringstream spec(line);
+        std::string file, chip, before;
+        std::size_t size = 0;
+        std::uint32_t sp = 0, reset = 0;
+        if (line.starts_with("#") || !(spec >> file >> chip >> size >> std::hex >> sp >> reset))
+            continue;
+        spec >> before;
+        Requirements needs = chip == "t85" ? t85 : arm;
+        if (std::isdigit(chip[0]))
+            needs.connectedFlash = std::stoull(chip);
+        all.push_back({file, testing::unescaped(before) + vectorImage(size, sp, reset), needs});
+    }
+    EXPECT_EQ(all.size(), 46u);
     return all;
 }
 

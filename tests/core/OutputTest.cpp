@@ -78,30 +78,24 @@ std::string transcript(const VerdictSummary& summary) {
 
 // Each recording whole, and how each way a tool can end decides the banner and the log.
 TEST(Output, EachRecordingsProgressAndEachEndsBanner) {
-    const std::pair<const char*, int> ends[] = {
-        {"avrdude-7.1-usbtiny-success", 0},
-        {"avrdude-7.1-verify-mismatch", 1},
-        {"avrdude-7.1-write-failed", 1},
-        {"avrdude-7.1-usbasp-no-device", 1},
-        // A warning is no reason; with none, the exit status is.
-        {"avrdude-7.1-usbtiny-success", 1},
-        {"dfu-util-0.11-success", 0},
-        {"dfu-util-0.11-mass-erase-success", 1},
-        {"dfu-util-0.11-late-error", 74},
-        {"dfu-util-0.11-download-failed", 74},
-        {"dfu-util-0.11-mass-erase-no-device", 74},
-        {"openocd-0.12-stlink-v2-success", 0},
-        {"openocd-0.12-write-failed", 1},
-        {"openocd-0.12-verify-failed", 1},
-        {"openocd-0.12-stlink-v2-1-no-device", 1}};
     std::string text;
-    for (const auto& [file, status] : ends) {
+    // The exit status after each name; a warning is no reason, and with none the status is.
+    for (const std::string end :
+         {"avrdude-7.1-usbtiny-success 0", "avrdude-7.1-verify-mismatch 1",
+          "avrdude-7.1-write-failed 1", "avrdude-7.1-usbasp-no-device 1",
+          "avrdude-7.1-usbtiny-success 1", "dfu-util-0.11-success 0",
+          "dfu-util-0.11-mass-erase-success 1", "dfu-util-0.11-late-error 74",
+          "dfu-util-0.11-download-failed 74", "dfu-util-0.11-mass-erase-no-device 74",
+          "openocd-0.12-stlink-v2-success 0", "openocd-0.12-write-failed 1",
+          "openocd-0.12-verify-failed 1", "openocd-0.12-stlink-v2-1-no-device 1"}) {
+        const std::string file = end.substr(0, end.find(' '));
+        const int status = std::stoi(end.substr(file.size()));
         const std::string output = recording(std::string(file) + ".txt");
         VerdictSummary summary(profile(file[0]));
         summary.feed(output);
         EXPECT_EQ(summary.banner().kind, Kind::Running) << file;
         summary.toolEnded(ToolEnd::fromExit(true, status, false));
-        text += "== " + std::string(file) + ", exit status " + std::to_string(status) + "\n" +
+        text += "== " + file + ", exit status " + std::to_string(status) + "\n" +
                 transcript(read(file[0], {output})) + transcript(summary);
     }
     const auto ended = [&](char family, const std::string& output, const ToolEnd& end) {
@@ -121,12 +115,8 @@ TEST(Output, EachRecordingsProgressAndEachEndsBanner) {
     ended('o', "", ToolEnd::couldNotRun("could not start /r/openocd: No such file"));
     text += "== each end's kind and log verdict (exited normally, status, stop asked)\n";
     static const char* const kinds[] = {"completed", "failed", "crashed", "stopped"};
-    for (const auto& [normal, status, stopped] : {std::tuple{true, 0, false},
-                                                  {true, 0, true},
-                                                  {true, 74, false},
-                                                  {true, 1, true},
-                                                  {false, 0, false},
-                                                  {false, 9, true}}) {
+    const int ends[][3] = {{1, 0, 0}, {1, 0, 1}, {1, 74, 0}, {1, 1, 1}, {0, 0, 0}, {0, 9, 1}};
+    for (const auto& [normal, status, stopped] : ends) {
         const ToolEnd end = ToolEnd::fromExit(normal, status, stopped);
         text += std::to_string(normal) + " " + std::to_string(status) + " " +
                 std::to_string(stopped) + ": " + kinds[static_cast<int>(end.kind)] + " " +
