@@ -16,7 +16,7 @@ char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
     if (lead >= 0xF0 && lead < 0xF8) {
         length = 4;
         value = lead & 0x07;
-    } else if (lead >= 0xE0) {
+    } else if (lead >= 0xE0 && lead < 0xF0) {
         length = 3;
         value = lead & 0x0F;
     } else if (lead >= 0xC2 && lead < 0xE0) {

@@ -1,25 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What each family runs: commands under every preference, the programmers and probes, the
-// device an update needs, and the log's verdict for each way a tool can end.
+// What each family runs: commands under every preference, the programmers and probes, and the
+// device an update needs. The whole argument vectors are in tests/data/core/commands.txt.
 #include "ARMProduct.h"
 #include "ARMSWDProduct.h"
 #include "AVRProduct.h"
-#include "FamilyProfile.h"
-#include "LogTexts.h"
+#include "Golden.h"
 #include "MissingResourceError.h"
 #include "OpenocdQuoting.h"
 #include "Preferences.h"
 #include "Programmers.h"
 #include "ResourceDirectory.h"
 #include "TemporaryResources.h"
-#include "ToolEnd.h"
-
-#include <gtest/gtest.h>
 
 namespace modflash {
 namespace {
 
 using Arguments = std::vector<std::string>;
+
+std::string replaced(std::string text, const std::string& path, const std::string& name) {
+    for (std::size_t at = 0; (at = text.find(path, at)) != std::string::npos; at += name.size())
+        text.replace(at, path.size(), name);
+    return text;
+}
 
 class Command : public ::testing::Test {
 protected:
@@ -31,15 +33,20 @@ protected:
         registerPreferenceDefaults(preferences);
     }
 
-    std::string at(const std::string& name) const { return (dir.root() / name).string(); }
-    UpdateTask command(const Product& product, const std::string& image = "/i/x 1.bin") {
-        return product.createUpdateTask(Firmware(image, ""), resources, preferences);
-    }
-    UpdateTask avr(int cpu, const std::string& image = "/i/x 1.hex") {
-        return command(*AVRProduct::productWithTitle("P", "p_", cpu), image);
+    // The launch path, each argument on a line of its own and the environment, with the
+    // resource directory written $R.
+    std::string run(const Product& product, const std::string& image = "/i/x 1.bin") {
+        const UpdateTask task =
+            product.createUpdateTask(Firmware(image, ""), resources, preferences);
+        std::string text = "run " + task.launchPath + "\n";
+        for (const auto& argument : task.arguments)
+            text += "    " + argument + "\n";
+        for (const auto& [name, value] : task.environment)
+            text += "    with " + name + "=" + value + "\n";
+        return replaced(text, dir.root().string(), "$R");
     }
     std::string requirement(const Product& product, const std::vector<UsbId>& present) {
-        return product.requiredDevice(preferences)->message(present);
+        return product.requiredDevice(preferences)->message(present) + "\n";
     }
 
     testing::TemporaryResources dir;
@@ -50,170 +57,94 @@ protected:
     ProductPtr drovel = AVRProduct::productWithTitle("D", "drovel_", 0);
 };
 
-// A wrong fuse can lock a chip for good, so every chip's values are checked.
-TEST_F(Command, AvrdudeWritesImageAndEveryChipsFuses) {
-    const std::string chips[] = {"-patmega168 -Uhfuse:w:0xDD:m -Ulfuse:w:0xFF:m -Uefuse:w:0x00:m",
-                                 "-patmega328 -Uhfuse:w:0xDA:m -Ulfuse:w:0xFF:m -Uefuse:w:0x05:m",
-                                 "-pattiny44 -Uhfuse:w:0xDF:m -Ulfuse:w:0xFF:m",
-                                 "-pattiny45 -Uhfuse:w:0xDF:m -Ulfuse:w:0x62:m -Uefuse:w:0xFF:m",
-                                 "-pattiny85 -Uhfuse:w:0xD7:m -Ulfuse:w:0xE2:m -Uefuse:w:0xFF:m"};
-    for (int cpu = 0; cpu < 5; ++cpu) {
-        const UpdateTask task = avr(cpu);
-        EXPECT_EQ(task.launchPath, at("avrdude"));
-        EXPECT_EQ(Arguments(task.arguments.begin(), task.arguments.begin() + 4),
-                  (Arguments{"-C" + at("avrdude.conf"), "-F", "-cusbtiny", "-Pusb"}));
-        EXPECT_EQ(task.arguments[5], "-Uflash:w:/i/x 1.hex:i");
-        std::string chip = task.arguments[4];
-        for (std::size_t i = 6; i < task.arguments.size(); ++i)
-            chip += " " + task.arguments[i];
-        EXPECT_EQ(chip, chips[cpu]);
-        EXPECT_EQ(task.environment,
-                  (std::map<std::string, std::string>{{"LD_LIBRARY_PATH", dir.root().string()}}));
-    }
-    EXPECT_THROW(avr(5), std::out_of_range);
-    EXPECT_THROW(avr(-1), std::out_of_range);
-}
-
-TEST_F(Command, ProgrammerAndProbeChoicesWithTheirFallbacks) {
-    const struct {
-        const char* stored; // nullptr: nothing stored and no default registered
-        const char* programmer;
-        const char* probeStored;
-        const char* probeScript;
-    } cases[] = {
-        {"avrisp2", "-cavrisp2", "ST-Link v2-1", "interface/stlink-v2-1.cfg"},
-        {"usbasp", "-cusbasp", "ST-Link v2", "interface/stlink-v2.cfg"},
-        // avrdude knows programmers modflash does not offer; a probe must be named exactly.
-        {"stk500v2", "-cstk500v2", "st-link v2-1", "interface/stlink-v2.cfg"},
-        // A bare "-c" would make avrdude take "-Pusb" for the programmer.
-        {"", "-cusbtiny", "ST-Link v2-1 ", "interface/stlink-v2.cfg"},
-        {nullptr, "-cusbtiny", nullptr, "interface/stlink-v2.cfg"},
-    };
-    for (const auto& c : cases) {
-        preferences = MemoryPreferences();
-        if (c.stored) {
-            preferences.setString(PreferenceKey::avrProgrammer, c.stored);
-            preferences.setString(PreferenceKey::stlinkProgrammer, c.probeStored);
-        }
-        EXPECT_EQ(avr(1).arguments[2], c.programmer);
-        EXPECT_EQ(command(*zembro).arguments[3], c.probeScript);
-    }
-    EXPECT_EQ(AVRProduct::avrProgrammers(), (Arguments{"usbtiny", "avrisp2", "usbasp"}));
-    EXPECT_EQ(ARMSWDProduct::stlinkInterfaces(), (Arguments{"ST-Link v2", "ST-Link v2-1"}));
-    // What a person may type on the command line.
-    EXPECT_EQ(stlinkProbeList().findTyped("V2-1")->name, "ST-Link v2-1");
-    EXPECT_EQ(stlinkProbeList().findTyped("st-link v2")->name, "ST-Link v2");
-    EXPECT_EQ(avrProgrammerList().findTyped("USBasp")->name, "usbasp");
-    EXPECT_EQ(avrProgrammerList().findTyped("v2"), nullptr);
-}
-
-TEST_F(Command, DfuUtilUnderEachPreference) {
+// A wrong fuse can lock a chip for good, so every chip's command is in the file whole.
+TEST_F(Command, EveryFamilysCommandUnderEachPreferenceAndDeviceLine) {
+    std::string text;
+    for (int cpu = 0; cpu < 5; ++cpu)
+        text += "== AVR chip " + std::to_string(cpu) + "\n" +
+                run(*AVRProduct::productWithTitle("P", "p_", cpu), "/i/x 1.hex");
+    EXPECT_THROW(run(*AVRProduct::productWithTitle("P", "p_", 5)), std::out_of_range);
+    EXPECT_THROW(run(*AVRProduct::productWithTitle("P", "p_", -1)), std::out_of_range);
     for (bool factory : {false, true}) {
         for (bool massErase : {false, true}) {
             preferences.setBool(PreferenceKey::enableFactoryFirmware, factory);
             preferences.setBool(PreferenceKey::massEraseBeforeProgramming, massErase);
-            const UpdateTask task = command(*wendrel);
-            EXPECT_EQ(task.launchPath, at(factory ? "dfu-util-factory" : "dfu-util"));
-            EXPECT_EQ(task.arguments, (Arguments{"-a", "0", "-s",
-                                                 massErase ? "0x08000000:leave:mass-erase:force"
-                                                           : "0x08000000:leave",
-                                                 "-D", "/i/x 1.bin", "-d", "0483:df11"}));
+            text += "== dfu-util, factory " + std::to_string(factory) + ", mass erase " +
+                    std::to_string(massErase) + "\n" + run(*wendrel);
         }
     }
-    const auto other = ARMProduct::productWithTitle("X", "X.", "0x08004000", "1209:db42");
-    const Arguments arguments = command(*other).arguments;
-    EXPECT_EQ(arguments[3] + " " + arguments[7], "0x08004000:leave:mass-erase:force 1209:db42");
-}
+    text += "== dfu-util at another address and device\n" +
+            run(*ARMProduct::productWithTitle("X", "X.", "0x08004000", "1209:db42"));
+    text += "== openocd: every path literally\n" + run(*zembro, R"(/my x/"[$HOME]"\{.bin)");
+    // Stored programmer and probe names: avrdude knows programmers modflash does not offer (a
+    // bare "-c" would make it take "-Pusb" for the programmer); a probe must be named exactly.
+    for (const char* stored : {"avrisp2", "usbasp", "stk500v2", ""}) {
+        preferences.setString(PreferenceKey::avrProgrammer, stored);
+        text += "== programmer \"" + std::string(stored) + "\"\n" + run(*drovel);
+    }
+    for (const char* stored : {"ST-Link v2-1", "ST-Link v2", "st-link v2-1", "ST-Link v2-1 "}) {
+        preferences.setString(PreferenceKey::stlinkProgrammer, stored);
+        text += "== probe \"" + std::string(stored) + "\"\n" + run(*zembro);
+    }
+    preferences = MemoryPreferences(); // nothing stored, no defaults registered
+    text += "== no preferences at all\n" + run(*drovel) + run(*zembro);
+    EXPECT_EQ(AVRProduct::avrProgrammers(), (Arguments{"usbtiny", "avrisp2", "usbasp"}));
+    EXPECT_EQ(ARMSWDProduct::stlinkInterfaces(), (Arguments{"ST-Link v2", "ST-Link v2-1"}));
 
-TEST_F(Command, OpenocdGetsEveryPathLiterally) {
-    EXPECT_EQ(command(*zembro, R"(/my x/"[$HOME]"\{.bin)").arguments,
-              (Arguments{"-s", at("openocd-scripts"), "-f", "interface/stlink-v2.cfg", "-f",
-                         "target/stm32f0x.cfg", "-f", at("openocd_flash_pre.cfg"),
-                         R"(-c flash write_image erase "/my x/\"\[\$HOME\]\"\\{.bin" 0x08000000)",
-                         R"(-c verify_image "/my x/\"\[\$HOME\]\"\\{.bin")", "-f",
-                         at("openocd_flash_post.cfg")}));
-    EXPECT_EQ(escapeForOpenocdQuotes("/a b/it's_{x}.bin"), "/a b/it's_{x}.bin");
-    // openocd reads "-f FILE" as "script {FILE}": a path braces cannot hold goes quoted.
-    testing::TemporaryResources hostile;
-    const auto root = hostile.addDirectory("x} [exec touch /tmp/y] {\\");
-    for (const char* file : {"openocd_flash_pre.cfg", "openocd_flash_post.cfg"})
-        hostile.addFile(root + "/" + file);
-    hostile.addDirectory(root + "/openocd-scripts");
-    const Arguments arguments =
-        zembro->createUpdateTask(Firmware("/i.bin", ""), ResourceDirectory(root), preferences)
-            .arguments;
-    ASSERT_EQ(arguments.size(), 12u);
-    const std::string quoted = R"(x} \[exec touch /tmp/y\] {\\)";
-    EXPECT_EQ(arguments[6] + " " + arguments[7],
-              "-c script \"" + hostile.root().string() + "/" + quoted + "/openocd_flash_pre.cfg\"");
-    EXPECT_EQ(arguments[10], "-c");
-}
+    const UsbId usbtiny{0x1781, 0x0c9f}, usbasp{0x16c0, 0x05dc}, dfu{0x0483, 0xdf11},
+        v2{0x0483, 0x3748}, v21{0x0483, 0x3752};
+    registerPreferenceDefaults(preferences);
+    text += "== device lines\n" + requirement(*drovel, {usbtiny}) + requirement(*drovel, {dfu}) +
+            requirement(*drovel, {dfu, usbasp}) + requirement(*wendrel, {v2}) +
+            requirement(*wendrel, {dfu});
+    preferences.setString(PreferenceKey::stlinkProgrammer, "ST-Link v2-1");
+    text += requirement(*zembro, {v21}) + requirement(*zembro, {v2});
+    preferences.setString(PreferenceKey::avrProgrammer, "stk500v2");
+    text += requirement(*drovel, {usbtiny});
 
-TEST_F(Command, MissingResourcesNameWhereTheyWereLookedFor) {
+    text += "== without each resource\n";
     for (const auto& [name, product] : {std::pair{"avrdude.conf", drovel},
                                         {"openocd-scripts", zembro},
                                         {"openocd_flash_pre.cfg", zembro},
                                         {"openocd_flash_post.cfg", zembro}}) {
         std::filesystem::remove_all(dir.root() / name);
         try {
-            command(*product);
-            ADD_FAILURE() << "a command without " << name << " was built";
+            text += run(*product);
         } catch (const MissingResourceError& error) {
-            EXPECT_NE(std::string(error.what()).find(at(name)), std::string::npos);
+            text += replaced(error.what(), dir.root().string(), "$R") + "\n";
         }
         dir.addFile(name);
     }
     // A missing executable is the run's to report: the command names where it should be.
     std::filesystem::remove(dir.root() / "dfu-util");
-    EXPECT_EQ(command(*wendrel).launchPath, at("dfu-util"));
+    text += run(*wendrel);
+    testing::expectMatchesGolden("commands.txt", text);
 }
 
-TEST_F(Command, DeviceLineNamesTheDeviceAndWhatToCheck) {
-    const UsbId usbtiny{0x1781, 0x0c9f}, usbasp{0x16c0, 0x05dc}, dfu{0x0483, 0xdf11},
-        v2{0x0483, 0x3748}, v21{0x0483, 0x3752};
-    EXPECT_EQ(requirement(*drovel, {usbtiny}), "USBtiny programmer found (USB 1781:0c9f)");
-    EXPECT_EQ(requirement(*drovel, {dfu}), "No USBtiny programmer found: connect it by USB, or "
-                                           "choose the programmer you use in the preferences");
-    EXPECT_EQ(requirement(*drovel, {dfu, usbasp}),
-              "No USBtiny programmer found, but a USBasp programmer is connected: choose "
-              "\"usbasp\" as the programmer in the preferences");
-    EXPECT_EQ(requirement(*wendrel, {v2}), "No DFU boot loader found: put the module into its "
-                                           "boot loader mode as the instructions say");
-    EXPECT_EQ(requirement(*wendrel, {dfu}), "DFU boot loader found (USB 0483:df11)");
-    preferences.setString(PreferenceKey::stlinkProgrammer, "ST-Link v2-1");
-    EXPECT_EQ(requirement(*zembro, {v21}), "ST-Link v2-1 probe found (USB 0483:3752)");
-    EXPECT_EQ(requirement(*zembro, {v2}),
-              "No ST-Link v2-1 probe found, but an ST-Link v2 probe is connected: choose "
-              "\"ST-Link v2\" as the probe in the preferences");
-    preferences.setString(PreferenceKey::avrProgrammer, "stk500v2");
-    EXPECT_EQ(requirement(*drovel, {usbtiny}),
-              "modflash does not know the USB id of the programmer \"stk500v2\", so it cannot "
-              "tell whether it is connected");
+// openocd reads "-f FILE" as "script {FILE}": a path braces cannot hold goes quoted.
+TEST_F(Command, OpenocdQuotesAResourcePathThatBracesCannotHold) {
+    EXPECT_EQ(escapeForOpenocdQuotes("/a b/it's_{x}.bin"), "/a b/it's_{x}.bin");
+    testing::TemporaryResources hostile;
+    const auto root = hostile.addDirectory("x} [exec touch /tmp/y] {\\");
+    for (const char* file : {"openocd_flash_pre.cfg", "openocd_flash_post.cfg"})
+        hostile.addFile(root + "/" + file);
+    hostile.addDirectory(root + "/openocd-scripts");
+    const UpdateTask task =
+        zembro->createUpdateTask(Firmware("/i.bin", ""), ResourceDirectory(root), preferences);
+    std::string text;
+    for (const auto& argument : task.arguments)
+        text += replaced(argument, hostile.root().string(), "$T") + "\n";
+    testing::expectMatchesGolden("openocd-hostile.txt", text);
+}
+
+TEST(Programmers, WhatAPersonMayTypeOnTheCommandLine) {
+    EXPECT_EQ(stlinkProbeList().findTyped("V2-1")->name, "ST-Link v2-1");
+    EXPECT_EQ(stlinkProbeList().findTyped("st-link v2")->name, "ST-Link v2");
+    EXPECT_EQ(avrProgrammerList().findTyped("USBasp")->name, "usbasp");
+    EXPECT_EQ(avrProgrammerList().findTyped("v2"), nullptr);
     EXPECT_EQ(UsbId::parse("1781:C9F"), (UsbId{0x1781, 0x0c9f}));
     for (const char* bad : {"", "0483", ":df11", "0483:df11x", "10483:df11"})
         EXPECT_FALSE(UsbId::parse(bad)) << bad;
-}
-
-TEST(ToolEnd, ExitDecidesAndEachEndGetsItsLogVerdict) {
-    using Kind = ToolEnd::Kind;
-    const struct {
-        bool normal;
-        int status;
-        bool stopped;
-        Kind kind;
-    } cases[] = {{true, 0, false, Kind::Completed}, {true, 0, true, Kind::Completed},
-                 {true, 74, false, Kind::Failed},   {true, 1, true, Kind::Stopped},
-                 {false, 0, false, Kind::Crashed},  {false, 9, true, Kind::Stopped}};
-    const Arguments notes{LogTexts::firstDfuNote, LogTexts::secondDfuNote};
-    for (const auto& c : cases) {
-        const ToolEnd end = ToolEnd::fromExit(c.normal, c.status, c.stopped);
-        EXPECT_EQ(end.kind, c.kind) << c.status;
-        EXPECT_EQ(FamilyProfile::none().verdictTexts(end),
-                  c.kind == Kind::Completed ? Arguments{"UPDATE COMPLETED SUCCESSFULLY\n"} : notes);
-    }
-    EXPECT_EQ(ToolEnd::fromExit(true, 74, false).exitStatus, 74);
-    EXPECT_EQ(FamilyProfile::none().verdictTexts(ToolEnd::couldNotRun("x")),
-              Arguments{"ERROR DURING UPDATE\n"});
 }
 
 } // namespace

@@ -5,38 +5,25 @@
 #include "AvrdudeProfile.h"
 #include "DfuUtilProfile.h"
 #include "DfuseLayout.h"
+#include "Golden.h"
+#include "LogTexts.h"
 #include "OpenocdProfile.h"
 #include "Translation.h"
 #include "Utf8.h"
 #include "VerdictSummary.h"
 
-#include <gtest/gtest.h>
-
-#include <fstream>
 #include <random>
-#include <sstream>
 
 namespace modflash {
-
-void PrintTo(const Progress& progress, std::ostream* out) {
-    *out << "{\"" << progress.phase << "\", " << progress.percent << ", "
-         << stateName(progress.state) << "}";
-}
-
 namespace {
 
 using namespace std::string_view_literals;
 using Kind = VerdictSummary::Banner::Kind;
-using State = Progress::State;
-constexpr int busy = Progress::indeterminate;
-constexpr State Running = State::Running, Done = State::Done, Failed = State::Failed;
 
 std::string recording(const std::string& name) {
-    std::ifstream in(std::string(MODFLASH_TOOL_OUTPUT_DIR) + "/" + name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const std::string text = testing::readFile(std::string(MODFLASH_TOOL_OUTPUT_DIR) + "/" + name);
+    EXPECT_FALSE(text.empty()) << name;
+    return text;
 }
 
 // 'a'vrdude, 'd'fu-util or 'o'penocd, as the recordings' names begin.
@@ -70,166 +57,82 @@ Reading read(char family, const std::vector<std::string_view>& chunks) {
     return reading;
 }
 
-// The phases in order, each once per stretch, joined by commas.
-std::string phasesOf(const std::string& family, const std::string& file) {
-    std::string phases, last;
-    for (const auto& progress : read(family[0], {recording(family + file)}).sequence)
-        if (progress.phase != last)
-            phases += (phases.empty() ? "" : ",") + (last = progress.phase);
-    return phases;
+std::string shown(const Progress& p) {
+    return (p.isIndeterminate() ? "busy" : std::to_string(p.percent)) +
+           (p.state == Progress::State::Running ? "" : std::string(" ") + stateName(p.state));
+}
+// One stretch of a phase a line: the phase, then each step of its progress.
+std::string transcript(const Reading& reading) {
+    std::string text, last = "\n";
+    for (const Progress& p : reading.sequence)
+        text += (p.phase == last ? " " : (text.empty() ? "" : "\n") + (last = p.phase) + ": ") +
+                shown(p);
+    return text + "\nerror line: " + reading.lastError + "\nafter writing: " + reading.lateError +
+           "\nwhole image written: " + (reading.written ? "yes" : "no") + "\n";
+}
+std::string transcript(const VerdictSummary& summary) {
+    static const char* const kinds[] = {"running", "completed", "failed", "written then failed"};
+    return "banner, " + std::string(kinds[static_cast<int>(summary.banner().kind)]) + ": " +
+           summary.banner().text + "\nprogress: " + summary.progress().phase + " " +
+           shown(summary.progress()) + "\n";
 }
 
-const std::string leftDfu = "The image was written completely; dfu-util reported an error only "
-                            "after the download had finished, while leaving DFU mode (";
-const struct Recorded {
-    const char* file;
-    int exitStatus;
-    Progress last;
-    std::string banner; // a failure's goes on with what to try, by what the tool last said
-} recordings[] = {
-    {"avrdude-7.1-usbtiny-success", 0, {"Verifying efuse", 100, Done}, "Update completed"},
-    {"avrdude-7.1-verify-mismatch",
-     1,
-     {"Verifying flash", 100, Done},
-     "Update failed: avrdude error: verification mismatch. The module reads back"},
-    // Unplugged at 74 %: avrdude retries byte by byte, then fails to read the flash back.
-    {"avrdude-7.1-write-failed",
-     1,
-     {"Verifying flash", 0, Failed},
-     "Update failed: avrdude error: error sending control message: No such device. Connect the "
-     "programmer"},
-    {"avrdude-7.1-usbasp-no-device",
-     1,
-     {"Starting", busy, Running},
-     "Update failed: avrdude error: unable to open programmer usbasp on port usb. Connect the"},
-    // A warning is no reason; with none, the exit status is.
-    {"avrdude-7.1-usbtiny-success",
-     1,
-     {"Verifying efuse", 100, Done},
-     "Update failed: avrdude ended with exit status 1. Check the ISP cable"},
-    {"dfu-util-0.11-success", 0, {"Downloading", 100, Done}, "Update completed"},
-    {"dfu-util-0.11-mass-erase-success",
-     1,
-     {"Downloading", 100, Done},
-     leftDfu + "exit status 1). Restart the module to run the new firmware."},
-    {"dfu-util-0.11-late-error",
-     74,
-     {"Downloading", 100, Done},
-     leftDfu + "dfu-util: Error during download get_status). Restart the module to run the new "
-               "firmware."},
-    {"dfu-util-0.11-download-failed",
-     74,
-     {"Downloading", 40, Failed},
-     "Update failed: dfu-util: Error during download. The boot loader stopped answering"},
-    {"dfu-util-0.11-mass-erase-no-device",
-     74,
-     {"Starting", busy, Failed},
-     "Update failed: dfu-util-factory: No DFU capable USB device available. Put the module"},
-    {"openocd-0.12-stlink-v2-success", 0, {"Verifying", 100, Done}, "Update completed"},
-    {"openocd-0.12-write-failed",
-     1,
-     {"Erasing and writing", busy, Failed},
-     "Update failed: Error: error writing to flash at address 0x08000000 at offset 0x00000000. "
-     "Check the SWD cable"},
-    {"openocd-0.12-verify-failed",
-     1,
-     {"Verifying", busy, Failed},
-     "Update failed: Error: checksum mismatch - attempting binary compare. The module reads"},
-    {"openocd-0.12-stlink-v2-1-no-device",
-     1,
-     {"Connecting", busy, Failed},
-     "Update failed: Error: open failed. Connect the ST-Link probe"}};
-
-TEST(Output, EachRecordingEndsInItsProgressAndBanner) {
-    for (const Recorded& r : recordings) {
-        SCOPED_TRACE(std::string(r.file) + " exit " + std::to_string(r.exitStatus));
-        const std::string output = recording(std::string(r.file) + ".txt");
-        EXPECT_EQ(read(r.file[0], {output}).sequence.back(), r.last);
-        VerdictSummary summary(profile(r.file[0]));
+// Each recording whole, and how each way a tool can end decides the banner and the log.
+TEST(Output, EachRecordingsProgressAndEachEndsBanner) {
+    std::string text;
+    // The exit status after each name; a warning is no reason, and with none the status is.
+    for (const std::string end :
+         {"avrdude-7.1-usbtiny-success 0", "avrdude-7.1-verify-mismatch 1",
+          "avrdude-7.1-write-failed 1", "avrdude-7.1-usbasp-no-device 1",
+          "avrdude-7.1-usbtiny-success 1", "dfu-util-0.11-success 0",
+          "dfu-util-0.11-mass-erase-success 1", "dfu-util-0.11-late-error 74",
+          "dfu-util-0.11-download-failed 74", "dfu-util-0.11-mass-erase-no-device 74",
+          "openocd-0.12-stlink-v2-success 0", "openocd-0.12-write-failed 1",
+          "openocd-0.12-verify-failed 1", "openocd-0.12-stlink-v2-1-no-device 1"}) {
+        const std::string file = end.substr(0, end.find(' '));
+        const int status = std::stoi(end.substr(file.size()));
+        const std::string output = recording(std::string(file) + ".txt");
+        VerdictSummary summary(profile(file[0]));
         summary.feed(output);
-        EXPECT_EQ(summary.banner().kind, Kind::Running);
-        summary.toolEnded(ToolEnd::fromExit(true, r.exitStatus, false));
-        const bool failed = r.banner.starts_with("Update failed");
-        EXPECT_EQ(summary.banner().kind, r.banner.starts_with("Update completed") ? Kind::Completed
-                                         : failed                                 ? Kind::Failed
-                                                  : Kind::WrittenThenFailed);
-        EXPECT_EQ(summary.banner().text.substr(0, failed ? r.banner.size() : std::string::npos),
-                  r.banner);
-        EXPECT_EQ(summary.progress().state, failed ? Failed : Done);
-        EXPECT_TRUE(failed || summary.progress().percent == 100);
+        EXPECT_EQ(summary.banner().kind, Kind::Running) << file;
+        summary.toolEnded(ToolEnd::fromExit(true, status, false));
+        text += "== " + file + ", exit status " + std::to_string(status) + "\n" +
+                transcript(read(file[0], {output})) + transcript(summary);
     }
-}
-
-TEST(Output, PhasesOfEachTool) {
-    EXPECT_EQ(phasesOf("avrdude", "-7.1-usbtiny-success.txt"),
-              "Starting,Writing flash,Verifying flash,Writing hfuse,Verifying hfuse,Writing lfuse,"
-              "Verifying lfuse,Writing efuse,Verifying efuse");
-    std::vector<int> marks;
-    for (const Progress& p : read('a', {recording("avrdude-7.1-usbtiny-success.txt")}).sequence)
-        if (p.phase == "Writing flash")
-            marks.push_back(p.percent);
-    // Busy, then 0, one step per "#" at 2 % each, then the closing 100% marks it done.
-    EXPECT_EQ(marks.size(), 53u);
-    EXPECT_EQ(marks[0] + marks[2] + marks[26], busy + 2 + 50);
-    EXPECT_EQ(phasesOf("dfu-util", "-0.11-success.txt"), "Starting,Connecting,Erasing,Downloading");
-    EXPECT_EQ(phasesOf("dfu-util", "-0.11-mass-erase-success.txt"),
-              "Starting,Connecting,Mass erasing,Erasing,Downloading");
-    EXPECT_EQ(read('o', {recording("openocd-0.12-stlink-v2-success.txt")}).sequence,
-              (std::vector<Progress>{{"Starting", busy, Running},
-                                     {"Connecting", busy, Running},
-                                     {"Erasing and writing", busy, Running},
-                                     {"Verifying", busy, Running},
-                                     {"Verifying", 100, Done}}));
-    // dfu-util's other closing line, and avrdude reading a memory back.
-    EXPECT_EQ(read('d', {"Download\t[=====] 100%\nFile downloaded successfully\n"}).sequence.back(),
-              (Progress{"Downloading", 100, Done}));
-    EXPECT_EQ(read('a', {"avrdude: reading flash memory ...\n"}).sequence.back(),
-              (Progress{"Reading flash", busy, Running}));
-    // A message inside a bar is no mark, and the marks carry on after it.
-    EXPECT_EQ(read('a', {"avrdude: writing 10 bytes eeprom ...\n\nWriting | ####\navrdude: "
-                         "retry\n############################################## | 100% 0.2s\n"})
-                  .sequence.back(),
-              (Progress{"Writing eeprom", 100, Done}));
-}
-
-// Each line after its family's letter, and the error line read from it after " => ".
-TEST(Output, ErrorLinesOfEachToolAndNotTheirWarnings) {
-    for (const std::string_view line :
-         {"a avrdude warning: cannot set sck period", "a avrdude: warning: failed to read",
-          "a   avrdude error: verification mismatch\r => avrdude error: verification mismatch",
-          "a avrdude: usbtiny: FAILED to open => avrdude: usbtiny: FAILED to open", "a  ***failed;",
-          "d dfu-util: Warning: Invalid DFU suffix signature",
-          "d dfu-util: A valid DFU suffix will be required in a future dfu-util release",
-          "d Download\t[===  ]  12%  1024 bytesdfu-util-factory: Error during download => "
-          "dfu-util-factory: Error during download",
-          "d error: this is not dfu-util's", "o Error: open failed => Error: open failed",
-          "o Info : no error here", "o Warn : failed"}) {
-        const auto arrow = std::min(line.find(" => "), line.size());
-        const auto error = profile(line[0]).progressParser()->errorIn(line.substr(2, arrow - 2));
-        EXPECT_EQ(error.value_or("none"), arrow < line.size() ? line.substr(arrow + 4) : "none")
-            << line;
+    const auto ended = [&](char family, const std::string& output, const ToolEnd& end) {
+        VerdictSummary summary(profile(family));
+        summary.feed(output);
+        summary.toolEnded(end);
+        text += transcript(summary);
+    };
+    text += "== dfu-util stopped after writing\n";
+    ended('d', recording("dfu-util-0.11-success.txt"), ToolEnd::fromExit(false, 0, true));
+    text += "== openocd crashed after an error line without a line break\n";
+    ended('o', "Open On-Chip Debugger 0.12.0\nError: open failed",
+          ToolEnd::fromExit(false, 0, false));
+    text += "== avrdude stopped, refused, could not run\n";
+    ended('a', "", ToolEnd::fromExit(true, 1, true));
+    ended('o', "", ToolEnd::refused("\u201cx.bin\u201d is empty"));
+    ended('o', "", ToolEnd::couldNotRun("could not start /r/openocd: No such file"));
+    text += "== each end's kind and log verdict (exited normally, status, stop asked)\n";
+    static const char* const kinds[] = {"completed", "failed", "crashed", "stopped"};
+    const int ends[][3] = {{1, 0, 0}, {1, 0, 1}, {1, 74, 0}, {1, 1, 1}, {0, 0, 0}, {0, 9, 1}};
+    for (const auto& [normal, status, stopped] : ends) {
+        const ToolEnd end = ToolEnd::fromExit(normal, status, stopped);
+        text += std::to_string(normal) + " " + std::to_string(status) + " " +
+                std::to_string(stopped) + ": " + kinds[static_cast<int>(end.kind)] + " " +
+                std::to_string(end.exitStatus);
+        for (const auto& line : FamilyProfile::none().verdictTexts(end))
+            text += " | " + testing::escaped(line);
+        text += "\n";
     }
-}
+    for (const auto& line : FamilyProfile::none().verdictTexts(ToolEnd::couldNotRun("x")))
+        text += "could not run: " + testing::escaped(line) + "\n";
+    testing::expectMatchesGolden("verdicts.txt", text);
 
-TEST(Output, HowTheToolEndedDecidesTheBanner) {
-    VerdictSummary stopped(DfuUtilProfile::instance());
-    stopped.feed(recording("dfu-util-0.11-success.txt"));
-    stopped.toolEnded(ToolEnd::fromExit(false, 0, true));
-    EXPECT_EQ(stopped.banner().kind, Kind::WrittenThenFailed);
-    EXPECT_NE(stopped.banner().text.find("(it was stopped)"), std::string::npos);
-
-    VerdictSummary crashed(OpenocdProfile::instance());
-    crashed.feed("Open On-Chip Debugger 0.12.0\nError: open failed"); // no final line break
-    crashed.toolEnded(ToolEnd::fromExit(false, 0, false));
-    EXPECT_EQ(crashed.banner().text, "Update failed: openocd ended abnormally before it finished "
-                                     "(Error: open failed). Connect the ST-Link probe by USB, and "
-                                     "choose the one you use in the preferences.");
-    EXPECT_EQ(crashed.progress(), (Progress{"Connecting", busy, Failed}));
-
+    // Translations get the texts with their places; the arguments go in after, as they are.
     VerdictSummary halted(AvrdudeProfile::instance());
     halted.toolEnded(ToolEnd::fromExit(true, 1, true));
-    EXPECT_EQ(halted.banner().text, "Update stopped: avrdude was stopped before it finished");
-    // Translations get the texts with their places; the arguments go in after, as they are.
     setTextLookup([](const char*, const char* text) { return "%1: " + std::string(text); });
     EXPECT_EQ(halted.banner().text,
               "avrdude: Update stopped: avrdude was stopped before it finished");
@@ -237,13 +140,20 @@ TEST(Output, HowTheToolEndedDecidesTheBanner) {
     full.toolEnded(ToolEnd::refused("100%2 full"));
     EXPECT_EQ(full.banner().text, "100%2 full: Update refused: 100%2 full");
     setTextLookup(nullptr);
-    VerdictSummary refused(OpenocdProfile::instance());
-    refused.toolEnded(ToolEnd::refused("\u201cx.bin\u201d is empty"));
-    EXPECT_EQ(refused.banner().text, "Update refused: \u201cx.bin\u201d is empty");
-    VerdictSummary missing(OpenocdProfile::instance());
-    missing.toolEnded(ToolEnd::couldNotRun("could not start /r/openocd: No such file"));
-    EXPECT_EQ(missing.banner().text, "Update failed: could not start /r/openocd: No such file");
-    EXPECT_EQ(missing.progress().state, Failed);
+}
+
+// Short outputs: dfu-util's other closing line, avrdude reading a memory back, a message inside
+// a bar (no mark, and the marks carry on after it); and single lines for the error line each
+// family keeps, and not their warnings.
+TEST(Output, ShortOutputsAndErrorLinesOfEachTool) {
+    testing::expectEachLineMaps("short-outputs.txt", 3, [](const std::string& input) {
+        const auto text = transcript(read(input[0], {std::string_view(input).substr(2)}));
+        return testing::escaped(text.substr(0, text.find("\nerror line")));
+    });
+    testing::expectEachLineMaps("error-lines.txt", 12, [](const std::string& input) {
+        const std::string_view line = std::string_view(input).substr(2);
+        return std::string(profile(input[0]).progressParser()->errorIn(line).value_or("(none)"));
+    });
 }
 
 AvrSignatureReading readSignature(const std::vector<std::string_view>& chunks) {
@@ -253,7 +163,6 @@ AvrSignatureReading readSignature(const std::vector<std::string_view>& chunks) {
     reader.finish();
     return reader.reading();
 }
-
 // Any bytes at all, cut anywhere: the same reading whole as split, no crash, and the kept
 // error line stays bounded and made of whole characters. The same for the signature reader,
 // and a boot loader's layout text, read from the device, is no more trusted than tool output.

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 
 namespace modflash::testing {
 
@@ -20,21 +19,16 @@ public:
             throw std::runtime_error("cannot create a temporary directory from " + pattern);
         m_root = pattern;
     }
-    ~TemporaryResources() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
-    }
+    ~TemporaryResources() { std::filesystem::remove_all(m_root, m_ignored); }
     TemporaryResources(const TemporaryResources&) = delete;
     TemporaryResources& operator=(const TemporaryResources&) = delete;
 
     const std::filesystem::path& root() const { return m_root; }
-
-    // Creates the file (and its directories) below the root and returns its full path.
+    // Creates the file or directory (and those above it) below the root; returns its path.
     std::string addFile(const std::filesystem::path& relative, const std::string& content = "x") {
-        const auto path = m_root / relative;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
+        std::filesystem::create_directories((m_root / relative).parent_path());
+        std::ofstream(m_root / relative, std::ios::binary) << content;
+        return (m_root / relative).string();
     }
     std::string addFirmware(const std::string& name) { return addFile("firmware/" + name); }
     std::string addDirectory(const std::filesystem::path& relative) {
@@ -44,6 +38,7 @@ public:
 
 private:
     std::filesystem::path m_root;
+    std::error_code m_ignored;
 };
 
 } // namespace modflash::testing
