@@ -154,6 +154,9 @@ TEST(Output, ShortOutputsAndErrorLinesOfEachTool) {
         const std::string_view line = std::string_view(input).substr(2);
         return std::string(profile(input[0]).progressParser()->errorIn(line).value_or("(none)"));
     });
+    testing::expectEachLineMaps("advice.txt", 42, [](const std::string& input) {
+        return profile(input[0]).advice(std::string_view(input).substr(2));
+    });
 }
 
 AvrSignatureReading readSignature(const std::vector<std::string_view>& chunks) {
