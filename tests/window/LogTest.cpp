@@ -6,6 +6,7 @@
 #include "LogView.h"
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -115,6 +116,10 @@ TEST(LogView, TheMouseSelectsAsInATerminalAndTheViewPaintsIt) {
     };
     EXPECT_EQ(colourAt(1), view.palette().color(QPalette::Highlight));
     EXPECT_EQ(colourAt(2), view.palette().color(QPalette::Base));
+    // A screen reader finds the characters where they are drawn.
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(&view)->textInterface();
+    EXPECT_EQ(text->characterRect(0).topLeft(), port->mapToGlobal(QPoint(4, 4)));
+    EXPECT_EQ(text->offsetAtPoint(port->mapToGlobal(at(9, 1))), 16); // "o" of "word_1"
     QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(bar->value(), bar->maximum());
 }
