@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliHarness.h"
 
-#include "SettingsPreferences.h"
+#include "FamilyProfile.h"
+#include "ProductCatalogue.h"
 
 #include <QDeadlineTimer>
 #include <QDirIterator>
@@ -37,10 +38,6 @@ QByteArray bytesOf(const QString& argument) {
     return bytes;
 }
 
-QString preferencesFile(const QTemporaryDir& home) {
-    return home.filePath("config/modflash/modflash.conf");
-}
-
 } // namespace
 
 CliHarness::~CliHarness() {
@@ -63,9 +60,7 @@ void CliHarness::start(const QStringList& arguments, int outFd, int errFd,
     m_run = {};
     int out[2] = {-1, -1};
     int err[2] = {-1, -1};
-    if (outFd < 0 && ::pipe2(out, O_CLOEXEC) != 0)
-        FAIL() << "no pipe";
-    if (errFd < 0 && ::pipe2(err, O_CLOEXEC) != 0)
+    if ((outFd < 0 && ::pipe2(out, O_CLOEXEC) != 0) || (errFd < 0 && ::pipe2(err, O_CLOEXEC) != 0))
         FAIL() << "no pipe";
     std::vector<QByteArray> strings{MODFLASH_CLI};
     for (const QString& argument : arguments)
@@ -138,10 +133,6 @@ bool CliHarness::waitForOutput(const QByteArray& text) {
     return true;
 }
 
-void CliHarness::sendSignal(int signal) {
-    ::kill(m_pid, signal);
-}
-
 CliHarness::Run CliHarness::finish() {
     const QDeadlineTimer deadline(hangLimitMs);
     while ((m_outPipe >= 0 || m_errPipe >= 0) && !deadline.hasExpired())
@@ -159,12 +150,14 @@ CliHarness::Run CliHarness::finish() {
     return m_run;
 }
 
-void CliHarness::storeString(const char* key, const QString& value) const {
-    SettingsPreferences(preferencesFile(m_home)).setString(key, value.toStdString());
-}
-
-void CliHarness::storeBool(const char* key, bool value) const {
-    SettingsPreferences(preferencesFile(m_home)).setBool(key, value);
+QByteArray CliHarness::failureNotes(const QString& product) {
+    QByteArray notes;
+    for (const std::string& note : ProductCatalogue()
+                                       .productNamed(product.toStdString())
+                                       ->profile()
+                                       .verdictTexts(ToolEnd::fromExit(true, 1, false)))
+        notes += QByteArray::fromStdString(note);
+    return notes;
 }
 
 QStringList CliHarness::homeFiles() const {

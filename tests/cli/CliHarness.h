@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "SettingsPreferences.h"
+
 #include <QByteArray>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -21,9 +23,6 @@ public:
         int status = -1; // exit status, or -1 when a signal ended the program
         QByteArray out;
         QByteArray err;
-        QStringList errLines() const {
-            return QString::fromUtf8(err).split('\n', Qt::SkipEmptyParts);
-        }
     };
 
 protected:
@@ -37,12 +36,15 @@ protected:
                const QStringList& extraEnvironment = {});
     // Reads until standard output holds the text; false if the program ended first.
     bool waitForOutput(const QByteArray& text);
-    void sendSignal(int signal);
     // Waits for the end and collects the rest of the output.
     Run finish();
 
-    void storeString(const char* key, const QString& value) const;
-    void storeBool(const char* key, bool value) const;
+    // The preferences file the program reads, in the temporary HOME.
+    SettingsPreferences preferences() const {
+        return SettingsPreferences(m_home.filePath("config/modflash/modflash.conf"));
+    }
+    // What the log adds after a tool of the product's family ended with status 1.
+    static QByteArray failureNotes(const QString& product);
     // Every file under HOME with its content, to show that a run wrote nothing.
     QStringList homeFiles() const;
 

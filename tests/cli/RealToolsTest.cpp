@@ -5,9 +5,6 @@
 // and print exactly what tests/data/tool-output recorded: proof that every option and script
 // the command names is accepted.
 #include "CliHarness.h"
-#include "FamilyProfile.h"
-#include "LogTexts.h"
-#include "ProductCatalogue.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -43,11 +40,7 @@ protected:
     // where there is one) and the family's notes.
     QByteArray toolOutput(const QStringList& arguments) {
         const Run update = run(QStringList{"update"} + arguments);
-        QByteArray notes;
-        const ProductPtr product = ProductCatalogue().productNamed(arguments[0].toStdString());
-        for (const std::string& note :
-             product->profile().verdictTexts(ToolEnd::fromExit(true, 1, false)))
-            notes += QByteArray::fromStdString(note);
+        const QByteArray notes = failureNotes(arguments[0]);
         EXPECT_EQ(update.status, 1) << update.err.toStdString();
         EXPECT_TRUE(update.out.endsWith(notes)) << update.out.toStdString();
         const qsizetype header =

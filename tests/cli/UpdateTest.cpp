@@ -63,15 +63,6 @@ protected:
                    (target.title == avr.title ? "1e9406" : "1e9514") + "\n";
         return log + QByteArray::fromStdString(LogTexts::updateHeader(target.title, task));
     }
-    static QByteArray notes(const Target& target) {
-        QByteArray notes;
-        for (const std::string& note : ProductCatalogue()
-                                           .productWithTitle(target.title)
-                                           ->profile()
-                                           .verdictTexts(ToolEnd::fromExit(true, 1, false)))
-            notes += QByteArray::fromStdString(note);
-        return notes;
-    }
     void startWaitingTool(const QByteArray& prelude, int outFd = -1) {
         tools.installTool("avrdude", prelude + "\necho $$ > '" + tools.filePath("pid").toUtf8() +
                                          "'\necho started\nwhile :; do sleep 0.05; done");
@@ -109,7 +100,8 @@ TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
         tools.installTool(target->tool, "printf 'No device found.\\n'\nexit 74");
         const Run failed = run(arguments(*target));
         EXPECT_EQ(failed.status, 1) << target->title;
-        EXPECT_EQ(failed.out, logStart(*target) + "No device found.\n" + notes(*target));
+        EXPECT_EQ(failed.out,
+                  logStart(*target) + "No device found.\n" + failureNotes(target->title));
     }
     tools.remove("dfu-util");
     const Run noTool = run(arguments(dfu));
@@ -126,27 +118,27 @@ TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
     const Run noConfiguration = run(arguments(avr), {"QT_LOGGING_RULES=*=false"});
     EXPECT_EQ(noConfiguration.status, 2);
     EXPECT_EQ(noConfiguration.out, QByteArray(LogTexts::beginning) + LogTexts::error);
-    EXPECT_EQ(noConfiguration.errLines(),
-              QStringList{"modflash-cli: the update could not run: avrdude's configuration file "
-                          "(avrdude.conf) is missing: looked for " +
-                          tools.filePath("avrdude.conf")});
+    EXPECT_EQ(noConfiguration.err,
+              "modflash-cli: the update could not run: avrdude's configuration "
+              "file (avrdude.conf) is missing: looked for " +
+                  tools.filePath("avrdude.conf").toUtf8() + "\n");
 }
 
 TEST_F(Update, SignalsStopTheToolAndTheStatusSaysWhichOne) {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         startWaitingTool("trap 'echo term; exit 1' TERM");
-        sendSignal(signal);
+        ::kill(m_pid, signal);
         const Run stopped = finish();
         EXPECT_EQ(stopped.status, 128 + signal);
-        EXPECT_EQ(stopped.out, logStart(avr) + "started\nterm\n" + notes(avr));
+        EXPECT_EQ(stopped.out, logStart(avr) + "started\nterm\n" + failureNotes(avr.title));
         EXPECT_FALSE(toolAlive()) << "no tool is left behind";
     }
     // A tool that ignores the request is killed by a second one; the status names the first.
     // (Two signals sent at once would reach two threads in either order.)
     startWaitingTool("trap 'echo ignored' TERM INT");
-    sendSignal(SIGINT);
+    ::kill(m_pid, SIGINT);
     ASSERT_TRUE(waitForOutput("ignored\n"));
-    sendSignal(SIGTERM);
+    ::kill(m_pid, SIGTERM);
     EXPECT_EQ(finish().status, 130);
     EXPECT_FALSE(toolAlive());
 }
@@ -183,7 +175,7 @@ TEST_F(Update, StopWorksWhileNobodyReadsTheOutput) {
                          "head -c 1000000 /dev/zero | tr '\\0' x",
                      reader[1]);
     ::close(reader[1]);
-    sendSignal(SIGINT);
+    ::kill(m_pid, SIGINT);
     EXPECT_TRUE(waitFor("asked")) << "the tool was not asked to end";
     for (int i = 0; i < 1000 && toolAlive(); ++i)
         QThread::msleep(10);

@@ -16,6 +16,10 @@ skip() {
 installed="$MODFLASH_DESTDIR$MODFLASH_PREFIX"
 # shellcheck disable=SC2034 # read by the scripts that source this file
 installed_resources="$installed/share/modflash"
+# What an installation holds outside the resource directory, relative to its prefix.
+installed_files="bin/modflash-cli share/man/man1/modflash-cli.1.gz share/doc/modflash/copyright
+    share/doc/modflash/changelog.gz $MODFLASH_COMPLETIONS_DIR/modflash-cli"
+[ "$MODFLASH_GUI" != ON ] || installed_files="$installed_files bin/modflash share/man/man1/modflash.1.gz"
 
 # A scratch directory removed on exit, with a home of its own so no test reads or writes the
 # preferences of the person running the tests.
@@ -30,4 +34,16 @@ chmod 700 "$XDG_RUNTIME_DIR"
 require_installed() {
     [ -x "$installed/bin/modflash-cli" ] ||
         fail "nothing installed at $installed (the install.stage test sets it up)"
+}
+
+# Runs "$1 TARGET LINK" for each tool link the build configures, TARGET being the configured
+# path; a tool that was not found (empty or *-NOTFOUND) is passed as an empty TARGET.
+each_tool_link() {
+    for entry in "$MODFLASH_AVRDUDE avrdude" "$MODFLASH_AVRDUDE_CONF avrdude.conf" \
+        "$MODFLASH_DFU_UTIL dfu-util" "$MODFLASH_DFU_UTIL_FACTORY dfu-util-factory" \
+        "$MODFLASH_OPENOCD openocd" "$MODFLASH_OPENOCD_SCRIPTS openocd-scripts"; do
+        target=${entry% *}
+        [ "${target%-NOTFOUND}" = "$target" ] || target=
+        "$1" "$target" "${entry##* }"
+    done
 }

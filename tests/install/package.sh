@@ -15,3 +15,12 @@ build_package() {
         fail "cpack made no modflash_${MODFLASH_VERSION}_$arch.deb"
     }
 }
+
+# The products the packaged modflash-cli listed in $1 are the build tree's samples when they
+# are packaged, none when no image is (a firmware directory of one's own offers what it holds).
+same_offer() { # listing, where it ran
+    [ -z "$MODFLASH_FIRMWARE_DIR" ] || return 0
+    : >"$scratch/built"
+    [ "$MODFLASH_SAMPLE_FIRMWARE" != ON ] || "$MODFLASH_BUILT_CLI" products >"$scratch/built"
+    diff -u "$scratch/built" "$1" >&2 || fail "$2 offers other products than the build tree's samples"
+}

@@ -19,8 +19,6 @@ public:
     ~FakeLogind() override;
 
     QStringList lastRequest() const { return m_lastRequest; }
-    int requests() const { return m_requests; }
-    void setRefusing(bool refusing) { m_refusing = refusing; }
     // True while some copy of the last lock handed out is still open.
     bool lockOpen() const;
 
@@ -30,8 +28,6 @@ public slots:
 
 private:
     QStringList m_lastRequest;
-    int m_requests = 0;
-    bool m_refusing = false;
     int m_readEnd = -1;
 };
 

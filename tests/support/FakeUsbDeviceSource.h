@@ -11,10 +11,6 @@ inline const UsbId usbtiny{0x1781, 0x0c9f};
 inline const UsbId avrisp2{0x03eb, 0x2104};
 inline const UsbId usbasp{0x16c0, 0x05dc};
 inline const UsbId dfuBootLoader{0x0483, 0xdf11};
-inline const UsbId stlinkV2{0x0483, 0x3748};
-inline const UsbId stlinkV21{0x0483, 0x374b};
-inline const UsbId stlinkV21Other{0x0483, 0x3752};
-inline const UsbId keyboard{0x046d, 0xc31c};
 
 // Devices a test plugs in and pulls out by hand.
 class FakeUsbDeviceSource : public UsbDeviceSource {

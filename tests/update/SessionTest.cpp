@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The update session over stand-in tools: what only the class shows. The log's texts and exit
-// statuses are checked where users meet them, through modflash-cli and the window.
+// statuses are checked where users meet them, through modflash-cli and the window, and so are
+// a missing tool or avrdude.conf and the preferences file.
 #include "ARMProduct.h"
 #include "ARMSWDProduct.h"
 #include "AVRProduct.h"
@@ -9,14 +10,11 @@
 #include "FakeUsbDeviceSource.h"
 #include "Preferences.h"
 #include "Programmers.h"
-#include "SettingsPreferences.h"
 #include "SleepInhibitor.h"
 #include "StopSignals.h"
 #include "TestSupport.h"
 #include "ToolDirectory.h"
 #include "UpdateSession.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -107,9 +105,7 @@ TEST_F(Session, UpdatesThatCannotRunOrAreRefusedSayWhyAndRunNothing) {
         Kind kind;
         std::string reason;
     } cases[] = {
-        {drovel, "avrdude.conf", "d.hex", {}, Kind::CouldNotRun, "avrdude.conf"},
         {zembro, "openocd_flash_post.cfg", "z.bin", {}, Kind::CouldNotRun, "openocd_flash_post"},
-        {drovel, "avrdude", "d.hex", {}, Kind::CouldNotRun, "/avrdude: No such file or directory"},
         // Bytes that are not UTF-8 would reach the tool changed, naming another file.
         {wendrel, "", "W\xff.bin", {}, Kind::CouldNotRun, "is not valid UTF-8"},
         {wendrel, "", "W.2.bin", html, Kind::Refused, "\u201cW.2.bin\u201d is an HTML page"},
@@ -261,17 +257,6 @@ TEST(StopSignals, EachSignalArrivesFromTheEventLoopWithItsNumber) {
     struct sigaction restored {};
     sigaction(SIGINT, nullptr, &restored);
     EXPECT_EQ(restored.sa_handler, SIG_DFL);
-}
-
-TEST(SettingsPreferences, KeepsEachChangeAtOnceInItsFile) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("modflash.conf");
-    SettingsPreferences(file).setBool(PreferenceKey::enableFactoryFirmware, true);
-    SettingsPreferences(file).setString(PreferenceKey::avrProgrammer, "usbasp");
-    const SettingsPreferences again(file);
-    EXPECT_TRUE(again.boolForKey(PreferenceKey::enableFactoryFirmware));
-    EXPECT_EQ(again.stringForKey(PreferenceKey::avrProgrammer), "usbasp");
-    EXPECT_FALSE(again.hasStoredValue(PreferenceKey::stlinkProgrammer));
 }
 
 } // namespace

@@ -13,9 +13,8 @@ if [ -d /dev/bus/usb ] && [ -n "$(ls -A /dev/bus/usb 2>/dev/null)" ]; then
     echo "skipped: /dev/bus/usb lists USB devices; the real tools are not run where they could reach one"
     exit 77
 fi
-for tool in objcopy objdump cmp; do
-    command -v "$tool" >/dev/null || { echo "$tool (binutils, diffutils) is needed" >&2; exit 1; }
-done
+command -v objcopy >/dev/null && command -v objdump >/dev/null && command -v cmp >/dev/null ||
+    { echo "objcopy, objdump (binutils) and cmp (diffutils) are needed" >&2; exit 1; }
 
 build=$MODFLASH_BUILD_DIR
 cli=$build/bin/modflash-cli
@@ -33,16 +32,18 @@ fail() {
     failures=$((failures + 1))
 }
 
-# update CASE [CLI OPTIONS] PRODUCT VERSION: runs the update; its log is in $scratch/CASE.log.
+# update CASE STATUS [CLI OPTIONS] update PRODUCT VERSION: runs the update, which must end
+# with STATUS; its log is in $scratch/CASE.log.
 update() {
     name=$1
-    shift
+    expected_status=$2
+    shift 2
     "$cli" --resources "$bench" "$@" >"$scratch/$name.log" 2>&1
     status=$?
-}
-
-expect_status() { # case expected
-    [ "$status" -eq "$2" ] || { fail "$1: exit status $status, not $2"; sed 's/^/    /' "$scratch/$1.log" >&2; }
+    [ "$status" -eq "$expected_status" ] || {
+        fail "$name: exit status $status, not $expected_status"
+        sed 's/^/    /' "$scratch/$name.log" >&2
+    }
 }
 
 expect_log() { # case text
@@ -78,8 +79,7 @@ check_dfu() { # layout [cli options] product version
     image=$(after -D)
     address=$(after -s | cut -d: -f1)
     name="dfu-$layout-$(basename "$image")"
-    update "$name" update "$@"
-    expect_status "$name" 0
+    update "$name" 0 update "$@"
     flash=$state/dfu-flash.bin
     expected_memory "$scratch/expected" "$(wc -c <"$flash")" "$image" $((address - 0x08000000))
     cmp -s "$flash" "$scratch/expected" || fail "$name: the flash does not hold exactly the image at $address"
@@ -94,10 +94,6 @@ fuse_bits() {
     esac
 }
 
-fuse_expected() { # value bits
-    printf '%02x' $(($1 & $2 | (~$2 & 0xff)))
-}
-
 check_avr() { # part [cli options] product version
     part=$1
     shift
@@ -105,8 +101,7 @@ check_avr() { # part [cli options] product version
     command_for "$@"
     image=$(value_of '-Uflash:w:\(.*\):i')
     name="avr-$part-$(basename "$image")"
-    update "$name" update "$@"
-    expect_status "$name" 0
+    update "$name" 0 update "$@"
     flash=$state/avr-flash.bin
     start=$(objdump -h "$image" | awk '$2 ~ /^\.sec/ { print $4; exit }')
     objcopy -I ihex -O binary --gap-fill 0xff "$image" "$scratch/image.bin"
@@ -119,7 +114,7 @@ check_avr() { # part [cli options] product version
     for fuse in lfuse hfuse efuse; do
         value=$(value_of "-U$fuse:w:\(0x[0-9A-Fa-f]*\):m")
         if [ -n "$value" ]; then
-            expected="$expected $(fuse_expected "$value" "0x$1")"
+            expected="$expected $(printf '%02x' $(($value & 0x$1 | (~0x$1 & 0xff))))"
         else # a fuse the product leaves alone keeps what it had
             expected="$expected $(cut -d' ' -f$field "$state/avr-fuses")"
         fi
@@ -130,15 +125,8 @@ check_avr() { # part [cli options] product version
         fail "$name: fuses are \"$(cat "$state/avr-fuses")\", not \"${expected# }\""
 }
 
-# The AVR chip each product's part names, as the bench calls it.
-chip_for() {
-    case $1 in
-    atmega168) echo m168 ;; atmega328) echo m328 ;;
-    attiny44) echo t44 ;; attiny45) echo t45 ;; attiny85) echo t85 ;;
-    esac
-}
-
-# Every sample image of every product the bench can emulate, factory products included.
+# Every sample image of every product the bench can emulate, factory products included; the
+# bench names a chip as avrdude's short part names do (m168 for atmega168).
 $prepare "$bench" >/dev/null || { echo "scripts/virtual-bench failed" >&2; exit 1; }
 "$cli" --resources "$bench" --factory products >"$scratch/products"
 while IFS= read -r product; do
@@ -147,7 +135,7 @@ while IFS= read -r product; do
         command_for --factory "$product" "$version"
         case $(basename "$(head -n 1 "$scratch/command")") in
         dfu-util*) check_dfu f4 --factory "$product" "$version" ;;
-        avrdude) check_avr "$(chip_for "$(value_of '-p\(.*\)')")" --factory "$product" "$version" ;;
+        avrdude) check_avr "$(value_of '-p\(.*\)' | sed 's/^atmega/m/; s/^attiny/t/')" --factory "$product" "$version" ;;
         esac
     done <"$scratch/versions"
 done <"$scratch/products"
@@ -160,8 +148,7 @@ check_avr m328p "Parvonne (rev009 or Higher)" 2.0
 for erase in --mass-erase --no-mass-erase; do
     $prepare "$bench" --dfu f4 >/dev/null
     head -c 1048576 /dev/zero >"$state/dfu-flash.bin"
-    update "dfu$erase" "$erase" update Wendrel 2.0
-    expect_status "dfu$erase" 0
+    update "dfu$erase" 0 "$erase" update Wendrel 2.0
     expected_memory "$scratch/expected" 1048576 "$bench/firmware/Wendrel.2.0.bin" 0
     if [ "$erase" = --no-mass-erase ]; then
         # The first 16 KiB sector is erased and written; the rest keeps its zeros.
@@ -175,8 +162,7 @@ done
 # The boot loader fails the status request after the leave request: exit status 1, and the
 # log shows the complete download before dfu-util's error.
 $prepare "$bench" --dfu f4-late-error >/dev/null
-update late-error update Wendrel 2.0
-expect_status late-error 1
+update late-error 1 update Wendrel 2.0
 expect_log late-error "Download done."
 expect_log late-error "dfu-util: Error during download get_status"
 cmp -s -n 2048 "$state/dfu-flash.bin" "$bench/firmware/Wendrel.2.0.bin" ||
@@ -185,8 +171,7 @@ cmp -s -n 2048 "$state/dfu-flash.bin" "$bench/firmware/Wendrel.2.0.bin" ||
 # Unplugged halfway: the module takes part of the image and vanishes; the tool says so itself.
 $prepare "$bench" --dfu f4 >/dev/null
 echo "unplug-after-bytes 2100" >>"$state/dfu"
-update dfu-unplugged update "Tessary 1U (rev002)" 2.0
-expect_status dfu-unplugged 1
+update dfu-unplugged 1 update "Tessary 1U (rev002)" 2.0
 expect_log dfu-unplugged "dfu-util: dfuse_download: libusb_control_transfer returned -4 (LIBUSB_ERROR_NO_DEVICE)"
 expect_log dfu-unplugged "dfu-util: Error during download"
 grep -q "Download done" "$scratch/dfu-unplugged.log" && fail "dfu-unplugged: the download claims to be done"
@@ -194,16 +179,14 @@ grep -q "Download done" "$scratch/dfu-unplugged.log" && fail "dfu-unplugged: the
 
 $prepare "$bench" --avr m328 >/dev/null
 echo "unplug-after-bytes 256" >>"$state/usbtiny"
-update avr-unplugged update "Parvonne (rev009 or Higher)" 2.0
-expect_status avr-unplugged 1
+update avr-unplugged 1 update "Parvonne (rev009 or Higher)" 2.0
 expect_log avr-unplugged "avrdude error: error sending control message: No such device (expected 128, got -19)"
 [ -e "$state/usbtiny.unplugged" ] || fail "avr-unplugged: the programmer is still plugged in"
 
 # The module check: an ATmega328P on the programmer refuses a product built on an ATmega168,
 # and nothing is written to the chip.
 $prepare "$bench" --avr m328p >/dev/null
-update refused update Drovel 1.1
-expect_status refused 65
+update refused 65 update Drovel 1.1
 expect_log refused "This module has an ATmega328P, but Drovel uses an ATmega168."
 [ ! -e "$state/avr-flash.bin" ] || fail "refused: the chip's flash was written"
 
