@@ -32,7 +32,10 @@ using namespace modflash;
 namespace {
 
 bool pick(QComboBox* list, const QString& title) {
-    const int row = list->findText(title, Qt::MatchExactly);
+    // A sample image's version carries a note after it, in the window's language.
+    int row = list->findText(title, Qt::MatchExactly);
+    if (row < 0)
+        row = list->findText(title + QLatin1Char(' '), Qt::MatchStartsWith);
     if (row < 0) {
         std::fprintf(stderr, "window_screenshot: no entry \"%s\"\n", qPrintable(title));
         return false;
