@@ -1,22 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window on the desktop: what assistive technologies read of it, its contrast under light
 // and dark palettes, whole product titles, its size at a scale factor of 2, and its icon.
-#include "LogTextView.h"
 #include "PlainTextExcerpt.h"
 #include "ReadableColour.h"
 #include "WindowFixture.h"
 
 #include <QAbstractItemView>
-#include <QAccessible>
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
-#include <QProgressBar>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTextBlock>
-#include <QTextBrowser>
 
 namespace modflash::testing {
 namespace {

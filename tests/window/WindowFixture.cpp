@@ -1,26 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowFixture.h"
 
-#include "LogTextView.h"
-
 #include <QFile>
-#include <QLabel>
 #include <QListView>
-#include <QPushButton>
-#include <QSettings>
 #include <QStandardItemModel>
-#include <QTest>
 
 namespace modflash::testing {
-
-namespace {
-
-QByteArray page(const char* heading) {
-    return QByteArray("<html><body><h1>") + heading +
-           "</h1><p><a href=\"https://example.net/cable\">Cables</a></p></body></html>";
-}
-
-} // namespace
 
 WindowFixture::WindowFixture() {
     // Written out of order: the lists must come out sorted all the same.
@@ -29,16 +14,21 @@ WindowFixture::WindowFixture() {
           "Wendrel.1.4.2.bin", "Tessary_1U_f4.1.0.bin", "kolvane_1.0.hex", "zembro_1.0.bin"})
         resources.writeFile(QStringLiteral("firmware/") + QString::fromUtf8(name),
                             ToolDirectory::validImage(QString::fromUtf8(name)));
-    resources.writeFile(QStringLiteral("instructions/intro.html"), page("Welcome"));
-    resources.writeFile(QStringLiteral("instructions/parvonne.html"), page("Parvonne steps"));
-    resources.writeFile(QStringLiteral("instructions/Tessary_1U_f4.html"), page("Tessary steps"));
+    for (const auto& [page, heading] : {std::pair{"intro", "Welcome"},
+                                        {"parvonne", "Parvonne steps"},
+                                        {"Tessary_1U_f4", "Tessary steps"}})
+        resources.writeFile(QStringLiteral("instructions/%1.html").arg(page),
+                            QByteArray("<html><body><h1>") + heading +
+                                "</h1><p><a href=\"https://example.net/cable\">Cables</a></p>"
+                                "</body></html>");
 }
 
 WindowFixture::~WindowFixture() {
     quit();
 }
 
-WindowServices WindowFixture::recordingServices() {
+void WindowFixture::start(std::optional<bool> factoryFirmware, const QString& resourcePath) {
+    // The desktop's dialogs and browser, as recorders the test answers.
     WindowServices services;
     services.chooseFile = [this](QWidget*, const QString& extension,
                                  WindowServices::FileChosen done) {
@@ -60,11 +50,7 @@ WindowServices WindowFixture::recordingServices() {
         problems << title + QStringLiteral(": ") + text;
     };
     services.usbDevices = &usbDevices;
-    return services;
-}
-
-void WindowFixture::start(std::optional<bool> factoryFirmware, const QString& resourcePath) {
-    const QString file = home.filePath(QStringLiteral("modflash.conf"));
+    const QString file = preferencesFile();
     if (factoryFirmware)
         QSettings(file, QSettings::IniFormat)
             .setValue(QStringLiteral("enable-factory-firmware"), *factoryFirmware);
@@ -75,7 +61,7 @@ void WindowFixture::start(std::optional<bool> factoryFirmware, const QString& re
                                                resourcePath.isEmpty()
                                                    ? resources.resources()
                                                    : ResourceDirectory(resourcePath.toStdString()),
-                                               recordingServices());
+                                               services);
     QObject::connect(&m_delegate->session(), &UpdateSession::finished, [this] { ++finished; });
     m_delegate->applicationDidFinishLaunching();
     m_window->show();
@@ -104,10 +90,6 @@ void WindowFixture::installTools(const QByteArray& script) {
         resources.installTool(QString::fromUtf8(tool), script);
 }
 
-void WindowFixture::clickUpdate() {
-    QTest::mouseClick(m_controls.updateButton, Qt::LeftButton);
-}
-
 bool WindowFixture::waitForFinish() {
     const int before = finished;
     return QTest::qWaitFor([&] { return finished > before || !m_delegate->isBusy(); },
@@ -124,27 +106,9 @@ void WindowFixture::openGate() const {
     QFile(home.filePath(QStringLiteral("gate"))).open(QIODevice::WriteOnly);
 }
 
-QString WindowFixture::log() const {
-    return m_controls.logTextField->toPlainText();
-}
-
-QString WindowFixture::banner() const {
-    return m_controls.bannerLabel->text();
-}
-
 QString WindowFixture::outsideFile(const QString& name) {
     resources.writeFile(QStringLiteral("outside/") + name, ToolDirectory::validImage(name));
     return resources.filePath(QStringLiteral("outside/") + name);
-}
-
-QStringList WindowFixture::storedKeys() const {
-    return QSettings(home.filePath(QStringLiteral("modflash.conf")), QSettings::IniFormat)
-        .allKeys();
-}
-
-QVariant WindowFixture::stored(const QString& key) const {
-    return QSettings(home.filePath(QStringLiteral("modflash.conf")), QSettings::IniFormat)
-        .value(key);
 }
 
 QStringList offeredTitles(QComboBox* list) {

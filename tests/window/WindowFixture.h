@@ -1,15 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+// With the widgets the window tests reach through WindowControls, so that each test file names
+// only what it alone uses.
 #include "AppDelegate.h"
+#include "BuildInfo.h"
 #include "FakeUsbDeviceSource.h"
+#include "LogTextView.h"
 #include "MainWindow.h"
 #include "SettingsPreferences.h"
 #include "TestSupport.h"
 #include "ToolDirectory.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -38,24 +53,28 @@ protected:
     const WindowControls& controls() const { return m_controls; }
     AppDelegate& delegate() { return *m_delegate; }
     MainWindow& window() { return *m_window; }
-    SettingsPreferences& preferences() { return *m_preferences; }
 
     // What a click on an entry of a pop-up does: select it and report the user's choice.
     static void pick(QComboBox* list, const QString& title);
     void choose(const QString& product, const QString& version);
     void installTools(const QByteArray& script);
-    void clickUpdate();
+    void clickUpdate() { QTest::mouseClick(m_controls.updateButton, Qt::LeftButton); }
     bool waitForFinish();
     // A script line that waits until openGate(): the tool's environment holds nothing of the
     // test's, so the gate's path is written into the script.
     QByteArray gate() const;
     void openGate() const;
-    QString log() const;
-    QString banner() const;
+    QString log() const { return m_controls.logTextField->toPlainText(); }
+    QString banner() const { return m_controls.bannerLabel->text(); }
     QString outsideFile(const QString& name);
+    QString preferencesFile() const { return home.filePath(QStringLiteral("modflash.conf")); }
     // A separate reader of the preferences file, as the command line or the next start is.
-    QStringList storedKeys() const;
-    QVariant stored(const QString& key) const;
+    QStringList storedKeys() const {
+        return QSettings(preferencesFile(), QSettings::IniFormat).allKeys();
+    }
+    QVariant stored(const QString& key) const {
+        return QSettings(preferencesFile(), QSettings::IniFormat).value(key);
+    }
 
     ToolDirectory resources;
     QTemporaryDir home;
@@ -71,8 +90,6 @@ protected:
     int finished = 0;
 
 private:
-    WindowServices recordingServices();
-
     std::unique_ptr<SettingsPreferences> m_preferences;
     std::unique_ptr<MainWindow> m_window;
     WindowControls m_controls;

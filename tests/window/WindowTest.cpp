@@ -2,25 +2,12 @@
 // The window's own behaviour: what it offers and allows, the preferences it stores, choosing a
 // version or a file, locking while an update runs, its progress and verdict, closing during an
 // update, drops and the device line.
-#include "BuildInfo.h"
-#include "LogTextView.h"
 #include "LogView.h"
-#include "QuitGuard.h"
-#include "VersionList.h"
 #include "WindowFixture.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QDir>
 #include <QDragEnterEvent>
-#include <QLabel>
 #include <QMimeData>
 #include <QProcess>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
-#include <QTextBrowser>
 #include <QWheelEvent>
 
 namespace modflash::testing {
@@ -82,7 +69,7 @@ TEST_F(Window, StartsWithTheOfferOnlyAndWritesNothing) {
 }
 
 TEST_F(Window, EachPreferenceIsStoredAtOnceAndRestored) {
-    QSettings(home.filePath("modflash.conf"), QSettings::IniFormat)
+    QSettings(preferencesFile(), QSettings::IniFormat)
         .setValue("avr-programmer", "retired-programmer");
     start();
     const WindowControls& c = controls();
@@ -107,8 +94,7 @@ TEST_F(Window, EachPreferenceIsStoredAtOnceAndRestored) {
     QTest::mouseClick(c.factoryFirmwareEnable, Qt::LeftButton);
 
     quit();
-    QSettings(home.filePath("modflash.conf"), QSettings::IniFormat)
-        .setValue("stlink-programmer", "ST-Link v9");
+    QSettings(preferencesFile(), QSettings::IniFormat).setValue("stlink-programmer", "ST-Link v9");
     start();
     EXPECT_EQ(controls().avrProgrammerSelector->currentText(), "avrisp2");
     // An unknown probe drives openocd's default one, and the pop-up says so.
@@ -125,8 +111,24 @@ TEST_F(Window, VersionsOtherAndChosenFiles) {
     EXPECT_EQ(allTitles(c.versionList), (QStringList{"1.4.2", "2.0", other, placeholder}));
     EXPECT_EQ(c.versionList->currentText(), placeholder);
     EXPECT_FALSE(c.updateButton->isEnabled());
-    pick(c.versionList, "2.0");
+    // Moving through the versions by keys never opens the chooser, Enter on "Other..." does.
+    c.versionList->setFocus();
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_End, Qt::Key_Home})
+        QTest::keyClick(c.versionList, key);
+    QTest::keyClicks(c.versionList, "o");
+    EXPECT_EQ(c.versionList->currentText(), other);
+    EXPECT_FALSE(choiceExtension) << "moving onto \"Other...\" is not choosing it";
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Return})
+        QTest::keyClick(c.versionList, key);
+    EXPECT_EQ(choiceExtension, "bin");
+    answerChooser(outsideFile("mine.bin"));
+    EXPECT_EQ(c.versionList->currentText(), "mine");
+    // The list still takes a version moved to, as the Update button shows.
+    QTest::keyClick(c.versionList, Qt::Key_Home);
+    EXPECT_EQ(c.versionList->currentText(), "1.4.2");
     EXPECT_TRUE(c.updateButton->isEnabled());
+    QCoreApplication::processEvents(); // a click comes only after the key is done with
+    choiceExtension.reset();
     pick(c.versionList, other);
     EXPECT_EQ(choiceExtension, "bin");
     EXPECT_FALSE(c.updateButton->isEnabled()) << "while the chooser is open";
@@ -163,23 +165,7 @@ TEST_F(Window, VersionsOtherAndChosenFiles) {
     EXPECT_FALSE(allTitles(c.versionList).contains(other));
 }
 
-TEST_F(Window, InstructionsPagesAndHelpLinks) {
-    start(true);
-    QTextBrowser* view = controls().instructionsView;
-    pick(controls().productList, "Tessary 1U (rev002)");
-    EXPECT_TRUE(view->source().toLocalFile().endsWith("/Tessary_1U_f4.html"));
-    pick(controls().productList, "Kolvane");
-    EXPECT_EQ(view->toPlainText(), "") << "a product without a page shows none, not the last";
-    pick(controls().productList, parvonne);
-    emit view->anchorClicked(QUrl("https://example.net/cable"));
-    QTest::mouseClick(controls().helpButton, Qt::LeftButton);
-    EXPECT_EQ(openedUrls, (QList<QUrl>{QUrl("https://example.net/cable"), BuildInfo::helpUrl()}));
-    EXPECT_TRUE(view->toPlainText().contains("Parvonne steps")) << "the page stays";
-    EXPECT_EQ(BuildInfo::helpUrl().scheme() + BuildInfo::helpUrl().path(),
-              "https/firmware-updates");
-}
-
-TEST_F(Window, AnUpdateLocksTheWindowAndEndsInItsVerdict) {
+TEST_F(Window, AnUpdateLocksTheWindowEndsInItsVerdictAndHoldsOffClosing) {
     installTools("echo 'Writing | ##########'\n" + gate() +
                  "echo 'error: verification failed'\nexit 1");
     start();
@@ -191,10 +177,12 @@ TEST_F(Window, AnUpdateLocksTheWindowAndEndsInItsVerdict) {
     clickUpdate();
     EXPECT_EQ(c.tabView->currentIndex(), 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return log().contains("##########"); }, toolTimeout));
-    for (QWidget* locked :
-         QList<QWidget*>{c.productList, c.versionList, c.updateButton, c.factoryFirmwareEnable})
-        EXPECT_FALSE(locked->isEnabled()) << locked->objectName().toStdString();
-    EXPECT_TRUE(c.stopButton->isEnabled());
+    const auto enabled = [&] {
+        return QList<bool>{c.productList->isEnabled(), c.versionList->isEnabled(),
+                           c.updateButton->isEnabled(), c.factoryFirmwareEnable->isEnabled(),
+                           c.stopButton->isEnabled()};
+    };
+    EXPECT_EQ(enabled(), (QList<bool>{false, false, false, false, true}));
     EXPECT_TRUE(c.progressBar->isVisible());
     EXPECT_EQ(c.progressBar->value(), 20);
     delegate().doUpdate(); // a stray call must not start a second update
@@ -205,9 +193,7 @@ TEST_F(Window, AnUpdateLocksTheWindowAndEndsInItsVerdict) {
                         "stripe to pin 1), the module's supply and the programmer chosen in the "
                         "preferences.");
     EXPECT_EQ(c.progressBar->format(), "Writing %p% \u2013 failed");
-    for (QWidget* unlocked :
-         QList<QWidget*>{c.productList, c.versionList, c.updateButton, c.factoryFirmwareEnable})
-        EXPECT_TRUE(unlocked->isEnabled()) << unlocked->objectName().toStdString();
+    EXPECT_EQ(enabled(), (QList<bool>{true, true, true, true, false}));
     EXPECT_EQ(c.versionList->currentText(), "2.0");
     // Focus goes back where the next choice is made, never onto a preference a stray key
     // would change.
@@ -231,30 +217,9 @@ TEST_F(Window, AnUpdateLocksTheWindowAndEndsInItsVerdict) {
     EXPECT_EQ(std::tuple(banner(), c.progressBar->isVisible(), c.tabView->currentIndex()),
               std::tuple(QString(), false, 0));
     EXPECT_TRUE(log().contains("stopping\n"));
-}
 
-TEST_F(Window, AnUpdateThatCannotRunGoesToTheDiagnosticLog) {
-    installTools("exit 0");
-    resources.remove("avrdude.conf");
-    start();
-    choose(parvonne, "1.0");
-    static QStringList diagnostics;
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext&, const QString& text) { diagnostics << text; });
-    clickUpdate();
-    ASSERT_TRUE(waitForFinish());
-    qInstallMessageHandler(previous);
-    EXPECT_EQ(diagnostics, QStringList{"Problem running task: avrdude's configuration file "
-                                       "(avrdude.conf) is missing: looked for " +
-                                       resources.filePath("avrdude.conf")});
-    EXPECT_TRUE(log().endsWith("BEGINNING UPDATE\nERROR DURING UPDATE\n"));
-    EXPECT_TRUE(banner().startsWith("Update failed: avrdude's configuration file"));
-}
-
-TEST_F(Window, ClosingDuringAnUpdateAsksThenWaitsForTheTool) {
-    installTools("trap 'echo stopping; exit 1' TERM\necho started\n" + gate());
-    start();
-    choose(wendrel, "2.0");
+    // Closing during an update asks; a yes stops the tool, and the window waits for its verdict.
+    pick(c.versionList, "2.0");
     clickUpdate();
     ASSERT_TRUE(QTest::qWaitFor([&] { return log().endsWith("started\n"); }, toolTimeout));
     EXPECT_FALSE(window().close());
@@ -304,21 +269,17 @@ TEST_F(Window, DroppedFilesAreTakenAsThroughOtherOrRefusedWithAReason) {
     EXPECT_FALSE(drop(page, {QUrl::fromLocalFile(image)}));
     EXPECT_EQ(banner(), "Choose the product first, then drop its image.");
     pick(controls().productList, wendrel);
-    const struct {
-        QList<QUrl> urls;
-        QString reason;
-    } refused[] = {
+    const std::pair<QList<QUrl>, QString> refused[] = {
         {{QUrl::fromLocalFile(image), QUrl::fromLocalFile(image)},
          "Drop one firmware image at a time."},
         {{QUrl("https://example.net/x.bin")},
-         "Only files on this computer can be used; save the "
-         "image first."},
+         "Only files on this computer can be used; save the image first."},
         {{QUrl::fromLocalFile(outsideFile("x.hex"))},
          "\u201cx.hex\u201d is not a .bin file, so it is not an image for Wendrel."},
     };
-    for (const auto& r : refused) {
-        EXPECT_FALSE(drop(page, r.urls));
-        EXPECT_EQ(banner(), r.reason);
+    for (const auto& [urls, reason] : refused) {
+        EXPECT_FALSE(drop(page, urls));
+        EXPECT_EQ(banner(), reason);
     }
     EXPECT_TRUE(drop(page, {QUrl::fromLocalFile(image)}));
     EXPECT_EQ(banner(), "") << "a good drop clears the refusal";
@@ -327,11 +288,23 @@ TEST_F(Window, DroppedFilesAreTakenAsThroughOtherOrRefusedWithAReason) {
     EXPECT_TRUE(controls().updateButton->isEnabled());
 }
 
-TEST_F(Window, DeviceLineFollowsPluggingTheProductAndThePreferences) {
+// The instructions page and the help links follow the product, as does the device line.
+TEST_F(Window, InstructionsHelpLinksAndTheDeviceLineFollowTheProduct) {
     start(true);
     QLabel* line = controls().deviceLine;
     EXPECT_FALSE(line->isVisible()) << "no product, no line";
+    QTextBrowser* view = controls().instructionsView;
+    pick(controls().productList, "Tessary 1U (rev002)");
+    EXPECT_TRUE(view->source().toLocalFile().endsWith("/Tessary_1U_f4.html"));
+    pick(controls().productList, "Kolvane");
+    EXPECT_EQ(view->toPlainText(), "") << "a product without a page shows none, not the last";
     pick(controls().productList, parvonne);
+    emit view->anchorClicked(QUrl("https://example.net/cable"));
+    QTest::mouseClick(controls().helpButton, Qt::LeftButton);
+    EXPECT_EQ(openedUrls, (QList<QUrl>{QUrl("https://example.net/cable"), BuildInfo::helpUrl()}));
+    EXPECT_TRUE(view->toPlainText().contains("Parvonne steps")) << "the page stays";
+    EXPECT_EQ(BuildInfo::helpUrl().scheme() + BuildInfo::helpUrl().path(),
+              "https/firmware-updates");
     EXPECT_TRUE(line->text().startsWith("No USBtiny programmer found"));
     usbDevices.plug(usbasp);
     EXPECT_TRUE(line->text().contains("choose \"usbasp\" as the programmer"));
@@ -346,11 +319,10 @@ TEST_F(Window, DeviceLineFollowsPluggingTheProductAndThePreferences) {
 }
 
 TEST_F(Window, ImageLineSaysWhatTheImageIsAndUpdateWaitsForAGoodOne) {
-    QByteArray big = ToolDirectory::validImage("x.bin");
-    big.append(QByteArray(40 * 1024, '\0'));
     resources.writeFile("firmware/Wendrel.5.0.bin", "<html><body>Moved</body></html>");
     resources.writeFile("firmware/Wendrel.6.0.bin", QByteArray(64, '\x7f'));
-    resources.writeFile("firmware/Wendrel.7.0.bin", big);
+    resources.writeFile("firmware/Wendrel.7.0.bin",
+                        ToolDirectory::validImage("x.bin") + QByteArray(40 * 1024, '\0'));
     resources.writeFile("firmware/samples.txt", "# samples\nWendrel.1.4.2.bin\n");
     installTools("echo written");
     usbDevices.memoryLayout = "@Internal Flash  /0x08000000/02*016Kg";
@@ -391,10 +363,9 @@ TEST_F(Window, WithoutImagesTheWindowSaysWhereTheyComeFrom) {
     resources.remove("firmware");
     start();
     EXPECT_TRUE(offeredTitles(controls().productList).isEmpty());
-    EXPECT_TRUE(
-        controls().instructionsView->toPlainText().startsWith("No firmware images are installed"));
-    EXPECT_TRUE(
-        controls().instructionsView->toPlainText().contains(resources.path() + "/firmware"));
+    const QString page = controls().instructionsView->toPlainText();
+    EXPECT_TRUE(page.startsWith("No firmware images are installed") &&
+                page.contains(resources.path() + "/firmware"));
 }
 
 // The real dfu-util writes a module of the virtual bench from the Update button: the flash holds
