@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // modflash-cli update over stand-in tools: the log's texts byte for byte, the exit statuses,
-// the signals, and output that cannot be written or is not read.
+// the module check, the signals, and output that cannot be written or is not read.
 #include "CliHarness.h"
 #include "FamilyProfile.h"
 #include "LogTexts.h"
@@ -122,6 +122,42 @@ TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
               "modflash-cli: the update could not run: avrdude's configuration "
               "file (avrdude.conf) is missing: looked for " +
                   tools.filePath("avrdude.conf").toUtf8() + "\n");
+}
+
+// The module check: an AVR module of another chip is refused after its signature is read and
+// before anything is written; without a programmer the update fails as any other; the variant
+// the product accepts passes, and with the check off nothing is read first.
+TEST_F(Update, AnAvrModuleOfAnotherChipIsRefusedBeforeAnythingIsWritten) {
+    const struct {
+        const char* checkRun;
+        QStringList options;
+        int status;
+        QByteArray shown; // standard output, then error
+    } cases[] = {
+        {"echo 'avrdude: device signature = 0x1e950f (probably m328p)'",
+         {},
+         65,
+         "(probably m328p)\nERROR DURING UPDATE\nmodflash-cli: This module has an ATmega328P, "
+         "but Drovel uses an ATmega168. Products with an ATmega328: Ostrine, Parvonne"},
+        {"echo 'avrdude error: cannot find USBtiny device (0x1781/0xc9f)'; exit 1",
+         {},
+         1,
+         "(0x1781/0xc9f)\n\nIMPORTANT\nNOTE: avrdude did not finish"},
+        {"echo 'avrdude: device signature = 0x1e940b'; exit 1", {}, 0, ""},
+        {"exit 1", {"--no-module-check"}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        tools.remove("writes");
+        tools.installTool("avrdude",
+                          "case \" $* \" in *\" -Uflash\"*) echo >> '" +
+                              tools.filePath("writes").toUtf8() + "';; *) " + c.checkRun +
+                              ";; esac",
+                          false);
+        const Run update = run(arguments(avr) + c.options);
+        EXPECT_EQ(update.status, c.status) << c.checkRun;
+        EXPECT_TRUE((update.out + update.err).contains(c.shown)) << update.out.toStdString();
+        EXPECT_EQ(QFile::exists(tools.filePath("writes")), c.status == 0) << c.checkRun;
+    }
 }
 
 TEST_F(Update, SignalsStopTheToolAndTheStatusSaysWhichOne) {
