@@ -88,13 +88,14 @@ protected:
 TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
     // Bytes that are no UTF-8 show as U+FFFD, carriage returns stay for the terminal, a
     // character split across two writes comes out whole, one cut off by the end shows, "%@" is
-    // text, and a tool reading its input sees its end.
-    tools.installTool("avrdude", "read answer\nprintf '[%s] \\377 caf\\303' \"$answer\"\n"
+    // text, and a tool reading its input sees its end at once (read's status 1), not the
+    // harness's open pipe (timeout's 124).
+    tools.installTool("avrdude", "timeout 5 sh -c 'read answer'\nprintf '[%s] \\377 caf\\303' $?\n"
                                  "sleep 0.2\nprintf '\\251\\r\\n50%%@\\r100%%\\n\\342\\202'");
     const Run good = run(arguments(avr));
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.out,
-              logStart(avr) + "[] \xef\xbf\xbd caf\xc3\xa9\r\n50%@\r100%\n\xef\xbf\xbd" + success);
+              logStart(avr) + "[1] \xef\xbf\xbd caf\xc3\xa9\r\n50%@\r100%\n\xef\xbf\xbd" + success);
     EXPECT_EQ(good.err, "");
     for (const Target* target : {&avr, &dfu, &swd}) {
         tools.installTool(target->tool, "printf 'No device found.\\n'\nexit 74");
