@@ -6,7 +6,7 @@
 
 #include <QDeadlineTimer>
 #include <QDirIterator>
-#include <QMap>
+#include <QProcessEnvironment>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -14,9 +14,8 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <utility>
 #include <vector>
-
-extern char** environ;
 
 namespace modflash::testing {
 
@@ -45,7 +44,7 @@ CliHarness::~CliHarness() {
         ::kill(m_pid, SIGKILL);
         ::waitpid(m_pid, nullptr, 0);
     }
-    for (int fd : {m_outPipe, m_errPipe})
+    for (int fd : {m_outPipe, m_errPipe, m_inPipe})
         if (fd >= 0)
             ::close(fd);
 }
@@ -60,23 +59,27 @@ void CliHarness::start(const QStringList& arguments, int outFd, int errFd,
     m_run = {};
     int out[2] = {-1, -1};
     int err[2] = {-1, -1};
-    if ((outFd < 0 && ::pipe2(out, O_CLOEXEC) != 0) || (errFd < 0 && ::pipe2(err, O_CLOEXEC) != 0))
+    // Standard input is a pipe the harness holds open and never writes: a tool that inherited
+    // it would wait for input for ever.
+    int in[2] = {-1, -1};
+    if ((outFd < 0 && ::pipe2(out, O_CLOEXEC) != 0) ||
+        (errFd < 0 && ::pipe2(err, O_CLOEXEC) != 0) || ::pipe2(in, O_CLOEXEC) != 0)
         FAIL() << "no pipe";
     std::vector<QByteArray> strings{MODFLASH_CLI};
     for (const QString& argument : arguments)
         strings.push_back(bytesOf(argument));
-    // A later entry replaces an earlier one of the same name: the language is English unless a
-    // test asks for another, whatever the user running the tests speaks.
-    QMap<QByteArray, QByteArray> variables;
-    for (char** entry = environ; *entry; ++entry)
-        variables.insert(QByteArray(*entry).split('=').front(), *entry);
+    // The language is English unless a test asks for another, whatever the user running the
+    // tests speaks.
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     for (const QString& entry :
          QStringList{"HOME=" + m_home.path(), "XDG_CONFIG_HOME=" + m_home.filePath("config"),
                      "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/bus", "LANG=C.UTF-8",
                      "LANGUAGE=", "LC_ALL=", "LC_MESSAGES="} +
              extraEnvironment)
-        variables.insert(entry.toUtf8().split('=').front(), entry.toUtf8());
-    std::vector<QByteArray> environment(variables.cbegin(), variables.cend());
+        variables.insert(entry.section('=', 0, 0), entry.section('=', 1));
+    std::vector<QByteArray> environment;
+    for (const QString& entry : variables.toStringList())
+        environment.push_back(entry.toUtf8());
     std::vector<char*> argv, envp;
     for (QByteArray& s : strings)
         argv.push_back(s.data());
@@ -89,14 +92,14 @@ void CliHarness::start(const QStringList& arguments, int outFd, int errFd,
     if (m_pid == 0) {
         ::dup2(outFd >= 0 ? outFd : out[1], STDOUT_FILENO);
         ::dup2(errFd >= 0 ? errFd : err[1], STDERR_FILENO);
-        const int null = ::open("/dev/null", O_RDONLY);
-        ::dup2(null, STDIN_FILENO);
+        ::dup2(in[0], STDIN_FILENO);
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
-    for (int fd : {out[1], err[1]})
+    for (int fd : {out[1], err[1], in[0]})
         if (fd >= 0)
             ::close(fd);
+    m_inPipe = in[1];
     m_outPipe = out[0];
     m_errPipe = err[0];
 }
@@ -146,6 +149,7 @@ CliHarness::Run CliHarness::finish() {
         ::usleep(10000);
     }
     m_pid = -1;
+    ::close(std::exchange(m_inPipe, -1));
     m_run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return m_run;
 }

@@ -16,7 +16,7 @@ namespace modflash::testing {
 // modflash-cli run as a child process, with a temporary HOME and XDG_CONFIG_HOME so that it
 // reads the preferences file the test writes and nothing of the user's. Its standard output
 // and error are pipes the harness reads, unless a test hands it other descriptors (a full
-// disk, a pipe nobody reads, a terminal).
+// disk, a pipe nobody reads, a terminal); its standard input a pipe held open until it ends.
 class CliHarness : public ::testing::Test {
 public:
     struct Run {
@@ -54,6 +54,7 @@ protected:
 private:
     void readAvailable(int timeoutMs);
 
+    int m_inPipe = -1;
     int m_outPipe = -1;
     int m_errPipe = -1;
     Run m_run;

@@ -9,9 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 
 namespace modflash::testing {
@@ -101,13 +98,11 @@ TEST_F(RealTools, OpenocdTakesHostilePathsLiterally) {
     EXPECT_FALSE(QFile::exists("pwned") || QFile::exists(hostile + "/pwned"));
 
     // The image path, as the command quotes it, comes back from openocd unchanged.
-    const QJsonArray arguments =
-        QJsonDocument::fromJson(
-            run({"command", "Zembro", "[1] $x", "--factory", "--json", "--resources", hostile}).out)
-            .object()
-            .value("arguments")
-            .toArray();
-    const QString write = arguments.at(8).toString();
+    const QString write =
+        QString::fromUtf8(
+            run({"command", "Zembro", "[1] $x", "--factory", "--resources", hostile}).out)
+            .split('\n')
+            .at(9);
     const QString quoted =
         write.mid(write.indexOf('"'), write.lastIndexOf('"') - write.indexOf('"') + 1);
     QProcess openocd;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // modflash-cli update over stand-in tools: the log's texts byte for byte, the exit statuses,
-// the signals, and output that cannot be written or is not read.
+// the module check, the signals, and output that cannot be written or is not read.
 #include "CliHarness.h"
 #include "FamilyProfile.h"
 #include "LogTexts.h"
@@ -11,6 +11,7 @@
 #include "ToolDirectory.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <csignal>
@@ -88,13 +89,14 @@ protected:
 TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
     // Bytes that are no UTF-8 show as U+FFFD, carriage returns stay for the terminal, a
     // character split across two writes comes out whole, one cut off by the end shows, "%@" is
-    // text, and a tool reading its input sees its end.
-    tools.installTool("avrdude", "read answer\nprintf '[%s] \\377 caf\\303' \"$answer\"\n"
+    // text, and a tool reading its input sees its end at once (read's status 1), not the
+    // harness's open pipe (timeout's 124).
+    tools.installTool("avrdude", "timeout 5 sh -c 'read answer'\nprintf '[%s] \\377 caf\\303' $?\n"
                                  "sleep 0.2\nprintf '\\251\\r\\n50%%@\\r100%%\\n\\342\\202'");
     const Run good = run(arguments(avr));
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.out,
-              logStart(avr) + "[] \xef\xbf\xbd caf\xc3\xa9\r\n50%@\r100%\n\xef\xbf\xbd" + success);
+              logStart(avr) + "[1] \xef\xbf\xbd caf\xc3\xa9\r\n50%@\r100%\n\xef\xbf\xbd" + success);
     EXPECT_EQ(good.err, "");
     for (const Target* target : {&avr, &dfu, &swd}) {
         tools.installTool(target->tool, "printf 'No device found.\\n'\nexit 74");
@@ -122,6 +124,42 @@ TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
               "modflash-cli: the update could not run: avrdude's configuration "
               "file (avrdude.conf) is missing: looked for " +
                   tools.filePath("avrdude.conf").toUtf8() + "\n");
+}
+
+// The module check: an AVR module of another chip is refused after its signature is read and
+// before anything is written; without a programmer the update fails as any other; the variant
+// the product accepts passes, and with the check off nothing is read first.
+TEST_F(Update, AnAvrModuleOfAnotherChipIsRefusedBeforeAnythingIsWritten) {
+    const struct {
+        const char* checkRun;
+        QStringList options;
+        int status;
+        QByteArray shown; // standard output, then error
+    } cases[] = {
+        {"echo 'avrdude: device signature = 0x1e950f (probably m328p)'",
+         {},
+         65,
+         "(probably m328p)\nERROR DURING UPDATE\nmodflash-cli: This module has an ATmega328P, "
+         "but Drovel uses an ATmega168. Products with an ATmega328: Ostrine, Parvonne"},
+        {"echo 'avrdude error: cannot find USBtiny device (0x1781/0xc9f)'; exit 1",
+         {},
+         1,
+         "(0x1781/0xc9f)\n\nIMPORTANT\nNOTE: avrdude did not finish"},
+        {"echo 'avrdude: device signature = 0x1e940b'; exit 1", {}, 0, ""},
+        {"exit 1", {"--no-module-check"}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        tools.remove("writes");
+        tools.installTool("avrdude",
+                          "case \" $* \" in *\" -Uflash\"*) echo >> '" +
+                              tools.filePath("writes").toUtf8() + "';; *) " + c.checkRun +
+                              ";; esac",
+                          false);
+        const Run update = run(arguments(avr) + c.options);
+        EXPECT_EQ(update.status, c.status) << c.checkRun;
+        EXPECT_TRUE((update.out + update.err).contains(c.shown)) << update.out.toStdString();
+        EXPECT_EQ(QFile::exists(tools.filePath("writes")), c.status == 0) << c.checkRun;
+    }
 }
 
 TEST_F(Update, SignalsStopTheToolAndTheStatusSaysWhichOne) {
@@ -231,17 +269,16 @@ TEST_F(Update, ProgressLineOnlyWhenBothStreamsAreTerminals) {
     EXPECT_EQ(outOnly.readAll(), piped.out);
     EXPECT_EQ(finish().err, "") << "standard error is no terminal: no progress line";
 
-    Terminal out, err;
-    start(arguments(avr), out.slave, err.slave);
-    EXPECT_EQ(out.readAll(), piped.out);
-    const QByteArray shown = err.readAll();
+    // Both streams on one terminal show where each drawing falls: only at the start of a line,
+    // never after the log's "Writing | ###" marks, and each wiped with spaces between carriage
+    // returns before anything else, the last one included; the line never moves the cursor down.
+    Terminal both;
+    start(arguments(avr), both.slave, both.slave);
+    const QString shown = QString::fromUtf8(both.readAll());
     EXPECT_EQ(finish().status, 0);
     EXPECT_TRUE(shown.contains("Updating: Writing flash 100%")) << shown.toStdString();
-    // Each drawing is wiped with spaces between carriage returns, the last one included.
-    const QByteArray lastWipe = shown.mid(shown.lastIndexOf("%") + 1);
-    EXPECT_EQ(lastWipe.count('\r'), 2);
-    EXPECT_EQ(lastWipe.trimmed(), QByteArray());
-    EXPECT_FALSE(shown.contains('\n')) << "the line never moves the cursor down";
+    EXPECT_EQ(QString(shown).remove(QRegularExpression("(?<=[\n\r])Updating: [^\r\n]*\r +\r")),
+              QString::fromUtf8(piped.out));
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
 #include <unistd.h>
 
 namespace modflash {
@@ -119,11 +120,9 @@ TEST_F(Session, UpdatesThatCannotRunOrAreRefusedSayWhyAndRunNothing) {
         if (!c.removed.isEmpty())
             fresh.remove(c.removed);
         const std::string path = fresh.path().toStdString() + "/" + c.image;
-        QFile image(QFile::decodeName(path.c_str()));
-        ASSERT_TRUE(image.open(QIODevice::WriteOnly));
-        image.write(c.contents.isEmpty() ? ToolDirectory::validImage(image.fileName())
-                                         : c.contents);
-        image.close();
+        std::ofstream(path) << (c.contents.isEmpty() ? ToolDirectory::validImage(".bin")
+                                                     : c.contents)
+                                   .toStdString();
         log.clear();
         ends.clear();
         session.start(c.product, c.product->firmwareForPath(path), fresh.resources(), preferences);
@@ -136,16 +135,6 @@ TEST_F(Session, UpdatesThatCannotRunOrAreRefusedSayWhyAndRunNothing) {
         EXPECT_FALSE(QFile::exists(fresh.filePath("ran"))) << c.image;
         ::unlink(path.c_str());
     }
-    // Confirmed, the implausible image is written.
-    tools.writeFile("firmware/Wendrel.3.bin", QByteArray(64, '\x7f'));
-    tools.installTool("dfu-util", "echo ran");
-    UpdateOptions confirmed;
-    confirmed.allowImplausible = true;
-    session.start(wendrel,
-                  wendrel->firmwareForPath(tools.filePath("firmware/Wendrel.3.bin").toStdString()),
-                  tools.resources(), preferences, confirmed);
-    ASSERT_TRUE(finish());
-    EXPECT_EQ(ends.back().kind, Kind::Completed);
 }
 
 TEST_F(Session, StopAsksTheToolToEndAndKillsItAfterTheGracePeriod) {
@@ -153,12 +142,10 @@ TEST_F(Session, StopAsksTheToolToEndAndKillsItAfterTheGracePeriod) {
     EXPECT_TRUE(runningChanges.empty());
     session.setGracePeriod(300ms);
     startWaitingTool("trap 'echo term' TERM; trap '' INT");
-    const QString before = log;
     session.stop();
     EXPECT_FALSE(session.isRunning());
     EXPECT_TRUE(session.isBusy()) << "the tool has not ended yet";
     EXPECT_EQ(session.banner().text, "Stopping the update: waiting for the tool to end");
-    EXPECT_EQ(log, before) << "Stop writes nothing";
     ASSERT_TRUE(eventually([&] { return log.endsWith("term\n"); }));
     EXPECT_TRUE(session.isBusy()) << "the tool ignored the request";
     ASSERT_TRUE(finish());
