@@ -208,6 +208,7 @@ TEST_F(Window, AnUpdateLocksTheWindowEndsInItsVerdictAndHoldsOffClosing) {
     QTest::mouseClick(c.stopButton, Qt::LeftButton);
     EXPECT_FALSE(delegate().isRunning());
     EXPECT_EQ(log(), before);
+    EXPECT_EQ(banner(), "Stopping the update: waiting for the tool to end");
     ASSERT_TRUE(waitForFinish());
     EXPECT_EQ(banner(), "Update stopped: avrdude was stopped before it finished");
     EXPECT_TRUE(log().startsWith(before + "stopping\n"));
