@@ -146,7 +146,7 @@ TEST(Output, EachRecordingsProgressAndEachEndsBanner) {
 // a bar (no mark, and the marks carry on after it); and single lines for the error line each
 // family keeps, and not their warnings.
 TEST(Output, ShortOutputsAndErrorLinesOfEachTool) {
-    testing::expectEachLineMaps("short-outputs.txt", 3, [](const std::string& input) {
+    testing::expectEachLineMaps("short-outputs.txt", 5, [](const std::string& input) {
         const auto text = transcript(read(input[0], {std::string_view(input).substr(2)}));
         return testing::escaped(text.substr(0, text.find("\nerror line")));
     });
