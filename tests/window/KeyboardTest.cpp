@@ -6,6 +6,7 @@
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -113,6 +114,10 @@ TEST_F(Keyboard, AboutNamesModflashQtTheToolsFoundTheLicenceAndTheAddress) {
     controls().aboutAction->trigger();
     AboutDialog* about = delegate().aboutDialog();
     ASSERT_TRUE(about && about->isVisible());
+    // The Close button lies inside the box, under the text.
+    const auto* close = about->findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(close && close->isVisible());
+    EXPECT_GT(close->y(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !about->text().contains("\u2026"); }, toolTimeout));
     const QString text = about->text();
     SCOPED_TRACE(text.toStdString());
