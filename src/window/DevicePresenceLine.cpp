@@ -15,15 +15,7 @@ DevicePresenceLine::DevicePresenceLine(QLabel* line, UsbDeviceSource& source,
     , m_presence(source, preferences) {
     connectSignals();
     show();
-    // A new palette (the desktop turning dark) needs the warning's colour chosen anew.
-    if (m_line)
-        m_line->installEventFilter(this);
-}
-
-bool DevicePresenceLine::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_line && event->type() == QEvent::PaletteChange)
-        show();
-    return QObject::eventFilter(watched, event);
+    ReadableColour::followPalette(m_line, this, [this] { show(); });
 }
 
 void DevicePresenceLine::connectSignals() {

@@ -30,9 +30,6 @@ public:
     const DevicePresence& presence() const { return m_presence; }
     DevicePresence& presence() { return m_presence; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void connectSignals();
     void show();

@@ -2,6 +2,7 @@
 #include "ReadableColour.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QWidget>
 
 #include <cmath>
@@ -65,6 +66,34 @@ void setTextHue(QWidget* widget, const QColor& hue) {
         return;
     palette.setColor(widget->foregroundRole(), colour);
     widget->setPalette(palette);
+}
+
+namespace {
+
+class PaletteFollower : public QObject {
+public:
+    PaletteFollower(QWidget* widget, QObject* context, std::function<void()> recolour)
+        : QObject(context)
+        , m_recolour(std::move(recolour)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::PaletteChange)
+            m_recolour();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_recolour;
+};
+
+} // namespace
+
+void followPalette(QWidget* widget, QObject* context, std::function<void()> recolour) {
+    if (widget)
+        new PaletteFollower(widget, context, std::move(recolour)); // owned by context
 }
 
 } // namespace modflash::ReadableColour

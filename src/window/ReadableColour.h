@@ -3,6 +3,9 @@
 
 #include <QColor>
 
+#include <functional>
+
+class QObject;
 class QWidget;
 
 namespace modflash::ReadableColour {
@@ -24,5 +27,9 @@ QColor on(const QColor& background, const QColor& wanted, double minimum = minim
 // rest of its palette still follows the desktop's, so call it again on a palette change, which
 // it causes only when the colour changes.
 void setTextHue(QWidget* widget, const QColor& hue);
+
+// Calls `recolour` each time the widget's palette changes (the desktop turning dark), for as
+// long as `context` lives.
+void followPalette(QWidget* widget, QObject* context, std::function<void()> recolour);
 
 } // namespace modflash::ReadableColour

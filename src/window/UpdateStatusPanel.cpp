@@ -38,15 +38,7 @@ UpdateStatusPanel::UpdateStatusPanel(QProgressBar* bar, QLabel* banner,
     , m_session(session) {
     connectSignals();
     refresh();
-    // A new palette (the desktop turning dark) needs the verdict's colour chosen anew.
-    if (m_banner)
-        m_banner->installEventFilter(this);
-}
-
-bool UpdateStatusPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_banner && event->type() == QEvent::PaletteChange)
-        showBanner();
-    return QObject::eventFilter(watched, event);
+    ReadableColour::followPalette(m_banner, this, [this] { showBanner(); });
 }
 
 void UpdateStatusPanel::connectSignals() {

@@ -29,9 +29,6 @@ public:
     // Forgets the last update's verdict and progress (not while one runs).
     void clear();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void connectSignals();
     void refresh();
