@@ -5,9 +5,7 @@
 #include "ARMProduct.h"
 #include "ARMSWDProduct.h"
 #include "AVRProduct.h"
-#include "DevicePresence.h"
 #include "FakeLogind.h"
-#include "FakeUsbDeviceSource.h"
 #include "Preferences.h"
 #include "Programmers.h"
 #include "SleepInhibitor.h"
@@ -204,30 +202,6 @@ TEST_F(Session, HoldsTheSleepLockWhileTheToolRuns) {
     EXPECT_TRUE(eventually([&] { return !logind.lockOpen(); }));
     QDBusConnection::disconnectFromBus("client");
     QDBusConnection::disconnectFromBus("logind");
-}
-
-TEST(DevicePresence, FollowsPluggingTheProductAndThePreferences) {
-    testing::FakeUsbDeviceSource usb;
-    MemoryPreferences preferences;
-    DevicePresence presence(usb, preferences);
-    QStringList lines;
-    QObject::connect(&presence, &DevicePresence::textChanged,
-                     [&](const QString& text) { lines.append(text); });
-    presence.setProduct(AVRProduct::productWithTitle("Drovel", "drovel_", 0));
-    usb.plug(testing::usbtiny);
-    preferences.setString(PreferenceKey::avrProgrammer, "usbasp");
-    presence.preferencesChanged();
-    EXPECT_EQ(presence.state(), DevicePresence::State::Missing);
-    usb.setAvailable(false);
-    EXPECT_EQ(presence.state(), DevicePresence::State::CannotCheck);
-    presence.setProduct(nullptr);
-    // The lines' own texts are the device requirement's, checked with the commands.
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_TRUE(lines[0].startsWith("No USBtiny") && lines[1].startsWith("USBtiny") &&
-                lines[2].startsWith("No USBasp programmer found, but a USBtiny"));
-    EXPECT_EQ(lines.mid(3), (QStringList{"USB devices cannot be listed on this computer, so "
-                                         "modflash cannot check for the USBasp programmer",
-                                         ""}));
 }
 
 TEST(StopSignals, EachSignalArrivesFromTheEventLoopWithItsNumber) {

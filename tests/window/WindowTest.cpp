@@ -316,6 +316,9 @@ TEST_F(Window, InstructionsHelpLinksAndTheDeviceLineFollowTheProduct) {
     EXPECT_EQ(line->text(), "DFU boot loader found (USB 0483:df11)");
     usbDevices.unplug(dfuBootLoader);
     EXPECT_TRUE(line->text().startsWith("No DFU boot loader found"));
+    usbDevices.setAvailable(false);
+    EXPECT_EQ(line->text(), "USB devices cannot be listed on this computer, so modflash cannot "
+                            "check for the DFU boot loader");
     EXPECT_TRUE(line->isVisible());
 }
 
