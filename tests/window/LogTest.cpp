@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The log: shown as a terminal shows a tool's output, kept exactly however much arrives, and
 // handed on through the clipboard or a saved file.
+#include "Golden.h"
 #include "LogView.h"
 #include "WindowFixture.h"
 
@@ -17,29 +18,17 @@
 namespace modflash::testing {
 namespace {
 
+// The pieces as they arrive, separated by "|", and what the view then shows.
 TEST(LogView, CarriageReturnsAsATerminalShowsThemHoweverTheTextIsCut) {
-    const struct {
-        QStringList chunks;
-        QString shown;
-    } cases[] = {
-        {{"Download [  ]  0%\r", "Download [==] 100%\n", "Done\n"}, "Download [==] 100%\nDone\n"},
-        {{"a\n10%\r20%\r30%"}, "a\n30%"},
-        {{"one\r", "\ntwo\r", "\n"}, "one\ntwo\n"},
-        {{"old", "\r", "new\n"}, "new\n"},
-        {{"keep\r\r\n"}, "keep\n"},
-        {{"head\nlonger text\rshort"}, "head\nshort"},
-        {{"x\r", "", "\n"}, "x\n"},
-        {{"a\n\rb\n"}, "a\nb\n"},
-    };
-    for (const auto& c : cases) {
+    testing::expectEachLineMaps("carriage-returns.txt", 8, [](const std::string& pieces) {
         LogTextView view;
         LogView log(&view);
-        for (const QString& chunk : c.chunks) {
-            log.append(chunk);
+        for (const QString& piece : QString::fromStdString(pieces).split('|')) {
+            log.append(piece);
             log.flush();
         }
-        EXPECT_EQ(log.text(), c.shown) << c.chunks.join('|').toStdString();
-    }
+        return log.text().toStdString();
+    });
 }
 
 TEST(LogView, KeepsEveryLineExactlyAcrossItsStorageBlocks) {

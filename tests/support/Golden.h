@@ -57,7 +57,8 @@ inline void expectMatchesGolden(const std::string& name, const std::string& tran
         return;
     }
     // Both as text, so that a difference shows as a diff of lines.
-    EXPECT_EQ(readFile(path), transcript) << path << " differs; MODFLASH_UPDATE_GOLDEN=1 rewrites it";
+    EXPECT_EQ(readFile(path), transcript)
+        << path << " differs; MODFLASH_UPDATE_GOLDEN=1 rewrites it";
 }
 
 // For files of "input → result" lines: each input's result rendered anew, other lines kept, and
