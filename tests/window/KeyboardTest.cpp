@@ -91,6 +91,7 @@ TEST_F(Keyboard, InGermanTheWindowAndItsMnemonicsAreGermanButTheLogIsNot) {
 
 TEST_F(Keyboard, TypingFindsAProductByWhatCanBeTypedButNeverAHiddenOne) {
     resources.writeFile("firmware/uTessary_3.1.bin", ToolDirectory::validImage("x.bin"));
+    resources.writeFile("firmware/Parvonne2.1.0.bin", ToolDirectory::validImage("x.bin"));
     start(false);
     const WindowControls& c = controls();
     c.productList->setFocus();
@@ -103,6 +104,10 @@ TEST_F(Keyboard, TypingFindsAProductByWhatCanBeTypedButNeverAHiddenOne) {
     QTest::qWait(QApplication::keyboardInputInterval() + 50);
     QTest::keyClicks(c.productList, "te");
     EXPECT_EQ(c.productList->currentText(), "Tessary 1U (rev002)");
+    // The first title that fits, and only the window's search: the list's own would go on.
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClick(c.productList, Qt::Key_P);
+    EXPECT_EQ(c.productList->currentText(), "Parvonix");
 }
 
 TEST_F(Keyboard, AboutNamesModflashQtTheToolsFoundTheLicenceAndTheAddress) {

@@ -69,6 +69,9 @@ TEST(LogView, TheMouseSelectsAsInATerminalAndTheViewPaintsIt) {
     EXPECT_EQ(bar->value(), bar->maximum());
     QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(bar->value(), 0);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(bar->value(), 1) << "an arrow key scrolls one line";
+    QTest::keyClick(&view, Qt::Key_Up);
     const qreal width = QFontMetricsF(view.font()).horizontalAdvance(u'x');
     const int height = QFontMetrics(view.font()).lineSpacing();
     const auto at = [&](qreal column, int row) {
@@ -98,6 +101,11 @@ TEST(LogView, TheMouseSelectsAsInATerminalAndTheViewPaintsIt) {
     };
     EXPECT_EQ(colourAt(1), view.palette().color(QPalette::Highlight));
     EXPECT_EQ(colourAt(2), view.palette().color(QPalette::Base));
+    // The selected word is drawn on the highlight, not only covered by it.
+    bool drawn = false;
+    for (int x = at(8.2, 1).x(); x < at(13.8, 1).x(); ++x)
+        drawn |= shown.pixelColor(x, at(9, 1).y()) != view.palette().color(QPalette::Highlight);
+    EXPECT_TRUE(drawn);
     // A screen reader finds the characters where they are drawn.
     QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(&view)->textInterface();
     EXPECT_EQ(text->characterRect(0).topLeft(), port->mapToGlobal(QPoint(4, 4)));

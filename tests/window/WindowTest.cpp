@@ -244,15 +244,17 @@ TEST_F(Window, AnUpdateLocksTheWindowEndsInItsVerdictAndHoldsOffClosing) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window().isVisible(); }, toolTimeout));
 }
 
-// What the desktop sends when a file is dragged over the window and let go: onto whichever
-// page is in front, which passes on what it refuses.
-bool drop(QWidget* page, const QList<QUrl>& urls) {
+// What the desktop sends when a file is dragged over the window and, unless it only hovers, let
+// go: onto whichever page is in front, which passes on what it refuses.
+bool drop(QWidget* page, const QList<QUrl>& urls, bool hoverOnly = false) {
     QMimeData data;
     data.setUrls(urls);
     QWidget* target = page->childAt(page->rect().center());
     target = target ? target : page;
     QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(target, &enter);
+    if (hoverOnly)
+        return enter.isAccepted();
     QDropEvent dropped(target->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(target, &dropped);
     return enter.isAccepted() && dropped.isAccepted();
@@ -279,8 +281,9 @@ TEST_F(Window, DroppedFilesAreTakenAsThroughOtherOrRefusedWithAReason) {
          "\u201cx.hex\u201d is not a .bin file, so it is not an image for Wendrel."},
     };
     for (const auto& [urls, reason] : refused) {
+        EXPECT_FALSE(drop(page, urls, true));
+        EXPECT_EQ(banner(), reason) << "the reason shows while the file hovers";
         EXPECT_FALSE(drop(page, urls));
-        EXPECT_EQ(banner(), reason);
     }
     EXPECT_TRUE(drop(page, {QUrl::fromLocalFile(image)}));
     EXPECT_EQ(banner(), "") << "a good drop clears the refusal";
@@ -300,7 +303,9 @@ TEST_F(Window, InstructionsHelpLinksAndTheDeviceLineFollowTheProduct) {
     pick(controls().productList, "Kolvane");
     EXPECT_EQ(view->toPlainText(), "") << "a product without a page shows none, not the last";
     pick(controls().productList, parvonne);
-    emit view->anchorClicked(QUrl("https://example.net/cable"));
+    // A click on the page's link, inside the word "Cables".
+    const QRect end = view->cursorRect(view->document()->find("Cables"));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, end.center() - QPoint(8, 0));
     QTest::mouseClick(controls().helpButton, Qt::LeftButton);
     EXPECT_EQ(openedUrls, (QList<QUrl>{QUrl("https://example.net/cable"), BuildInfo::helpUrl()}));
     EXPECT_TRUE(view->toPlainText().contains("Parvonne steps")) << "the page stays";
