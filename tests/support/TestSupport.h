@@ -2,10 +2,7 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QDBusConnection>
 #include <QDeadlineTimer>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QString>
 
 #include <functional>
@@ -24,32 +21,6 @@ inline bool eventually(const std::function<bool()>& condition, int limitMs = 300
     }
     return true;
 }
-
-// A private message bus of its own, for a stand-in logind; not started where dbus-daemon is
-// missing.
-class PrivateBus {
-public:
-    PrivateBus() {
-        const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
-        if (daemon.isEmpty())
-            return;
-        m_process.start(daemon, {"--session", "--nofork", "--print-address=1"});
-        if (m_process.waitForStarted(30000) && eventually([&] { return m_process.canReadLine(); }))
-            m_address = QString::fromUtf8(m_process.readLine().trimmed());
-    }
-    ~PrivateBus() {
-        m_process.terminate();
-        m_process.waitForFinished(30000);
-    }
-    bool isRunning() const { return !m_address.isEmpty(); }
-    QDBusConnection connect(const QString& name) const {
-        return QDBusConnection::connectToBus(m_address, name);
-    }
-
-private:
-    QProcess m_process;
-    QString m_address;
-};
 
 } // namespace modflash::testing
 

@@ -5,7 +5,6 @@
 #include "ARMProduct.h"
 #include "ARMSWDProduct.h"
 #include "AVRProduct.h"
-#include "FakeLogind.h"
 #include "Preferences.h"
 #include "Programmers.h"
 #include "SleepInhibitor.h"
@@ -61,7 +60,6 @@ protected:
 
     ToolDirectory tools;
     MemoryPreferences preferences;
-    testing::PrivateBus bus;
     SleepInhibitor noLock{QDBusConnection("none")}; // a bus that is not connected
     UpdateSession session{&noLock};
     ProductPtr drovel = AVRProduct::productWithTitle("Drovel", "drovel_", 0);
@@ -179,29 +177,6 @@ TEST_F(Session, ReportsHowTheToolEndedAndReadsProgressOnlyWhenAsked) {
     ASSERT_TRUE(finish());
     EXPECT_EQ(ends.back(), ToolEnd::fromExit(true, 3, false));
     EXPECT_EQ(session.progress().phase, "Starting");
-}
-
-TEST_F(Session, HoldsTheSleepLockWhileTheToolRuns) {
-    if (!bus.isRunning())
-        GTEST_SKIP() << "dbus-daemon is not installed, so no private bus can be started";
-    testing::FakeLogind logind;
-    QDBusConnection service = bus.connect("logind");
-    ASSERT_TRUE(
-        service.registerObject(SleepInhibitor::path, &logind, QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(service.registerService(SleepInhibitor::service));
-    SleepInhibitor lock(bus.connect("client"));
-    UpdateSession locked(&lock);
-    tools.installTool("avrdude", "while [ ! -e '" + tools.filePath("go").toUtf8() +
-                                     "' ]; do sleep 0.05; done");
-    locked.start(drovel, image(drovel, "d.hex"), tools.resources(), preferences);
-    ASSERT_TRUE(eventually([&] { return logind.lockOpen(); }));
-    EXPECT_EQ(logind.lastRequest(),
-              (QStringList{"sleep:idle", "modflash", "Updating module firmware", "block"}));
-    tools.writeFile("go");
-    ASSERT_TRUE(eventually([&] { return !locked.isBusy(); }));
-    EXPECT_TRUE(eventually([&] { return !logind.lockOpen(); }));
-    QDBusConnection::disconnectFromBus("client");
-    QDBusConnection::disconnectFromBus("logind");
 }
 
 TEST(StopSignals, EachSignalArrivesFromTheEventLoopWithItsNumber) {
