@@ -102,8 +102,7 @@ TEST_F(Listing, OneLineAnswersToMistakesAndToWhatCannotBeDone) {
 TEST_F(Listing, HelpAndVersionNeedNothingElse) {
     const Run help = run({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"products", "versions", "command", "update", "--stlink"})
-        EXPECT_TRUE(help.out.contains(word)) << word;
+    EXPECT_TRUE(help.out.contains("\nSubcommands:\n  products [--all] [--json]\n"));
     EXPECT_TRUE(help.out.contains("\"ST-Link v2-1\" (v2-1)"));
     EXPECT_TRUE(run({"update", "--help"}).out.contains("SIGHUP"));
     const Run german = run({"--help"}, {"LANG=de_DE.UTF-8"});

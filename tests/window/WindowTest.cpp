@@ -66,6 +66,14 @@ TEST_F(Window, StartsWithTheOfferOnlyAndWritesNothing) {
     EXPECT_EQ(seen, plainProducts);
     quit();
     EXPECT_TRUE(storedKeys().isEmpty()) << "defaults are registered, never stored";
+
+    // Without images nothing is offered, and the page says where images come from.
+    resources.remove("firmware");
+    start();
+    EXPECT_TRUE(offeredTitles(controls().productList).isEmpty());
+    const QString page = controls().instructionsView->toPlainText();
+    EXPECT_TRUE(page.startsWith("No firmware images are installed") &&
+                page.contains(resources.path() + "/firmware"));
 }
 
 TEST_F(Window, EachPreferenceIsStoredAtOnceAndRestored) {
@@ -366,15 +374,6 @@ TEST_F(Window, ImageLineSaysWhatTheImageIsAndUpdateWaitsForAGoodOne) {
     EXPECT_TRUE(log().endsWith("written\nUPDATE COMPLETED SUCCESSFULLY\n"));
     QTest::mouseClick(c.checkModuleBeforeWriting, Qt::LeftButton);
     EXPECT_EQ(stored("check-module-before-writing"), false);
-}
-
-TEST_F(Window, WithoutImagesTheWindowSaysWhereTheyComeFrom) {
-    resources.remove("firmware");
-    start();
-    EXPECT_TRUE(offeredTitles(controls().productList).isEmpty());
-    const QString page = controls().instructionsView->toPlainText();
-    EXPECT_TRUE(page.startsWith("No firmware images are installed") &&
-                page.contains(resources.path() + "/firmware"));
 }
 
 // The real dfu-util writes a module of the virtual bench from the Update button: the flash holds
