@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Products, their firmware images and the catalogue table.
 #include "ARMProduct.h"
-#include "ARMSWDProduct.h"
 #include "AVRProduct.h"
 #include "FamilyProfile.h"
 #include "Golden.h"
@@ -142,8 +141,6 @@ TEST(Product, FactoriesSupplyTheirDefaultsAndFamilies) {
               "0x08004000 0483:df11");
     EXPECT_EQ(describe(ARMProduct::productWithTitle("B", "b.", "0x1", "1209:db42")),
               "0x1 1209:db42");
-    EXPECT_TRUE(ARMSWDProduct::productWithTitle("Zembro", "zembro_")->factoryOnly());
-    EXPECT_FALSE(AVRProduct::productWithTitle("Drovel", "drovel_", 0)->factoryOnly());
     EXPECT_EQ(Product("x", "._x.y_._").pageName() + Product("x", "_._").pageName(), "x.y");
     // The plain product has no family and flashes nothing.
     const Product bare("Bare", "bare_");
