@@ -71,35 +71,18 @@ void AvrSignatureReader::lineEnded() {
     // "avrdude error: ", "avrdude warning: " (with -v also the function: "avrdude main() error: ").
     const std::string_view line = m_line.text();
     const std::size_t colon = line.find(": ");
-    if (colon == std::string_view::npos || colon == 0)
+    if (colon == std::string_view::npos || colon == 0) {
+        // The terminal mode prints the signature line with no prefix at all.
+        signatureLine(line);
         return;
+    }
     const std::string_view message = line.substr(colon + 2);
-
-    // Once avrdude has said it cannot reach the chip, a signature line after it (with -F it
-    // carries on) shows bytes that were never read from a chip.
-    const bool unreachable =
-        m_reading.outcome == Outcome::NoProgrammer || m_reading.outcome == Outcome::NoAnswer;
-
-    // "device signature" since 7.1; 7.0 and the terminal mode write "Device signature".
-    if (message.size() > 1 && (message[0] == 'd' || message[0] == 'D') &&
-        startsWith(message.substr(1), "evice signature = 0x")) {
-        if (unreachable)
+    // Only avrdude's own line gives the signature: text that merely ends in it (a wrapper's
+    // "note: device signature = ...") says nothing about the chip.
+    if (line.substr(0, colon) == "avrdude") {
+        if (signatureLine(message))
             return;
-        const std::string_view rest =
-            message.substr(std::string_view("device signature = 0x").size());
-        const std::optional<AvrSignatureBytes> bytes = signatureBytes(rest);
-        if (!bytes)
-            return;
-        m_reading.signature = *bytes;
-        m_reading.outcome = isBlank(*bytes) ? Outcome::Blank : Outcome::Read;
-        m_reading.message.clear();
-        m_reading.probablePart.clear();
-        constexpr std::string_view probably = " (probably ";
-        const std::size_t guess = rest.find(probably);
-        if (guess != std::string_view::npos) {
-            const std::string_view part = rest.substr(guess + probably.size());
-            m_reading.probablePart = std::string(part.substr(0, part.find(')')));
-        }
+    } else if (isSignatureLine(message)) {
         return;
     }
     if (startsWith(message, "Yikes!")) {
@@ -107,7 +90,7 @@ void AvrSignatureReader::lineEnded() {
             m_reading.message = std::string(message);
         return;
     }
-    if (unreachable)
+    if (unreachable())
         return;
     if (startsWith(message, "unable to open programmer ")) {
         m_reading = {Outcome::NoProgrammer, {}, {}, std::string(message)};
@@ -115,6 +98,50 @@ void AvrSignatureReader::lineEnded() {
                startsWith(message, "unable to read signature data")) {
         m_reading = {Outcome::NoAnswer, {}, {}, std::string(message)};
     }
+}
+
+bool AvrSignatureReader::unreachable() const {
+    return m_reading.outcome == Outcome::NoProgrammer || m_reading.outcome == Outcome::NoAnswer;
+}
+
+bool AvrSignatureReader::isSignatureLine(std::string_view message) {
+    // "device signature" since 7.1; 7.0 and the terminal mode write "Device signature".
+    return message.size() > 1 && (message[0] == 'd' || message[0] == 'D') &&
+           startsWith(message.substr(1), "evice signature = 0x");
+}
+
+bool AvrSignatureReader::signatureLine(std::string_view message) {
+    if (!isSignatureLine(message))
+        return false;
+    // Once avrdude has said it cannot reach the chip, a signature line after it (with -F it
+    // carries on) shows bytes that were never read from a chip; once two lines disagreed,
+    // neither can be trusted.
+    if (unreachable() || m_reading.outcome == Outcome::Conflicting)
+        return true;
+    const std::string_view rest = message.substr(std::string_view("device signature = 0x").size());
+    const std::optional<AvrSignatureBytes> bytes = signatureBytes(rest);
+    if (!bytes)
+        return true;
+    // avrdude reads a blank signature again ("0xffffff (retrying)"); a chip that answered
+    // with one signature and then with another is no chip to write to.
+    if (m_reading.outcome == Outcome::Read && m_reading.signature != *bytes) {
+        m_reading = {Outcome::Conflicting,
+                     m_reading.signature,
+                     {},
+                     signatureText(m_reading.signature) + " and " + signatureText(*bytes)};
+        return true;
+    }
+    m_reading.signature = *bytes;
+    m_reading.outcome = isBlank(*bytes) ? Outcome::Blank : Outcome::Read;
+    m_reading.message.clear();
+    m_reading.probablePart.clear();
+    constexpr std::string_view probably = " (probably ";
+    const std::size_t guess = rest.find(probably);
+    if (guess != std::string_view::npos) {
+        const std::string_view part = rest.substr(guess + probably.size());
+        m_reading.probablePart = std::string(part.substr(0, part.find(')')));
+    }
+    return true;
 }
 
 } // namespace modflash

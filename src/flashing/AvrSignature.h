@@ -17,6 +17,7 @@ struct AvrSignatureReading {
         NoProgrammer, // avrdude could not open the programmer
         NoAnswer,     // the programmer is there but could not get the chip to answer
         NotReported,  // the output says none of these (avrdude never got that far)
+        Conflicting,  // two signature lines disagree: neither says what the chip is
     };
 
     Outcome outcome = Outcome::NotReported;
@@ -26,7 +27,8 @@ struct AvrSignatureReading {
     std::string probablePart;
     // avrdude's own message that decided the outcome, without its "avrdude error: " prefix,
     // e.g. "unable to open programmer usbtiny on port usb" or "Yikes!  Invalid device
-    // signature."; empty for Read and NotReported.
+    // signature."; for Conflicting the two signatures ("0x1e9406 and 0x1e950f"); empty for Read
+    // and NotReported.
     std::string message;
 
     bool operator==(const AvrSignatureReading&) const = default;
@@ -55,6 +57,10 @@ public:
 
 private:
     void lineEnded();
+    // Takes a "device signature = 0x..." message; false for any other.
+    bool signatureLine(std::string_view message);
+    static bool isSignatureLine(std::string_view message);
+    bool unreachable() const;
 
     BoundedLine m_line;
     AvrSignatureReading m_reading;

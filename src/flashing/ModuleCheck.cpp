@@ -97,6 +97,11 @@ ModuleCheck::Result ModuleCheck::check(const AvrSignatureReading& reading,
                 {},
                 "avrdude found no programmer (" + reading.message +
                     "). Connect the programmer, or choose the one you have under Preferences."};
+    case Outcome::Conflicting:
+        return {false,
+                {},
+                "avrdude reported two different signatures, " + reading.message +
+                    ", so the module's chip cannot be told" + checkConnection};
     case Outcome::NotReported:
         break;
     }

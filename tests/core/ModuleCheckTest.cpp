@@ -58,9 +58,9 @@ TEST(ModuleCheck, readsTheSignatureHoweverSplitAndFitsAnyVariantOfTheChip) {
                                                                  "/avrdude-signature"))
         if (entry.path().extension() == ".txt")
             files.insert(entry.path());
-    EXPECT_EQ(files.size(), 15u);
-    static const char* const outcomes[] = {"read", "blank", "no programmer", "no answer",
-                                           "not reported"};
+    EXPECT_EQ(files.size(), 17u);
+    static const char* const outcomes[] = {"read",      "blank",        "no programmer",
+                                           "no answer", "not reported", "conflicting"};
     for (const auto& file : files) {
         const std::string name = file.filename().string(), output = testing::readFile(file);
         const AvrSignatureReading reading = AvrSignatureReader::read(output);
