@@ -196,18 +196,6 @@
         <translation>die Firmware auf das Modul schreiben (führt den Befehl aus)</translation>
     </message>
     <message>
-        <source>Writes VERSION of PRODUCT (or the image file PATH) onto the module by running the command that &quot;modflash-cli command&quot; shows, and prints what the window&apos;s log shows: the command, the tool&apos;s output as it arrives and the verdict. Ctrl-C, SIGTERM or SIGHUP (the terminal closing) asks the tool to end and the verdict follows; a second one, or 5 seconds without an end, kills the tool. While the tool runs, the machine is kept from suspending, and when standard output and standard error are both a terminal, a line on standard error shows the tool&apos;s phase and progress.
-
-Before anything is written the image is checked (see &quot;modflash-cli check&quot;) and, with the module check on, an AVR module&apos;s chip is read: a module of another product is refused.
-
-Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run (a resource is missing or the tool cannot start; the reason is on standard error); 64 a usage mistake; 65 the checks before writing refused the image or the module (the reason is on standard error; nothing was written); 128+N when signal N stopped the update (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP), once the verdict is printed. A failure to write the output is reported on standard error and does not change the exit status.</source>
-        <translation>Schreibt VERSION von PRODUCT (oder die Abbilddatei PATH) auf das Modul, indem es den Befehl ausführt, den „modflash-cli command“ zeigt, und gibt aus, was das Protokoll des Fensters zeigt: den Befehl, die Ausgabe des Werkzeugs, sobald sie eintrifft, und das Ergebnis. Strg-C, SIGTERM oder SIGHUP (das Terminal wird geschlossen) bittet das Werkzeug, sich zu beenden, und das Ergebnis folgt; ein zweites Signal oder 5 Sekunden ohne Ende beenden das Werkzeug zwangsweise. Solange das Werkzeug läuft, wird der Bereitschaftsmodus des Rechners verhindert, und wenn Standardausgabe und Standardfehlerausgabe beide ein Terminal sind, zeigt eine Zeile in der Standardfehlerausgabe Phase und Fortschritt des Werkzeugs.
-
-Bevor etwas geschrieben wird, wird das Abbild geprüft (siehe „modflash-cli check“) und bei eingeschalteter Modulprüfung der Chip eines AVR-Moduls ausgelesen: Ein Modul eines anderen Produkts wird zurückgewiesen.
-
-Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gescheitert; 2 die Aktualisierung konnte nicht laufen (eine Ressource fehlt oder das Werkzeug lässt sich nicht starten; der Grund steht in der Standardfehlerausgabe); 64 ein Bedienfehler; 65 die Prüfungen vor dem Schreiben haben das Abbild oder das Modul zurückgewiesen (der Grund steht in der Standardfehlerausgabe; nichts wurde geschrieben); 128+N, wenn Signal N die Aktualisierung gestoppt hat (130 für Strg-C, 143 für SIGTERM, 129 für SIGHUP), sobald das Ergebnis ausgegeben ist. Ein Fehler beim Schreiben der Ausgabe wird in der Standardfehlerausgabe gemeldet und ändert den Rückgabewert nicht.</translation>
-    </message>
-    <message>
         <source>the update could not run: %1</source>
         <translation>die Aktualisierung konnte nicht laufen: %1</translation>
     </message>
@@ -266,6 +254,22 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
     <message>
         <source>the command cannot be built: %1</source>
         <translation>der Befehl kann nicht erstellt werden: %1</translation>
+    </message>
+    <message>
+        <source>another update is running</source>
+        <translation>eine andere Aktualisierung läuft</translation>
+    </message>
+    <message>
+        <source>Writes VERSION of PRODUCT (or the image file PATH) onto the module by running the command that &quot;modflash-cli command&quot; shows, and prints what the window&apos;s log shows: the command, the tool&apos;s output as it arrives and the verdict. Ctrl-C, SIGTERM or SIGHUP (the terminal closing) asks the tool to end and the verdict follows; a second one, or 5 seconds without an end, kills the tool. While the tool runs, the machine is kept from suspending, and when standard output and standard error are both a terminal, a line on standard error shows the tool&apos;s phase and progress.
+
+Before anything is written the image is checked (see &quot;modflash-cli check&quot;) and, with the module check on, an AVR module&apos;s chip is read: a module of another product is refused.
+
+Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run (a resource is missing or the tool cannot start; the reason is on standard error); 64 a usage mistake; 65 the checks before writing refused the image or the module (the reason is on standard error; nothing was written); 75 another update of this user is running (it is named on standard error); 128+N when signal N stopped the update (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP), once the verdict is printed. A failure to write the output is reported on standard error and does not change the exit status.</source>
+        <translation>Schreibt VERSION von PRODUCT (oder die Abbilddatei PATH) auf das Modul, indem es den Befehl ausführt, den „modflash-cli command“ zeigt, und gibt aus, was das Protokoll des Fensters zeigt: den Befehl, die Ausgabe des Werkzeugs, sobald sie eintrifft, und das Ergebnis. Strg-C, SIGTERM oder SIGHUP (das Terminal wird geschlossen) bittet das Werkzeug, sich zu beenden, und das Ergebnis folgt; ein zweites Signal oder 5 Sekunden ohne Ende beenden das Werkzeug zwangsweise. Solange das Werkzeug läuft, wird der Bereitschaftsmodus des Rechners verhindert, und wenn Standardausgabe und Standardfehlerausgabe beide ein Terminal sind, zeigt eine Zeile in der Standardfehlerausgabe Phase und Fortschritt des Werkzeugs.
+
+Bevor etwas geschrieben wird, wird das Abbild geprüft (siehe „modflash-cli check“) und bei eingeschalteter Modulprüfung der Chip eines AVR-Moduls ausgelesen: Ein Modul eines anderen Produkts wird zurückgewiesen.
+
+Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gescheitert; 2 die Aktualisierung konnte nicht laufen (eine Ressource fehlt oder das Werkzeug lässt sich nicht starten; der Grund steht in der Standardfehlerausgabe); 64 ein Bedienfehler; 65 die Prüfungen vor dem Schreiben haben das Abbild oder das Modul zurückgewiesen (der Grund steht in der Standardfehlerausgabe; nichts wurde geschrieben); 75 eine andere Aktualisierung dieses Benutzers läuft (sie wird in der Standardfehlerausgabe genannt); 128+N, wenn Signal N die Aktualisierung gestoppt hat (130 für Strg-C, 143 für SIGTERM, 129 für SIGHUP), sobald das Ergebnis ausgegeben ist. Ein Fehler beim Schreiben der Ausgabe wird in der Standardfehlerausgabe gemeldet und ändert den Rückgabewert nicht.</translation>
     </message>
 </context>
 <context>
@@ -823,6 +827,13 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::UpdateLock</name>
+    <message>
+        <source>another update is running: %1process %2</source>
+        <translation>eine andere Aktualisierung läuft: %1Prozess %2</translation>
+    </message>
+</context>
+<context>
     <name>modflash::UpdateSession</name>
     <message>
         <source>Stopping the update: waiting for the tool to end</source>
@@ -909,6 +920,14 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>The image was written completely; %1 reported an error only after the download had finished (%2). Restart the module to run the new firmware.</source>
         <translation>Das Abbild wurde vollständig geschrieben; %1 meldete erst nach dem Abschluss der Übertragung einen Fehler (%2). Starten Sie das Modul neu, um die neue Firmware auszuführen.</translation>
+    </message>
+    <message>
+        <source>Update stopped while the module was being checked: nothing was written</source>
+        <translation>Aktualisierung während der Prüfung des Moduls angehalten: nichts wurde geschrieben</translation>
+    </message>
+    <message>
+        <source>Update failed: %1 Nothing was written.</source>
+        <translation>Aktualisierung fehlgeschlagen: %1 Nichts wurde geschrieben.</translation>
     </message>
 </context>
 <context>

@@ -49,8 +49,8 @@ std::optional<UpdateTask> AVRProduct::moduleCheckTask(const ResourceDirectory& r
     return AvrdudeProfile::instance().signatureCommand(m_cpu, resources, preferences);
 }
 
-ModuleVerdict AVRProduct::judgeModule(std::string_view checkOutput) const {
-    return AvrdudeProfile::instance().judgeModule(checkOutput, title(), m_cpu);
+ModuleVerdict AVRProduct::judgeModule(std::string_view checkOutput, const ToolEnd& checkEnd) const {
+    return AvrdudeProfile::instance().judgeModule(checkOutput, checkEnd, title(), m_cpu);
 }
 
 std::string AVRProduct::chipName() const {

@@ -30,7 +30,7 @@ public:
     std::optional<ImageCheck::Requirements> imageRequirements() const override;
     std::optional<UpdateTask> moduleCheckTask(const ResourceDirectory& resources,
                                               const Preferences& preferences) const override;
-    ModuleVerdict judgeModule(std::string_view checkOutput) const override;
+    ModuleVerdict judgeModule(std::string_view checkOutput, const ToolEnd& checkEnd) const override;
     std::string chipName() const override;
 
 private:

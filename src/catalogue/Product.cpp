@@ -79,12 +79,12 @@ std::optional<ImageCheck::Requirements> Product::imageRequirements() const {
 
 ImageReport Product::checkImage(const std::string& path,
                                 std::optional<std::uint64_t> connectedFlash,
-                                const std::string& displayName) const {
+                                const std::string& displayName, std::string* checkedBytes) const {
     std::optional<ImageCheck::Requirements> requirements = imageRequirements();
     if (!requirements)
         return {};
     requirements->connectedFlash = connectedFlash;
-    return ImageCheck::checkFile(path, displayName, *requirements);
+    return ImageCheck::checkFile(path, displayName, *requirements, checkedBytes);
 }
 
 std::optional<UpdateTask> Product::moduleCheckTask(const ResourceDirectory&,
@@ -92,7 +92,7 @@ std::optional<UpdateTask> Product::moduleCheckTask(const ResourceDirectory&,
     return std::nullopt;
 }
 
-ModuleVerdict Product::judgeModule(std::string_view) const {
+ModuleVerdict Product::judgeModule(std::string_view, const ToolEnd&) const {
     return {};
 }
 

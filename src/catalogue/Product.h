@@ -5,6 +5,7 @@
 #include "Firmware.h"
 #include "ImageCheck.h"
 #include "ModuleCheck.h"
+#include "ToolEnd.h"
 #include "UpdateTask.h"
 
 #include <memory>
@@ -70,15 +71,18 @@ public:
     virtual std::optional<ImageCheck::Requirements> imageRequirements() const;
     // Checks an image file for this product. displayName names it in the reasons;
     // connectedFlash is the flash the connected module says it has, when it says so.
+    // checkedBytes, when given, receives the bytes that were checked.
     ImageReport checkImage(const std::string& path, std::optional<std::uint64_t> connectedFlash,
-                           const std::string& displayName) const;
+                           const std::string& displayName,
+                           std::string* checkedBytes = nullptr) const;
 
     // The command that reads the module before anything is written (the AVR chip's signature);
     // nothing where the family reads nothing first.
     virtual std::optional<UpdateTask> moduleCheckTask(const ResourceDirectory& resources,
                                                       const Preferences& preferences) const;
-    // Whether the module that command's output shows fits this product.
-    virtual ModuleVerdict judgeModule(std::string_view checkOutput) const;
+    // Whether the module that command's output shows fits this product; checkEnd is how the
+    // command ended, which tells whether the output is a complete reading.
+    virtual ModuleVerdict judgeModule(std::string_view checkOutput, const ToolEnd& checkEnd) const;
     // The chip the product is built on, as people name it ("ATmega328"); empty where the
     // family leaves it open.
     virtual std::string chipName() const;

@@ -80,12 +80,16 @@ UpdateTask AvrdudeProfile::command(std::int32_t cpu, const Firmware& firmware,
 
 UpdateTask AvrdudeProfile::signatureCommand(std::int32_t cpu, const ResourceDirectory& resources,
                                             const Preferences& preferences) const {
-    // No memory operation and no -F: avrdude reads the signature, prints it and stops.
+    // No memory operation: avrdude reads the signature, prints it and stops. -F keeps it from
+    // calling a chip that differs from the part an error ("use -F to override"), which would
+    // stand in the log above a good update of a variant the product accepts; without -U it
+    // writes nothing.
     UpdateTask task;
     task.launchPath = executableResource(resources, "avrdude");
     task.arguments = {
         "-C" + requiredResource(resources, "avrdude's configuration file (avrdude.conf)", "avrdude",
                                 "conf"),
+        "-F",
         "-c" + avrProgrammerList().chosenName(preferences),
         "-Pusb",
         "-p" + std::string(chipAt(cpu).part),
@@ -98,9 +102,11 @@ ImageCheck::Requirements AvrdudeProfile::imageRequirements(std::int32_t cpu) con
     return ImageCheck::Requirements::forAvrChip(chipAt(cpu));
 }
 
-ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput,
+ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
                                           const std::string& title, std::int32_t cpu) const {
     const AvrSignatureReading reading = AvrSignatureReader::read(signatureOutput);
+    if (const std::optional<std::string> unfinished = unfinishedRead(reading, readEnd))
+        return {ModuleVerdict::Kind::Unread, *unfinished};
     // Every AVR product of the catalogue, in its display order, may own the module found.
     std::vector<AvrProductChip> products;
     for (const ProductPtr& product : ProductCatalogue().products()) {
@@ -113,9 +119,27 @@ ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput,
     if (result.fits)
         return {};
     // A chip that did not answer is no other chip: that update simply failed.
-    const bool read = reading.outcome == AvrSignatureReading::Outcome::Read &&
-                      !AvrSignatureReader::isBlank(reading.signature);
+    const bool read = (reading.outcome == AvrSignatureReading::Outcome::Read &&
+                       !AvrSignatureReader::isBlank(reading.signature)) ||
+                      reading.outcome == AvrSignatureReading::Outcome::Conflicting;
     return {read ? ModuleVerdict::Kind::Mismatch : ModuleVerdict::Kind::Unread, result.reason};
+}
+
+std::optional<std::string> AvrdudeProfile::unfinishedRead(const AvrSignatureReading& reading,
+                                                          const ToolEnd& readEnd) {
+    // With -F and nothing to write, avrdude ends with 0 once it has printed the signature, so
+    // any other end means the read did not complete: a line printed on the way out (on a
+    // signal, say) does not say what the chip is.
+    if (readEnd.succeeded())
+        return std::nullopt;
+    using Outcome = AvrSignatureReading::Outcome;
+    if (reading.outcome == Outcome::NoProgrammer || reading.outcome == Outcome::NoAnswer)
+        return ModuleCheck::check(reading, {}, {}).reason;
+    if (readEnd.kind == ToolEnd::Kind::Crashed || readEnd.kind == ToolEnd::Kind::Stopped)
+        return std::string("avrdude was ended by a signal before it had read the module's "
+                           "signature.");
+    return "avrdude ended with exit status " + std::to_string(readEnd.exitStatus) +
+           " before it had read the module's signature: see its output above for why.";
 }
 
 const AvrChip& AvrdudeProfile::chipAt(std::int32_t cpu) {

@@ -10,6 +10,8 @@
 #include "UpdateTask.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace modflash {
 
@@ -34,8 +36,8 @@ public:
                                 const Preferences& preferences) const;
     // Whether the module the signature command's output shows fits the product, naming the
     // products it may belong to when it does not.
-    ModuleVerdict judgeModule(std::string_view signatureOutput, const std::string& title,
-                              std::int32_t cpu) const;
+    ModuleVerdict judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
+                              const std::string& title, std::int32_t cpu) const;
     ImageCheck::Requirements imageRequirements(std::int32_t cpu) const;
 
     // The chip of a product's index; throws std::out_of_range for one outside the table.
@@ -43,6 +45,9 @@ public:
 
 private:
     AvrdudeProfile();
+    // Why the signature read cannot be judged, when it did not end as a complete read does.
+    static std::optional<std::string> unfinishedRead(const AvrSignatureReading& reading,
+                                                     const ToolEnd& readEnd);
 };
 
 } // namespace modflash

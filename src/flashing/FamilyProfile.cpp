@@ -49,6 +49,9 @@ std::vector<std::string> FamilyProfile::verdictTexts(const ToolEnd& end) const {
         return {LogTexts::success};
     if (!end.toolRan())
         return {LogTexts::error};
+    if (!end.writeStarted)
+        return {end.kind == ToolEnd::Kind::Stopped ? std::string(LogTexts::stoppedBeforeWriting)
+                                                   : LogTexts::moduleCheckFailed(end.reason)};
     return m_facts.failureNotes;
 }
 

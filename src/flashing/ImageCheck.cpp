@@ -292,7 +292,7 @@ ImageCheck::Requirements ImageCheck::Requirements::forStm32(std::uint64_t larges
 }
 
 ImageReport ImageCheck::checkFile(const std::string& path, std::string_view fileName,
-                                  const Requirements& requirements) {
+                                  const Requirements& requirements, std::string* checkedBytes) {
     // An Intel HEX file takes under three characters a byte; anything far beyond that is no
     // image of any module here, and is not read into memory whole.
     const std::uint64_t largest = 4 * std::max<std::uint64_t>(requirements.flashSize, 1 << 20);
@@ -316,7 +316,10 @@ ImageReport ImageCheck::checkFile(const std::string& path, std::string_view file
         refused.reason = quotedName(fileName) + " cannot be read";
         return refused;
     }
-    return check(bytes, fileName, requirements);
+    ImageReport report = check(bytes, fileName, requirements);
+    if (checkedBytes)
+        *checkedBytes = std::move(bytes);
+    return report;
 }
 
 ImageReport ImageCheck::check(std::string_view bytes, std::string_view fileName,

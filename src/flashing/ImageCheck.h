@@ -40,9 +40,11 @@ public:
     static ImageReport check(std::string_view bytes, std::string_view fileName,
                              const Requirements& requirements);
     // Reads the file at path and checks it; a file that cannot be read, or is far too large
-    // to be any module's image, is malformed with the reason.
+    // to be any module's image, is malformed with the reason. checkedBytes, when given,
+    // receives the bytes the verdict is about.
     static ImageReport checkFile(const std::string& path, std::string_view fileName,
-                                 const Requirements& requirements);
+                                 const Requirements& requirements,
+                                 std::string* checkedBytes = nullptr);
 };
 
 } // namespace modflash

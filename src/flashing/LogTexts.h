@@ -41,6 +41,18 @@ inline constexpr const char* secondSwdNote =
     "      connected in the preferences\n"
     "      and/or try another USB cable.\n\n";
 inline constexpr const char* checkingModule = "\nChecking the module with command:\n";
+inline constexpr const char* stoppedBeforeWriting =
+    "\nIMPORTANT\nNOTE: The update was stopped while the module was being checked.\n"
+    "      Nothing was written to the module.\n\n";
+
+// "\nIMPORTANT\nNOTE: The module check failed, so nothing was written to the module:\n"
+// followed by the reason, indented, and a blank line.
+std::string moduleCheckFailed(const std::string& reason);
+
+// Before the module check and the write: the tools are given a private copy of the image,
+// so that what they write is exactly what was checked, whatever becomes of the file meanwhile.
+// "\nImage checked: <path>\nThe tool writes a private copy of exactly the checked bytes.\n"
+std::string imageChecked(const std::string& path);
 
 // "\nUpdating <title> firmware with command:\n<launch path> <arguments joined by spaces>\n"
 std::string updateHeader(const std::string& title, const UpdateTask& task);

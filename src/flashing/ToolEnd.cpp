@@ -21,4 +21,13 @@ ToolEnd ToolEnd::refused(std::string reason) {
     return {Kind::Refused, 0, std::move(reason)};
 }
 
+ToolEnd ToolEnd::moduleCheckFailed(int exitStatus, std::string reason) {
+    // A status of 0 would read as success to whoever looks only at the status.
+    return {Kind::Failed, exitStatus ? exitStatus : 1, std::move(reason), false};
+}
+
+ToolEnd ToolEnd::stoppedBeforeWriting() {
+    return {Kind::Stopped, 0, {}, false};
+}
+
 } // namespace modflash

@@ -19,13 +19,21 @@ struct ToolEnd {
 
     Kind kind = Kind::CouldNotRun;
     int exitStatus = 0; // Failed: the tool's status
-    std::string reason; // CouldNotRun, Refused: why, as a person can act on it
+    std::string
+        reason; // CouldNotRun, Refused, a failed module check: why, as a person can act on it
+    // Whether the tool that writes the image had started. A module check that failed or was
+    // stopped ends the update with nothing written, and the log must not suggest otherwise.
+    bool writeStarted = true;
 
     // The exit status alone decides success: a tool that finished its work although Stop was
     // pressed has still written the image.
     static ToolEnd fromExit(bool exitedNormally, int exitStatus, bool stopRequested);
     static ToolEnd couldNotRun(std::string reason);
     static ToolEnd refused(std::string reason);
+    // The check of the module could not read it: a failure, though nothing was written.
+    static ToolEnd moduleCheckFailed(int exitStatus, std::string reason);
+    // Stop was pressed while the module was being checked.
+    static ToolEnd stoppedBeforeWriting();
 
     bool succeeded() const { return kind == Kind::Completed; }
     // The tool started; whatever it printed tells more.

@@ -64,6 +64,8 @@ std::string VerdictSummary::failureText() const {
     case ToolEnd::Kind::Refused:
         return substituted(tr("Update refused: %1"), {m_end->reason});
     case ToolEnd::Kind::Stopped:
+        if (!m_end->writeStarted)
+            return tr("Update stopped while the module was being checked: nothing was written");
         return substituted(tr("Update stopped: %1 was stopped before it finished"),
                            {m_profile.tool()});
     case ToolEnd::Kind::Crashed:
@@ -73,6 +75,10 @@ std::string VerdictSummary::failureText() const {
                                  {m_profile.tool(), lastError});
         break;
     case ToolEnd::Kind::Failed:
+        // A module check that could not read the module says why, and what to do, itself.
+        if (!m_end->reason.empty())
+            return substituted(tr("Update failed: %1 Nothing was written."), {m_end->reason});
+        [[fallthrough]];
     case ToolEnd::Kind::Completed:
         what = !lastError.empty()
                    ? lastError

@@ -11,8 +11,10 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+#include <csignal>
 #include <exception>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace modflash {
 
@@ -78,20 +80,20 @@ UpdateRun::~UpdateRun() {
     // The process dies with this object; nothing of it may call back into a half-destroyed one.
     if (m_process)
         m_process->disconnect(this);
+    signalToolGroup(SIGKILL);
 }
 
 void UpdateRun::connectTimer() {
     m_killTimer.setSingleShot(true);
-    connect(&m_killTimer, &QTimer::timeout, this, &UpdateRun::killAfterGracePeriod);
+    connect(&m_killTimer, &QTimer::timeout, this, [this] { signalToolGroup(SIGKILL); });
 }
 
 bool UpdateRun::start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
                       const Preferences& preferences, const UpdateOptions& options) {
-    if (m_busy)
+    if (!moveTo(Stage::CheckingImage))
         return false;
-    m_busy = true;
-    m_stopRequested = false;
     m_product = std::move(product);
+    m_image.reset();
 
     writeToLog(LogTexts::beginning);
     std::optional<UpdateTask> check;
@@ -101,7 +103,7 @@ bool UpdateRun::start(ProductPtr product, FirmwarePtr firmware, const ResourceDi
         end(ToolEnd::couldNotRun(error.what()));
         return true;
     }
-    if (m_busy)
+    if (stage() == Stage::CheckingImage)
         check ? launch(Stage::CheckingModule, *check) : launch(Stage::Writing, m_writeTask);
     return true;
 }
@@ -114,6 +116,8 @@ std::optional<UpdateTask> UpdateRun::prepare(const FirmwarePtr& firmware,
                                              const UpdateOptions& options) {
     if (!m_product || !firmware)
         throw std::invalid_argument("no product or firmware image was chosen");
+    // Built once with the chosen path, so that a command that cannot be built says so before
+    // the file is read.
     m_writeTask = m_product->createUpdateTask(*firmware, resources, preferences);
     requireUtf8(m_writeTask);
     std::optional<UpdateTask> check;
@@ -123,15 +127,33 @@ std::optional<UpdateTask> UpdateRun::prepare(const FirmwarePtr& firmware,
         requireUtf8(*check);
     // The file is read again here: it may have changed since it was chosen.
     const std::string& path = firmware->path();
-    const ImageReport image =
-        m_product->checkImage(path, options.connectedFlash, path.substr(path.rfind('/') + 1));
-    if (!image.accepted() && !(image.mayBeConfirmed() && options.allowImplausible))
+    std::string bytes;
+    const ImageReport image = m_product->checkImage(path, options.connectedFlash,
+                                                    path.substr(path.rfind('/') + 1), &bytes);
+    if (!image.accepted() && !(image.mayBeConfirmed() && options.allowImplausible)) {
         end(ToolEnd::refused(image.reason));
+        return check;
+    }
+    if (m_product->imageRequirements()) {
+        m_image = std::make_unique<CheckedImageCopy>(path, bytes);
+        m_writeTask =
+            m_product->createUpdateTask(Firmware(m_image->path(), ""), resources, preferences);
+        writeToLog(LogTexts::imageChecked(path));
+    }
     return check;
 }
 
+bool UpdateRun::moveTo(Stage next) {
+    const Stage from = m_state.stage();
+    if (!m_state.moveTo(next))
+        return false;
+    emit stageChanged(from, next);
+    return true;
+}
+
 void UpdateRun::launch(Stage stage, const UpdateTask& task) {
-    m_stage = stage;
+    if (!moveTo(stage))
+        return;
     m_checkOutput.clear();
     createProcess(task);
     if (stage == Stage::CheckingModule) {
@@ -146,12 +168,8 @@ void UpdateRun::launch(Stage stage, const UpdateTask& task) {
 }
 
 void UpdateRun::moduleChecked(const ToolEnd& checkEnd) {
-    if (checkEnd.kind == ToolEnd::Kind::Stopped || checkEnd.kind == ToolEnd::Kind::Crashed) {
-        end(checkEnd);
-        return;
-    }
     const ModuleVerdict verdict = m_product->judgeModule(
-        std::string_view(m_checkOutput.constData(), std::size_t(m_checkOutput.size())));
+        std::string_view(m_checkOutput.constData(), std::size_t(m_checkOutput.size())), checkEnd);
     switch (verdict.kind) {
     case ModuleVerdict::Kind::Fits:
         launch(Stage::Writing, m_writeTask);
@@ -160,8 +178,7 @@ void UpdateRun::moduleChecked(const ToolEnd& checkEnd) {
         end(ToolEnd::refused(verdict.reason));
         return;
     case ModuleVerdict::Kind::Unread:
-        // As any update whose tool failed; a status of 0 would read as success.
-        end(ToolEnd::fromExit(true, checkEnd.exitStatus ? checkEnd.exitStatus : 1, false));
+        end(ToolEnd::moduleCheckFailed(checkEnd.exitStatus, verdict.reason));
         return;
     }
 }
@@ -179,6 +196,16 @@ void UpdateRun::createProcess(const UpdateTask& task) {
     m_process->setProcessChannelMode(QProcess::MergedChannels);
     // Nobody answers a tool that asks a question; it reads end of input instead of waiting.
     m_process->setStandardInputFile(QProcess::nullDevice());
+    // A group of its own, so that Stop reaches whatever the tool starts, and a Ctrl-C at the
+    // terminal reaches the tool only through Stop.
+    m_process->setChildProcessModifier([] { ::setpgid(0, 0); });
+    // The tool leads its group from exec on; the id is kept for the leftovers after it ends.
+    connect(m_process.get(), &QProcess::started, this, [this] {
+        m_toolGroup = pid_t(m_process->processId());
+        // Stop came while the tool was still being started.
+        if (m_state.isStopping())
+            signalToolGroup(SIGTERM);
+    });
     connect(m_process.get(), &QProcess::readyReadStandardOutput, this, &UpdateRun::readOutput);
     connect(m_process.get(), &QProcess::finished, this, &UpdateRun::processFinished);
     connect(m_process.get(), &QProcess::errorOccurred, this, &UpdateRun::processError);
@@ -190,7 +217,7 @@ void UpdateRun::readOutput() {
     if (chunk.isEmpty())
         return;
     // The signature's few lines are all the check needs; a flood would be none of them.
-    if (m_stage == Stage::CheckingModule && m_checkOutput.size() < 65536)
+    if (stage() == Stage::CheckingModule && m_checkOutput.size() < 65536)
         m_checkOutput += chunk;
     emit outputChunk(chunk);
     const std::string_view bytes(chunk.constData(), static_cast<std::size_t>(chunk.size()));
@@ -214,13 +241,21 @@ void UpdateRun::drainOutput() {
 }
 
 void UpdateRun::processFinished(int exitCode, QProcess::ExitStatus exitStatus) {
-    if (!m_busy)
+    if (!isBusy())
         return;
     // Everything the tool wrote comes before the verdict.
     drainOutput();
+    // Whatever the tool started goes with it.
+    signalToolGroup(SIGKILL);
+    m_toolGroup = 0;
+    const bool stopped = m_state.isStopping();
     const ToolEnd toolEnd =
-        ToolEnd::fromExit(exitStatus == QProcess::NormalExit, exitCode, m_stopRequested);
-    if (m_stage == Stage::CheckingModule)
+        ToolEnd::fromExit(exitStatus == QProcess::NormalExit, exitCode, stopped);
+    // However the module check ended after a Stop, its output is not judged: the write that
+    // could follow is what Stop is there to prevent.
+    if (stopped && m_stoppedIn == Stage::CheckingModule)
+        end(ToolEnd::stoppedBeforeWriting());
+    else if (stage() == Stage::CheckingModule)
         moduleChecked(toolEnd);
     else
         end(toolEnd);
@@ -229,37 +264,45 @@ void UpdateRun::processFinished(int exitCode, QProcess::ExitStatus exitStatus) {
 void UpdateRun::processError(QProcess::ProcessError error) {
     // A crash is followed by finished(), which gives the verdict; a tool that never started
     // gets no finished() at all.
-    if (error != QProcess::FailedToStart || !m_busy)
+    if (error != QProcess::FailedToStart || !isBusy())
         return;
     drainOutput();
     end(ToolEnd::couldNotRun(startFailureReason(*m_process).toStdString()));
 }
 
 void UpdateRun::stop() {
-    if (!m_busy || !m_process || m_process->state() == QProcess::NotRunning)
+    if (!isBusy())
         return;
-    if (m_stopRequested) {
-        m_process->kill();
+    const bool toolRuns = m_process && m_process->state() != QProcess::NotRunning;
+    if (m_state.isStopping()) {
+        if (toolRuns)
+            signalToolGroup(SIGKILL);
         return;
     }
-    m_stopRequested = true;
-    m_process->terminate();
+    m_stoppedIn = stage();
+    moveTo(Stage::Stopping);
+    if (!toolRuns) {
+        end(ToolEnd::stoppedBeforeWriting());
+        return;
+    }
+    signalToolGroup(SIGTERM);
     m_killTimer.start(m_gracePeriod);
 }
 
-void UpdateRun::killAfterGracePeriod() {
-    if (m_busy && m_process && m_process->state() != QProcess::NotRunning)
-        m_process->kill();
+void UpdateRun::signalToolGroup(int signal) {
+    if (m_toolGroup > 0)
+        ::kill(-m_toolGroup, signal);
 }
 
 void UpdateRun::end(const ToolEnd& toolEnd) {
-    if (!m_busy)
+    if (!UpdateState::allows(stage(), Stage::Ended))
         return;
     const FamilyProfile& profile = m_product ? m_product->profile() : FamilyProfile::none();
     for (const std::string& text : profile.verdictTexts(toolEnd))
         writeToLog(text);
     m_killTimer.stop();
-    m_busy = false;
+    m_image.reset();
+    moveTo(Stage::Ended);
     emit finished(toolEnd);
 }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "CheckedImageCopy.h"
 #include "Firmware.h"
 #include "Product.h"
 #include "ToolEnd.h"
+#include "UpdateState.h"
 #include "Utf8.h"
 
 #include <QObject>
@@ -15,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <sys/types.h>
 
 namespace modflash {
 
@@ -35,7 +38,9 @@ struct UpdateOptions {
 // family can, the module before anything is written, runs the tool as a child process on the
 // calling thread's event loop (never blocking it), hands on the tool's merged standard output
 // and standard error as it arrives, with the log's own texts around it, and ends with how the
-// tool ended. The update session drives it.
+// tool ended. The tool writes a private copy of the bytes that were checked. Each tool runs in
+// a process group of its own, so that Stop reaches whatever it started. The update session
+// drives it.
 class UpdateRun : public QObject {
     Q_OBJECT
 
@@ -55,17 +60,20 @@ public:
     bool start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
                const Preferences& preferences, const UpdateOptions& options = {});
 
-    // Asks the tool to end (SIGTERM). A tool still running after the grace period, or when
-    // stop() is called again, is killed. The verdict follows the tool's exit as usual.
+    // Asks the tool and what it started to end (SIGTERM). A tool still running after the grace
+    // period, or when stop() is called again, is killed. Nothing new starts after a stop: a
+    // module check that ends, however it ends, ends the update. The verdict of a write follows
+    // the tool's exit as usual.
     void stop();
 
+    UpdateState::Stage stage() const { return m_state.stage(); }
     // True from start() until finished() is emitted, including while a stopped tool is ending.
-    bool isBusy() const { return m_busy; }
-    bool isStopRequested() const { return m_stopRequested; }
+    bool isBusy() const { return m_state.isBusy(); }
 
     void setGracePeriod(std::chrono::milliseconds period) { m_gracePeriod = period; }
 
 signals:
+    void stageChanged(modflash::UpdateState::Stage from, modflash::UpdateState::Stage to);
     // The tool that writes the image starts (after the module check, where there is one).
     void writingStarted();
     // Each read of the tool's output as the tool wrote it, before its text goes to the log.
@@ -77,12 +85,13 @@ signals:
     void finished(const modflash::ToolEnd& end);
 
 private:
-    enum class Stage { CheckingModule, Writing };
+    using Stage = UpdateState::Stage;
 
     void connectTimer();
     std::optional<UpdateTask> prepare(const FirmwarePtr& firmware,
                                       const ResourceDirectory& resources,
                                       const Preferences& preferences, const UpdateOptions& options);
+    bool moveTo(Stage next);
     void launch(Stage stage, const UpdateTask& task);
     void moduleChecked(const ToolEnd& checkEnd);
     void createProcess(const UpdateTask& task);
@@ -90,20 +99,21 @@ private:
     void drainOutput();
     void processFinished(int exitCode, QProcess::ExitStatus exitStatus);
     void processError(QProcess::ProcessError error);
-    void killAfterGracePeriod();
+    void signalToolGroup(int signal);
     void end(const ToolEnd& end);
     void writeToLog(const std::string& text);
 
     std::unique_ptr<QProcess> m_process; // replaced by each tool run
-    Stage m_stage = Stage::Writing;
-    UpdateTask m_writeTask;   // while the module check runs
-    QByteArray m_checkOutput; // what the module check printed
+    UpdateState m_state;
+    std::unique_ptr<CheckedImageCopy> m_image; // from the image check to the end
+    UpdateTask m_writeTask;                    // while the module check runs
+    QByteArray m_checkOutput;                  // what the module check printed
     QTimer m_killTimer;
     Utf8Stream m_text;
     ProductPtr m_product;
     std::chrono::milliseconds m_gracePeriod = defaultGracePeriod;
-    bool m_busy = false;
-    bool m_stopRequested = false;
+    pid_t m_toolGroup = 0;           // the running tool's process group
+    Stage m_stoppedIn = Stage::Idle; // where Stop found the update
 };
 
 } // namespace modflash

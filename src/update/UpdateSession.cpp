@@ -21,6 +21,7 @@ void UpdateSession::connectRun() {
     connect(&m_run, &UpdateRun::logText, this, &UpdateSession::logText);
     connect(&m_run, &UpdateRun::outputChunk, this, &UpdateSession::chunkArrived);
     connect(&m_run, &UpdateRun::finished, this, &UpdateSession::runFinished);
+    connect(&m_run, &UpdateRun::stageChanged, this, &UpdateSession::stageChanged);
     // The module check's lines say nothing about the write: its progress and errors start
     // afresh.
     connect(&m_run, &UpdateRun::writingStarted, this, [this] {
@@ -32,17 +33,19 @@ void UpdateSession::connectRun() {
 bool UpdateSession::start(ProductPtr product, FirmwarePtr firmware,
                           const ResourceDirectory& resources, const Preferences& preferences,
                           const UpdateOptions& options) {
-    if (m_busy)
+    if (isBusy() || !product || !firmware)
         return false;
-    m_busy = true;
+    m_blockedBy =
+        m_lock.acquire(QString::fromStdString(product->title() + ' ' + firmware->version()));
+    if (m_blockedBy)
+        return false;
     m_product = product;
     m_end.reset();
     newSummary();
     // A machine that suspends in the middle of a write leaves the module without firmware.
     m_sleepLock->acquire();
-    setRunning(true);
     emit started();
-    reportStatus();
+    // The run reports its first stage change, and with it the running flag, from here on.
     return m_run.start(std::move(product), std::move(firmware), resources, preferences, options);
 }
 
@@ -53,11 +56,7 @@ void UpdateSession::newSummary() {
 }
 
 void UpdateSession::stop() {
-    const bool wasRunning = m_running;
-    setRunning(false);
     m_run.stop();
-    if (wasRunning && m_run.isBusy())
-        reportStatus();
 }
 
 void UpdateSession::chunkArrived(const QByteArray& chunk) {
@@ -70,17 +69,21 @@ void UpdateSession::runFinished(const ToolEnd& end) {
     m_end = end;
     m_summary->toolEnded(end);
     m_sleepLock->release();
-    m_busy = false;
-    setRunning(false);
+    m_lock.release();
     reportStatus();
     emit finished(end);
 }
 
-void UpdateSession::setRunning(bool running) {
-    if (m_running == running)
-        return;
-    m_running = running;
-    emit runningChanged(running);
+void UpdateSession::stageChanged(UpdateState::Stage from, UpdateState::Stage to) {
+    const auto running = [](UpdateState::Stage stage) {
+        return stage != UpdateState::Stage::Idle && stage != UpdateState::Stage::Ended &&
+               stage != UpdateState::Stage::Stopping;
+    };
+    if (running(from) != running(to))
+        emit runningChanged(running(to));
+    // Stopping and the end change what the banner says.
+    if (to == UpdateState::Stage::Stopping || to == UpdateState::Stage::CheckingImage)
+        reportStatus();
 }
 
 void UpdateSession::reportStatus() {

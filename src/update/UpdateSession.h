@@ -5,6 +5,7 @@
 #include "Product.h"
 #include "Progress.h"
 #include "ToolEnd.h"
+#include "UpdateLock.h"
 #include "UpdateRun.h"
 #include "VerdictSummary.h"
 
@@ -35,18 +36,21 @@ public:
     explicit UpdateSession(SleepInhibitor* sleepLock = nullptr, QObject* parent = nullptr);
     ~UpdateSession() override;
 
-    // Begins an update; see UpdateRun::start. False, with nothing done, while one is under way.
+    // Begins an update; see UpdateRun::start. False, with nothing done, while one is under way
+    // here, or in another process of this user (blockingUpdate() then says which).
     bool start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
                const Preferences& preferences, const UpdateOptions& options = {});
     // Lowers the running flag at once and asks the tool to end; pressed again, or left
-    // unanswered for the grace period, kills it. The verdict follows the tool's exit.
+    // unanswered for the grace period, kills it. Nothing is started after it. The verdict
+    // follows the tool's exit.
     void stop();
 
-    // True from start() until the verdict, or until stop() lowers it.
-    bool isRunning() const { return m_running; }
+    UpdateState::Stage stage() const { return m_run.stage(); }
+    // True from start() until the verdict, or until stop().
+    bool isRunning() const { return isBusy() && !isStopping(); }
     // True from start() until finished(), including while a stopped tool is ending.
-    bool isBusy() const { return m_busy; }
-    bool isStopping() const { return isBusy() && !m_running; }
+    bool isBusy() const { return m_run.isBusy(); }
+    bool isStopping() const { return stage() == UpdateState::Stage::Stopping; }
     bool hasStarted() const { return m_summary != nullptr; }
     bool hasEnded() const { return m_end.has_value(); }
 
@@ -62,6 +66,10 @@ public:
     const std::optional<ToolEnd>& toolEnd() const { return m_end; }
     const ProductPtr& product() const { return m_product; }
     const SleepInhibitor& sleepLock() const { return *m_sleepLock; }
+    // The other process's update that made the latest start() refuse; nothing otherwise.
+    const std::optional<UpdateLock::Holder>& blockingUpdate() const { return m_blockedBy; }
+    // The update another process of this user runs now, if any.
+    std::optional<UpdateLock::Holder> otherUpdate() const { return m_lock.otherHolder(); }
 
     void setGracePeriod(std::chrono::milliseconds period) { m_run.setGracePeriod(period); }
 
@@ -81,17 +89,17 @@ private:
     void chunkArrived(const QByteArray& chunk);
     void newSummary();
     void runFinished(const ToolEnd& end);
-    void setRunning(bool running);
+    void stageChanged(UpdateState::Stage from, UpdateState::Stage to);
     void reportStatus();
 
     UpdateRun m_run;
+    UpdateLock m_lock;
+    std::optional<UpdateLock::Holder> m_blockedBy;
     std::unique_ptr<SleepInhibitor> m_ownSleepLock;
     SleepInhibitor* m_sleepLock;
     std::unique_ptr<VerdictSummary> m_summary;
     ProductPtr m_product;
     std::optional<ToolEnd> m_end;
-    bool m_running = false;
-    bool m_busy = false;
     bool m_readsProgress = true;
 };
 

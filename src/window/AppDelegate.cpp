@@ -105,6 +105,15 @@ void AppDelegate::connectUpdateSignals() {
             [this](const QByteArray& text) { writeToLog(QString::fromUtf8(text)); });
     connect(&m_session, &UpdateSession::runningChanged, this, &AppDelegate::reflectRunning);
     connect(&m_session, &UpdateSession::finished, this, &AppDelegate::updateFinished);
+    // Two tools on one bus would fight over the module: Update waits while another program of
+    // this user updates one, and the banner says which.
+    connect(&m_otherUpdate, &OtherUpdateWatch::changed, this, [this] {
+        if (const auto& other = m_otherUpdate.other())
+            m_statusPanel.showNotice(other->reason());
+        else
+            m_statusPanel.clearNotice();
+        updateControls();
+    });
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
@@ -131,9 +140,11 @@ void AppDelegate::writeToLog(const QString& text) {
 void AppDelegate::updateControls() {
     const bool idle = !m_session.isBusy();
     const bool factory = m_preferenceControls.isFactoryFirmwareEnabled();
-    m_controls.updateButton->setEnabled(idle && m_versionList.selectedFirmware() != nullptr &&
+    const std::optional<UpdateLock::Holder>& other = m_otherUpdate.other();
+    m_controls.updateButton->setEnabled(idle && !other &&
+                                        m_versionList.selectedFirmware() != nullptr &&
                                         m_imageLine.allowsUpdate(factory));
-    m_controls.updateButton->setToolTip(m_imageLine.refusal(factory));
+    m_controls.updateButton->setToolTip(other ? other->reason() : m_imageLine.refusal(factory));
     m_controls.versionList->setEnabled(idle && m_product != nullptr);
 }
 
@@ -370,7 +381,12 @@ void AppDelegate::startUpdate(const FirmwarePtr& firmware, bool confirmedImplaus
     options.checkModule = m_preferenceControls.isModuleCheckEnabled();
     options.allowImplausible = confirmedImplausible;
     options.connectedFlash = m_deviceLine.presence().connectedFlash();
-    m_session.start(m_product, firmware, m_resources, m_preferences, options);
+    if (!m_session.start(m_product, firmware, m_resources, m_preferences, options)) {
+        // Another program began an update since the watch last looked.
+        m_otherUpdate.look();
+        if (const auto& other = m_session.blockingUpdate())
+            m_statusPanel.showNotice(other->reason());
+    }
 }
 
 void AppDelegate::stop() {

@@ -8,6 +8,7 @@
 #include "KeyboardNavigation.h"
 #include "LogExport.h"
 #include "LogView.h"
+#include "OtherUpdateWatch.h"
 #include "PreferenceControls.h"
 #include "ProductCatalogue.h"
 #include "ProductListModel.h"
@@ -128,6 +129,7 @@ private:
     InstructionsView m_instructions;
     PreferenceControls m_preferenceControls;
     UpdateSession m_session;
+    OtherUpdateWatch m_otherUpdate;
     QuitGuard m_quitGuard;
     std::unique_ptr<UsbDeviceSource> m_ownUsbDevices; // when none was given
     UpdateStatusPanel m_statusPanel;

@@ -73,6 +73,7 @@ void CliHarness::start(const QStringList& arguments, int outFd, int errFd,
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     for (const QString& entry :
          QStringList{"HOME=" + m_home.path(), "XDG_CONFIG_HOME=" + m_home.filePath("config"),
+                     "XDG_RUNTIME_DIR=" + m_runtime.path(),
                      "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/bus", "LANG=C.UTF-8",
                      "LANGUAGE=", "LC_ALL=", "LC_MESSAGES="} +
              extraEnvironment)
@@ -151,7 +152,16 @@ CliHarness::Run CliHarness::finish() {
     m_pid = -1;
     ::close(std::exchange(m_inPipe, -1));
     m_run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    m_run.out = withCopyNamed(m_run.out);
     return m_run;
+}
+
+QByteArray CliHarness::withCopyNamed(QByteArray output) const {
+    // The image's private copy has a name made up for each run.
+    const QByteArray copies = m_runtime.path().toUtf8() + "/modflash-image-";
+    for (qsizetype at = 0; (at = output.indexOf(copies, at)) >= 0;)
+        output.replace(at, copies.size() + 6, imageCopy);
+    return output;
 }
 
 QByteArray CliHarness::failureNotes(const QString& product) {

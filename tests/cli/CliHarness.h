@@ -43,12 +43,16 @@ protected:
     SettingsPreferences preferences() const {
         return SettingsPreferences(m_home.filePath("config/modflash/modflash.conf"));
     }
+    // Where the image's private copy is, in what run() and finish() return.
+    static constexpr const char* imageCopy = "{copy}";
+    QByteArray withCopyNamed(QByteArray output) const;
     // What the log adds after a tool of the product's family ended with status 1.
     static QByteArray failureNotes(const QString& product);
     // Every file under HOME with its content, to show that a run wrote nothing.
     QStringList homeFiles() const;
 
     QTemporaryDir m_home;
+    QTemporaryDir m_runtime; // the program's XDG_RUNTIME_DIR
     pid_t m_pid = -1;
 
 private:

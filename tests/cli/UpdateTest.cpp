@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "ToolDirectory.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
@@ -54,9 +55,11 @@ protected:
         registerPreferenceDefaults(preferences);
         preferences.setBool(PreferenceKey::enableFactoryFirmware, !target.options.isEmpty());
         const ProductPtr product = ProductCatalogue().productWithTitle(target.title);
-        const Firmware image(tools.filePath(QString("firmware/") + target.image).toStdString(), "");
-        const UpdateTask task = product->createUpdateTask(image, tools.resources(), preferences);
-        QByteArray log = LogTexts::beginning;
+        const std::string path = tools.filePath(QString("firmware/") + target.image).toStdString();
+        const Firmware copy(imageCopy + ("/" + std::string(target.image)), "");
+        const UpdateTask task = product->createUpdateTask(copy, tools.resources(), preferences);
+        QByteArray log =
+            LogTexts::beginning + QByteArray::fromStdString(LogTexts::imageChecked(path));
         // The stand-in avrdude answers the module check with the product's chip.
         if (const auto check = product->moduleCheckTask(tools.resources(), preferences))
             log += LogTexts::checkingModule + check->commandLine() +
@@ -65,8 +68,9 @@ protected:
         return log + QByteArray::fromStdString(LogTexts::updateHeader(target.title, task));
     }
     void startWaitingTool(const QByteArray& prelude, int outFd = -1) {
-        tools.installTool("avrdude", prelude + "\necho $$ > '" + tools.filePath("pid").toUtf8() +
-                                         "'\necho started\nwhile :; do sleep 0.05; done");
+        tools.installTool("avrdude",
+                          prelude + "\necho $$ > '" + tools.filePath("pid").toUtf8() +
+                              "'\necho started\nwhile :; do sleep 0.05; done 2>/dev/null");
         start(arguments(avr), outFd);
         if (outFd < 0)
             ASSERT_TRUE(waitForOutput("started\n"));
@@ -127,9 +131,13 @@ TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
 }
 
 // The module check: an AVR module of another chip is refused after its signature is read and
-// before anything is written; without a programmer the update fails as any other; the variant
-// the product accepts passes, and with the check off nothing is read first.
+// before anything is written; a read that did not end as avrdude ends after reading (no
+// programmer, a status other than 0, two signatures that disagree) writes nothing and says why;
+// the variant the product accepts passes, and with the check off nothing is read first.
 TEST_F(Update, AnAvrModuleOfAnotherChipIsRefusedBeforeAnythingIsWritten) {
+    const QByteArray nothingWritten =
+        "\n\nIMPORTANT\nNOTE: The module check failed, so nothing was written to the module:\n"
+        "      ";
     const struct {
         const char* checkRun;
         QStringList options;
@@ -141,11 +149,29 @@ TEST_F(Update, AnAvrModuleOfAnotherChipIsRefusedBeforeAnythingIsWritten) {
          65,
          "(probably m328p)\nERROR DURING UPDATE\nmodflash-cli: This module has an ATmega328P, "
          "but Drovel uses an ATmega168. Products with an ATmega328: Ostrine, Parvonne"},
-        {"echo 'avrdude error: cannot find USBtiny device (0x1781/0xc9f)'; exit 1",
+        {"echo 'avrdude error: unable to open programmer usbtiny on port usb'; exit 1",
          {},
          1,
-         "(0x1781/0xc9f)\n\nIMPORTANT\nNOTE: avrdude did not finish"},
-        {"echo 'avrdude: device signature = 0x1e940b'; exit 1", {}, 0, ""},
+         "port usb" + nothingWritten +
+             "avrdude found no programmer (unable to open programmer usbtiny on port usb). "
+             "Connect the programmer, or choose the one you have under Preferences.\n\n"
+             "modflash-cli: avrdude found no programmer"},
+        {"echo 'avrdude: device signature = 0x1e9406'; exit 1",
+         {},
+         1,
+         "0x1e9406" + nothingWritten +
+             "avrdude ended with exit status 1 before it had read the module's signature: see "
+             "its output above for why.\n\nmodflash-cli: avrdude ended with exit status 1"},
+        {"echo 'avrdude: device signature = 0x1e9406'; echo 'avrdude: device signature = 0x1e950f'",
+         {},
+         65,
+         "ERROR DURING UPDATE\nmodflash-cli: avrdude reported two different signatures, 1E 94 06 "
+         "and 1E 95 0F"},
+        {"echo 'wrapper: device signature = 0x1e9406'",
+         {},
+         1,
+         "modflash-cli: avrdude read no signature"},
+        {"echo 'avrdude: device signature = 0x1e940b'", {}, 0, ""},
         {"exit 1", {"--no-module-check"}, 0, ""},
     };
     for (const auto& c : cases) {
@@ -179,6 +205,79 @@ TEST_F(Update, SignalsStopTheToolAndTheStatusSaysWhichOne) {
     ::kill(m_pid, SIGTERM);
     EXPECT_EQ(finish().status, 130);
     EXPECT_FALSE(toolAlive());
+}
+
+// Stop while the module is being checked ends the update there, however the check ends: a
+// signature read that answers SIGTERM with a good signature and status 0 still writes nothing.
+// Stop reaches what the tool started, and the check's last word is no success.
+TEST_F(Update, StopDuringTheModuleCheckWritesNothing) {
+    const QByteArray writes = tools.filePath("writes").toUtf8();
+    tools.installTool("avrdude",
+                      "case \" $* \" in *\" -Uflash\"*) echo >> '" + writes +
+                          "'; exit 0;; esac\n"
+                          "trap 'echo \"avrdude: device signature = 0x1e9406\"; exit 0' TERM\n"
+                          "(exec sleep 30) &\necho $! > '" +
+                          tools.filePath("child").toUtf8() +
+                          "'\necho reading\nwhile :; do sleep 0.05; done 2>/dev/null",
+                      false);
+    start(arguments(avr));
+    ASSERT_TRUE(waitForOutput("reading\n"));
+    ::kill(m_pid, SIGINT);
+    const Run stopped = finish();
+    EXPECT_EQ(stopped.status, 130);
+    EXPECT_FALSE(QFile::exists(tools.filePath("writes")));
+    EXPECT_TRUE(stopped.out.endsWith("reading\navrdude: device signature = 0x1e9406\n" +
+                                     QByteArray(LogTexts::stoppedBeforeWriting)))
+        << stopped.out.toStdString();
+    QFile child(tools.filePath("child"));
+    ASSERT_TRUE(child.open(QIODevice::ReadOnly));
+    const pid_t childPid = child.readAll().trimmed().toInt();
+    for (int i = 0; i < 500 && ::kill(childPid, 0) == 0; ++i)
+        QThread::msleep(10);
+    EXPECT_NE(::kill(childPid, 0), 0) << "what the tool started outlived the update";
+}
+
+// The tool writes the bytes that were checked, whatever happens to the file meanwhile; the
+// private copy is gone once the update has ended.
+TEST_F(Update, TheToolWritesTheCheckedBytesEvenIfTheFileChanges) {
+    const QString image = tools.filePath("firmware/drovel_1.0.hex");
+    const QByteArray checked = ToolDirectory::validImage(avr.image);
+    tools.installTool("avrdude",
+                      "case \" $* \" in *\" -Uflash\"*) ;; *)\n"
+                      "  printf ':0200000001\\n' > '" +
+                          image.toUtf8() +
+                          "'; echo 'avrdude: device signature = 0x1e9406'; exit 0;; esac\n"
+                          "for a; do case $a in -Uflash:w:*) f=${a#-Uflash:w:}; f=${f%:i};; "
+                          "esac; done\ncat \"$f\" > '" +
+                          tools.filePath("written").toUtf8() + "'",
+                      false);
+    const Run update = run(arguments(avr));
+    EXPECT_EQ(update.status, 0) << update.out.toStdString();
+    QFile written(tools.filePath("written"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), checked);
+    EXPECT_EQ(QDir(m_runtime.path()).entryList({"modflash-image-*"}), QStringList());
+}
+
+// One update at a time for a user: a second one is refused at once, naming the first; once the
+// first has ended, or its program is gone however it ended, the next one runs.
+TEST_F(Update, ASecondUpdateWaitsForTheFirst) {
+    startWaitingTool("");
+    const QByteArray first = QByteArray::number(m_pid);
+    const pid_t firstPid = m_pid;
+    tools.installTool("dfu-util", "exit 0");
+    const Run second = run(arguments(dfu));
+    EXPECT_EQ(second.status, 75);
+    EXPECT_EQ(second.out, "");
+    EXPECT_EQ(second.err,
+              "modflash-cli: another update is running: Drovel 1.0, process " + first + "\n");
+    m_pid = firstPid;
+    ::kill(m_pid, SIGKILL);
+    finish();
+    QFile tool(tools.filePath("pid"));
+    if (tool.open(QIODevice::ReadOnly))
+        ::kill(tool.readAll().trimmed().toInt(), SIGKILL);
+    EXPECT_EQ(run(arguments(dfu)).status, 0) << "a lock whose program is gone blocks nothing";
 }
 
 TEST_F(Update, OutputThatCannotBeWrittenLeavesTheVerdictsStatus) {
@@ -274,7 +373,7 @@ TEST_F(Update, ProgressLineOnlyWhenBothStreamsAreTerminals) {
     EXPECT_EQ(piped.err, "");
     Terminal outOnly;
     start(arguments(avr), outOnly.slave);
-    EXPECT_EQ(outOnly.readAll(), piped.out);
+    EXPECT_EQ(withCopyNamed(outOnly.readAll()), piped.out);
     EXPECT_EQ(finish().err, "") << "standard error is no terminal: no progress line";
 
     // Both streams on one terminal show where each drawing falls: only at the start of a line,
@@ -282,7 +381,7 @@ TEST_F(Update, ProgressLineOnlyWhenBothStreamsAreTerminals) {
     // returns before anything else, the last one included; the line never moves the cursor down.
     Terminal both;
     start(arguments(avr), both.slave, both.slave);
-    const QString shown = QString::fromUtf8(both.readAll());
+    const QString shown = QString::fromUtf8(withCopyNamed(both.readAll()));
     EXPECT_EQ(finish().status, 0);
     EXPECT_TRUE(shown.contains("Updating: Writing flash 100%")) << shown.toStdString();
     EXPECT_EQ(QString(shown).remove(QRegularExpression("(?<=[\n\r])Updating: [^\r\n]*\r +\r")),

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <functional>
 #include <ostream>
@@ -21,6 +22,18 @@ inline bool eventually(const std::function<bool()>& condition, int limitMs = 300
     }
     return true;
 }
+
+// A runtime directory of this test program's own for as long as it lives: the lock that keeps
+// a user's updates apart and the images' private copies go there, and tests running at the
+// same time must not meet in the user's one.
+class PrivateRuntimeDirectory {
+public:
+    PrivateRuntimeDirectory() { qputenv("XDG_RUNTIME_DIR", m_directory.path().toUtf8()); }
+    QString path() const { return m_directory.path(); }
+
+private:
+    QTemporaryDir m_directory;
+};
 
 } // namespace modflash::testing
 

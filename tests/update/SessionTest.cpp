@@ -13,6 +13,8 @@
 #include "ToolDirectory.h"
 #include "UpdateSession.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -79,11 +81,14 @@ TEST_F(Session, RunsTheToolWithExactlyItsCommandAndReportsWhatItPrints) {
     ASSERT_TRUE(start(wendrel, "Wendrel.2 0.bin"));
     EXPECT_FALSE(start(wendrel)) << "a second update while one runs";
     ASSERT_TRUE(finish());
-    const QString path = tools.filePath("firmware/Wendrel.2 0.bin");
-    EXPECT_TRUE(log.endsWith("[-a]\n[0]\n[-s]\n[0x08000000:leave]\n[-D]\n[" + path +
-                             "]\n[-d]\n[0483:df11]\nLD_LIBRARY_PATH=" + tools.path() +
-                             "\nDownload\t[=====] 100%\r\nDownload done.\n"
-                             "UPDATE COMPLETED SUCCESSFULLY\n"))
+    // The tool gets the private copy of the checked image, named as the file was.
+    const QString copy = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR")) + "/modflash-image-";
+    const QString shown = QString(log).replace(QRegularExpression(copy + "\\w{6}"), "{copy}");
+    EXPECT_TRUE(shown.endsWith("[-a]\n[0]\n[-s]\n[0x08000000:leave]\n[-D]\n[{copy}/Wendrel.2 0.bin"
+                               "]\n[-d]\n[0483:df11]\nLD_LIBRARY_PATH=" +
+                               tools.path() +
+                               "\nDownload\t[=====] 100%\r\nDownload done.\n"
+                               "UPDATE COMPLETED SUCCESSFULLY\n"))
         << log.toStdString();
     EXPECT_EQ(ends, std::vector<ToolEnd>{ToolEnd::fromExit(true, 0, false)});
     EXPECT_EQ(runningChanges, (std::vector<bool>{true, false}));
@@ -199,6 +204,7 @@ TEST(StopSignals, EachSignalArrivesFromTheEventLoopWithItsNumber) {
 int main(int argc, char** argv) {
     // No system bus for these tests, whatever the machine has.
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/modflash-test/system_bus_socket");
+    const modflash::testing::PrivateRuntimeDirectory runtime;
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -99,7 +99,7 @@ bool WindowFixture::waitForFinish() {
 
 QByteArray WindowFixture::gate() const {
     return "while [ ! -e '" + home.filePath(QStringLiteral("gate")).toUtf8() +
-           "' ]; do /bin/sleep 0.05; done\n";
+           "' ]; do /bin/sleep 0.05; done 2>/dev/null\n";
 }
 
 void WindowFixture::openGate() const {

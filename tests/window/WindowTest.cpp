@@ -407,6 +407,7 @@ TEST_F(Window, TheRealDfuUtilWritesAnEmulatedModule) {
 int main(int argc, char** argv) {
     // No system bus, whatever the machine has: the sleep lock stays away from its logind.
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/modflash-test/system_bus_socket");
+    const modflash::testing::PrivateRuntimeDirectory runtime;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -89,8 +89,15 @@ int runUpdate(const Request& request, CommandContext& context) {
         loop.quit();
     });
 
-    session.start(target.product, target.firmware, context.resources(), context.preferences(),
-                  options);
+    if (!session.start(target.product, target.firmware, context.resources(), context.preferences(),
+                       options)) {
+        const std::optional<UpdateLock::Holder>& other = session.blockingUpdate();
+        output.error(other ? other->reason().toStdString()
+                           : CliText::tr("another update is running").toStdString());
+        output.writeInForeground();
+        output.finish();
+        return ExitStatus::busy;
+    }
     // A command that cannot be built ends the update inside start().
     if (session.isBusy())
         loop.exec();
@@ -99,7 +106,7 @@ int runUpdate(const Request& request, CommandContext& context) {
         output.error(CliText::tr("the update could not run: %1")
                          .arg(QString::fromStdString(end.reason))
                          .toStdString());
-    else if (end.kind == ToolEnd::Kind::Refused)
+    else if (!end.reason.empty())
         output.error(end.reason);
     output.setIdleCallback(
         [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+namespace modflash {
+
+// Where an update is, as one value. Every move goes through the table in moveTo(), so that no
+// path can lead from a Stop to a tool that writes: once Stopping, the only way on is Ended.
+class UpdateState {
+public:
+    enum class Stage {
+        Idle,           // no update yet
+        CheckingImage,  // building the commands and checking the image's bytes
+        CheckingModule, // the tool reads the module before anything is written
+        Writing,        // the tool writes the image
+        Stopping,       // Stop was asked for: the tool is ending, nothing new starts
+        Ended,          // the verdict is in; a new update may begin
+    };
+
+    Stage stage() const { return m_stage; }
+    // Moves on when the table allows it; stays and returns false otherwise.
+    bool moveTo(Stage next);
+    static bool allows(Stage from, Stage to);
+
+    // From the start of an update to its verdict, Stopping included.
+    bool isBusy() const { return m_stage != Stage::Idle && m_stage != Stage::Ended; }
+    bool isStopping() const { return m_stage == Stage::Stopping; }
+
+private:
+    Stage m_stage = Stage::Idle;
+};
+
+} // namespace modflash
