@@ -96,16 +96,13 @@ fuse_bits() {
 }
 
 check_swd() { # probe [cli options] product version
-    probe=$1
+    $prepare "$bench" --swd f0 --stlink "$1" >/dev/null || { fail "scripts/virtual-bench failed"; return; }
     shift
-    $prepare "$bench" --swd f0 --stlink "$probe" >/dev/null || { fail "scripts/virtual-bench failed"; return; }
     command_for "$@"
     image=$(sed -n 's|^-c flash write_image erase "\(.*\)" 0x08000000$|\1|p' "$scratch/command")
-    name="swd-$probe-$(basename "$image")"
-    update "$name" 0 update "$@"
+    update swd 0 update "$@"
     expected_memory "$scratch/expected" 131072 "$image" 0
-    cmp -s "$state/swd-flash.bin" "$scratch/expected" || fail "$name: the flash does not hold exactly the image"
-    expect_log "$name" "verified $(wc -c <"$image") bytes"
+    cmp -s "$state/swd-flash.bin" "$scratch/expected" || fail "swd $*: the flash is not exactly the image"
 }
 
 check_avr() { # part [cli options] product version
