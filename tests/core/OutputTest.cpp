@@ -88,7 +88,9 @@ TEST(Output, EachRecordingsProgressAndEachEndsBanner) {
           "dfu-util-0.11-mass-erase-success 1", "dfu-util-0.11-late-error 74",
           "dfu-util-0.11-download-failed 74", "dfu-util-0.11-mass-erase-no-device 74",
           "openocd-0.12-stlink-v2-success 0", "openocd-0.12-write-failed 1",
-          "openocd-0.12-verify-failed 1", "openocd-0.12-stlink-v2-1-no-device 1"}) {
+          "openocd-0.12-verify-failed 1", "openocd-0.12-write-protected 1",
+          "openocd-0.12-no-target 1", "openocd-0.12-unplugged 1",
+          "openocd-0.12-stlink-v2-1-no-device 1"}) {
         const std::string file = end.substr(0, end.find(' '));
         const int status = std::stoi(end.substr(file.size()));
         const std::string output = recording(std::string(file) + ".txt");

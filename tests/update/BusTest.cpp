@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // modflash's own libusb use on the virtual bench's bus: the device list the window's presence
-// line reads, following plugging and unplugging through hotplug events, and the flash a DFU
-// boot loader describes in its interface's name. The test program runs with LD_LIBRARY_PATH set
-// to a bench directory, so that the emulation is the libusb-1.0 it loads.
+// line reads, following plugging and unplugging through hotplug events, the flash a DFU boot
+// loader describes in its interface's name, and the ST-Link probes the device line looks for. The
+// test program runs with LD_LIBRARY_PATH set to a bench directory, so that the emulation is the
+// libusb-1.0 it loads.
+#include "DeviceRequirement.h"
 #include "DfuseLayout.h"
 #include "LibusbDeviceSource.h"
+#include "Preferences.h"
+#include "Programmers.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +58,15 @@ TEST(VirtualBus, DeviceListFollowsPluggingAndTheBootLoaderSaysItsFlash) {
         EXPECT_EQ(DfuseLayout::flashForImages(*name), flash) << *name;
         fs::rename(state / "dfu", state / "dfu.unplugged");
         EXPECT_TRUE(testing::eventually([&] { return source.devices() == std::vector{usbtiny}; }));
+    }
+    // Each probe is the one its preference names.
+    MemoryPreferences preferences;
+    registerPreferenceDefaults(preferences);
+    for (const auto& [probe, choice] : {std::pair{"v2", "ST-Link v2"}, {"v2-1", "ST-Link v2-1"}}) {
+        plug("stlink", std::string("probe ") + probe + "\nchip f0\n");
+        preferences.setString(PreferenceKey::stlinkProgrammer, choice);
+        const auto need = DeviceRequirement::forChoice(stlinkProbeList(), preferences, "probe");
+        EXPECT_TRUE(testing::eventually([&] { return need.isMetBy(source.devices()); })) << probe;
     }
 }
 

@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The real avrdude and dfu-util, run by modflash-cli against the virtual bench's emulated
-# modules: every sample image of the families the bench emulates ends up on the module byte for
-# byte (and the AVR fuses as the product sets them), a module unplugged halfway fails with the
-# tool's own message, and the boot loader that fails after leaving DFU mode gives a failure
-# whose log still says "Download done.". Everything the checks expect comes from the images and
+# The real avrdude, dfu-util and openocd, run by modflash-cli against the virtual bench's emulated
+# modules: every sample image of every family ends up on the module byte for byte (and the AVR
+# fuses as the product sets them), a module unplugged halfway fails with the tool's own message,
+# the boot loader that fails after leaving DFU mode gives a failure whose log still says
+# "Download done.", and an STM32 that is write-protected, missing or cut off fails with
+# openocd's error and the SWD notes. Everything the checks expect comes from the images and
 # from the command modflash-cli shows for the update.
 # Environment: MODFLASH_BUILD_DIR, MODFLASH_SOURCE_DIR.
 set -u
@@ -94,6 +95,16 @@ fuse_bits() {
     esac
 }
 
+check_swd() { # probe [cli options] product version
+    $prepare "$bench" --swd f0 --stlink "$1" >/dev/null || { fail "scripts/virtual-bench failed"; return; }
+    shift
+    command_for "$@"
+    image=$(sed -n 's|^-c flash write_image erase "\(.*\)" 0x08000000$|\1|p' "$scratch/command")
+    update swd 0 update "$@"
+    expected_memory "$scratch/expected" 131072 "$image" 0
+    cmp -s "$state/swd-flash.bin" "$scratch/expected" || fail "swd $*: the flash is not exactly the image"
+}
+
 check_avr() { # part [cli options] product version
     part=$1
     shift
@@ -135,13 +146,15 @@ while IFS= read -r product; do
         command_for --factory "$product" "$version"
         case $(basename "$(head -n 1 "$scratch/command")") in
         dfu-util*) check_dfu f4 --factory "$product" "$version" ;;
+        openocd) check_swd v2 --factory "$product" "$version" ;;
         avrdude) check_avr "$(value_of '-p\(.*\)' | sed 's/^atmega/m/; s/^attiny/t/')" --factory "$product" "$version" ;;
         esac
     done <"$scratch/versions"
 done <"$scratch/products"
 
-# The other boot loader, and a chip whose signature differs from the part named (-F goes on).
+# The other boot loader, the other probe, and a chip whose signature differs from the part named (-F goes on).
 check_dfu f0 Wendrel 2.0
+check_swd v2-1 --stlink v2-1 --factory Hobblewick 1.0
 check_avr m328p "Parvonne (rev009 or Higher)" 2.0
 
 # Mass erase clears the whole flash; a page erase only the pages the image needs.
@@ -182,6 +195,34 @@ echo "unplug-after-bytes 256" >>"$state/usbtiny"
 update avr-unplugged 1 update "Parvonne (rev009 or Higher)" 2.0
 expect_log avr-unplugged "avrdude error: error sending control message: No such device (expected 128, got -19)"
 [ -e "$state/usbtiny.unplugged" ] || fail "avr-unplugged: the programmer is still plugged in"
+
+# An SWD update that cannot finish ends with openocd's error, the failure status and the SWD
+# notes: the first pages write-protected, no chip behind the probe, the probe unplugged while
+# openocd writes.
+swd_failure() { # case setting error
+    $prepare "$bench" --swd f0 >/dev/null
+    echo "$2" >>"$state/stlink"
+    update "$1" 1 update --factory Zembro 1.0
+    expect_log "$1" "$3"
+    expect_log "$1" "NOTE: openocd did not finish writing the module."
+    ! grep -q "^verified" "$scratch/$1.log" || fail "$1: openocd verified an image"
+}
+swd_failure swd-protected write-protect "Error: stm32x device protected"
+head -c 131072 /dev/zero | tr '\0' '\377' | cmp -s - "$state/swd-flash.bin" ||
+    fail "swd-protected: a protected page was written"
+swd_failure swd-no-target no-target "Error: init mode failed (unable to connect to the target)"
+swd_failure swd-unplugged "unplug-after-bytes 2000" "Error: error writing to flash at address 0x08000000"
+[ -e "$state/stlink.unplugged" ] || fail "swd-unplugged: the probe is still plugged in"
+
+# Code the core does not emulate (a NOP) locks it up and bench.log says so: openocd never
+# gets a flash loader run by accident.
+$prepare "$bench" --swd f0 >/dev/null
+env -i LD_LIBRARY_PATH="$bench" "$bench/openocd" -s "$bench/openocd-scripts" \
+    -f interface/stlink-v2.cfg -f target/stm32f0x.cfg -c init -c "reset halt" \
+    -c "mwh 0x20000000 0xbf00" -c "resume 0x20000000" -c "sleep 10" -c halt -c shutdown \
+    >"$scratch/lockup.log" 2>&1 || fail "lockup: openocd failed: $(cat "$scratch/lockup.log")"
+grep -qF "locked up: the instruction 0xbf00 at 0x20000000 is not emulated" "$state/bench.log" 2>/dev/null ||
+    fail "lockup: bench.log does not tell of the lockup"
 
 # The module check: an ATmega328P on the programmer refuses a product built on an ATmega168,
 # and nothing is written to the chip.

@@ -376,29 +376,47 @@ TEST_F(Window, ImageLineSaysWhatTheImageIsAndUpdateWaitsForAGoodOne) {
     EXPECT_EQ(stored("check-module-before-writing"), false);
 }
 
-// The real dfu-util writes a module of the virtual bench from the Update button: the flash holds
-// the image, and the error the boot loader gives after leaving DFU mode reads as what it is.
-TEST_F(Window, TheRealDfuUtilWritesAnEmulatedModule) {
+// The real dfu-util and openocd write modules of the virtual bench from the Update button: the
+// flash holds the image, the error the boot loader gives after leaving DFU mode reads as what
+// it is, and openocd goes through the ST-Link v2-1 the preferences name.
+TEST_F(Window, TheRealToolsWriteEmulatedModules) {
     const QDir usb("/dev/bus/usb");
     if (usb.exists() && !usb.isEmpty())
         GTEST_SKIP() << "a USB device is visible under /dev/bus/usb; the real tools could reach it";
-    const QString bench = home.filePath("bench");
-    QProcess prepare;
-    prepare.start(MODFLASH_SOURCE_DIR "/scripts/virtual-bench",
-                  {"--build", MODFLASH_BUILD_DIR, bench, "--dfu", "f4-late-error"});
-    ASSERT_TRUE(prepare.waitForFinished(60000) && prepare.exitCode() == 0)
-        << prepare.readAllStandardError().toStdString();
-    start(false, bench);
-    choose(wendrel, "2.0 (sample)");
-    clickUpdate();
-    ASSERT_TRUE(waitForFinish());
-    EXPECT_TRUE(banner().startsWith("The image was written completely; dfu-util reported an "
-                                    "error only after the download had finished"))
-        << banner().toStdString();
-    QFile flash(bench + "/virtual-bench/dfu-flash.bin"), image(bench + "/firmware/Wendrel.2.0.bin");
-    ASSERT_TRUE(flash.open(QIODevice::ReadOnly) && image.open(QIODevice::ReadOnly));
-    const QByteArray written = image.readAll();
-    EXPECT_EQ(flash.read(written.size()), written);
+    QSettings(preferencesFile(), QSettings::IniFormat)
+        .setValue("stlink-programmer", "ST-Link v2-1");
+    const struct {
+        QStringList modules;
+        QString product, image, flash, banner;
+    } runs[] = {{{"--dfu", "f4-late-error"},
+                 wendrel,
+                 "Wendrel.2.0.bin",
+                 "dfu-flash.bin",
+                 "The image was written completely; dfu-util reported an error only after the "
+                 "download had finished"},
+                {{"--swd", "f0", "--stlink", "v2-1"},
+                 "Hobblewick",
+                 "hobblewick_1.0.bin",
+                 "swd-flash.bin",
+                 "Update completed"}};
+    for (const auto& r : runs) {
+        const QString bench = home.filePath(r.flash);
+        QProcess prepare;
+        prepare.start(MODFLASH_SOURCE_DIR "/scripts/virtual-bench",
+                      QStringList{"--build", MODFLASH_BUILD_DIR, bench} + r.modules);
+        ASSERT_TRUE(prepare.waitForFinished(60000) && prepare.exitCode() == 0)
+            << prepare.readAllStandardError().toStdString();
+        start(true, bench);
+        choose(r.product, r.product == wendrel ? "2.0 (sample)" : "1.0 (sample)");
+        clickUpdate();
+        ASSERT_TRUE(waitForFinish());
+        EXPECT_TRUE(banner().startsWith(r.banner)) << banner().toStdString();
+        QFile flash(bench + "/virtual-bench/" + r.flash), image(bench + "/firmware/" + r.image);
+        ASSERT_TRUE(flash.open(QIODevice::ReadOnly) && image.open(QIODevice::ReadOnly));
+        const QByteArray written = image.readAll();
+        EXPECT_EQ(flash.read(written.size()), written);
+        quit();
+    }
 }
 
 } // namespace

@@ -31,6 +31,7 @@ enum class UsbStatus {
     noDevice,     // the device is gone
     notSupported, // the emulation does not offer this
     io,           // the device stopped answering in the middle of the transfer
+    timeout,      // the device had nothing to send (it NAKs an IN transfer)
 };
 
 struct ControlResult {
@@ -41,7 +42,8 @@ struct ControlResult {
     static ControlResult failed(UsbStatus status) { return {status, 0}; }
 };
 
-// The data stage of one control transfer: what the host sent, or room for the answer.
+// The data stage of one control transfer, or the data of a bulk transfer: what the host sent,
+// or room for the answer.
 using DataStage = std::span<std::uint8_t>;
 
 } // namespace vbench

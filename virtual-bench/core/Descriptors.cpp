@@ -42,6 +42,14 @@ std::vector<std::uint8_t> interfaceDescriptor(std::uint8_t number, std::uint8_t 
             subClass, protocol,  nameIndex};
 }
 
+std::vector<std::uint8_t> endpointDescriptor(std::uint8_t address, std::uint8_t attributes,
+                                             std::uint16_t maxPacketSize, std::uint8_t interval) {
+    std::vector<std::uint8_t> bytes{7, endpoint, address, attributes};
+    putLe16(bytes, maxPacketSize);
+    bytes.push_back(interval);
+    return bytes;
+}
+
 std::vector<std::uint8_t> languageDescriptor() {
     return {4, string, 0x09, 0x04};
 }

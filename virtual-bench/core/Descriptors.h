@@ -41,6 +41,9 @@ std::vector<std::uint8_t> interfaceDescriptor(std::uint8_t number, std::uint8_t 
                                               std::uint8_t interfaceClass, std::uint8_t subClass,
                                               std::uint8_t protocol, std::uint8_t nameIndex);
 
+std::vector<std::uint8_t> endpointDescriptor(std::uint8_t address, std::uint8_t attributes,
+                                             std::uint16_t maxPacketSize, std::uint8_t interval);
+
 // String descriptor 0: the one language the devices speak, US English.
 std::vector<std::uint8_t> languageDescriptor();
 std::vector<std::uint8_t> stringDescriptor(std::string_view ascii);

@@ -9,16 +9,16 @@ UnplugTrigger::UnplugTrigger(const ModuleSettings& settings)
     : m_bytesLeft(settings.number(bytesKey))
     , m_transfersLeft(settings.number(transfersKey)) {}
 
-bool UnplugTrigger::unplugsBefore(const SetupPacket& setup) {
+bool UnplugTrigger::unplugsBefore(std::size_t outLength) {
     if (m_transfersLeft) {
         if (*m_transfersLeft == 0)
             return true;
         --*m_transfersLeft;
     }
     if (m_bytesLeft) {
-        if (setup.outLength() > *m_bytesLeft)
+        if (outLength > *m_bytesLeft)
             return true;
-        *m_bytesLeft -= setup.outLength();
+        *m_bytesLeft -= outLength;
     }
     return false;
 }

@@ -3,6 +3,7 @@
 
 #include "DfuSeBootloader.h"
 #include "ModuleSettings.h"
+#include "StlinkProbe.h"
 #include "UsbtinyProgrammer.h"
 
 #include <string_view>
@@ -13,11 +14,13 @@ namespace {
 
 constexpr const char* dfuModule = "dfu";
 constexpr const char* usbtinyModule = "usbtiny";
+constexpr const char* stlinkModule = "stlink";
 
 } // namespace
 
 const std::vector<VirtualBus::Port>& VirtualBus::ports() {
-    static const std::vector<Port> all{{dfuModule, 1, 2}, {usbtinyModule, 2, 3}};
+    static const std::vector<Port> all{
+        {dfuModule, 1, 2}, {usbtinyModule, 2, 3}, {stlinkModule, 3, 4}};
     return all;
 }
 
@@ -59,6 +62,8 @@ std::shared_ptr<VirtualDevice> VirtualBus::build(const Port& port) const {
                                                  settings.has("late-error"),
                                                  UnplugTrigger(settings));
     }
+    if (std::string_view(port.module) == stlinkModule)
+        return buildStlink(std::move(file));
     const ModuleSettings settings(
         file.read(), {"part", UnplugTrigger::bytesKey, UnplugTrigger::transfersKey}, source);
     const std::string id = settings.text("part").value_or("");
@@ -67,6 +72,23 @@ std::shared_ptr<VirtualDevice> VirtualBus::build(const Port& port) const {
         throw ModuleSettings::Error(source + ": part must be one of " + AvrPart::knownIds +
                                     ", not \"" + id + "\"");
     return std::make_shared<UsbtinyProgrammer>(std::move(file), *part, UnplugTrigger(settings));
+}
+
+std::shared_ptr<VirtualDevice> VirtualBus::buildStlink(ModuleFile file) const {
+    const std::string source = file.path();
+    const ModuleSettings settings(file.read(),
+                                  {"probe", "chip", "write-protect", "no-target",
+                                   UnplugTrigger::bytesKey, UnplugTrigger::transfersKey},
+                                  source);
+    const std::string probe = settings.text("probe").value_or("");
+    if (probe != "v2" && probe != "v2-1")
+        throw ModuleSettings::Error(source + ": probe must be v2 or v2-1, not \"" + probe + "\"");
+    const std::string chip = settings.text("chip").value_or("");
+    if (chip != "f0")
+        throw ModuleSettings::Error(source + ": chip must be f0, not \"" + chip + "\"");
+    return std::make_shared<StlinkProbe>(
+        std::move(file), probe == "v2" ? StlinkProbe::Model::v2 : StlinkProbe::Model::v2_1,
+        settings.has("write-protect"), settings.has("no-target"), UnplugTrigger(settings));
 }
 
 } // namespace vbench

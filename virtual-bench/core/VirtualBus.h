@@ -14,7 +14,7 @@ namespace vbench {
 
 // The emulated bus: one port per kind of module, each taken while the module's file is in the
 // state directory. "dfu" is an STM32 DFU boot loader, "usbtiny" a USBtiny programmer with an
-// AVR chip.
+// AVR chip, "stlink" an ST-Link probe with an STM32F0 behind it.
 class VirtualBus {
 public:
     static constexpr std::uint8_t busNumber = 1;
@@ -36,6 +36,7 @@ public:
 
 private:
     std::shared_ptr<VirtualDevice> build(const Port& port) const;
+    std::shared_ptr<VirtualDevice> buildStlink(ModuleFile file) const;
 
     StateDirectory m_directory;
     mutable std::set<std::string> m_reported;

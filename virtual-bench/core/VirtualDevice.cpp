@@ -63,6 +63,20 @@ ControlResult VirtualDevice::control(const SetupPacket& setup, DataStage data) {
     return classOrVendorRequest(setup, data);
 }
 
+ControlResult VirtualDevice::bulk(std::uint8_t endpoint, DataStage data) {
+    if (!isPresent())
+        return ControlResult::failed(UsbStatus::noDevice);
+    if (m_trigger.unplugsBefore((endpoint & 0x80) ? 0 : data.size())) {
+        leaveBus();
+        return ControlResult::failed(UsbStatus::noDevice);
+    }
+    return bulkTransfer(endpoint, data);
+}
+
+ControlResult VirtualDevice::bulkTransfer(std::uint8_t, DataStage) {
+    return ControlResult::failed(UsbStatus::notSupported);
+}
+
 bool VirtualDevice::busReset() {
     if (!isPresent())
         return false;

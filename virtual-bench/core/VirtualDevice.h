@@ -19,7 +19,7 @@ namespace vbench {
 // part answers the standard requests from the descriptors and keeps the module's presence:
 // a module is gone for good once its file is moved away, replaced or rewritten, or it unplugs
 // itself, and every later transfer fails as it does when a cable is pulled. Subclasses answer their
-// class and vendor requests.
+// class and vendor requests, and their bulk endpoints where they have some.
 class VirtualDevice {
 public:
     struct Descriptors {
@@ -46,11 +46,15 @@ public:
     // The cable is pulled: whoever watches the state directory saw the module's file go.
     void pullCable() { m_gone = true; }
     ControlResult control(const SetupPacket& setup, DataStage data);
+    // A bulk transfer on one of the module's other endpoints (bit 7 set: IN).
+    ControlResult bulk(std::uint8_t endpoint, DataStage data);
     // A reset on the bus; false when the module is no longer there to take it.
     bool busReset();
 
 protected:
     virtual ControlResult classOrVendorRequest(const SetupPacket& setup, DataStage data) = 0;
+    // Modules with bulk endpoints answer here; the others have none.
+    virtual ControlResult bulkTransfer(std::uint8_t endpoint, DataStage data);
     virtual void alternateSelected(int interfaceNumber, int alternate);
     virtual void resetTaken();
 

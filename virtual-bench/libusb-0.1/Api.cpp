@@ -42,6 +42,8 @@ int errnoFor(vbench::UsbStatus status) {
         return ENODEV;
     case vbench::UsbStatus::notSupported:
         return EOPNOTSUPP;
+    case vbench::UsbStatus::timeout:
+        return ETIMEDOUT;
     case vbench::UsbStatus::io:
         break;
     }

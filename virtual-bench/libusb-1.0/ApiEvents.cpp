@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The libusb-1.0 event handling: hotplug callbacks and the poll descriptor behind them (an
-// inotify descriptor on the state directory). No transfer is ever pending, so there are no
-// timeouts to handle.
+// The libusb-1.0 event handling: the callbacks of submitted transfers, hotplug callbacks and
+// the poll descriptor behind them (an inotify descriptor on the state directory). A transfer
+// completes when submitted, so there are no timeouts to handle.
 #include "Context.h"
 #include "Library.h"
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The libusb-1.0 transfers. Control transfers reach the module; the modules have no other
-// pipe, so bulk and interrupt transfers and the asynchronous interface answer "not supported".
+// The libusb-1.0 transfers. Control and bulk transfers reach the module, synchronous or
+// submitted: a module answers at once, so a submitted transfer is done when submitted and its
+// callback runs at the next event handling. The modules have no interrupt endpoints.
 #include "Context.h"
 #include "Device.h"
 #include "DeviceHandle.h"
@@ -28,6 +29,42 @@ int controlTransfer(libusb_device_handle* handle, const vbench::SetupPacket& set
     }
 }
 
+int bulkTransfer(libusb_device_handle* handle, unsigned char endpoint, unsigned char* data,
+                 int length, int* transferred) {
+    const std::lock_guard lock(libraryLock());
+    if (transferred)
+        *transferred = 0;
+    if (length < 0 || (length && !data))
+        return LIBUSB_ERROR_INVALID_PARAM;
+    try {
+        const auto result =
+            handle->device->device->bulk(endpoint, {data, static_cast<std::size_t>(length)});
+        if (result.status != vbench::UsbStatus::ok)
+            return vbench::errorFor(result.status);
+        if (transferred)
+            *transferred = result.length;
+        return LIBUSB_SUCCESS;
+    } catch (const std::exception& problem) {
+        vbench::StateDirectory::besideLibrary().report(problem.what());
+        return LIBUSB_ERROR_IO;
+    }
+}
+
+libusb_transfer_status transferStatus(int code) {
+    switch (code) {
+    case LIBUSB_SUCCESS:
+        return LIBUSB_TRANSFER_COMPLETED;
+    case LIBUSB_ERROR_TIMEOUT:
+        return LIBUSB_TRANSFER_TIMED_OUT;
+    case LIBUSB_ERROR_PIPE:
+        return LIBUSB_TRANSFER_STALL;
+    case LIBUSB_ERROR_NO_DEVICE:
+        return LIBUSB_TRANSFER_NO_DEVICE;
+    default:
+        return LIBUSB_TRANSFER_ERROR;
+    }
+}
+
 int noPipe(libusb_device_handle* handle) {
     const std::lock_guard lock(libraryLock());
     return handle->device->device->isPresent() ? LIBUSB_ERROR_NOT_SUPPORTED
@@ -46,11 +83,9 @@ int libusb_control_transfer(libusb_device_handle* handle, uint8_t requestType, u
     return controlTransfer(handle, {requestType, request, value, index, length}, data);
 }
 
-int libusb_bulk_transfer(libusb_device_handle* handle, unsigned char, unsigned char*, int,
-                         int* transferred, unsigned int) {
-    if (transferred)
-        *transferred = 0;
-    return noPipe(handle);
+int libusb_bulk_transfer(libusb_device_handle* handle, unsigned char endpoint, unsigned char* data,
+                         int length, int* transferred, unsigned int) {
+    return bulkTransfer(handle, endpoint, data, length, transferred);
 }
 
 int libusb_interrupt_transfer(libusb_device_handle* handle, unsigned char, unsigned char*, int,
@@ -112,12 +147,38 @@ void libusb_free_transfer(struct libusb_transfer* transfer) {
     vbench::handouts().release(transfer);
 }
 
+// The transfer happens now; its callback waits for the event handling, as libusb's does.
 int libusb_submit_transfer(struct libusb_transfer* transfer) {
-    return noPipe(transfer->dev_handle);
+    const std::lock_guard lock(libraryLock());
+    libusb_device_handle* handle = transfer->dev_handle;
+    if (!handle->device->device->isPresent())
+        return LIBUSB_ERROR_NO_DEVICE;
+    int code = LIBUSB_ERROR_NOT_SUPPORTED;
+    transfer->actual_length = 0;
+    if (transfer->type == LIBUSB_TRANSFER_TYPE_BULK) {
+        code = bulkTransfer(handle, transfer->endpoint, transfer->buffer, transfer->length,
+                            &transfer->actual_length);
+    } else if (transfer->type == LIBUSB_TRANSFER_TYPE_CONTROL &&
+               transfer->length >= static_cast<int>(LIBUSB_CONTROL_SETUP_SIZE)) {
+        const auto* setup = libusb_control_transfer_get_setup(transfer);
+        const vbench::SetupPacket packet{
+            setup->bmRequestType, setup->bRequest, libusb_le16_to_cpu(setup->wValue),
+            libusb_le16_to_cpu(setup->wIndex), libusb_le16_to_cpu(setup->wLength)};
+        code = controlTransfer(handle, packet, libusb_control_transfer_get_data(transfer));
+        if (code >= 0) {
+            transfer->actual_length = code;
+            code = LIBUSB_SUCCESS;
+        }
+    } else {
+        return LIBUSB_ERROR_NOT_SUPPORTED;
+    }
+    transfer->status = transferStatus(code);
+    handle->device->context->complete(transfer);
+    return LIBUSB_SUCCESS;
 }
 
 int libusb_cancel_transfer(struct libusb_transfer*) {
-    // Nothing is ever in flight.
+    // A submitted transfer is complete already; only its callback is still to come.
     return LIBUSB_ERROR_NOT_FOUND;
 }
 

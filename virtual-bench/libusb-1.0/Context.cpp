@@ -11,6 +11,7 @@
 #include <array>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 using vbench::addReference;
 using vbench::dropReference;
@@ -162,6 +163,18 @@ void* libusb_context::hotplugUserData(int handle) const {
 }
 
 void libusb_context::handleEvents(int timeoutMs) {
+    if (!m_completed.empty()) {
+        // Done transfers first, without waiting: a caller waits for one of them.
+        const std::deque<libusb_transfer*> done = std::exchange(m_completed, {});
+        for (auto* transfer : done) {
+            const bool freeIt = transfer->flags & LIBUSB_TRANSFER_FREE_TRANSFER;
+            if (transfer->callback)
+                transfer->callback(transfer);
+            if (freeIt)
+                libusb_free_transfer(transfer);
+        }
+        return;
+    }
     if (m_inotify >= 0) {
         pollfd watch{m_inotify, POLLIN, 0};
         // Waiting must not hold the library: another thread may be transferring meanwhile.

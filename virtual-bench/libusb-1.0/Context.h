@@ -5,6 +5,7 @@
 
 #include <libusb.h>
 
+#include <deque>
 #include <map>
 #include <set>
 #include <string>
@@ -12,8 +13,8 @@
 
 // A libusb context on the emulated bus. It keeps one device per plugged module for as long as
 // the module stays, watches the state directory with inotify so that plugging and unplugging
-// reach hotplug callbacks through the usual poll descriptor and event handling, and never
-// opens a real USB device.
+// reach hotplug callbacks through the usual poll descriptor and event handling, runs the
+// callbacks of submitted transfers there too, and never opens a real USB device.
 struct libusb_context {
     explicit libusb_context(vbench::StateDirectory directory);
     ~libusb_context();
@@ -31,6 +32,8 @@ struct libusb_context {
     // Waits up to timeoutMs (negative: not at all) for the state directory to change, then
     // tells the hotplug callbacks what arrived and what left.
     void handleEvents(int timeoutMs);
+    // A submitted transfer is done: its callback runs at the next event handling.
+    void complete(libusb_transfer* transfer) { m_completed.push_back(transfer); }
     int watchDescriptor() const { return m_inotify; }
 
     int users = 1; // libusb_init calls on the default context
@@ -55,5 +58,6 @@ private:
     std::map<std::string, libusb_device*> m_attached;
     std::set<libusb_device*> m_announced;
     std::map<int, Hotplug> m_hotplugs;
+    std::deque<libusb_transfer*> m_completed;
     int m_nextHandle = 1;
 };

@@ -32,6 +32,8 @@ libusb_error errorFor(UsbStatus status) {
         return LIBUSB_ERROR_NO_DEVICE;
     case UsbStatus::notSupported:
         return LIBUSB_ERROR_NOT_SUPPORTED;
+    case UsbStatus::timeout:
+        return LIBUSB_ERROR_TIMEOUT;
     case UsbStatus::io:
         break;
     }

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Records the success and failure output of the real avrdude and dfu-util against the virtual
+# Records the success and failure output of the real avrdude, dfu-util and openocd against the virtual
 # bench's emulated modules (virtual-bench/README.md): the command modflash-cli builds for the
 # update, run with nothing but LD_LIBRARY_PATH in its environment, standard output and error
 # merged into one pipe, as an update runs it. Writes the files into this directory.
@@ -15,8 +15,19 @@ export XDG_CONFIG_HOME="$scratch/config"
 
 # The sample images are a few hundred bytes; the DFU recordings use an image of 45060 bytes,
 # so dfu-util redraws its bars as it goes.
+# Random bytes after a vector table that passes the image check: the initial stack pointer at
+# the top of 16 KiB of RAM, the reset handler in the flash.
+stm32_image() { # file size
+    printf '\000\100\000\040\001\001\000\010' >"$1"
+    head -c $(($2 - 8)) /dev/urandom >>"$1"
+}
 dfu_image() {
-    head -c 45060 /dev/urandom >"$bench/firmware/Wendrel.9.9.bin"
+    stm32_image "$bench/firmware/Wendrel.9.9.bin" 45060
+}
+
+# The SWD recordings write an image of 50000 bytes, a loader's ring buffer full many times over.
+swd_image() {
+    stm32_image "$bench/firmware/zembro_9.9.bin" 50000
 }
 
 # record FILE [CLI OPTIONS] PRODUCT VERSION
@@ -60,5 +71,25 @@ scripts/virtual-bench --build "$build" "$bench" --dfu f4 >/dev/null
 dfu_image
 echo "unplug-after-bytes 18500" >>"$bench/virtual-bench/dfu"
 record dfu-util-0.11-download-failed.txt Wendrel 9.9
+
+scripts/virtual-bench --build "$build" "$bench" --swd f0 >/dev/null
+swd_image
+record openocd-0.12-stlink-v2-success.txt --factory Zembro 9.9
+
+scripts/virtual-bench --build "$build" "$bench" --swd f0 >/dev/null
+echo "write-protect" >>"$bench/virtual-bench/stlink"
+swd_image
+record openocd-0.12-write-protected.txt --factory Zembro 9.9
+
+scripts/virtual-bench --build "$build" "$bench" --swd f0 >/dev/null
+echo "no-target" >>"$bench/virtual-bench/stlink"
+swd_image
+record openocd-0.12-no-target.txt --factory Zembro 9.9
+
+# The probe goes while the flash loader runs, 20000 bytes of commands and data into the run.
+scripts/virtual-bench --build "$build" "$bench" --swd f0 >/dev/null
+echo "unplug-after-bytes 20000" >>"$bench/virtual-bench/stlink"
+swd_image
+record openocd-0.12-unplugged.txt --factory Zembro 9.9
 
 rm -rf "$bench"
