@@ -267,6 +267,10 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
         <source>the command cannot be built: %1</source>
         <translation>der Befehl kann nicht erstellt werden: %1</translation>
     </message>
+    <message>
+        <source>“%1” fits more than one product: %2; give the title as written, in quotes</source>
+        <translation>„%1“ passt zu mehr als einem Produkt: %2; bitte den Titel so angeben, wie er geschrieben wird, in Anführungszeichen</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
