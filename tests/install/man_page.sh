@@ -45,6 +45,11 @@ for subcommand in $subcommands; do
     documents_options "$scratch/help-$subcommand" "$subcommand"
 done
 documents_options "$scratch/help" modflash-cli
+# And the other way round: every option the page names is one the program takes.
+for option in $(grep -o -- '--[a-z][a-z-]*' "$scratch/page" | sort -u); do
+    ! LANGUAGE= LC_ALL=C.UTF-8 "$cli" "$option" 2>&1 >/dev/null | grep -q "unknown option" ||
+        fail "modflash-cli(1) describes $option, which modflash-cli refuses"
+done
 echo "modflash-cli(1) renders cleanly and covers: $(echo "$subcommands" | tr "\n" " ")"
 
 if [ "$MODFLASH_GUI" != ON ]; then
