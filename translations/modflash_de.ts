@@ -271,6 +271,10 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
         <source>“%1” fits more than one product: %2; give the title as written, in quotes</source>
         <translation>„%1“ passt zu mehr als einem Produkt: %2; bitte den Titel so angeben, wie er geschrieben wird, in Anführungszeichen</translation>
     </message>
+    <message>
+        <source>Read the module before writing it (the AVR chip&apos;s signature, the DFU boot loader&apos;s flash size), for this run, whatever the preferences say.</source>
+        <translation>Das Modul vor dem Schreiben auslesen (die Signatur des AVR-Chips, die Flash-Größe des DFU-Bootloaders), für diesen Aufruf, unabhängig von den Einstellungen.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
