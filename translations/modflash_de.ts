@@ -859,6 +859,10 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <source>%1 %p% – failed</source>
         <translation>%1 %p % – fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>%p% – done</source>
+        <translation>%p % – fertig</translation>
+    </message>
 </context>
 <context>
     <name>modflash::VerdictSummary</name>
