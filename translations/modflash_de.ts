@@ -271,6 +271,14 @@ Bevor etwas geschrieben wird, wird das Abbild geprüft (siehe „modflash-cli ch
 
 Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gescheitert; 2 die Aktualisierung konnte nicht laufen (eine Ressource fehlt oder das Werkzeug lässt sich nicht starten; der Grund steht in der Standardfehlerausgabe); 64 ein Bedienfehler; 65 die Prüfungen vor dem Schreiben haben das Abbild oder das Modul zurückgewiesen (der Grund steht in der Standardfehlerausgabe; nichts wurde geschrieben); 75 eine andere Aktualisierung dieses Benutzers läuft (sie wird in der Standardfehlerausgabe genannt); 128+N, wenn Signal N die Aktualisierung gestoppt hat (130 für Strg-C, 143 für SIGTERM, 129 für SIGHUP), sobald das Ergebnis ausgegeben ist. Ein Fehler beim Schreiben der Ausgabe wird in der Standardfehlerausgabe gemeldet und ändert den Rückgabewert nicht.</translation>
     </message>
+    <message>
+        <source>“%1” fits more than one product: %2; give the title as written, in quotes</source>
+        <translation>„%1“ passt zu mehr als einem Produkt: %2; bitte den Titel so angeben, wie er geschrieben wird, in Anführungszeichen</translation>
+    </message>
+    <message>
+        <source>Read the module before writing it (the AVR chip&apos;s signature, the DFU boot loader&apos;s flash size), for this run, whatever the preferences say.</source>
+        <translation>Das Modul vor dem Schreiben auslesen (die Signatur des AVR-Chips, die Flash-Größe des DFU-Bootloaders), für diesen Aufruf, unabhängig von den Einstellungen.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -861,6 +869,10 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>%1 %p% – failed</source>
         <translation>%1 %p % – fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%p% – done</source>
+        <translation>%p % – fertig</translation>
     </message>
 </context>
 <context>

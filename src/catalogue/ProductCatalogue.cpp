@@ -81,18 +81,30 @@ ProductPtr ProductCatalogue::productWithTitle(std::string_view title) const {
 ProductPtr ProductCatalogue::productNamed(std::string_view name) const {
     if (auto product = productWithTitle(name))
         return product;
-    if (name.empty())
-        return nullptr;
     for (const auto& [title, product] : m_products) {
         if (product->pageName() == name)
             return product;
     }
-    for (const auto& [title, product] : m_products) {
-        if (compareCaseInsensitive(title, name) == 0 ||
-            compareCaseInsensitive(product->pageName(), name) == 0)
-            return product;
+    const std::vector<std::string> candidates = candidateTitles(name);
+    return candidates.size() == 1 ? productWithTitle(candidates.front()) : nullptr;
+}
+
+std::vector<std::string> ProductCatalogue::candidateTitles(std::string_view name) const {
+    const auto fits = [name](std::string_view text, bool orBegins) {
+        // Letters fold to letters of the same length in UTF-8, so the first bytes will do.
+        return compareCaseInsensitive(orBegins ? text.substr(0, name.size()) : text, name) == 0;
+    };
+    std::vector<std::string> candidates;
+    bool namedInOtherLetters = false;
+    for (const auto& title : m_displayOrder) {
+        const std::string pageName = m_products.at(title)->pageName();
+        namedInOtherLetters = namedInOtherLetters || fits(title, false) || fits(pageName, false);
+        if (fits(title, true) || fits(pageName, true))
+            candidates.push_back(title);
     }
-    return nullptr;
+    if (name.empty() || !namedInOtherLetters)
+        return {};
+    return candidates;
 }
 
 std::vector<std::string> ProductCatalogue::nearestTitles(std::string_view name) const {
@@ -122,18 +134,14 @@ std::vector<std::string> ProductCatalogue::nearestTitles(std::string_view name) 
     };
     const std::string typed = folded(name);
     const std::size_t allowed = std::max<std::size_t>(2, typed.size() / 3);
-    std::size_t best = allowed + 1;
     std::vector<std::string> nearest;
     for (const auto& title : m_displayOrder) {
-        const ProductPtr& product = m_products.at(title);
-        const std::size_t d =
-            std::min(distance(typed, folded(title)), distance(typed, folded(product->pageName())));
-        if (d < best) {
-            best = d;
-            nearest.clear();
+        for (const std::string& known : {folded(title), folded(m_products.at(title)->pageName())}) {
+            if (distance(typed, known) <= allowed || (!typed.empty() && known.starts_with(typed))) {
+                nearest.push_back(title);
+                break;
+            }
         }
-        if (d == best)
-            nearest.push_back(title);
     }
     return nearest;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileKind.h"
 
+#include "Utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -72,8 +74,12 @@ bool FileKind::isText(std::string_view bytes) {
         table[0x7F] = true;
         return table;
     }();
-    return std::none_of(bytes.begin(), bytes.end(),
-                        [&](char c) { return binary[static_cast<unsigned char>(c)]; });
+    if (std::any_of(bytes.begin(), bytes.end(),
+                    [&](char c) { return binary[static_cast<unsigned char>(c)]; }))
+        return false;
+    const auto high = std::count_if(bytes.begin(), bytes.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return static_cast<std::size_t>(high) * 4 <= bytes.size() || isValidUtf8(bytes);
 }
 
 FileKind::Kind FileKind::of(std::string_view bytes) {
@@ -84,6 +90,10 @@ FileKind::Kind FileKind::of(std::string_view bytes) {
         return Kind::Zip;
     if (startsWith(bytes, "\x1F\x8B"))
         return Kind::Gzip;
+    // What a chip reads back where nothing was written, or a download that failed to zeros.
+    for (const auto& [kind, fill] : {std::pair{Kind::Erased, '\xFF'}, {Kind::Zeros, '\0'}})
+        if (!bytes.empty() && bytes.find_first_not_of(fill) == std::string_view::npos)
+            return kind;
     const std::string_view text = content(bytes);
     if (startsWith(text, "<") && looksLikeHtml(text))
         return Kind::Html;
@@ -118,6 +128,10 @@ std::string_view FileKind::description(Kind kind) {
         return "an Intel HEX file";
     case Kind::Text:
         return "a text file";
+    case Kind::Erased:
+        return "blank flash (every byte 0xFF)";
+    case Kind::Zeros:
+        return "nothing but zero bytes";
     case Kind::Binary:
         break;
     }

@@ -9,16 +9,18 @@ namespace modflash {
 
 // Files that people pick up by mistake in place of a firmware image, told by their content:
 // a web page saved instead of the download, the archive the image came in, the linker's ELF
-// output, the image in the other format. Recognised from the start of the file and, for text,
-// from the absence of the control bytes any firmware image is full of.
+// output, the image in the other format, the read-back of an empty chip. Recognised from the
+// start of the file and, for text, from the absence of the control bytes any firmware image is
+// full of.
 class FileKind {
 public:
-    enum class Kind { Html, Xml, Json, Zip, Gzip, Elf, IntelHex, Text, Binary };
+    enum class Kind { Html, Xml, Json, Zip, Gzip, Elf, IntelHex, Text, Erased, Zeros, Binary };
 
     static Kind of(std::string_view bytes);
 
     // Whether no byte is a control character that text never holds (tabs, line ends, form
-    // feeds and escapes are text; so are all bytes from 0x80 up, whatever the encoding).
+    // feeds and escapes are text) and the bytes from 0x80 up are UTF-8 or few, as letters of
+    // a single-byte encoding are among mostly ASCII.
     static bool isText(std::string_view bytes);
 
     // "an HTML page", "a ZIP archive", ...

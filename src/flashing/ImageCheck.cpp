@@ -103,6 +103,12 @@ void refuseKind(FileKind::Kind kind, Format format, Findings& findings) {
     case FileKind::Kind::Text:
         advice = "choose the image itself";
         break;
+    case FileKind::Kind::Erased:
+        advice = "it may have been read back from a module with nothing on it";
+        break;
+    case FileKind::Kind::Zeros:
+        advice = "the download may have failed";
+        break;
     }
     const std::string firmware = kind == FileKind::Kind::Elf || kind == FileKind::Kind::IntelHex ||
                                          kind == FileKind::Kind::Binary
@@ -143,6 +149,13 @@ void checkIntelHex(std::string_view bytes, const ImageCheck::Requirements& needs
         findings.fail(endRecord, hex.problemText(), Verdict::Malformed,
                       "goes on after its end-of-file record (" + hex.problemText() +
                           "): it may be two files joined together");
+        return;
+    case IntelHex::Problem::LoneCarriageReturn:
+        findings.fail(records, hex.problemText(), Verdict::Malformed,
+                      "ends its lines in a carriage return alone (from line " +
+                          std::to_string(hex.problemLine()) +
+                          "), as old Mac OS text files do, where Intel HEX needs LF or CR LF: "
+                          "convert its line ends");
         return;
     case IntelHex::Problem::None:
         break;
@@ -310,12 +323,27 @@ ImageReport ImageCheck::checkFile(const std::string& path, std::string_view file
                          " bytes, far more than any module's flash: it is not a firmware image";
         return refused;
     }
+    // The size is only a hint: files such as /proc/self/environ say 0 and hold more, and a
+    // file may grow while it is read. One byte past the limit is enough to refuse it.
     std::ifstream in(path, std::ios::binary);
-    std::string bytes(size, '\0');
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) {
+    std::string bytes(std::max<std::uint64_t>(size, 4096), '\0');
+    std::size_t got = 0;
+    while (in && got <= largest) {
+        if (got == bytes.size())
+            bytes.resize(std::min<std::uint64_t>(2 * got, largest + 1));
+        in.read(bytes.data() + got, static_cast<std::streamsize>(bytes.size() - got));
+        got += static_cast<std::size_t>(in.gcount());
+    }
+    if (in.bad() || (!in.eof() && got <= largest)) {
         refused.reason = quotedName(fileName) + " cannot be read";
         return refused;
     }
+    if (got > largest) {
+        refused.reason = quotedName(fileName) + " holds more than " + groupedNumber(largest) +
+                         " bytes, far more than any module's flash: it is not a firmware image";
+        return refused;
+    }
+    bytes.resize(got);
     ImageReport report = check(bytes, fileName, requirements);
     if (checkedBytes)
         *checkedBytes = std::move(bytes);

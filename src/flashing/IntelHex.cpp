@@ -62,6 +62,11 @@ IntelHex IntelHex::read(std::string_view text) {
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
             line.remove_suffix(1);
         ++hex.m_line;
+        // Lines that end in CR alone would read as one long line, cut short at its first CR.
+        if (line.find('\r') != std::string_view::npos) {
+            hex.fail(Problem::LoneCarriageReturn, "ends in a carriage return alone");
+            return hex;
+        }
         if (!hex.readLine(line)) {
             // A download cut short mostly ends inside a record: that is the news, not the record.
             if (lastLineOpen && !hex.m_ended && hex.m_problem == Problem::BadRecord)

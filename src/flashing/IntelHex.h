@@ -22,15 +22,17 @@ public:
 
     enum class Problem {
         None,
-        BadRecord,      // a line that is no well-formed record
-        NoEndRecord,    // the file ends without its end-of-file record: cut short
-        AfterEndRecord, // more records follow the end-of-file record
+        BadRecord,          // a line that is no well-formed record
+        NoEndRecord,        // the file ends without its end-of-file record: cut short
+        AfterEndRecord,     // more records follow the end-of-file record
+        LoneCarriageReturn, // a line ends in CR alone, as old Mac OS text files did
     };
 
     static IntelHex read(std::string_view text);
 
     Problem problem() const { return m_problem; }
-    // For BadRecord and AfterEndRecord: the line (from 1) and what is wrong with it, e.g.
+    // For BadRecord, AfterEndRecord and LoneCarriageReturn: the line (from 1) and what is
+    // wrong with it, e.g.
     // "line 7 has the checksum 0x3F, but its bytes need 0x40".
     std::size_t problemLine() const { return m_problemLine; }
     const std::string& problemText() const { return m_problemText; }

@@ -118,6 +118,9 @@ Progress VerdictSummary::progress() const {
     if (!m_end)
         return now;
     if (m_end->succeeded()) {
+        // A success whose output showed no phase did not stop at the start: it names none.
+        if (now.phase == ProgressParser::startingPhase)
+            now.phase.clear();
         now.percent = 100;
         now.state = Progress::State::Done;
     } else if (!imageWrittenBeforeFailure()) {

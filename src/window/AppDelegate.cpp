@@ -209,10 +209,9 @@ void AppDelegate::productListSelectionChanged() {
     }
     m_product = std::move(chosen);
     m_otherVersionFirmware.reset();
-    // A new product starts afresh: the last update's verdict was about another one, and its
-    // instructions come first.
+    // A new product starts afresh: the last update's verdict was about another one. The tab in
+    // front stays: its instructions are one click away, and the log is not taken from view.
     m_statusPanel.clear();
-    m_controls.tabView->setCurrentIndex(0);
     m_versionList.rebuild(m_product->getAllFirmware(m_resources),
                           m_preferenceControls.isFactoryFirmwareEnabled(),
                           m_resources.sampleImageNames());

@@ -105,7 +105,8 @@ void UpdateStatusPanel::showProgress() {
         m_bar->setFormat(tr("%1 %p%").arg(phase));
         break;
     case Progress::State::Done:
-        m_bar->setFormat(tr("%1 %p% \u2013 done").arg(phase));
+        m_bar->setFormat(progress.phase.empty() ? tr("%p% \u2013 done")
+                                                : tr("%1 %p% \u2013 done").arg(phase));
         break;
     case Progress::State::Failed:
         m_bar->setFormat(progress.isIndeterminate() ? tr("%1 \u2013 failed").arg(phase)

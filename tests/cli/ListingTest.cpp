@@ -52,6 +52,8 @@ TEST_F(Listing, OneLineAnswersToMistakesAndToWhatCannotBeDone) {
     ToolDirectory dir;
     for (const char* image : {"parvonne_2.0.hex", "parvonne_2.0parvonne_.hex", "UP.HEX", "x.bin"})
         dir.writeFile(QString("firmware/") + image, ToolDirectory::validImage(image));
+    // A file whose size stat() gives as 0, though it holds text with zero bytes in it.
+    QFile::link("/proc/self/environ", dir.filePath("firmware/drovel_9.0.hex"));
     QTemporaryDir none;
     ToolDirectory factory;
     factory.writeFile("firmware/kolvane_1.0.hex", ToolDirectory::validImage("k.hex"));

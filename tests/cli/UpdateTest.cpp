@@ -186,6 +186,9 @@ TEST_F(Update, AnAvrModuleOfAnotherChipIsRefusedBeforeAnythingIsWritten) {
         EXPECT_TRUE((update.out + update.err).contains(c.shown)) << update.out.toStdString();
         EXPECT_EQ(QFile::exists(tools.filePath("writes")), c.status == 0) << c.checkRun;
     }
+    // A stored "off" gives way to --module-check for one run: the check runs, and fails here.
+    preferences().setBool(PreferenceKey::checkModuleBeforeWriting, false);
+    EXPECT_NE(run(arguments(avr) + QStringList{"--module-check"}).status, 0);
 }
 
 TEST_F(Update, SignalsStopTheToolAndTheStatusSaysWhichOne) {

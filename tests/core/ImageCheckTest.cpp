@@ -79,7 +79,7 @@ std::vector<Case> cases() {
             needs.connectedFlash = std::stoull(chip);
         all.push_back({file, testing::unescaped(before) + vectorImage(size, sp, reset), needs});
     }
-    EXPECT_EQ(all.size(), 46u);
+    EXPECT_EQ(all.size(), 51u);
     return all;
 }
 

@@ -112,6 +112,8 @@ TEST(Output, EachRecordingsProgressAndEachEndsBanner) {
     text += "== openocd crashed after an error line without a line break\n";
     ended('o', "Open On-Chip Debugger 0.12.0\nError: open failed",
           ToolEnd::fromExit(false, 0, false));
+    text += "== a success whose output shows no phase names none\n";
+    ended('a', "done\n", ToolEnd::fromExit(true, 0, false));
     text += "== avrdude stopped, refused, could not run\n";
     ended('a', "", ToolEnd::fromExit(true, 1, true));
     ended('o', "", ToolEnd::refused("\u201cx.bin\u201d is empty"));

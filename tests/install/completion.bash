@@ -55,6 +55,12 @@ while IFS= read -r line; do
 done <"$cases" >"$scratch/completions"
 diff -u "$cases" "$scratch/completions" >&2 || fail "the completions differ from $cases as shown"
 
+# An option is offered where --help lists it (-), and nowhere else (+).
+for subcommand in '' products versions command check update; do
+    "$MODFLASH_BUILT_CLI" $subcommand --help | grep -oE '^  (-[a-z], )?--[a-z-]+' | grep -oE -- '-+[a-z-]+' |
+        sort | diff -u - <(complete_line $subcommand -) >&2 || fail "the options after \"$subcommand\" differ"
+done
+
 # bash-completion loads the file by the command's name from share/ of each XDG_DATA_DIRS entry.
 loader=/usr/share/bash-completion/bash_completion
 if [[ -f $loader && $MODFLASH_COMPLETIONS_DIR == share/bash-completion/completions ]]; then

@@ -32,6 +32,16 @@ documents_options() { # help text file, what the options belong to
     done
 }
 
+# Every preference the programs read is named in the page's FILES section and in the README's
+# table of preferences.
+names_preferences() { # page name
+    sed -n '/^FILES$/,/^[A-Z]/p' "$scratch/page" | tr -d ' \n' >"$scratch/files"
+    for key in $(sed -n 's/^inline constexpr .* = "\([a-z-]*\)";$/\1/p' "$MODFLASH_SOURCE_DIR"/src/*/Preferences.h); do
+        grep -q -- "$key" "$scratch/files" && grep -q "^| \`$key\` |" "$MODFLASH_SOURCE_DIR/README.md" ||
+            fail "FILES of $1(1) or the README's table does not name the preference $key"
+    done
+}
+
 render modflash-cli EXAMPLES
 cli="$installed/bin/modflash-cli"
 "$cli" --help >"$scratch/help" || fail "$cli --help failed"
@@ -45,6 +55,12 @@ for subcommand in $subcommands; do
     documents_options "$scratch/help-$subcommand" "$subcommand"
 done
 documents_options "$scratch/help" modflash-cli
+# And the other way round: every option the page names is one the program takes.
+for option in $(grep -o -- '--[a-z][a-z-]*' "$scratch/page" | sort -u); do
+    ! LANGUAGE= LC_ALL=C.UTF-8 "$cli" "$option" 2>&1 >/dev/null | grep -q "unknown option" ||
+        fail "modflash-cli(1) describes $option, which modflash-cli refuses"
+done
+names_preferences modflash-cli
 echo "modflash-cli(1) renders cleanly and covers: $(echo "$subcommands" | tr "\n" " ")"
 
 if [ "$MODFLASH_GUI" != ON ]; then
@@ -52,6 +68,7 @@ if [ "$MODFLASH_GUI" != ON ]; then
     exit 0
 fi
 render modflash 'SEE ALSO'
+names_preferences modflash
 grep -q 'modflash-cli(1)' "$scratch/page" || fail "modflash(1) does not refer to modflash-cli(1)"
 grep -q 'modflash/modflash.conf' "$scratch/page" || fail "modflash(1) does not name the preferences file"
 # --help and --version answer without any display, as over ssh.

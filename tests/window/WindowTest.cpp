@@ -221,10 +221,10 @@ TEST_F(Window, AnUpdateLocksTheWindowEndsInItsVerdictAndHoldsOffClosing) {
     EXPECT_EQ(banner(), "Update stopped: avrdude was stopped before it finished");
     EXPECT_TRUE(log().startsWith(before + "stopping\n"));
 
-    // Another product: the verdict and the bar go, its instructions come forward, the log stays.
+    // Another product: the verdict and the bar go, the log stays, and so does the tab in front.
     pick(c.productList, wendrel);
     EXPECT_EQ(std::tuple(banner(), c.progressBar->isVisible(), c.tabView->currentIndex()),
-              std::tuple(QString(), false, 0));
+              std::tuple(QString(), false, 1));
     EXPECT_TRUE(log().contains("stopping\n"));
 
     // Closing during an update asks; a yes stops the tool, and the window waits for its verdict.

@@ -42,10 +42,20 @@ ProductPtr CommandContext::requireProduct(const QString& name) const {
     const std::string typed = name.toStdString();
     ProductPtr product = m_catalogue.productNamed(typed);
     if (!product) {
-        QStringList titles;
-        for (const std::string& title : m_catalogue.nearestTitles(typed))
-            titles.append("\u201c" + QString::fromStdString(title) + "\u201d");
+        const auto quoted = [](const std::vector<std::string>& titles) {
+            QStringList list;
+            for (const std::string& title : titles)
+                list.append("\u201c" + QString::fromStdString(title) + "\u201d");
+            return list;
+        };
         const QString shown = QString::fromStdString(typed);
+        // Taking one of them could write another revision's firmware.
+        if (const QStringList fits = quoted(m_catalogue.candidateTitles(typed)); !fits.isEmpty())
+            throw UsageError(CliText::tr("\u201c%1\u201d fits more than one product: %2; give "
+                                         "the title as written, in quotes")
+                                 .arg(shown, fits.join(", "))
+                                 .toStdString());
+        const QStringList titles = quoted(m_catalogue.nearestTitles(typed));
         const QString unknown =
             titles.isEmpty()
                 ? CliText::tr(

@@ -126,6 +126,9 @@ QList<QCommandLineOption> CommandLine::globalOptions() {
         {"mass-erase",
          CliText::tr("Mass-erase USB DFU products before programming, for this run.")},
         {"no-mass-erase", CliText::tr("Do not mass-erase before programming, for this run.")},
+        {"module-check",
+         CliText::tr("Read the module before writing it (the AVR chip's signature, the DFU boot "
+                     "loader's flash size), for this run, whatever the preferences say.")},
         {"no-module-check",
          CliText::tr("Do not read the module before writing it (the AVR chip's signature, the DFU "
                      "boot loader's flash size), for this run: for unusual hardware. The image "
@@ -211,8 +214,7 @@ RunOverrides CommandLine::readOverrides(const QCommandLineParser& parser) {
                           CliText::tr("unknown ST-Link probe %1; choose one of %2"));
     overrides.factoryFirmware = switchPair(parser, "factory", "no-factory");
     overrides.massErase = switchPair(parser, "mass-erase", "no-mass-erase");
-    if (parser.isSet("no-module-check"))
-        overrides.moduleCheck = false;
+    overrides.moduleCheck = switchPair(parser, "module-check", "no-module-check");
     return overrides;
 }
 

@@ -46,7 +46,7 @@ void connectOutput(UpdateSession& session, Output& output, ProgressLine& progres
     });
     QObject::connect(&session, &UpdateSession::bannerChanged, &session, [&] {
         // Nothing until the tool's output names a phase, and nothing after the verdict.
-        if (session.isBusy() && session.progress().phase != "Starting")
+        if (session.isBusy() && session.progress().phase != ProgressParser::startingPhase)
             progressLine.show(QString::fromStdString(session.banner().text));
         else
             progressLine.clear();

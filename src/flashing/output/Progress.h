@@ -12,7 +12,7 @@ struct Progress {
 
     static constexpr int indeterminate = -1;
 
-    std::string phase;
+    std::string phase;           // none once a tool succeeded without its output naming one
     int percent = indeterminate; // 0 to 100, or indeterminate
     State state = State::Running;
 

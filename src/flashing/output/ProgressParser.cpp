@@ -18,7 +18,7 @@ const char* stateName(Progress::State state) {
 }
 
 ProgressParser::ProgressParser()
-    : m_progress{"Starting", Progress::indeterminate, Progress::State::Running} {}
+    : m_progress{std::string(startingPhase), Progress::indeterminate, Progress::State::Running} {}
 
 ProgressParser::~ProgressParser() = default;
 

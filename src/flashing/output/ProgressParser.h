@@ -33,6 +33,8 @@ public:
     void finish();
 
     const Progress& progress() const { return m_progress; }
+    // The phase until the output shows one.
+    static constexpr std::string_view startingPhase = "Starting";
 
     // Called with every new progress value, from inside feed(). One listener; a new one
     // replaces the old.
