@@ -4,9 +4,9 @@
 // against hashing the same bytes alone (the part of the work no check can leave out).
 
 #include "Clock.h"
-#include "ImageCheck.h"
 #include "Report.h"
-#include "Sha256.h"
+#include "flashing/ImageCheck.h"
+#include "flashing/Sha256.h"
 
 #include <algorithm>
 #include <cstdio>

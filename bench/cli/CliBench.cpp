@@ -8,10 +8,10 @@
 #include "BenchResources.h"
 #include "ChildRun.h"
 #include "Clock.h"
-#include "ImageListing.h"
-#include "ProductCatalogue.h"
 #include "Report.h"
-#include "ResourceDirectory.h"
+#include "catalogue/ImageListing.h"
+#include "catalogue/ProductCatalogue.h"
+#include "flashing/ResourceDirectory.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BenchResources.h"
 
-#include "Product.h"
-#include "ProductCatalogue.h"
+#include "catalogue/Product.h"
+#include "catalogue/ProductCatalogue.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -7,11 +7,11 @@
 
 #include "BenchResources.h"
 #include "Clock.h"
-#include "ImageListing.h"
-#include "Product.h"
-#include "ProductCatalogue.h"
 #include "Report.h"
-#include "ResourceDirectory.h"
+#include "catalogue/ImageListing.h"
+#include "catalogue/Product.h"
+#include "catalogue/ProductCatalogue.h"
+#include "flashing/ResourceDirectory.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,8 +2,8 @@
 #include "BenchWindow.h"
 
 #include "BenchResources.h"
-#include "LogTextView.h"
-#include "LogView.h"
+#include "window/LogTextView.h"
+#include "window/LogView.h"
 
 #include <QBoxLayout>
 #include <QComboBox>

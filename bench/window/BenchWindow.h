@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AppDelegate.h"
-#include "MainWindow.h"
-#include "SettingsPreferences.h"
+#include "update/SettingsPreferences.h"
+#include "window/AppDelegate.h"
+#include "window/MainWindow.h"
 
 #include <QString>
 

@@ -8,10 +8,10 @@
 #include "BenchWindow.h"
 #include "ChildRun.h"
 #include "Clock.h"
-#include "LogTextView.h"
 #include "PaintProbe.h"
 #include "Report.h"
 #include "Scenarios.h"
+#include "window/LogTextView.h"
 
 #include <QEventLoop>
 #include <QProcess>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaintProbe.h"
 
-#include "LogTextView.h"
+#include "window/LogTextView.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>

@@ -9,10 +9,10 @@
 #include "BenchWindow.h"
 #include "ChildRun.h"
 #include "Clock.h"
-#include "MainWindow.h"
 #include "ProcessMemory.h"
 #include "Report.h"
 #include "Scenarios.h"
+#include "window/MainWindow.h"
 
 #include <QEvent>
 #include <QEventLoop>

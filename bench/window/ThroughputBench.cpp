@@ -8,12 +8,12 @@
 #include "BenchWindow.h"
 #include "ChildRun.h"
 #include "Clock.h"
-#include "LogTextView.h"
 #include "PaintProbe.h"
 #include "ProcessMemory.h"
 #include "Report.h"
 #include "Scenarios.h"
 #include "TickMonitor.h"
+#include "window/LogTextView.h"
 
 #include <QEventLoop>
 #include <QPlainTextEdit>

@@ -15,7 +15,6 @@ add_executable(modflash-cli
     cli/UpdateCommand.cpp
     cli/UpdateTarget.cpp
 )
-target_include_directories(modflash-cli PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/cli)
 target_link_libraries(modflash-cli PRIVATE modflash_update Qt6::Core)
 target_compile_definitions(modflash-cli PRIVATE
     MODFLASH_VERSION="${PROJECT_VERSION}")

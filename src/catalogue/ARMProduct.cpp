@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ARMProduct.h"
+#include "catalogue/ARMProduct.h"
 
-#include "DfuUtilProfile.h"
+#include "flashing/DfuUtilProfile.h"
 
 namespace modflash {
 

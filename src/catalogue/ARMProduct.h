@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DfuUtilProfile.h"
-#include "Product.h"
+#include "catalogue/Product.h"
+#include "flashing/DfuUtilProfile.h"
 
 namespace modflash {
 

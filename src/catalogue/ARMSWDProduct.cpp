@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ARMSWDProduct.h"
+#include "catalogue/ARMSWDProduct.h"
 
-#include "OpenocdProfile.h"
-#include "Programmers.h"
+#include "flashing/OpenocdProfile.h"
+#include "flashing/Programmers.h"
 
 namespace modflash {
 

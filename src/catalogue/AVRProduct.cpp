@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AVRProduct.h"
+#include "catalogue/AVRProduct.h"
 
-#include "AvrdudeProfile.h"
-#include "Programmers.h"
+#include "catalogue/ProductCatalogue.h"
+#include "flashing/AvrdudeProfile.h"
+#include "flashing/Programmers.h"
 
 namespace modflash {
 
@@ -50,7 +51,17 @@ std::optional<UpdateTask> AVRProduct::moduleCheckTask(const ResourceDirectory& r
 }
 
 ModuleVerdict AVRProduct::judgeModule(std::string_view checkOutput, const ToolEnd& checkEnd) const {
-    return AvrdudeProfile::instance().judgeModule(checkOutput, checkEnd, title(), m_cpu);
+    return AvrdudeProfile::instance().judgeModule(checkOutput, checkEnd, {title(), m_cpu},
+                                                  catalogueAvrProducts());
+}
+
+std::vector<AvrProductChip> AVRProduct::catalogueAvrProducts() {
+    // Every AVR product of the catalogue, in its display order, may own the module found.
+    std::vector<AvrProductChip> products;
+    for (const ProductPtr& product : ProductCatalogue().products())
+        if (const auto* avr = dynamic_cast<const AVRProduct*>(product.get()))
+            products.push_back({avr->title(), avr->cpu()});
+    return products;
 }
 
 std::string AVRProduct::chipName() const {

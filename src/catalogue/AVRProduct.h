@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Product.h"
+#include "catalogue/Product.h"
 
 #include <cstdint>
 
@@ -34,6 +34,9 @@ public:
     std::string chipName() const override;
 
 private:
+    // The AVR products of the catalogue, in its display order: who may own a module found.
+    static std::vector<AvrProductChip> catalogueAvrProducts();
+
     std::int32_t m_cpu;
 };
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImageListing.h"
+#include "catalogue/ImageListing.h"
 
-#include "Product.h"
-#include "ResourceDirectory.h"
-#include "Utf8.h"
+#include "catalogue/Product.h"
+#include "flashing/ResourceDirectory.h"
+#include "flashing/Utf8.h"
 
 namespace modflash {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Product.h"
+#include "catalogue/Product.h"
 
-#include "FamilyProfile.h"
-#include "ResourceDirectory.h"
-#include "Utf8.h"
+#include "flashing/FamilyProfile.h"
+#include "flashing/ResourceDirectory.h"
+#include "flashing/Utf8.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DeviceRequirement.h"
-#include "Firmware.h"
-#include "ImageCheck.h"
-#include "ModuleCheck.h"
-#include "ToolEnd.h"
-#include "UpdateTask.h"
+#include "flashing/DeviceRequirement.h"
+#include "flashing/Firmware.h"
+#include "flashing/ImageCheck.h"
+#include "flashing/ModuleCheck.h"
+#include "flashing/ToolEnd.h"
+#include "flashing/UpdateTask.h"
 
 #include <memory>
 #include <optional>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ProductCatalogue.h"
+#include "catalogue/ProductCatalogue.h"
 
-#include "ARMProduct.h"
-#include "ARMSWDProduct.h"
-#include "AVRProduct.h"
-#include "TitleOrder.h"
+#include "catalogue/ARMProduct.h"
+#include "catalogue/ARMSWDProduct.h"
+#include "catalogue/AVRProduct.h"
+#include "catalogue/TitleOrder.h"
 
 #include <algorithm>
 

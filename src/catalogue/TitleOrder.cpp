@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TitleOrder.h"
+#include "catalogue/TitleOrder.h"
 
 #include <cstdint>
 

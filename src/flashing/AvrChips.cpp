@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AvrChips.h"
+#include "flashing/AvrChips.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AvrSignature.h"
+#include "flashing/AvrSignature.h"
 
 #include <algorithm>
 

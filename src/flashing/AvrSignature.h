@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AvrChips.h"
-#include "BoundedLine.h"
+#include "flashing/AvrChips.h"
+#include "flashing/output/BoundedLine.h"
 
 #include <string>
 #include <string_view>

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AvrdudeProfile.h"
+#include "flashing/AvrdudeProfile.h"
 
-#include "AvrdudeProgressParser.h"
-#include "Firmware.h"
-#include "LogTexts.h"
-#include "ProductCatalogue.h"
-#include "Programmers.h"
-#include "ToolEnvironment.h"
-#include "Translation.h"
+#include "flashing/Firmware.h"
+#include "flashing/LogTexts.h"
+#include "flashing/Programmers.h"
+#include "flashing/ToolEnvironment.h"
+#include "flashing/Translation.h"
+#include "flashing/output/AvrdudeProgressParser.h"
 
 #include <stdexcept>
 
@@ -103,19 +102,12 @@ ImageCheck::Requirements AvrdudeProfile::imageRequirements(std::int32_t cpu) con
 }
 
 ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
-                                          const std::string& title, std::int32_t cpu) const {
+                                          const AvrProductChip& product,
+                                          std::span<const AvrProductChip> products) const {
     const AvrSignatureReading reading = AvrSignatureReader::read(signatureOutput);
     if (const std::optional<std::string> unfinished = unfinishedRead(reading, readEnd))
         return {ModuleVerdict::Kind::Unread, *unfinished};
-    // Every AVR product of the catalogue, in its display order, may own the module found.
-    std::vector<AvrProductChip> products;
-    for (const ProductPtr& product : ProductCatalogue().products()) {
-        const std::string chip = product->chipName();
-        for (std::size_t index = 0; index < AvrChips::all().size(); ++index)
-            if (!chip.empty() && AvrChips::all()[index].name == chip)
-                products.push_back({product->title(), static_cast<std::int32_t>(index)});
-    }
-    const ModuleCheck::Result result = ModuleCheck::check(reading, {title, cpu}, products);
+    const ModuleCheck::Result result = ModuleCheck::check(reading, product, products);
     if (result.fits)
         return {};
     // A chip that did not answer is no other chip: that update simply failed.

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AvrChips.h"
-#include "AvrSignature.h"
-#include "DeviceRequirement.h"
-#include "FamilyProfile.h"
-#include "ImageCheck.h"
-#include "ModuleCheck.h"
-#include "UpdateTask.h"
+#include "flashing/AvrChips.h"
+#include "flashing/AvrSignature.h"
+#include "flashing/DeviceRequirement.h"
+#include "flashing/FamilyProfile.h"
+#include "flashing/ImageCheck.h"
+#include "flashing/ModuleCheck.h"
+#include "flashing/UpdateTask.h"
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace modflash {
@@ -34,10 +35,11 @@ public:
     // Reads the chip's signature and writes nothing: the module check before an update.
     UpdateTask signatureCommand(std::int32_t cpu, const ResourceDirectory& resources,
                                 const Preferences& preferences) const;
-    // Whether the module the signature command's output shows fits the product, naming the
+    // Whether the module the signature command's output shows fits the product, naming those of
     // products it may belong to when it does not.
     ModuleVerdict judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
-                              const std::string& title, std::int32_t cpu) const;
+                              const AvrProductChip& product,
+                              std::span<const AvrProductChip> products) const;
     ImageCheck::Requirements imageRequirements(std::int32_t cpu) const;
 
     // The chip of a product's index; throws std::out_of_range for one outside the table.

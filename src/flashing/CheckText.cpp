@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CheckText.h"
+#include "flashing/CheckText.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DeviceRequirement.h"
+#include "flashing/DeviceRequirement.h"
 
-#include "Programmers.h"
-#include "Translation.h"
+#include "flashing/Programmers.h"
+#include "flashing/Translation.h"
 
 #include <algorithm>
 

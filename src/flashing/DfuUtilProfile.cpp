@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DfuUtilProfile.h"
+#include "flashing/DfuUtilProfile.h"
 
-#include "DfuUtilProgressParser.h"
-#include "Firmware.h"
-#include "LogTexts.h"
-#include "Preferences.h"
-#include "ToolEnvironment.h"
-#include "Translation.h"
+#include "flashing/Firmware.h"
+#include "flashing/LogTexts.h"
+#include "flashing/Preferences.h"
+#include "flashing/ToolEnvironment.h"
+#include "flashing/Translation.h"
+#include "flashing/output/DfuUtilProgressParser.h"
 
 namespace modflash {
 

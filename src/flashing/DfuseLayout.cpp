@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DfuseLayout.h"
+#include "flashing/DfuseLayout.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FamilyProfile.h"
+#include "flashing/FamilyProfile.h"
 
-#include "LogTexts.h"
-#include "ToolOutputLines.h"
-#include "Translation.h"
+#include "flashing/LogTexts.h"
+#include "flashing/Translation.h"
+#include "flashing/output/ToolOutputLines.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ProgressParser.h"
-#include "ToolEnd.h"
+#include "flashing/ToolEnd.h"
+#include "flashing/output/ProgressParser.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FileKind.h"
+#include "flashing/FileKind.h"
 
-#include "Utf8.h"
+#include "flashing/Utf8.h"
 
 #include <algorithm>
 #include <array>

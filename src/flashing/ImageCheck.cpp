@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImageCheck.h"
+#include "flashing/ImageCheck.h"
 
-#include "CheckText.h"
-#include "FileKind.h"
-#include "IntelHex.h"
-#include "Sha256.h"
+#include "flashing/CheckText.h"
+#include "flashing/FileKind.h"
+#include "flashing/IntelHex.h"
+#include "flashing/Sha256.h"
 
 #include <algorithm>
 #include <filesystem>

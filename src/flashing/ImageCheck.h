@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AvrChips.h"
-#include "ImageReport.h"
+#include "flashing/AvrChips.h"
+#include "flashing/ImageReport.h"
 
 #include <cstdint>
 #include <optional>

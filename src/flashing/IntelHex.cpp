@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "IntelHex.h"
+#include "flashing/IntelHex.h"
 
 #include <algorithm>
 #include <array>

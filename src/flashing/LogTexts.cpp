@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LogTexts.h"
+#include "flashing/LogTexts.h"
 
-#include "UpdateTask.h"
+#include "flashing/UpdateTask.h"
 
 namespace modflash::LogTexts {
 

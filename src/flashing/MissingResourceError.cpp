@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MissingResourceError.h"
+#include "flashing/MissingResourceError.h"
 
 namespace modflash {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ModuleCheck.h"
+#include "flashing/ModuleCheck.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AvrSignature.h"
+#include "flashing/AvrSignature.h"
 
 #include <cstdint>
 #include <span>

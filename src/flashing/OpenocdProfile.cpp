@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OpenocdProfile.h"
+#include "flashing/OpenocdProfile.h"
 
-#include "Firmware.h"
-#include "LogTexts.h"
-#include "OpenocdProgressParser.h"
-#include "OpenocdQuoting.h"
-#include "Programmers.h"
-#include "ToolEnvironment.h"
-#include "Translation.h"
+#include "flashing/Firmware.h"
+#include "flashing/LogTexts.h"
+#include "flashing/OpenocdQuoting.h"
+#include "flashing/Programmers.h"
+#include "flashing/ToolEnvironment.h"
+#include "flashing/Translation.h"
+#include "flashing/output/OpenocdProgressParser.h"
 
 namespace modflash {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DeviceRequirement.h"
-#include "FamilyProfile.h"
-#include "ImageCheck.h"
-#include "UpdateTask.h"
+#include "flashing/DeviceRequirement.h"
+#include "flashing/FamilyProfile.h"
+#include "flashing/ImageCheck.h"
+#include "flashing/UpdateTask.h"
 
 namespace modflash {
 

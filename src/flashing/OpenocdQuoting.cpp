@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OpenocdQuoting.h"
+#include "flashing/OpenocdQuoting.h"
 
 namespace modflash {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Programmers.h"
+#include "flashing/Programmers.h"
 
-#include "Preferences.h"
-#include "Translation.h"
+#include "flashing/Preferences.h"
+#include "flashing/Translation.h"
 
 #include <algorithm>
 

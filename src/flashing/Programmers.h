@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "UsbId.h"
+#include "flashing/UsbId.h"
 
 #include <string>
 #include <string_view>

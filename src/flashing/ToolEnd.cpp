@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ToolEnd.h"
+#include "flashing/ToolEnd.h"
 
 namespace modflash {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ToolEnvironment.h"
+#include "flashing/ToolEnvironment.h"
 
-#include "MissingResourceError.h"
-#include "ResourceDirectory.h"
+#include "flashing/MissingResourceError.h"
+#include "flashing/ResourceDirectory.h"
 
 namespace modflash {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Translation.h"
+#include "flashing/Translation.h"
 
 #include <vector>
 

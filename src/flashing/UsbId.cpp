@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UsbId.h"
+#include "flashing/UsbId.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "VerdictSummary.h"
+#include "flashing/VerdictSummary.h"
 
-#include "Translation.h"
+#include "flashing/Translation.h"
 
 namespace modflash {
 

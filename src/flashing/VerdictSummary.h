@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FamilyProfile.h"
-#include "Progress.h"
-#include "ProgressParser.h"
-#include "ToolEnd.h"
+#include "flashing/FamilyProfile.h"
+#include "flashing/ToolEnd.h"
+#include "flashing/output/Progress.h"
+#include "flashing/output/ProgressParser.h"
 
 #include <memory>
 #include <optional>

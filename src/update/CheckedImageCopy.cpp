@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CheckedImageCopy.h"
+#include "update/CheckedImageCopy.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DevicePresence.h"
+#include "update/DevicePresence.h"
 
-#include "CheckText.h"
-#include "DeviceRequirement.h"
-#include "DfuseLayout.h"
-#include "UsbDeviceSource.h"
+#include "flashing/CheckText.h"
+#include "flashing/DeviceRequirement.h"
+#include "flashing/DfuseLayout.h"
+#include "update/UsbDeviceSource.h"
 
 #include <QCoreApplication>
 

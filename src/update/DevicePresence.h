@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Product.h"
-#include "UsbId.h"
+#include "catalogue/Product.h"
+#include "flashing/UsbId.h"
 
 #include <QObject>
 #include <QString>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LibusbDeviceSource.h"
+#include "update/LibusbDeviceSource.h"
 
 #include <QSocketNotifier>
 

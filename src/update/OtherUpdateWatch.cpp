@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OtherUpdateWatch.h"
+#include "update/OtherUpdateWatch.h"
 
 namespace modflash {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "UpdateLock.h"
+#include "update/UpdateLock.h"
 
 #include <QObject>
 #include <QTimer>

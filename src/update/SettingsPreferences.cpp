@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SettingsPreferences.h"
+#include "update/SettingsPreferences.h"
 
 namespace modflash {
 

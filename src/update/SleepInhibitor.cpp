@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SleepInhibitor.h"
+#include "update/SleepInhibitor.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>

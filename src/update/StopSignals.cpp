@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StopSignals.h"
+#include "update/StopSignals.h"
 
 #include <QSocketNotifier>
 

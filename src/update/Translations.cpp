@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Translations.h"
+#include "update/Translations.h"
 
-#include "Translation.h"
+#include "flashing/Translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

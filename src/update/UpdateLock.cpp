@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UpdateLock.h"
+#include "update/UpdateLock.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UpdateRun.h"
+#include "update/UpdateRun.h"
 
-#include "FamilyProfile.h"
-#include "LogTexts.h"
-#include "Preferences.h"
-#include "ResourceDirectory.h"
-#include "UpdateTask.h"
-#include "Utf8.h"
+#include "flashing/FamilyProfile.h"
+#include "flashing/LogTexts.h"
+#include "flashing/Preferences.h"
+#include "flashing/ResourceDirectory.h"
+#include "flashing/UpdateTask.h"
+#include "flashing/Utf8.h"
 
 #include <QProcessEnvironment>
 #include <QStringList>

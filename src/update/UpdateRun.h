@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "CheckedImageCopy.h"
-#include "Firmware.h"
-#include "Product.h"
-#include "ToolEnd.h"
-#include "UpdateState.h"
-#include "Utf8.h"
+#include "catalogue/Product.h"
+#include "flashing/Firmware.h"
+#include "flashing/ToolEnd.h"
+#include "flashing/Utf8.h"
+#include "update/CheckedImageCopy.h"
+#include "update/UpdateState.h"
 
 #include <QObject>
 #include <QProcess>

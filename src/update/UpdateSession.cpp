@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UpdateSession.h"
+#include "update/UpdateSession.h"
 
-#include "SleepInhibitor.h"
+#include "update/SleepInhibitor.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

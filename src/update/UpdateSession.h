@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Firmware.h"
-#include "Product.h"
-#include "Progress.h"
-#include "ToolEnd.h"
-#include "UpdateLock.h"
-#include "UpdateRun.h"
-#include "VerdictSummary.h"
+#include "catalogue/Product.h"
+#include "flashing/Firmware.h"
+#include "flashing/ToolEnd.h"
+#include "flashing/VerdictSummary.h"
+#include "flashing/output/Progress.h"
+#include "update/UpdateLock.h"
+#include "update/UpdateRun.h"
 
 #include <QObject>
 #include <QString>

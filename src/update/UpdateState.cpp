@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UpdateState.h"
+#include "update/UpdateState.h"
 
 #include <algorithm>
 #include <array>

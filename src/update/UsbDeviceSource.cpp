@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UsbDeviceSource.h"
+#include "update/UsbDeviceSource.h"
 
 namespace modflash {
 

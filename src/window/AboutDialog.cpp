@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AboutDialog.h"
+#include "window/AboutDialog.h"
 
-#include "BuildInfo.h"
-#include "ToolEnvironment.h"
+#include "flashing/ToolEnvironment.h"
+#include "window/BuildInfo.h"
 
 #include <QProcessEnvironment>
 #include <QRegularExpression>

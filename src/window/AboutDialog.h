@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ResourceDirectory.h"
+#include "flashing/ResourceDirectory.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

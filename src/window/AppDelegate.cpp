@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppDelegate.h"
+#include "window/AppDelegate.h"
 
-#include "AboutDialog.h"
-#include "BuildInfo.h"
-#include "FamilyProfile.h"
-#include "ImageListing.h"
-#include "LibusbDeviceSource.h"
-#include "LogTextView.h"
-#include "Preferences.h"
-#include "SleepInhibitor.h"
+#include "catalogue/ImageListing.h"
+#include "flashing/FamilyProfile.h"
+#include "flashing/Preferences.h"
+#include "update/LibusbDeviceSource.h"
+#include "update/SleepInhibitor.h"
+#include "window/AboutDialog.h"
+#include "window/BuildInfo.h"
+#include "window/LogTextView.h"
 
 #include <QAction>
 #include <QCheckBox>

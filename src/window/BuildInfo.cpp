@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BuildInfo.h"
+#include "window/BuildInfo.h"
 
 #include "BuildValues.h"
 

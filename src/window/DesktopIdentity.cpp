@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DesktopIdentity.h"
+#include "window/DesktopIdentity.h"
 
 #include <QPainter>
 #include <QPixmap>

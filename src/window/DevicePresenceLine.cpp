@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DevicePresenceLine.h"
+#include "window/DevicePresenceLine.h"
 
-#include "ReadableColour.h"
+#include "window/ReadableColour.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DevicePresence.h"
-#include "Product.h"
+#include "catalogue/Product.h"
+#include "update/DevicePresence.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FirmwareDropHandler.h"
+#include "window/FirmwareDropHandler.h"
 
-#include "FamilyProfile.h"
+#include "flashing/FamilyProfile.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

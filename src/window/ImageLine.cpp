@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ImageLine.h"
+#include "window/ImageLine.h"
 
-#include "CheckText.h"
+#include "flashing/CheckText.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Firmware.h"
-#include "ImageReport.h"
-#include "Product.h"
+#include "catalogue/Product.h"
+#include "flashing/Firmware.h"
+#include "flashing/ImageReport.h"
 
 #include <QPointer>
 #include <QString>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "InstructionsView.h"
+#include "window/InstructionsView.h"
 
-#include "ReadableColour.h"
+#include "window/ReadableColour.h"
 
 #include <QEvent>
 #include <QTextBrowser>

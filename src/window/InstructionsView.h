@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ResourceDirectory.h"
-#include "WindowServices.h"
+#include "flashing/ResourceDirectory.h"
+#include "window/WindowServices.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "KeyboardNavigation.h"
+#include "window/KeyboardNavigation.h"
 
-#include "ProductCatalogue.h"
-#include "VersionList.h"
+#include "catalogue/ProductCatalogue.h"
+#include "window/VersionList.h"
 
 #include <QApplication>
 #include <QComboBox>

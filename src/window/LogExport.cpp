@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LogExport.h"
+#include "window/LogExport.h"
 
 #include <QClipboard>
 #include <QDateTime>

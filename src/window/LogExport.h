@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "WindowServices.h"
+#include "window/WindowServices.h"
 
 #include <QObject>
 #include <QPointer>

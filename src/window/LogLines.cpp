@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LogLines.h"
+#include "window/LogLines.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LogTextAccessible.h"
+#include "window/LogTextAccessible.h"
 
-#include "LogTextView.h"
-#include "PlainTextExcerpt.h"
+#include "window/LogTextView.h"
+#include "window/PlainTextExcerpt.h"
 
 #include <QAccessibleEvent>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LogTextView.h"
+#include "window/LogTextView.h"
 
-#include "LogTextAccessible.h"
+#include "window/LogTextAccessible.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "LogLines.h"
+#include "window/LogLines.h"
 
 #include <QAbstractScrollArea>
 #include <QStringView>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "LogView.h"
+#include "window/LogView.h"
 
-#include "LogTextView.h"
+#include "window/LogTextView.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MainWindow.h"
+#include "window/MainWindow.h"
 
-#include "DesktopIdentity.h"
 #include "ui_MainWindow.h"
+#include "window/DesktopIdentity.h"
 
 #include <QScreen>
 #include <QScrollArea>

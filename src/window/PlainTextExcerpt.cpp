@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PlainTextExcerpt.h"
+#include "window/PlainTextExcerpt.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PreferenceControls.h"
+#include "window/PreferenceControls.h"
 
-#include "Preferences.h"
-#include "Programmers.h"
+#include "flashing/Preferences.h"
+#include "flashing/Programmers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

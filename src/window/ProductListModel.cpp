@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ProductListModel.h"
+#include "window/ProductListModel.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "QuitGuard.h"
+#include "window/QuitGuard.h"
 
-#include "UpdateSession.h"
+#include "update/UpdateSession.h"
 
 #include <QCloseEvent>
 #include <QWidget>

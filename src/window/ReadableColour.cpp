@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ReadableColour.h"
+#include "window/ReadableColour.h"
 
 #include <QApplication>
 #include <QEvent>

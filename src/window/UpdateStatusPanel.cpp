@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UpdateStatusPanel.h"
+#include "window/UpdateStatusPanel.h"
 
-#include "ReadableColour.h"
-#include "UpdateSession.h"
+#include "update/UpdateSession.h"
+#include "window/ReadableColour.h"
 
 #include <QEvent>
 #include <QLabel>

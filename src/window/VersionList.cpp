@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "VersionList.h"
+#include "window/VersionList.h"
 
-#include "FirmwareMetaType.h"
+#include "window/FirmwareMetaType.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

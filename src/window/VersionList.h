@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Firmware.h"
+#include "flashing/Firmware.h"
 
 #include <QPointer>
 #include <QString>

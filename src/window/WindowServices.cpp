@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowServices.h"
+#include "window/WindowServices.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliHarness.h"
 
-#include "FamilyProfile.h"
-#include "ProductCatalogue.h"
+#include "catalogue/ProductCatalogue.h"
+#include "flashing/FamilyProfile.h"
 
 #include <QDeadlineTimer>
 #include <QDirIterator>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SettingsPreferences.h"
+#include "update/SettingsPreferences.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -2,10 +2,10 @@
 // products, versions and command: what is offered and how it is named, the command an update
 // would run, and the one-line answer to a typing mistake or to what cannot be done.
 #include "CliHarness.h"
-#include "Preferences.h"
-#include "Programmers.h"
 #include "TestSupport.h"
 #include "ToolDirectory.h"
+#include "flashing/Preferences.h"
+#include "flashing/Programmers.h"
 
 #include <QFile>
 #include <QTemporaryDir>

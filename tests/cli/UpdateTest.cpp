@@ -2,13 +2,13 @@
 // modflash-cli update over stand-in tools: the log's texts byte for byte, the exit statuses,
 // the module check, the signals, and output that cannot be written or is not read.
 #include "CliHarness.h"
-#include "FamilyProfile.h"
-#include "LogTexts.h"
-#include "Preferences.h"
-#include "ProductCatalogue.h"
-#include "Programmers.h"
 #include "TestSupport.h"
 #include "ToolDirectory.h"
+#include "catalogue/ProductCatalogue.h"
+#include "flashing/FamilyProfile.h"
+#include "flashing/LogTexts.h"
+#include "flashing/Preferences.h"
+#include "flashing/Programmers.h"
 
 #include <QDir>
 #include <QFile>

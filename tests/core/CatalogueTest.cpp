@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Products, their firmware images and the catalogue table.
-#include "ARMProduct.h"
-#include "AVRProduct.h"
-#include "FamilyProfile.h"
 #include "Golden.h"
-#include "ImageListing.h"
-#include "Preferences.h"
-#include "ProductCatalogue.h"
-#include "ResourceDirectory.h"
 #include "TemporaryResources.h"
-#include "TitleOrder.h"
+#include "catalogue/ARMProduct.h"
+#include "catalogue/AVRProduct.h"
+#include "catalogue/ImageListing.h"
+#include "catalogue/ProductCatalogue.h"
+#include "catalogue/TitleOrder.h"
+#include "flashing/FamilyProfile.h"
+#include "flashing/Preferences.h"
+#include "flashing/ResourceDirectory.h"
 
 #include <random>
 #include <set>

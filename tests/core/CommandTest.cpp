@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What each family runs: commands under every preference, the programmers and probes, and the
 // device an update needs. The whole argument vectors are in tests/data/core/commands.txt.
-#include "ARMProduct.h"
-#include "ARMSWDProduct.h"
-#include "AVRProduct.h"
 #include "Golden.h"
-#include "MissingResourceError.h"
-#include "OpenocdQuoting.h"
-#include "Preferences.h"
-#include "Programmers.h"
-#include "ResourceDirectory.h"
 #include "TemporaryResources.h"
+#include "catalogue/ARMProduct.h"
+#include "catalogue/ARMSWDProduct.h"
+#include "catalogue/AVRProduct.h"
+#include "flashing/MissingResourceError.h"
+#include "flashing/OpenocdQuoting.h"
+#include "flashing/Preferences.h"
+#include "flashing/Programmers.h"
+#include "flashing/ResourceDirectory.h"
 
 namespace modflash {
 namespace {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SHA-256 and the image checks: crafted images for every rule, whose reports are in
 // tests/data/core/image-checks.txt, and the repository's own sample images for their products.
-#include "ImageCheck.h"
+#include "flashing/ImageCheck.h"
 
-#include "ProductCatalogue.h"
-#include "ResourceDirectory.h"
-#include "Sha256.h"
+#include "catalogue/ProductCatalogue.h"
+#include "flashing/ResourceDirectory.h"
+#include "flashing/Sha256.h"
 
 #include "Golden.h"
 

@@ -2,12 +2,12 @@
 // What the connected module is: the AVR chip table, the signature in avrdude 7.1's output and the
 // module check's verdict on it, and the memory layout a DFU boot loader describes.
 // The outputs are in tests/data/core/avrdude-signature, whose README says what each shows.
-#include "ModuleCheck.h"
+#include "flashing/ModuleCheck.h"
 
-#include "AVRProduct.h"
-#include "DfuseLayout.h"
 #include "Golden.h"
-#include "ProductCatalogue.h"
+#include "catalogue/AVRProduct.h"
+#include "catalogue/ProductCatalogue.h"
+#include "flashing/DfuseLayout.h"
 
 #include <cstdio>
 #include <filesystem>

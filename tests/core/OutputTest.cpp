@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tools' output read for progress, error lines, the verdict and the AVR signature, over
 // recordings of what the tools print and over random and hostile bytes.
-#include "AvrSignature.h"
-#include "AvrdudeProfile.h"
-#include "DfuUtilProfile.h"
-#include "DfuseLayout.h"
 #include "Golden.h"
-#include "LogTexts.h"
-#include "OpenocdProfile.h"
-#include "Translation.h"
-#include "Utf8.h"
-#include "VerdictSummary.h"
+#include "flashing/AvrSignature.h"
+#include "flashing/AvrdudeProfile.h"
+#include "flashing/DfuUtilProfile.h"
+#include "flashing/DfuseLayout.h"
+#include "flashing/LogTexts.h"
+#include "flashing/OpenocdProfile.h"
+#include "flashing/Translation.h"
+#include "flashing/Utf8.h"
+#include "flashing/VerdictSummary.h"
 
 #include <random>
 

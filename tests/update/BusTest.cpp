@@ -4,12 +4,12 @@
 // loader describes in its interface's name, and the ST-Link probes the device line looks for. The
 // test program runs with LD_LIBRARY_PATH set to a bench directory, so that the emulation is the
 // libusb-1.0 it loads.
-#include "DeviceRequirement.h"
-#include "DfuseLayout.h"
-#include "LibusbDeviceSource.h"
-#include "Preferences.h"
-#include "Programmers.h"
 #include "TestSupport.h"
+#include "flashing/DeviceRequirement.h"
+#include "flashing/DfuseLayout.h"
+#include "flashing/Preferences.h"
+#include "flashing/Programmers.h"
+#include "update/LibusbDeviceSource.h"
 
 #include <gtest/gtest.h>
 #include <libusb.h>

@@ -2,16 +2,16 @@
 // The update session over stand-in tools: what only the class shows. The log's texts and exit
 // statuses are checked where users meet them, through modflash-cli and the window, and so are
 // a missing tool or avrdude.conf and the preferences file.
-#include "ARMProduct.h"
-#include "ARMSWDProduct.h"
-#include "AVRProduct.h"
-#include "Preferences.h"
-#include "Programmers.h"
-#include "SleepInhibitor.h"
-#include "StopSignals.h"
 #include "TestSupport.h"
 #include "ToolDirectory.h"
-#include "UpdateSession.h"
+#include "catalogue/ARMProduct.h"
+#include "catalogue/ARMSWDProduct.h"
+#include "catalogue/AVRProduct.h"
+#include "flashing/Preferences.h"
+#include "flashing/Programmers.h"
+#include "update/SleepInhibitor.h"
+#include "update/StopSignals.h"
+#include "update/UpdateSession.h"
 
 #include <QRegularExpression>
 

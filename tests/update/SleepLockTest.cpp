@@ -2,13 +2,13 @@
 // The sleep lock an update holds, asked of a stand-in logind on a private message bus of the
 // test's own: the stand-in hands out each lock as the write end of a pipe and keeps the read
 // end, so the test sees when every copy of the lock is closed.
-#include "AVRProduct.h"
-#include "Preferences.h"
-#include "Programmers.h"
-#include "SleepInhibitor.h"
 #include "TestSupport.h"
 #include "ToolDirectory.h"
-#include "UpdateSession.h"
+#include "catalogue/AVRProduct.h"
+#include "flashing/Preferences.h"
+#include "flashing/Programmers.h"
+#include "update/SleepInhibitor.h"
+#include "update/UpdateSession.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window on the desktop: what assistive technologies read of it, its contrast under light
 // and dark palettes, whole product titles, its size at a scale factor of 2, and its icon.
-#include "PlainTextExcerpt.h"
-#include "ReadableColour.h"
 #include "WindowFixture.h"
+#include "window/PlainTextExcerpt.h"
+#include "window/ReadableColour.h"
 
 #include <QAbstractItemView>
 #include <QScreen>

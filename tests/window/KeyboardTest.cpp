@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a keyboard user and a newcomer meet it: mnemonics and menus, moving through the
 // lists, and the About box.
-#include "AboutDialog.h"
-#include "Translations.h"
 #include "WindowFixture.h"
+#include "update/Translations.h"
+#include "window/AboutDialog.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

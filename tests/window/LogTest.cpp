@@ -2,8 +2,8 @@
 // The log: shown as a terminal shows a tool's output, kept exactly however much arrives, and
 // handed on through the clipboard or a saved file.
 #include "Golden.h"
-#include "LogView.h"
 #include "WindowFixture.h"
+#include "window/LogView.h"
 
 #include <QClipboard>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What keeps the window from writing against the user's will: Stop during the module check,
 // and an update that another program of the same user runs.
-#include "LogTexts.h"
 #include "WindowFixture.h"
+#include "flashing/LogTexts.h"
 
 #include <QProcess>
 

@@ -3,14 +3,14 @@
 
 // With the widgets the window tests reach through WindowControls, so that each test file names
 // only what it alone uses.
-#include "AppDelegate.h"
-#include "BuildInfo.h"
 #include "FakeUsbDeviceSource.h"
-#include "LogTextView.h"
-#include "MainWindow.h"
-#include "SettingsPreferences.h"
 #include "TestSupport.h"
 #include "ToolDirectory.h"
+#include "update/SettingsPreferences.h"
+#include "window/AppDelegate.h"
+#include "window/BuildInfo.h"
+#include "window/LogTextView.h"
+#include "window/MainWindow.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // The window's own behaviour: what it offers and allows, the preferences it stores, choosing a
 // version or a file, locking while an update runs, its progress and verdict, closing during an
 // update, drops and the device line.
-#include "LogView.h"
 #include "WindowFixture.h"
+#include "window/LogView.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>

@@ -7,11 +7,11 @@
 // a display (scripts/screenshot-window uses Xvfb). It keeps its
 // preferences in a temporary file, so the user's own are neither read nor changed.
 
-#include "AppDelegate.h"
 #include "FakeUsbDeviceSource.h"
-#include "MainWindow.h"
-#include "SettingsPreferences.h"
-#include "Translations.h"
+#include "update/SettingsPreferences.h"
+#include "update/Translations.h"
+#include "window/AppDelegate.h"
+#include "window/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandContext.h"
+#include "app/cli/CommandContext.h"
 
-#include "CliText.h"
-#include "DfuseLayout.h"
-#include "ImageListing.h"
-#include "LibusbDeviceSource.h"
-#include "Preferences.h"
-#include "UsageError.h"
+#include "app/cli/CliText.h"
+#include "app/cli/UsageError.h"
+#include "catalogue/ImageListing.h"
+#include "flashing/DfuseLayout.h"
+#include "flashing/Preferences.h"
+#include "update/LibusbDeviceSource.h"
 
 namespace modflash::cli {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Product.h"
-#include "ProductCatalogue.h"
-#include "ResourceDirectory.h"
+#include "catalogue/Product.h"
+#include "catalogue/ProductCatalogue.h"
+#include "flashing/ResourceDirectory.h"
 
 #include <QString>
 

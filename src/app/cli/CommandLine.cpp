@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "CommandLine.h"
+#include "app/cli/CommandLine.h"
 
-#include "CliText.h"
-#include "Programmers.h"
-#include "Subcommands.h"
-#include "UsageError.h"
+#include "app/cli/CliText.h"
+#include "app/cli/Subcommands.h"
+#include "app/cli/UsageError.h"
+#include "flashing/Programmers.h"
 
 #include <QCommandLineParser>
 

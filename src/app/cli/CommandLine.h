@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Request.h"
+#include "app/cli/Request.h"
 
 #include <QCommandLineOption>
 #include <QList>

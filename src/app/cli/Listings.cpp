@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands that only show: products, versions and the command an update would run.
-#include "CheckText.h"
-#include "CliText.h"
-#include "CommandContext.h"
-#include "ExitStatus.h"
-#include "FamilyProfile.h"
-#include "ImageListing.h"
-#include "Output.h"
-#include "Request.h"
-#include "Subcommands.h"
-#include "UpdateTarget.h"
-#include "UpdateTask.h"
-#include "UsageError.h"
+#include "app/cli/CliText.h"
+#include "app/cli/CommandContext.h"
+#include "app/cli/ExitStatus.h"
+#include "app/cli/Output.h"
+#include "app/cli/Request.h"
+#include "app/cli/Subcommands.h"
+#include "app/cli/UpdateTarget.h"
+#include "app/cli/UsageError.h"
+#include "catalogue/ImageListing.h"
+#include "flashing/CheckText.h"
+#include "flashing/FamilyProfile.h"
+#include "flashing/UpdateTask.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

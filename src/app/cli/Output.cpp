@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Output.h"
+#include "app/cli/Output.h"
 
-#include "CliText.h"
+#include "app/cli/CliText.h"
 
 #include <QJsonDocument>
 #include <QString>

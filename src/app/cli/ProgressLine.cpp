@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ProgressLine.h"
+#include "app/cli/ProgressLine.h"
 
-#include "Output.h"
+#include "app/cli/Output.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>

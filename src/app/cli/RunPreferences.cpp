@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RunPreferences.h"
+#include "app/cli/RunPreferences.h"
 
-#include "Programmers.h"
+#include "flashing/Programmers.h"
 
 namespace modflash::cli {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Preferences.h"
-#include "Request.h"
+#include "app/cli/Request.h"
+#include "flashing/Preferences.h"
 
 namespace modflash::cli {
 

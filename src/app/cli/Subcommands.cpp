@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Subcommands.h"
+#include "app/cli/Subcommands.h"
 
-#include "CliText.h"
-#include "UpdateTarget.h"
+#include "app/cli/CliText.h"
+#include "app/cli/UpdateTarget.h"
 
 namespace modflash::cli {
 

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // modflash-cli update: runs the flashing command through the update session and prints what the
 // window's log shows, as it happens.
-#include "CliText.h"
-#include "CommandContext.h"
-#include "ExitStatus.h"
-#include "Output.h"
-#include "ProgressLine.h"
-#include "Request.h"
-#include "StopSignals.h"
-#include "Subcommands.h"
-#include "UpdateSession.h"
-#include "UpdateTarget.h"
+#include "app/cli/CliText.h"
+#include "app/cli/CommandContext.h"
+#include "app/cli/ExitStatus.h"
+#include "app/cli/Output.h"
+#include "app/cli/ProgressLine.h"
+#include "app/cli/Request.h"
+#include "app/cli/Subcommands.h"
+#include "app/cli/UpdateTarget.h"
+#include "update/StopSignals.h"
+#include "update/UpdateSession.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

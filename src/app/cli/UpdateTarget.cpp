@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UpdateTarget.h"
+#include "app/cli/UpdateTarget.h"
 
-#include "CliText.h"
-#include "CommandContext.h"
-#include "FamilyProfile.h"
-#include "Refusal.h"
-#include "Request.h"
-#include "Subcommands.h"
-#include "UsageError.h"
+#include "app/cli/CliText.h"
+#include "app/cli/CommandContext.h"
+#include "app/cli/Refusal.h"
+#include "app/cli/Request.h"
+#include "app/cli/Subcommands.h"
+#include "app/cli/UsageError.h"
+#include "flashing/FamilyProfile.h"
 
 #include <QFile>
 #include <QFileInfo>

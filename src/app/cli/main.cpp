@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // modflash-cli: lists what modflash offers, shows the commands its updates run, and runs them.
-#include "CliText.h"
-#include "CommandContext.h"
-#include "CommandLine.h"
-#include "ExitStatus.h"
-#include "MissingResourceError.h"
-#include "Output.h"
-#include "Refusal.h"
-#include "Request.h"
-#include "RunPreferences.h"
-#include "SettingsPreferences.h"
-#include "Subcommands.h"
-#include "Translations.h"
-#include "UsageError.h"
-#include "Utf8.h"
+#include "app/cli/CliText.h"
+#include "app/cli/CommandContext.h"
+#include "app/cli/CommandLine.h"
+#include "app/cli/ExitStatus.h"
+#include "app/cli/Output.h"
+#include "app/cli/Refusal.h"
+#include "app/cli/Request.h"
+#include "app/cli/RunPreferences.h"
+#include "app/cli/Subcommands.h"
+#include "app/cli/UsageError.h"
+#include "flashing/MissingResourceError.h"
+#include "flashing/Utf8.h"
+#include "update/SettingsPreferences.h"
+#include "update/Translations.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

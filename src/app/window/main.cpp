@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's entry point: reads its one option, then hands control to the event loop.
 
-#include "AppDelegate.h"
-#include "DesktopIdentity.h"
-#include "LibusbDeviceSource.h"
-#include "MainWindow.h"
-#include "ResourceDirectory.h"
-#include "SettingsPreferences.h"
-#include "SleepInhibitor.h"
-#include "StopSignals.h"
-#include "Translations.h"
+#include "flashing/ResourceDirectory.h"
+#include "update/LibusbDeviceSource.h"
+#include "update/SettingsPreferences.h"
+#include "update/SleepInhibitor.h"
+#include "update/StopSignals.h"
+#include "update/Translations.h"
+#include "window/AppDelegate.h"
+#include "window/DesktopIdentity.h"
+#include "window/MainWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

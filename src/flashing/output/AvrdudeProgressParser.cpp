@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AvrdudeProgressParser.h"
+#include "flashing/output/AvrdudeProgressParser.h"
 
-#include "ToolOutputLines.h"
+#include "flashing/output/ToolOutputLines.h"
 
 #include <cctype>
 #include <sstream>

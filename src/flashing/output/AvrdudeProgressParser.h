@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BoundedLine.h"
-#include "ProgressParser.h"
+#include "flashing/output/BoundedLine.h"
+#include "flashing/output/ProgressParser.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BoundedLine.h"
+#include "flashing/output/BoundedLine.h"
 
 #include <algorithm>
 

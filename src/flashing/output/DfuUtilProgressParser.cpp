@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DfuUtilProgressParser.h"
+#include "flashing/output/DfuUtilProgressParser.h"
 
-#include "ToolOutputLines.h"
+#include "flashing/output/ToolOutputLines.h"
 
 #include <cctype>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OpenocdProgressParser.h"
+#include "flashing/output/OpenocdProgressParser.h"
 
-#include "ToolOutputLines.h"
+#include "flashing/output/ToolOutputLines.h"
 
 namespace modflash {
 

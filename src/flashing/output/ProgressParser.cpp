@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ProgressParser.h"
+#include "flashing/output/ProgressParser.h"
 
-#include "ToolOutputLines.h"
+#include "flashing/output/ToolOutputLines.h"
 
 namespace modflash {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ToolOutputLines.h"
+#include "flashing/output/ToolOutputLines.h"
 
 #include <algorithm>
 

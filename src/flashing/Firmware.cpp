@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Firmware.h"
+#include "flashing/Firmware.h"
 
 namespace modflash {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Preferences.h"
+#include "flashing/Preferences.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Utf8.h"
+#include "flashing/Utf8.h"
 
 #include <cstdint>
 #include <cstring>

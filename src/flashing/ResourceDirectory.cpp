@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ResourceDirectory.h"
+#include "flashing/ResourceDirectory.h"
 
 #include <fstream>
 #include <system_error>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "UpdateTask.h"
+#include "flashing/UpdateTask.h"
 
 namespace modflash {
 
