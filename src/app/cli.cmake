@@ -15,7 +15,8 @@ add_executable(modflash-cli
     cli/UpdateCommand.cpp
     cli/UpdateTarget.cpp
 )
-target_link_libraries(modflash-cli PRIVATE modflash_update Qt6::Core)
+target_link_libraries(modflash-cli PRIVATE modflash_update modflash_translations Qt6::Core
+    modflash_warnings)
 target_compile_definitions(modflash-cli PRIVATE
     MODFLASH_VERSION="${PROJECT_VERSION}")
 set_target_properties(modflash-cli PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${MODFLASH_RUNTIME_DIR})

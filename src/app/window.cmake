@@ -5,7 +5,8 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 add_executable(modflash
     window/main.cpp
 )
-target_link_libraries(modflash PRIVATE modflash_window Qt6::Widgets)
+target_link_libraries(modflash PRIVATE modflash_window modflash_translations Qt6::Widgets
+    modflash_warnings)
 target_compile_definitions(modflash PRIVATE
     MODFLASH_VERSION="${PROJECT_VERSION}"
     QT_NO_CAST_FROM_ASCII

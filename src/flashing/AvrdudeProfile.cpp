@@ -4,8 +4,8 @@
 #include "flashing/Firmware.h"
 #include "flashing/LogTexts.h"
 #include "flashing/Programmers.h"
+#include "flashing/TextLookup.h"
 #include "flashing/ToolEnvironment.h"
-#include "flashing/Translation.h"
 #include "flashing/output/AvrdudeProgressParser.h"
 
 #include <stdexcept>

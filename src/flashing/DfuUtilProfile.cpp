@@ -4,8 +4,8 @@
 #include "flashing/Firmware.h"
 #include "flashing/LogTexts.h"
 #include "flashing/Preferences.h"
+#include "flashing/TextLookup.h"
 #include "flashing/ToolEnvironment.h"
-#include "flashing/Translation.h"
 #include "flashing/output/DfuUtilProgressParser.h"
 
 namespace modflash {

@@ -2,7 +2,7 @@
 #include "flashing/FamilyProfile.h"
 
 #include "flashing/LogTexts.h"
-#include "flashing/Translation.h"
+#include "flashing/TextLookup.h"
 #include "flashing/output/ToolOutputLines.h"
 
 #include <algorithm>

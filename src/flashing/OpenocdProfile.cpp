@@ -5,8 +5,8 @@
 #include "flashing/LogTexts.h"
 #include "flashing/OpenocdQuoting.h"
 #include "flashing/Programmers.h"
+#include "flashing/TextLookup.h"
 #include "flashing/ToolEnvironment.h"
-#include "flashing/Translation.h"
 #include "flashing/output/OpenocdProgressParser.h"
 
 namespace modflash {

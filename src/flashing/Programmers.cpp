@@ -2,7 +2,7 @@
 #include "flashing/Programmers.h"
 
 #include "flashing/Preferences.h"
-#include "flashing/Translation.h"
+#include "flashing/TextLookup.h"
 
 #include <algorithm>
 

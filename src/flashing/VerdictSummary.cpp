@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flashing/VerdictSummary.h"
 
-#include "flashing/Translation.h"
+#include "flashing/TextLookup.h"
 
 namespace modflash {
 

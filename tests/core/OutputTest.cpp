@@ -8,7 +8,7 @@
 #include "flashing/DfuseLayout.h"
 #include "flashing/LogTexts.h"
 #include "flashing/OpenocdProfile.h"
-#include "flashing/Translation.h"
+#include "flashing/TextLookup.h"
 #include "flashing/Utf8.h"
 #include "flashing/VerdictSummary.h"
 

@@ -2,7 +2,7 @@
 // The window as a keyboard user and a newcomer meet it: mnemonics and menus, moving through the
 // lists, and the About box.
 #include "WindowFixture.h"
-#include "update/Translations.h"
+#include "update/UserLanguage.h"
 #include "window/AboutDialog.h"
 
 #include <QAction>
@@ -62,7 +62,7 @@ TEST_F(Keyboard, EveryMnemonicIsUniqueAndF10OpensTheMenus) {
 
 // An update that cannot run says why in German, yet the log and the diagnostic log stay English.
 TEST_F(Keyboard, InGermanTheWindowAndItsMnemonicsAreGermanButTheLogIsNot) {
-    const Translations german(QLocale(QLocale::German, QLocale::Germany));
+    const UserLanguage german(QLocale(QLocale::German, QLocale::Germany));
     ASSERT_TRUE(german.active());
     installTools("exit 0");
     resources.remove("avrdude.conf");

@@ -9,7 +9,7 @@
 
 #include "FakeUsbDeviceSource.h"
 #include "update/SettingsPreferences.h"
-#include "update/Translations.h"
+#include "update/UserLanguage.h"
 #include "window/AppDelegate.h"
 #include "window/MainWindow.h"
 
@@ -101,7 +101,7 @@ bool runToVerdict(AppDelegate& delegate, const WindowControls& controls) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // The pictures speak the language LANG names, as the window does.
-    const modflash::Translations translations;
+    const modflash::UserLanguage translations;
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption resources(

@@ -13,7 +13,7 @@
 #include "flashing/MissingResourceError.h"
 #include "flashing/Utf8.h"
 #include "update/SettingsPreferences.h"
-#include "update/Translations.h"
+#include "update/UserLanguage.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("modflash-cli");
     QCoreApplication::setApplicationVersion(MODFLASH_VERSION);
-    const modflash::Translations translations;
+    const modflash::UserLanguage translations;
 
     modflash::cli::Output output;
     return modflash::cli::run(argc, argv, output);

@@ -6,7 +6,7 @@
 #include "update/SettingsPreferences.h"
 #include "update/SleepInhibitor.h"
 #include "update/StopSignals.h"
-#include "update/Translations.h"
+#include "update/UserLanguage.h"
 #include "window/AppDelegate.h"
 #include "window/DesktopIdentity.h"
 #include "window/MainWindow.h"
@@ -51,7 +51,7 @@ void describeOptions(QCommandLineParser& parser) {
 void answerHelpAndVersion(int argc, char* argv[]) {
     const QCoreApplication early(argc, argv);
     nameApplication();
-    const modflash::Translations translations;
+    const modflash::UserLanguage translations;
     QCommandLineParser parser;
     describeOptions(parser);
     parser.parse(QCoreApplication::arguments());
@@ -98,7 +98,7 @@ int main(int argc, char* argv[]) {
     answerHelpAndVersion(argc, argv);
     QApplication app(argc, argv);
     nameApplication();
-    const modflash::Translations translations;
+    const modflash::UserLanguage translations;
     // The installed desktop entry's id, so that the desktop matches the window to its entry
     // and icon: the app id on Wayland. On X11 the desktop matches the window's class, which
     // Qt takes from the application name above; the entry's StartupWMClass names it.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "flashing/Translation.h"
+#include "flashing/TextLookup.h"
 
 #include <vector>
 

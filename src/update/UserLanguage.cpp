@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "update/Translations.h"
+#include "update/UserLanguage.h"
 
-#include "flashing/Translation.h"
+#include "flashing/TextLookup.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
 namespace modflash {
 
-Translations::Translations(const QLocale& locale) {
+UserLanguage::UserLanguage(const QLocale& locale) {
     // Both are looked up by the locale's UI languages (LANGUAGE before LANG), so "de_AT" finds
     // "de" as well.
     if (m_qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -24,7 +24,7 @@ Translations::Translations(const QLocale& locale) {
         });
 }
 
-Translations::~Translations() {
+UserLanguage::~UserLanguage() {
     if (m_ownInstalled) {
         setTextLookup(nullptr);
         QCoreApplication::removeTranslator(&m_own);

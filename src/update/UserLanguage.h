@@ -9,12 +9,12 @@ namespace modflash {
 // The program's texts and Qt's own in the user's language, for as long as the object lives.
 // The program's translations are built in, so a copy run from anywhere finds them; Qt's come
 // from where Qt keeps them, when it has them. English, the texts' own language, needs none.
-class Translations {
+class UserLanguage {
 public:
-    explicit Translations(const QLocale& locale = QLocale::system());
-    ~Translations();
-    Translations(const Translations&) = delete;
-    Translations& operator=(const Translations&) = delete;
+    explicit UserLanguage(const QLocale& locale = QLocale::system());
+    ~UserLanguage();
+    UserLanguage(const UserLanguage&) = delete;
+    UserLanguage& operator=(const UserLanguage&) = delete;
 
     // Whether the program's own texts are translated for the locale.
     bool active() const { return m_ownInstalled; }
