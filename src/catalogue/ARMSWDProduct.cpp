@@ -2,7 +2,6 @@
 #include "catalogue/ARMSWDProduct.h"
 
 #include "flashing/OpenocdProfile.h"
-#include "flashing/Programmers.h"
 
 namespace modflash {
 
@@ -12,10 +11,6 @@ ARMSWDProduct::ARMSWDProduct(std::string title, std::string prefix)
 std::shared_ptr<const ARMSWDProduct> ARMSWDProduct::productWithTitle(std::string title,
                                                                      std::string prefix) {
     return std::make_shared<const ARMSWDProduct>(std::move(title), std::move(prefix));
-}
-
-std::vector<std::string> ARMSWDProduct::stlinkInterfaces() {
-    return stlinkProbeList().names();
 }
 
 const FamilyProfile& ARMSWDProduct::profile() const {

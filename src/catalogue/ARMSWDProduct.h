@@ -14,9 +14,6 @@ public:
     static std::shared_ptr<const ARMSWDProduct> productWithTitle(std::string title,
                                                                  std::string prefix);
 
-    // The probes offered in the preferences; the first is the default.
-    static std::vector<std::string> stlinkInterfaces();
-
     const FamilyProfile& profile() const override;
     UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
                                 const Preferences& preferences) const override;

@@ -3,7 +3,6 @@
 
 #include "catalogue/ProductCatalogue.h"
 #include "flashing/AvrdudeProfile.h"
-#include "flashing/Programmers.h"
 
 namespace modflash {
 
@@ -21,10 +20,6 @@ std::shared_ptr<const AVRProduct> AVRProduct::productWithTitle(std::string title
                                                                bool factoryOnly) {
     return std::make_shared<const AVRProduct>(std::move(title), std::move(prefix), cpu,
                                               factoryOnly);
-}
-
-std::vector<std::string> AVRProduct::avrProgrammers() {
-    return avrProgrammerList().names();
 }
 
 const FamilyProfile& AVRProduct::profile() const {

@@ -17,9 +17,6 @@ public:
     static std::shared_ptr<const AVRProduct> productWithTitle(std::string title, std::string prefix,
                                                               std::int32_t cpu, bool factoryOnly);
 
-    // The programmers offered in the preferences; the first is the default.
-    static std::vector<std::string> avrProgrammers();
-
     // Index into the chip table: 0 atmega168, 1 atmega328, 2 attiny44, 3 attiny45, 4 attiny85.
     std::int32_t cpu() const { return m_cpu; }
 

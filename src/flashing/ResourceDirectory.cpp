@@ -107,16 +107,6 @@ ResourceDirectory::pathsForResourcesOfType(std::string_view type, std::string_vi
     return paths;
 }
 
-bool ResourceDirectory::hasResourceOfType(std::string_view type, std::string_view directory,
-                                          std::string_view namePrefix) const {
-    bool any = false;
-    forEachResourceOfType(type, directory, namePrefix, [&any](const std::string&) {
-        any = true;
-        return false;
-    });
-    return any;
-}
-
 std::set<std::string> ResourceDirectory::sampleImageNames() const {
     std::set<std::string> names;
     std::ifstream list(fs::path(m_path) / "firmware" / "samples.txt");

@@ -38,10 +38,6 @@ public:
     // Whether a file name has exactly the extension "type" as pathsForResourcesOfType takes it.
     static bool nameHasType(std::string_view name, std::string_view type);
 
-    // Whether pathsForResourcesOfType would list anything; stops reading at the first match.
-    bool hasResourceOfType(std::string_view type, std::string_view directory,
-                           std::string_view namePrefix = {}) const;
-
     // The names of the firmware directory's sample images: the images a build brings for trying
     // modflash out, which would leave a real module doing nothing. They are listed one a line
     // in "firmware/samples.txt"; real firmware has no such list.

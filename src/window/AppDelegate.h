@@ -84,8 +84,6 @@ public:
 
     // Everything the log has received.
     QString logText() { return m_log.text(); }
-    LogExport& logExport() { return m_logExport; }
-    const DevicePresence& devicePresence() const { return m_deviceLine.presence(); }
     // The About box, while it has been opened.
     AboutDialog* aboutDialog() const { return m_about.get(); }
 

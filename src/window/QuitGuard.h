@@ -28,9 +28,6 @@ public:
     // first and the window closes once it has ended. Asked again, the tool is killed.
     void stopThenClose();
 
-    // True once the user has agreed to stop and the window waits for the tool to end.
-    bool isClosingAfterStop() const { return m_closeWhenFinished; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -69,7 +69,9 @@ grep -q '^[EW]: ' "$scratch/lintian" && fail "lintian reports the errors or warn
 [ $status -eq 0 ] || { cat "$scratch/lintian-errors" >&2; fail "lintian ended with status $status"; }
 
 # apt's dry run resolves the dependencies against this system's packages without changing it.
-(cd "$scratch/package" && apt-get install --simulate "./$(basename "$package")") \
+# --reinstall: where a modflash package is installed already, apt would otherwise have nothing
+# to do and say nothing of the package's dependencies.
+(cd "$scratch/package" && apt-get install --simulate --reinstall "./$(basename "$package")") \
     >"$scratch/simulate" 2>&1 || { cat "$scratch/simulate" >&2; fail "apt-get cannot install the package"; }
 grep -q '^Inst modflash ' "$scratch/simulate" || { cat "$scratch/simulate" >&2; fail "apt-get would not install modflash"; }
 grep '^Remv ' "$scratch/simulate" >&2 && fail "installing the package would remove the packages above"
