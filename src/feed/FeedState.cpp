@@ -31,7 +31,7 @@ FeedState::FeedState(QString directory)
 
 QString FeedState::defaultDirectory() {
     QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    // The base directory specification: a relative path is invalid and is ignored.
+    // XDG base directories: a relative path is invalid and is ignored.
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/state");
     return base + QStringLiteral("/modflash");

@@ -43,10 +43,14 @@ std::optional<MinisignKey> MinisignKey::parse(QByteArrayView text, QString* reas
 }
 
 QString MinisignKey::keyIdText(const QByteArray& keyId) {
-    // minisign reads the id as a little-endian number and shows it in upper-case hexadecimal.
+    // minisign reads the id as a little-endian number and shows it in upper-case hexadecimal,
+    // without leading zeros.
     QByteArray reversed = keyId;
     std::reverse(reversed.begin(), reversed.end());
-    return QString::fromLatin1(reversed.toHex().toUpper());
+    QString text = QString::fromLatin1(reversed.toHex().toUpper());
+    while (text.size() > 1 && text.startsWith(QLatin1Char('0')))
+        text.remove(0, 1);
+    return text;
 }
 
 } // namespace modflash::feed

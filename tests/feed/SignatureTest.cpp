@@ -51,7 +51,8 @@ TEST(Keys, MinisignsOwnKeyFileIsRead) {
     const auto parsed = MinisignKey::parse(key.publicKeyText(), &reason);
     ASSERT_TRUE(parsed) << reason.toStdString();
     // minisign names the key by the same id in its comment line.
-    EXPECT_TRUE(key.publicKeyText().contains(parsed->keyIdText().toLatin1()));
+    EXPECT_TRUE(
+        key.publicKeyText().contains("public key " + parsed->keyIdText().toLatin1() + "\n"));
     TrustedKeys keys;
     ASSERT_TRUE(keys.addFile(key.publicKeyPath(), &reason)) << reason.toStdString();
     EXPECT_TRUE(keys.find(parsed->keyId()));
