@@ -16,7 +16,9 @@ inline std::string_view text(const std::uint8_t* data, std::size_t size) {
 
 // The size of the pieces an input is cut into, 1 to 16 bytes: set by its length, so that the
 // input is all output and a tool's recorded output serves as a seed as it is.
-inline std::size_t pieceSize(std::size_t size) { return size % 16 + 1; }
+inline std::size_t pieceSize(std::size_t size) {
+    return size % 16 + 1;
+}
 
 // Calls take(piece) for consecutive pieces of `bytes`, each `size` bytes long but the last.
 template <typename Take> void inPieces(std::string_view bytes, std::size_t size, Take&& take) {
