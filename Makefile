@@ -5,8 +5,10 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench package install clean
+.PHONY: all deps configure build run test bench fuzz package install clean
 
 all: build
 
@@ -27,6 +29,10 @@ test: build
 
 bench: build
 	cmake --build $(BUILD_DIR) --target bench
+
+# Each fuzz target for FUZZ_SECONDS under libFuzzer, in FUZZ_DIR; needs clang.
+fuzz:
+	./scripts/fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB

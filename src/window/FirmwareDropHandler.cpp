@@ -57,12 +57,11 @@ FirmwareDropHandler::Verdict FirmwareDropHandler::judge(const QMimeData* dropped
 }
 
 bool FirmwareDropHandler::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_window) {
-        if (event->type() == QEvent::DragEnter)
-            return dragEntered(event);
-        if (event->type() == QEvent::Drop)
-            return dropped(event);
-    }
+    // The type first: a window being destroyed is by then no widget to compare with.
+    if (event->type() == QEvent::DragEnter && watched == m_window)
+        return dragEntered(event);
+    if (event->type() == QEvent::Drop && watched == m_window)
+        return dropped(event);
     return QObject::eventFilter(watched, event);
 }
 

@@ -48,7 +48,8 @@ void InstructionsView::applyPalette() {
 }
 
 bool InstructionsView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_view && event->type() == QEvent::PaletteChange)
+    // The type first: a view being destroyed is by then no text browser to compare with.
+    if (event->type() == QEvent::PaletteChange && watched == m_view)
         applyPalette();
     return QObject::eventFilter(watched, event);
 }

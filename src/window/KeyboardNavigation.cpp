@@ -38,10 +38,12 @@ KeyboardNavigation::KeyboardNavigation(QMenuBar* menuBar, QComboBox* productList
 KeyboardNavigation::~KeyboardNavigation() = default;
 
 bool KeyboardNavigation::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_productList && event->type() == QEvent::KeyPress)
+    // The type first: a list being destroyed still sends events, and is by then no combo box
+    // to compare with (the pointers' cast to one is undefined).
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && watched == m_productList)
         return productKey(event);
-    if (watched == m_versionList &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel))
+    if ((type == QEvent::KeyPress || type == QEvent::Wheel) && watched == m_versionList)
         return versionKey(event);
     return QObject::eventFilter(watched, event);
 }

@@ -30,7 +30,8 @@ void QuitGuard::connectSignals() {
 }
 
 bool QuitGuard::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_window || event->type() != QEvent::Close || !m_session.isBusy())
+    // The type first: a window being destroyed is by then no widget to compare with.
+    if (event->type() != QEvent::Close || watched != m_window || !m_session.isBusy())
         return QObject::eventFilter(watched, event);
     event->ignore();
     // Already asking, or already waiting for the stopped tool: the window closes when it ends.

@@ -3,8 +3,8 @@
 # project still says under which terms.
 set -eu
 cd "$MODFLASH_SOURCE_DIR"
-missing=$(find src tests bench tools virtual-bench scripts Makefile CMakeLists.txt \
-    -path tests/data -prune -o -type f \
+missing=$(find src tests fuzz bench tools virtual-bench scripts Makefile CMakeLists.txt \
+    \( -path tests/data -o -path fuzz/corpus \) -prune -o -type f \
     \( -name '*.cpp' -o -name '*.h' -o -name '*.c' -o -name '*.sh' -o -name '*.bash' \
     -o -name '*.cmake' -o -name CMakeLists.txt -o -name Makefile -o -name '*.ui' \
     -o -path 'scripts/*' \) -print |

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # includes.sh SRC_DIR: every file under src/ includes the headers of src/ by their layer's path
 # ("flashing/UsbId.h"), and only from its own layer or one below it, so the dependencies run one
-# way: flashing <- catalogue <- update <- window <- app/window, and update <- app/cli.
+# way: flashing <- catalogue <- update <- feed <- window <- app/window, and feed <- app/cli.
 set -eu
 cd "$1"
 # The layers each folder may include, its own first.
@@ -11,9 +11,10 @@ allowed() {
     flashing) echo "flashing" ;;
     catalogue) echo "catalogue flashing" ;;
     update) echo "update catalogue flashing" ;;
-    window) echo "window update catalogue flashing" ;;
-    app/cli) echo "app/cli update catalogue flashing" ;;
-    app/window) echo "app/window window update catalogue flashing" ;;
+    feed) echo "feed update catalogue flashing" ;;
+    window) echo "window feed update catalogue flashing" ;;
+    app/cli) echo "app/cli feed update catalogue flashing" ;;
+    app/window) echo "app/window window feed update catalogue flashing" ;;
     *) echo "includes.sh: $1 is no known layer" >&2 && exit 2 ;;
     esac
 }

@@ -24,10 +24,9 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 # Preferences of the person running the tests must not choose another programmer.
 export XDG_CONFIG_HOME="$scratch/config"
-# Nor may an update running elsewhere on the machine hold the lock of one update at a time.
+# Nor may an update elsewhere on the machine hold the user's update lock.
 export XDG_RUNTIME_DIR="$scratch/runtime"
-mkdir -p "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 bench=$scratch/bench
 state=$bench/virtual-bench
 failures=0

@@ -22,6 +22,10 @@ void OpenocdProgressParser::lineEnded() {
         return;
     using State = Progress::State;
     constexpr int busy = Progress::indeterminate;
+    // openocd goes on printing after an error ("auto erase enabled" comes after a failed
+    // erase); none of it undoes the failure.
+    if (progress().state == State::Failed)
+        return;
     if (line.starts_with("Open On-Chip Debugger")) {
         update({"Connecting", busy, State::Running});
     } else if (line.starts_with("Info : device id =") || line.starts_with("Info : flash size =") ||

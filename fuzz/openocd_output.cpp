@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// OpenocdProgressParser over any output.
+#include "ToolOutput.h"
+#include "flashing/output/OpenocdProgressParser.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return modflash::fuzz::readToolOutput<modflash::OpenocdProgressParser>(data, size);
+}

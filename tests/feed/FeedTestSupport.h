@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <memory>
+
+namespace modflash::feed::testing {
+
+void writeFile(const QString& path, const QByteArray& bytes);
+
+// A minisign key pair made for one test, and signatures with it by the real minisign.
+class ThrowawayKey {
+public:
+    ThrowawayKey();
+    QString publicKeyPath() const { return m_directory.filePath("key.pub"); }
+    QByteArray publicKeyText() const;
+    // A ".minisig" for the bytes: pre-hashed, or minisign's legacy form.
+    QByteArray sign(const QByteArray& message, bool legacy = false) const;
+
+private:
+    QTemporaryDir m_directory;
+};
+
+// A manifest that every check accepts: one Wendrel release, a day old, expiring in a month.
+QJsonObject goodManifest(quint64 serial = 7);
+QByteArray toBytes(const QJsonObject& manifest);
+
+// tests/feed/feed_server.py on a free port of 127.0.0.1, serving root().
+class FeedServer {
+public:
+    FeedServer();
+    ~FeedServer();
+    QString root() const { return m_root.path(); }
+    QUrl url(const QString& path) const;
+    void put(const QString& path, const QByteArray& bytes) const;
+
+private:
+    QTemporaryDir m_root;
+    std::unique_ptr<QProcess> m_process;
+    int m_port = 0;
+};
+
+} // namespace modflash::feed::testing
