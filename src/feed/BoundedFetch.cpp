@@ -186,8 +186,17 @@ void BoundedFetch::onReplyFinished() {
         return fail(FeedFailure::unreachable(
             tr("%1 cannot be fetched: %2").arg(m_url.toString(), m_reply->errorString())));
     takeBody();
-    if (!m_finished)
-        end();
+    if (m_finished)
+        return;
+    // Qt may take a connection closed early for the end of the body.
+    const QVariant announced = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    if (announced.isValid() && m_received < announced.toLongLong())
+        return fail(FeedFailure::unreachable(
+            tr("%1 cannot be fetched: the connection closed after %2 of the %3 bytes announced")
+                .arg(m_url.toString())
+                .arg(m_received)
+                .arg(announced.toLongLong())));
+    end();
 }
 
 void BoundedFetch::fail(const FeedFailure& failure) {

@@ -7,8 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include <gtest/gtest.h>
-
 namespace modflash::feed::testing {
 
 namespace {
@@ -22,12 +20,12 @@ void run(const QString& program, const QStringList& arguments) {
                       << " failed: " << process.readAllStandardError().toStdString();
 }
 
+} // namespace
+
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-} // namespace
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -40,10 +38,6 @@ ThrowawayKey::ThrowawayKey() {
     run(MODFLASH_MINISIGN, {"-G", "-W", "-p", publicKeyPath(), "-s", m_directory.filePath("key")});
 }
 
-QByteArray ThrowawayKey::publicKeyText() const {
-    return readFile(publicKeyPath());
-}
-
 QByteArray ThrowawayKey::sign(const QByteArray& message, bool legacy) const {
     const QString file = m_directory.filePath("message");
     writeFile(file, message);
@@ -54,15 +48,19 @@ QByteArray ThrowawayKey::sign(const QByteArray& message, bool legacy) const {
     return readFile(file + ".minisig");
 }
 
+QJsonObject goodRelease() {
+    return {{"version", "2.1"},
+            {"date", "2026-11-30"},
+            {"notes", "Faster start."},
+            {"url", "images/Wendrel.2.1.bin"},
+            {"size", 2048},
+            {"sha256", QString(64, 'a')}};
+}
+
 QJsonObject goodManifest(quint64 serial) {
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QJsonObject release{{"version", "2.1"},
-                              {"date", "2026-11-30"},
-                              {"notes", "Faster start."},
-                              {"url", "images/Wendrel.2.1.bin"},
-                              {"size", 2048},
-                              {"sha256", QString(64, 'a')}};
-    const QJsonObject product{{"prefix", "Wendrel."}, {"releases", QJsonArray{release}}};
+    // Once for the whole run: the same serial gives the same bytes, which one signature fits.
+    static const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QJsonObject product{{"prefix", "Wendrel."}, {"releases", QJsonArray{goodRelease()}}};
     return {{"format", "modflash-feed"},
             {"format_version", 1},
             {"feed", "stable"},
@@ -76,20 +74,17 @@ QByteArray toBytes(const QJsonObject& manifest) {
     return QJsonDocument(manifest).toJson(QJsonDocument::Compact);
 }
 
-FeedServer::FeedServer()
-    : m_process(std::make_unique<QProcess>()) {
-    m_process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_process->start(MODFLASH_PYTHON, {MODFLASH_FEED_SERVER, m_root.path()});
-    if (!m_process->waitForReadyRead(10000)) {
+FeedServer::FeedServer() {
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(MODFLASH_PYTHON, {MODFLASH_FEED_SERVER, m_root.path()});
+    if (!m_process.waitForReadyRead(10000))
         ADD_FAILURE() << "the feed server did not start";
-        return;
-    }
-    m_port = m_process->readLine().trimmed().toInt();
+    m_port = m_process.readLine().trimmed().toInt();
 }
 
 FeedServer::~FeedServer() {
-    m_process->kill();
-    m_process->waitForFinished(5000);
+    m_process.kill();
+    m_process.waitForFinished(5000);
 }
 
 QUrl FeedServer::url(const QString& path) const {

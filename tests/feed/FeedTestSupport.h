@@ -8,18 +8,26 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include <memory>
+#include <gtest/gtest.h>
 
 namespace modflash::feed::testing {
 
 void writeFile(const QString& path, const QByteArray& bytes);
+QByteArray readFile(const QString& path);
+
+// Whether the text holds the part; a failure shows the whole text.
+inline ::testing::AssertionResult holds(const QString& text, const QString& part) {
+    if (text.contains(part))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << ('"' + text + "\" lacks \"" + part + '"').toStdString();
+}
 
 // A minisign key pair made for one test, and signatures with it by the real minisign.
 class ThrowawayKey {
 public:
     ThrowawayKey();
     QString publicKeyPath() const { return m_directory.filePath("key.pub"); }
-    QByteArray publicKeyText() const;
+    QByteArray publicKeyText() const { return readFile(publicKeyPath()); }
     // A ".minisig" for the bytes: pre-hashed, or minisign's legacy form.
     QByteArray sign(const QByteArray& message, bool legacy = false) const;
 
@@ -27,7 +35,8 @@ private:
     QTemporaryDir m_directory;
 };
 
-// A manifest that every check accepts: one Wendrel release, a day old, expiring in a month.
+// A manifest that every check accepts: goodRelease() of Wendrel, a day old, expiring in a month.
+QJsonObject goodRelease();
 QJsonObject goodManifest(quint64 serial = 7);
 QByteArray toBytes(const QJsonObject& manifest);
 
@@ -42,7 +51,7 @@ public:
 
 private:
     QTemporaryDir m_root;
-    std::unique_ptr<QProcess> m_process;
+    QProcess m_process;
     int m_port = 0;
 };
 
