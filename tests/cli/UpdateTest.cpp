@@ -2,13 +2,11 @@
 // modflash-cli update over stand-in tools: the log's texts byte for byte, the exit statuses,
 // the module check, the signals, and output that cannot be written or is not read.
 #include "CliHarness.h"
+#include "Golden.h"
 #include "TestSupport.h"
 #include "ToolDirectory.h"
-#include "catalogue/ProductCatalogue.h"
-#include "flashing/FamilyProfile.h"
 #include "flashing/LogTexts.h"
 #include "flashing/Preferences.h"
-#include "flashing/Programmers.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +35,9 @@ const Target dfu{"Wendrel", "2.0", "dfu-util", "Wendrel.2.0.bin", {}};
 const Target swd{"Zembro", "1.0", "openocd", "zembro_1.0.bin", {"--factory"}};
 
 const QByteArray success = LogTexts::success;
+// The end of the Drovel update's command in the log, which tests/data/cli/log-texts.txt shows
+// whole: what the tool prints follows.
+const QByteArray afterCommand = "-Ulfuse:w:0xFF:m -Uefuse:w:0x00:m\n";
 
 class Update : public CliHarness {
 protected:
@@ -48,24 +49,6 @@ protected:
     QStringList arguments(const Target& target) const {
         return QStringList{"update", target.title, target.version, "--resources", tools.path()} +
                target.options;
-    }
-    // The log up to the tool's output, for the command the library builds with the defaults.
-    QByteArray logStart(const Target& target) const {
-        MemoryPreferences preferences;
-        registerPreferenceDefaults(preferences);
-        preferences.setBool(PreferenceKey::enableFactoryFirmware, !target.options.isEmpty());
-        const ProductPtr product = ProductCatalogue().productWithTitle(target.title);
-        const std::string path = tools.filePath(QString("firmware/") + target.image).toStdString();
-        const Firmware copy(imageCopy + ("/" + std::string(target.image)), "");
-        const UpdateTask task = product->createUpdateTask(copy, tools.resources(), preferences);
-        QByteArray log =
-            LogTexts::beginning + QByteArray::fromStdString(LogTexts::imageChecked(path));
-        // The stand-in avrdude answers the module check with the product's chip.
-        if (const auto check = product->moduleCheckTask(tools.resources(), preferences))
-            log += LogTexts::checkingModule + check->commandLine() +
-                   "\navrdude: device signature = 0x" +
-                   (target.title == avr.title ? "1e9406" : "1e9514") + "\n";
-        return log + QByteArray::fromStdString(LogTexts::updateHeader(target.title, task));
     }
     void startWaitingTool(const QByteArray& prelude, int outFd = -1) {
         tools.installTool("avrdude",
@@ -97,95 +80,60 @@ TEST_F(Update, LogTextsByteForByteAndTheVerdictsExitStatus) {
     // harness's open pipe (timeout's 124).
     tools.installTool("avrdude", "timeout 5 sh -c 'read answer'\nprintf '[%s] \\377 caf\\303' $?\n"
                                  "sleep 0.2\nprintf '\\251\\r\\n50%%@\\r100%%\\n\\342\\202'");
-    const Run good = run(arguments(avr));
-    EXPECT_EQ(good.status, 0);
-    EXPECT_EQ(good.out,
-              logStart(avr) + "[1] \xef\xbf\xbd caf\xc3\xa9\r\n50%@\r100%\n\xef\xbf\xbd" + success);
-    EXPECT_EQ(good.err, "");
+    QByteArray transcript;
+    const auto record = [&](const char* name, const Run& r) {
+        transcript += QByteArray("== ") + name + "\nexit status " + QByteArray::number(r.status) +
+                      "\n" + r.out + "-- standard error\n" + r.err;
+    };
+    record("output as it came", run(arguments(avr)));
     for (const Target* target : {&avr, &dfu, &swd}) {
         tools.installTool(target->tool, "printf 'No device found.\\n'\nexit 74");
-        const Run failed = run(arguments(*target));
-        EXPECT_EQ(failed.status, 1) << target->title;
-        EXPECT_EQ(failed.out,
-                  logStart(*target) + "No device found.\n" + failureNotes(target->title));
+        record(target->tool, run(arguments(*target)));
     }
     tools.remove("dfu-util");
-    const Run noTool = run(arguments(dfu));
-    EXPECT_EQ(noTool.status, 2);
-    EXPECT_EQ(noTool.out, logStart(dfu) + LogTexts::error);
-    EXPECT_EQ(noTool.err, "modflash-cli: the update could not run: could not start " +
-                              tools.filePath("dfu-util").toUtf8() +
-                              ": No such file or directory\n");
+    record("no dfu-util", run(arguments(dfu)));
     // In German the message is, the log is not.
-    const Run german = run(arguments(dfu), {"LANG=de_DE.UTF-8", "LANGUAGE=de"});
-    EXPECT_EQ(german.out, noTool.out);
-    EXPECT_TRUE(german.err.startsWith("modflash-cli: die Aktualisierung konnte nicht laufen: "));
+    Run german = run(arguments(dfu), {"LANG=de_DE.UTF-8", "LANGUAGE=de"});
+    // The system's own words depend on the locales it has.
+    german.err = german.err.left(german.err.lastIndexOf(": ")) + "\n";
+    record("no dfu-util, in German", german);
     tools.remove("avrdude.conf");
-    const Run noConfiguration = run(arguments(avr), {"QT_LOGGING_RULES=*=false"});
-    EXPECT_EQ(noConfiguration.status, 2);
-    EXPECT_EQ(noConfiguration.out, QByteArray(LogTexts::beginning) + LogTexts::error);
-    EXPECT_EQ(noConfiguration.err,
-              "modflash-cli: the update could not run: avrdude's configuration "
-              "file (avrdude.conf) is missing: looked for " +
-                  tools.filePath("avrdude.conf").toUtf8() + "\n");
+    record("no avrdude.conf", run(arguments(avr), {"QT_LOGGING_RULES=*=false"}));
+    expectMatchesGolden("log-texts.txt",
+                        transcript.replace(tools.path().toUtf8(), "{resources}").toStdString());
 }
 
 // The module check: an AVR module of another chip is refused after its signature is read and
 // before anything is written; a read that did not end as avrdude ends after reading (no
 // programmer, a status other than 0, two signatures that disagree) writes nothing and says why;
-// the variant the product accepts passes, and with the check off nothing is read first.
+// the variant the product accepts passes, and with the check off nothing is read first. The
+// whole transcript is reviewed in tests/data/cli/module-checks.txt.
 TEST_F(Update, AnAvrModuleOfAnotherChipIsRefusedBeforeAnythingIsWritten) {
-    const QByteArray nothingWritten =
-        "\n\nIMPORTANT\nNOTE: The module check failed, so nothing was written to the module:\n"
-        "      ";
-    const struct {
-        const char* checkRun;
-        QStringList options;
-        int status;
-        QByteArray shown; // standard output, then error
-    } cases[] = {
-        {"echo 'avrdude: device signature = 0x1e950f (probably m328p)'",
-         {},
-         65,
-         "(probably m328p)\nERROR DURING UPDATE\nmodflash-cli: This module has an ATmega328P, "
-         "but Drovel uses an ATmega168. Products with an ATmega328: Ostrine, Parvonne"},
-        {"echo 'avrdude error: unable to open programmer usbtiny on port usb'; exit 1",
-         {},
-         1,
-         "port usb" + nothingWritten +
-             "avrdude found no programmer (unable to open programmer usbtiny on port usb). "
-             "Connect the programmer, or choose the one you have under Preferences.\n\n"
-             "modflash-cli: avrdude found no programmer"},
-        {"echo 'avrdude: device signature = 0x1e9406'; exit 1",
-         {},
-         1,
-         "0x1e9406" + nothingWritten +
-             "avrdude ended with exit status 1 before it had read the module's signature: see "
-             "its output above for why.\n\nmodflash-cli: avrdude ended with exit status 1"},
-        {"echo 'avrdude: device signature = 0x1e9406'; echo 'avrdude: device signature = 0x1e950f'",
-         {},
-         65,
-         "ERROR DURING UPDATE\nmodflash-cli: avrdude reported two different signatures, 1E 94 06 "
-         "and 1E 95 0F"},
-        {"echo 'wrapper: device signature = 0x1e9406'",
-         {},
-         1,
-         "modflash-cli: avrdude read no signature"},
-        {"echo 'avrdude: device signature = 0x1e940b'", {}, 0, ""},
-        {"exit 1", {"--no-module-check"}, 0, ""},
-    };
-    for (const auto& c : cases) {
+    QByteArray transcript;
+    for (const auto& [checkRun, option] : std::initializer_list<std::pair<QByteArray, QString>>{
+             {"echo 'avrdude: device signature = 0x1e950f (probably m328p)'", {}},
+             {"echo 'avrdude error: unable to open programmer usbtiny on port usb'; exit 1", {}},
+             {"echo 'avrdude: device signature = 0x1e9406'; exit 1", {}},
+             {"echo 'avrdude: device signature = 0x1e9406'; "
+              "echo 'avrdude: device signature = 0x1e950f'",
+              {}},
+             {"echo 'wrapper: device signature = 0x1e9406'", {}},
+             {"echo 'avrdude: device signature = 0x1e940b'", {}},
+             {"exit 1", "--no-module-check"}}) {
         tools.remove("writes");
         tools.installTool("avrdude",
                           "case \" $* \" in *\" -Uflash\"*) echo >> '" +
-                              tools.filePath("writes").toUtf8() + "';; *) " + c.checkRun +
-                              ";; esac",
+                              tools.filePath("writes").toUtf8() + "';; *) " + checkRun + ";; esac",
                           false);
-        const Run update = run(arguments(avr) + c.options);
-        EXPECT_EQ(update.status, c.status) << c.checkRun;
-        EXPECT_TRUE((update.out + update.err).contains(c.shown)) << update.out.toStdString();
-        EXPECT_EQ(QFile::exists(tools.filePath("writes")), c.status == 0) << c.checkRun;
+        const Run update =
+            run(arguments(avr) + (option.isEmpty() ? QStringList() : QStringList{option}));
+        transcript += "== " + (checkRun + " " + option.toUtf8()).trimmed() + "\nexit status " +
+                      QByteArray::number(update.status) + ", flash written: " +
+                      (QFile::exists(tools.filePath("writes")) ? "yes" : "no") + "\n" + update.out +
+                      "-- standard error\n" + update.err;
     }
+    expectMatchesGolden("module-checks.txt",
+                        transcript.replace(tools.path().toUtf8(), "{resources}").toStdString());
     // A stored "off" gives way to --module-check for one run: the check runs, and fails here.
     preferences().setBool(PreferenceKey::checkModuleBeforeWriting, false);
     EXPECT_NE(run(arguments(avr) + QStringList{"--module-check"}).status, 0);
@@ -197,7 +145,8 @@ TEST_F(Update, SignalsStopTheToolAndTheStatusSaysWhichOne) {
         ::kill(m_pid, signal);
         const Run stopped = finish();
         EXPECT_EQ(stopped.status, 128 + signal);
-        EXPECT_EQ(stopped.out, logStart(avr) + "started\nterm\n" + failureNotes(avr.title));
+        EXPECT_TRUE(
+            stopped.out.endsWith(afterCommand + "started\nterm\n" + failureNotes(avr.title)));
         EXPECT_FALSE(toolAlive()) << "no tool is left behind";
     }
     // A tool that ignores the request is killed by a second one; the status names the first.
@@ -340,7 +289,7 @@ TEST_F(Update, FloodArrivesByteForByte) {
     QByteArray expected;
     for (int i = 0; i < 20000; ++i)
         expected += "line " + QByteArray::number(i) + " \xc3\xa9\n";
-    EXPECT_EQ(flood.out, logStart(avr) + expected + success);
+    EXPECT_TRUE(flood.out.endsWith(afterCommand + expected + success));
 }
 
 // A pseudo-terminal in raw mode, so that what the program writes arrives byte for byte.

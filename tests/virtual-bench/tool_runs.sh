@@ -50,8 +50,9 @@ update() {
     }
 }
 
-expect_log() { # case text
-    grep -qF -- "$2" "$scratch/$1.log" || fail "$1: the log lacks \"$2\""
+expect_log() { # case text...
+    name=$1 && shift
+    for text; do grep -qF -- "$text" "$scratch/$name.log" || fail "$name: the log lacks \"$text\""; done
 }
 
 # The command modflash builds for the update, one element a line, into $scratch/command.
@@ -90,14 +91,6 @@ check_dfu() { # layout [cli options] product version
     [ -e "$state/dfu.unplugged" ] || fail "$name: the boot loader did not leave DFU mode"
 }
 
-# Bits of the fuse bytes (low, high, extended) each chip has; the others read as 1.
-fuse_bits() {
-    case $1 in
-    m168 | m168p | m328 | m328p) echo "ff ff 07" ;;
-    t44 | t45 | t85) echo "ff ff 01" ;;
-    esac
-}
-
 check_swd() { # probe [cli options] product version
     $prepare "$bench" --swd f0 --stlink "$1" >/dev/null || { fail "scripts/virtual-bench failed"; return; }
     shift
@@ -121,8 +114,8 @@ check_avr() { # part [cli options] product version
     objcopy -I ihex -O binary --gap-fill 0xff "$image" "$scratch/image.bin"
     expected_memory "$scratch/expected" "$(wc -c <"$flash")" "$scratch/image.bin" $((0x$start))
     cmp -s "$flash" "$scratch/expected" || fail "$name: the flash does not hold exactly the HEX file"
-    # shellcheck disable=SC2046 # three words, one per fuse byte
-    set -- $(fuse_bits "$part")
+    # Bits of the fuse bytes (low, high, extended) each chip has; the others read as 1.
+    case $part in m168 | m168p | m328 | m328p) set -- ff ff 07 ;; t44 | t45 | t85) set -- ff ff 01 ;; esac
     expected=""
     field=1
     for fuse in lfuse hfuse efuse; do
@@ -166,12 +159,10 @@ for erase in --mass-erase --no-mass-erase; do
     head -c 1048576 /dev/zero >"$state/dfu-flash.bin"
     update "dfu$erase" 0 "$erase" update Wendrel 2.0
     expected_memory "$scratch/expected" 1048576 "$bench/firmware/Wendrel.2.0.bin" 0
-    if [ "$erase" = --no-mass-erase ]; then
-        # The first 16 KiB sector is erased and written; the rest keeps its zeros.
-        head -c 16384 "$scratch/expected" >"$scratch/sector"
-        head -c $((1048576 - 16384)) /dev/zero >>"$scratch/sector"
-        mv "$scratch/sector" "$scratch/expected"
-    fi
+    # Without a mass erase only the first 16 KiB sector is erased and written; the rest keeps its
+    # zeros.
+    [ "$erase" = --mass-erase ] || { head -c 16384 "$scratch/expected" && head -c $((1048576 - 16384)) /dev/zero; } >"$scratch/sector"
+    [ "$erase" = --mass-erase ] || mv "$scratch/sector" "$scratch/expected"
     cmp -s "$state/dfu-flash.bin" "$scratch/expected" || fail "dfu$erase: the flash is not as expected"
 done
 
@@ -179,8 +170,7 @@ done
 # log shows the complete download before dfu-util's error.
 $prepare "$bench" --dfu f4-late-error >/dev/null
 update late-error 1 update Wendrel 2.0
-expect_log late-error "Download done."
-expect_log late-error "dfu-util: Error during download get_status"
+expect_log late-error "Download done." "dfu-util: Error during download get_status"
 cmp -s -n 2048 "$state/dfu-flash.bin" "$bench/firmware/Wendrel.2.0.bin" ||
     fail "late-error: the image is not in the flash"
 
@@ -188,8 +178,7 @@ cmp -s -n 2048 "$state/dfu-flash.bin" "$bench/firmware/Wendrel.2.0.bin" ||
 $prepare "$bench" --dfu f4 >/dev/null
 echo "unplug-after-bytes 2100" >>"$state/dfu"
 update dfu-unplugged 1 update "Tessary 1U (rev002)" 2.0
-expect_log dfu-unplugged "dfu-util: dfuse_download: libusb_control_transfer returned -4 (LIBUSB_ERROR_NO_DEVICE)"
-expect_log dfu-unplugged "dfu-util: Error during download"
+expect_log dfu-unplugged "dfu-util: dfuse_download: libusb_control_transfer returned -4 (LIBUSB_ERROR_NO_DEVICE)" "dfu-util: Error during download"
 grep -q "Download done" "$scratch/dfu-unplugged.log" && fail "dfu-unplugged: the download claims to be done"
 [ -e "$state/dfu.unplugged" ] || fail "dfu-unplugged: the module is still plugged in"
 
@@ -206,8 +195,7 @@ swd_failure() { # case setting error
     $prepare "$bench" --swd f0 >/dev/null
     echo "$2" >>"$state/stlink"
     update "$1" 1 update --factory Zembro 1.0
-    expect_log "$1" "$3"
-    expect_log "$1" "NOTE: openocd did not finish writing the module."
+    expect_log "$1" "$3" "NOTE: openocd did not finish writing the module."
     ! grep -q "^verified" "$scratch/$1.log" || fail "$1: openocd verified an image"
 }
 swd_failure swd-protected write-protect "Error: stm32x device protected"

@@ -17,14 +17,13 @@ namespace {
 
 using Keyboard = WindowFixture;
 
-// The key Alt reaches the text's control with, as Qt reads the "&"; empty for none.
-QString mnemonic(const QString& text) {
-    return QKeySequence::mnemonic(text).toString();
-}
-
 // Every mnemonic reachable from the window itself with Alt (buttons, labels, tabs, menus) is
 // unique, each menu has one, and none is used twice within a menu.
 void expectUniqueMnemonics(const WindowControls& c) {
+    // The key Alt reaches the text's control with, as Qt reads the "&"; empty for none.
+    const auto mnemonic = [](const QString& text) {
+        return QKeySequence::mnemonic(text).toString();
+    };
     QStringList texts;
     for (const auto* button : c.window->findChildren<QAbstractButton*>())
         texts << button->text();

@@ -134,7 +134,6 @@ TEST_F(Log, AFloodArrivesWholeAndIsCopiedAndSavedWhole) {
     QString output = QStringLiteral("caf\u00e9 \u20ac\n100%\n");
     for (int i = 1; i <= 110000; ++i)
         output += QString::number(i) + ' ' + padding + '\n';
-    ASSERT_GT(output.size(), 10 * 1024 * 1024);
     const QString text = log(), tail = output + "end\nlastUPDATE COMPLETED SUCCESSFULLY\n";
     EXPECT_TRUE(text.endsWith(tail) && text.size() < before.size() + tail.size() + 400);
     QGuiApplication::clipboard()->clear();

@@ -2,6 +2,7 @@
 // The window's own behaviour: what it offers and allows, the preferences it stores, choosing a
 // version or a file, locking while an update runs, its progress and verdict, closing during an
 // update, drops and the device line.
+#include "Golden.h"
 #include "WindowFixture.h"
 #include "window/LogView.h"
 
@@ -273,28 +274,32 @@ TEST_F(Window, DroppedFilesAreTakenAsThroughOtherOrRefusedWithAReason) {
     EXPECT_TRUE(window().acceptDrops()) << "the desktop would never offer the window a drop";
     QWidget* page = controls().tabView->currentWidget();
     const QString image = outsideFile("custom-9.9.BIN");
-    EXPECT_FALSE(drop(page, {QUrl::fromLocalFile(image)}));
-    EXPECT_EQ(banner(), "Updating from a file of your own needs \u201cEnable factory "
-                        "firmware\u201d in the preferences.");
-    QTest::mouseClick(controls().factoryFirmwareEnable, Qt::LeftButton);
-    EXPECT_FALSE(drop(page, {QUrl::fromLocalFile(image)}));
-    EXPECT_EQ(banner(), "Choose the product first, then drop its image.");
-    pick(controls().productList, wendrel);
-    const std::pair<QList<QUrl>, QString> refused[] = {
-        {{QUrl::fromLocalFile(image), QUrl::fromLocalFile(image)},
-         "Drop one firmware image at a time."},
-        {{QUrl("https://example.net/x.bin")},
-         "Only files on this computer can be used; save the image first."},
-        {{QUrl::fromLocalFile(outsideFile("x.hex"))},
-         "\u201cx.hex\u201d is not a .bin file, so it is not an image for Wendrel."},
+    const QUrl file = QUrl::fromLocalFile(image);
+    // Each drop while it hovers and once let go, with the banner then: a refusal's reason shows
+    // while the file hovers. The reviewed transcript is tests/data/window/drops.txt.
+    QString transcript;
+    const auto dropAll = [&](const QList<QList<QUrl>>& drops) {
+        for (const QList<QUrl>& urls : drops) {
+            transcript += QUrl::toStringList(urls).join(' ') + ':';
+            for (const bool hoverOnly : {true, false}) {
+                const bool taken = drop(page, urls, hoverOnly);
+                transcript += QString(" %1 %2, \u201c%3\u201d;")
+                                  .arg(hoverOnly ? "hovering" : "let go",
+                                       taken ? "taken" : "refused", banner());
+            }
+            transcript += '\n';
+        }
     };
-    for (const auto& [urls, reason] : refused) {
-        EXPECT_FALSE(drop(page, urls, true));
-        EXPECT_EQ(banner(), reason) << "the reason shows while the file hovers";
-        EXPECT_FALSE(drop(page, urls));
-    }
-    EXPECT_TRUE(drop(page, {QUrl::fromLocalFile(image)}));
-    EXPECT_EQ(banner(), "") << "a good drop clears the refusal";
+    dropAll({{file}});
+    QTest::mouseClick(controls().factoryFirmwareEnable, Qt::LeftButton);
+    dropAll({{file}});
+    pick(controls().productList, wendrel);
+    dropAll({{file, file},
+             {QUrl("https://example.net/x.bin")},
+             {QUrl::fromLocalFile(outsideFile("x.hex"))},
+             {file}});
+    expectMatchesGolden("drops.txt",
+                        transcript.replace(resources.path(), "{resources}").toStdString());
     EXPECT_EQ(delegate().otherVersionFirmware()->path(), image.toStdString());
     EXPECT_EQ(controls().versionList->currentText(), "custom-9.9");
     EXPECT_TRUE(controls().updateButton->isEnabled());
@@ -319,19 +324,18 @@ TEST_F(Window, InstructionsHelpLinksAndTheDeviceLineFollowTheProduct) {
     EXPECT_TRUE(view->toPlainText().contains("Parvonne steps")) << "the page stays";
     EXPECT_EQ(BuildInfo::helpUrl().scheme() + BuildInfo::helpUrl().path(),
               "https/firmware-updates");
-    EXPECT_TRUE(line->text().startsWith("No USBtiny programmer found"));
-    usbDevices.plug(usbasp);
-    EXPECT_TRUE(line->text().contains("choose \"usbasp\" as the programmer"));
-    pick(controls().avrProgrammerSelector, "usbasp");
-    EXPECT_EQ(line->text(), "USBasp programmer found (USB 16c0:05dc)");
-    pick(controls().productList, wendrel);
-    usbDevices.plug(dfuBootLoader);
-    EXPECT_EQ(line->text(), "DFU boot loader found (USB 0483:df11)");
-    usbDevices.unplug(dfuBootLoader);
-    EXPECT_TRUE(line->text().startsWith("No DFU boot loader found"));
-    usbDevices.setAvailable(false);
-    EXPECT_EQ(line->text(), "USB devices cannot be listed on this computer, so modflash cannot "
-                            "check for the DFU boot loader");
+    // The device line after each change, in the reviewed tests/data/window/device-lines.txt.
+    QString lines = line->text() + '\n';
+    for (const auto& change : std::initializer_list<std::function<void()>>{
+             [&] { usbDevices.plug(usbasp); },
+             [&] { pick(controls().avrProgrammerSelector, "usbasp"); },
+             [&] { pick(controls().productList, wendrel); },
+             [&] { usbDevices.plug(dfuBootLoader); }, [&] { usbDevices.unplug(dfuBootLoader); },
+             [&] { usbDevices.setAvailable(false); }}) {
+        change();
+        lines += line->text() + '\n';
+    }
+    expectMatchesGolden("device-lines.txt", lines.toStdString());
     EXPECT_TRUE(line->isVisible());
 }
 
