@@ -12,11 +12,7 @@ OtherUpdateWatch::OtherUpdateWatch(QObject* parent)
 
 void OtherUpdateWatch::look() {
     std::optional<UpdateLock::Holder> now = m_lock.otherHolder();
-    const auto same = [](const auto& a, const auto& b) {
-        return a.has_value() == b.has_value() &&
-               (!a || (a->process == b->process && a->update == b->update));
-    };
-    if (same(now, m_other))
+    if (now == m_other)
         return;
     m_other = std::move(now);
     emit changed();

@@ -18,6 +18,7 @@ public:
         QString update; // "Wendrel 2.0"
         // "another update is running: Wendrel 2.0, process 1234"
         QString reason() const;
+        bool operator==(const Holder&) const = default;
     };
 
     // path: the lock file; by default modflash-update.lock in the user's runtime directory.

@@ -75,13 +75,9 @@ void UpdateSession::runFinished(const ToolEnd& end) {
 }
 
 void UpdateSession::stageChanged(UpdateState::Stage from, UpdateState::Stage to) {
-    const auto running = [](UpdateState::Stage stage) {
-        return stage != UpdateState::Stage::Idle && stage != UpdateState::Stage::Ended &&
-               stage != UpdateState::Stage::Stopping;
-    };
-    if (running(from) != running(to))
-        emit runningChanged(running(to));
-    // Stopping and the end change what the banner says.
+    if (UpdateState::isRunning(from) != UpdateState::isRunning(to))
+        emit runningChanged(UpdateState::isRunning(to));
+    // The start and Stop change what the banner says; the end reports in runFinished().
     if (to == UpdateState::Stage::Stopping || to == UpdateState::Stage::CheckingImage)
         reportStatus();
 }

@@ -47,7 +47,7 @@ public:
 
     UpdateState::Stage stage() const { return m_run.stage(); }
     // True from start() until the verdict, or until stop().
-    bool isRunning() const { return isBusy() && !isStopping(); }
+    bool isRunning() const { return UpdateState::isRunning(stage()); }
     // True from start() until finished(), including while a stopped tool is ending.
     bool isBusy() const { return m_run.isBusy(); }
     bool isStopping() const { return stage() == UpdateState::Stage::Stopping; }

@@ -22,7 +22,10 @@ public:
     static bool allows(Stage from, Stage to);
 
     // From the start of an update to its verdict, Stopping included.
-    bool isBusy() const { return m_stage != Stage::Idle && m_stage != Stage::Ended; }
+    static bool isBusy(Stage stage) { return stage != Stage::Idle && stage != Stage::Ended; }
+    // Busy and not asked to stop: what the front ends show as running.
+    static bool isRunning(Stage stage) { return isBusy(stage) && stage != Stage::Stopping; }
+    bool isBusy() const { return isBusy(m_stage); }
     bool isStopping() const { return m_stage == Stage::Stopping; }
 
 private:
