@@ -2,18 +2,18 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # includes.sh SRC_DIR: every file under src/ includes the headers of src/ by their layer's path
 # ("flashing/UsbId.h"), and only from its own layer or one below it, so the dependencies run one
-# way: flashing <- catalogue <- update <- feed <- window <- app/window, and feed <- app/cli.
+# way: flashing <- catalogue <- feed <- update <- window <- app/window, and update <- app/cli.
 set -eu
 cd "$1"
 # The layer of a path under src/: its first folder, or its first two within app/.
 layerOf() { echo "$1" | sed -E 's#^(app/[^/]*|[^/]*).*#\1#'; }
 # A layer and every one below it.
-upTo() { echo "flashing catalogue update feed window" | sed -n "s|^\(.*\<$1\>\).*|\1|p"; }
+upTo() { echo "flashing catalogue feed update window" | sed -n "s|^\(.*\<$1\>\).*|\1|p"; }
 status=0
 for file in $(find . -name '*.cpp' -o -name '*.h' -o -name '*.ui' | sed 's|^\./||' | sort); do
     layer=$(layerOf "$file")
     case $layer in
-    app/cli) permitted="app/cli $(upTo feed)" ;;
+    app/cli) permitted="app/cli $(upTo update)" ;;
     app/window) permitted="app/window $(upTo window)" ;;
     *) permitted=$(upTo "$layer") ;;
     esac
