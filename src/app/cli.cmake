@@ -7,6 +7,8 @@ add_executable(modflash-cli
     cli/main.cpp
     cli/CommandContext.cpp
     cli/CommandLine.cpp
+    cli/FeedAccess.cpp
+    cli/FeedCommand.cpp
     cli/Listings.cpp
     cli/Output.cpp
     cli/ProgressLine.cpp

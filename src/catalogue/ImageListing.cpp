@@ -30,7 +30,11 @@ bool ImageListing::hasFirmware(const Product& product) const {
 }
 
 bool ImageListing::offers(const Product& product, bool factoryFirmwareEnabled) const {
-    return (factoryFirmwareEnabled || !product.factoryOnly()) && hasFirmware(product);
+    return mayOffer(product, factoryFirmwareEnabled) && hasFirmware(product);
+}
+
+bool ImageListing::mayOffer(const Product& product, bool factoryFirmwareEnabled) {
+    return factoryFirmwareEnabled || !product.factoryOnly();
 }
 
 std::size_t ImageListing::imageCount(const Product& product) const {

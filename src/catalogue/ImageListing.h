@@ -25,6 +25,8 @@ public:
     // Whether the product list offers the product: it has firmware, and factory firmware is
     // enabled or the product is not factory-only. Both front ends offer what this says.
     bool offers(const Product& product, bool factoryFirmwareEnabled) const;
+    // The factory part of that rule: factory-only products only while factory firmware is on.
+    static bool mayOffer(const Product& product, bool factoryFirmwareEnabled);
     // How many images the product has; reads the rest of the directory.
     std::size_t imageCount(const Product& product) const;
 

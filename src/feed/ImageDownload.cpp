@@ -36,7 +36,13 @@ ImageDownload::ImageDownload(QNetworkAccessManager& network, DownloadCache& cach
 ImageDownload::~ImageDownload() = default;
 
 void ImageDownload::start() {
-    if (takeCached() || !openTemporary())
+    if (takeCached())
+        return;
+    if (!m_networkAllowed)
+        return endSoon(FeedFailure::unreachable(
+            tr("%1 has not been downloaded yet, and the network may not be used")
+                .arg(m_release.url.toString())));
+    if (!openTemporary())
         return;
     BoundedFetch::Limits limits;
     limits.largestBody = m_release.size;
@@ -58,6 +64,10 @@ bool ImageDownload::takeCached() {
     QString edited;
     const std::optional<QString> cached =
         m_cache.verifiedImage(m_release.sha256, m_extension, &edited);
+    if (!edited.isEmpty()) {
+        endSoon(FeedFailure::refused(edited));
+        return true;
+    }
     if (!cached)
         return false;
     m_imagePath = *cached;
@@ -75,10 +85,15 @@ bool ImageDownload::openTemporary() {
         if (reason.isEmpty())
             reason = tr("a file cannot be made in the download cache %1: %2")
                          .arg(m_cache.directory(), m_temporary->errorString());
-        QTimer::singleShot(0, this, [this, reason] { end(FeedFailure::unreachable(reason)); });
+        endSoon(FeedFailure::unreachable(reason));
         return false;
     }
     return true;
+}
+
+void ImageDownload::endSoon(FeedFailure failure) {
+    // Finished from the event loop, as a download would be.
+    QTimer::singleShot(0, this, [this, failure] { end(failure); });
 }
 
 QString ImageDownload::write(QByteArrayView piece) {

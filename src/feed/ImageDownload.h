@@ -21,7 +21,9 @@ namespace modflash::feed {
 // Brings a feed release into the download cache: a cached copy whose bytes still match is
 // taken as it is; otherwise the image is downloaded into a temporary file beside the cache's
 // images, checked for its exact size and SHA-256, flushed to disk and only then given its
-// name. However it ends, nothing partial or unverified is left under an image's name.
+// name. However it ends, nothing partial or unverified is left under an image's name. A cached
+// copy that was changed after it was verified is removed and refused, not quietly fetched
+// again: something on this computer writes where it should not, and the person should know.
 class ImageDownload : public QObject {
     Q_OBJECT
 
@@ -30,6 +32,8 @@ public:
                   QString extension, BoundedFetch::Timing timing = {}, QObject* parent = nullptr);
     ~ImageDownload() override;
 
+    // Without the network only a cached copy can be had.
+    void setNetworkAllowed(bool allowed) { m_networkAllowed = allowed; }
     void start();
     // Ends the download as failed; the temporary file is removed.
     void stop();
@@ -39,6 +43,8 @@ public:
     const QString& imagePath() const { return m_imagePath; }
     // Whether the image was in the cache already.
     bool wasCached() const { return m_wasCached; }
+    // Whether start() went to the server: the image was neither cached nor refused beforehand.
+    bool isFetching() const { return m_fetch != nullptr; }
     const std::optional<FeedFailure>& failure() const { return m_failure; }
 
 signals:
@@ -47,6 +53,7 @@ signals:
 
 private:
     bool takeCached();
+    void endSoon(FeedFailure failure);
     bool openTemporary();
     QString write(QByteArrayView piece);
     void onFetched();
@@ -62,6 +69,7 @@ private:
     std::unique_ptr<BoundedFetch> m_fetch;
     QCryptographicHash m_hash{QCryptographicHash::Sha256};
     QString m_imagePath;
+    bool m_networkAllowed = true;
     bool m_wasCached = false;
     bool m_finished = false;
     std::optional<FeedFailure> m_failure;

@@ -49,9 +49,11 @@ std::vector<std::string> FamilyProfile::verdictTexts(const ToolEnd& end) const {
         return {LogTexts::success};
     if (!end.toolRan())
         return {LogTexts::error};
+    if (!end.writeStarted && end.kind == ToolEnd::Kind::Stopped)
+        return {end.downloading ? LogTexts::stoppedWhileDownloading
+                                : LogTexts::stoppedBeforeWriting};
     if (!end.writeStarted)
-        return {end.kind == ToolEnd::Kind::Stopped ? std::string(LogTexts::stoppedBeforeWriting)
-                                                   : LogTexts::moduleCheckFailed(end.reason)};
+        return {LogTexts::moduleCheckFailed(end.reason)};
     return m_facts.failureNotes;
 }
 

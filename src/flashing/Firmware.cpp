@@ -42,6 +42,10 @@ Firmware::Firmware(std::string path, std::string_view prefix)
     : m_path(std::move(path))
     , m_version(versionFromPath(m_path, prefix)) {}
 
+Firmware::Firmware(std::string path, KnownVersion version)
+    : m_path(std::move(path))
+    , m_version(std::move(version.text)) {}
+
 std::shared_ptr<const Firmware> Firmware::firmwareWithPath(std::string path,
                                                            std::string_view prefix) {
     return std::make_shared<const Firmware>(std::move(path), prefix);

@@ -11,7 +11,14 @@ namespace modflash {
 // name. Immutable, so it may be shared freely between the version list and a running update.
 class Firmware {
 public:
+    // A version known otherwise than from the file name: a downloaded image is named by its
+    // hash, and its version is the one its release gives.
+    struct KnownVersion {
+        std::string text;
+    };
+
     Firmware(std::string path, std::string_view prefix);
+    Firmware(std::string path, KnownVersion version);
 
     static std::shared_ptr<const Firmware> firmwareWithPath(std::string path,
                                                             std::string_view prefix);

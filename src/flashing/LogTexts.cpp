@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flashing/LogTexts.h"
 
+#include "flashing/CheckText.h"
 #include "flashing/UpdateTask.h"
 
 namespace modflash::LogTexts {
@@ -18,6 +19,14 @@ std::string moduleCheckFailed(const std::string& reason) {
 std::string imageChecked(const std::string& path) {
     return "\nImage checked: " + path +
            "\nThe tool writes a private copy of exactly the checked bytes.\n";
+}
+
+std::string downloading(const std::string& url) {
+    return "\nDownloading firmware:\n" + url + "\n";
+}
+
+std::string downloadVerified(std::uint64_t size, const std::string& sha256) {
+    return "Verified: " + groupedNumber(size) + " bytes, SHA-256 " + sha256 + "\n";
 }
 
 } // namespace modflash::LogTexts

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace modflash {
@@ -45,6 +46,10 @@ inline constexpr const char* stoppedBeforeWriting =
     "\nIMPORTANT\nNOTE: The update was stopped while the module was being checked.\n"
     "      Nothing was written to the module.\n\n";
 
+inline constexpr const char* stoppedWhileDownloading =
+    "\nIMPORTANT\nNOTE: The update was stopped while the firmware was being downloaded.\n"
+    "      Nothing was written to the module.\n\n";
+
 // "\nIMPORTANT\nNOTE: The module check failed, so nothing was written to the module:\n"
 // followed by the reason, indented, and a blank line.
 std::string moduleCheckFailed(const std::string& reason);
@@ -53,6 +58,11 @@ std::string moduleCheckFailed(const std::string& reason);
 // so that what they write is exactly what was checked, whatever becomes of the file meanwhile.
 // "\nImage checked: <path>\nThe tool writes a private copy of exactly the checked bytes.\n"
 std::string imageChecked(const std::string& path);
+
+// A feed release is downloaded first: "\nDownloading firmware:\n<url>\n", and once its bytes
+// are verified "Verified: <size> bytes, SHA-256 <hex>\n".
+std::string downloading(const std::string& url);
+std::string downloadVerified(std::uint64_t size, const std::string& sha256);
 
 // "\nUpdating <title> firmware with command:\n<launch path> <arguments joined by spaces>\n"
 std::string updateHeader(const std::string& title, const UpdateTask& task);

@@ -62,6 +62,15 @@ std::optional<Preferences::Value> MemoryPreferences::storedValue(const std::stri
     return std::nullopt;
 }
 
+MemoryPreferences MemoryPreferences::snapshotOf(const Preferences& preferences) {
+    MemoryPreferences snapshot;
+    for (const char* key : PreferenceKey::textKeys)
+        snapshot.setString(key, preferences.stringForKey(key));
+    for (const char* key : PreferenceKey::switchKeys)
+        snapshot.setBool(key, preferences.boolForKey(key));
+    return snapshot;
+}
+
 void MemoryPreferences::storeValue(const std::string& key, const Value& value) {
     m_values[key] = value;
 }

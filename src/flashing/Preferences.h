@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -14,6 +15,10 @@ inline constexpr const char* stlinkProgrammer = "stlink-programmer";
 inline constexpr const char* enableFactoryFirmware = "enable-factory-firmware";
 inline constexpr const char* massEraseBeforeProgramming = "mass-erase-before-programming";
 inline constexpr const char* checkModuleBeforeWriting = "check-module-before-writing";
+// Every key, by the kind of its value.
+inline constexpr std::array textKeys{avrProgrammer, stlinkProgrammer};
+inline constexpr std::array switchKeys{enableFactoryFirmware, massEraseBeforeProgramming,
+                                       checkModuleBeforeWriting};
 } // namespace PreferenceKey
 
 // The user's preferences: a store behind registered defaults. Registered defaults live in
@@ -52,6 +57,9 @@ private:
 // A store that lives as long as the object: for tests, and for callers that must not persist.
 class MemoryPreferences : public Preferences {
 public:
+    // Every key's value as the preferences give it now, apart from any later change.
+    static MemoryPreferences snapshotOf(const Preferences& preferences);
+
     const std::map<std::string, Value>& stored() const { return m_values; }
 
 protected:

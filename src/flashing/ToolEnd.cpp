@@ -21,6 +21,10 @@ ToolEnd ToolEnd::refused(std::string reason) {
     return {Kind::Refused, 0, std::move(reason)};
 }
 
+ToolEnd ToolEnd::unreachable(std::string reason) {
+    return {Kind::Unreachable, 0, std::move(reason)};
+}
+
 ToolEnd ToolEnd::moduleCheckFailed(int exitStatus, std::string reason) {
     // A status of 0 would read as success to whoever looks only at the status.
     return {Kind::Failed, exitStatus ? exitStatus : 1, std::move(reason), false};
@@ -28,6 +32,10 @@ ToolEnd ToolEnd::moduleCheckFailed(int exitStatus, std::string reason) {
 
 ToolEnd ToolEnd::stoppedBeforeWriting() {
     return {Kind::Stopped, 0, {}, false};
+}
+
+ToolEnd ToolEnd::stoppedWhileDownloading() {
+    return {Kind::Stopped, 0, {}, false, true};
 }
 
 } // namespace modflash

@@ -60,10 +60,14 @@ std::string VerdictSummary::failureText() const {
     std::string what;
     switch (m_end->kind) {
     case ToolEnd::Kind::CouldNotRun:
+    case ToolEnd::Kind::Unreachable:
         return substituted(tr("Update failed: %1"), {m_end->reason});
     case ToolEnd::Kind::Refused:
         return substituted(tr("Update refused: %1"), {m_end->reason});
     case ToolEnd::Kind::Stopped:
+        if (m_end->downloading)
+            return tr("Update stopped while the firmware was being downloaded: nothing was "
+                      "written");
         if (!m_end->writeStarted)
             return tr("Update stopped while the module was being checked: nothing was written");
         return substituted(tr("Update stopped: %1 was stopped before it finished"),

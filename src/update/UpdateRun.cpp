@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "update/UpdateRun.h"
 
+#include "feed/BoundedFetch.h"
+#include "feed/ImageDownload.h"
 #include "flashing/FamilyProfile.h"
 #include "flashing/LogTexts.h"
-#include "flashing/Preferences.h"
-#include "flashing/ResourceDirectory.h"
 #include "flashing/UpdateTask.h"
 #include "flashing/Utf8.h"
 
+#include <QNetworkAccessManager>
 #include <QProcessEnvironment>
 #include <QStringList>
 
@@ -90,57 +91,129 @@ void UpdateRun::connectTimer() {
 
 bool UpdateRun::start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
                       const Preferences& preferences, const UpdateOptions& options) {
-    if (!moveTo(Stage::CheckingImage))
+    if (!begin(Stage::CheckingImage, std::move(product), resources, preferences, options))
+        return false;
+    checkAndLaunch(firmware);
+    return true;
+}
+
+bool UpdateRun::start(ProductPtr product, const feed::FirmwareOffer& offer,
+                      const ResourceDirectory& resources, const Preferences& preferences,
+                      const UpdateOptions& options) {
+    if (!offer.release)
+        return start(std::move(product), offer.firmware, resources, preferences, options);
+    if (!begin(Stage::Downloading, std::move(product), resources, preferences, options))
+        return false;
+    download(*offer.release);
+    return true;
+}
+
+bool UpdateRun::begin(Stage first, ProductPtr product, const ResourceDirectory& resources,
+                      const Preferences& preferences, const UpdateOptions& options) {
+    if (!moveTo(first))
         return false;
     m_product = std::move(product);
+    m_resources = resources;
+    m_preferences = MemoryPreferences::snapshotOf(preferences);
+    m_options = options;
     m_image.reset();
-
+    m_release.reset();
     writeToLog(LogTexts::beginning);
+    return true;
+}
+
+void UpdateRun::download(const feed::FeedRelease& release) {
+    m_release = release;
+    if (!m_product) {
+        end(ToolEnd::couldNotRun("no product was chosen"));
+        return;
+    }
+    if (!m_network)
+        m_network = feed::BoundedFetch::createNetwork();
+    m_download = std::make_unique<feed::ImageDownload>(
+        *m_network, m_cache, release, QString::fromStdString(m_product->firmwareExtension()));
+    m_download->setNetworkAllowed(m_options.networkAllowed);
+    connect(m_download.get(), &feed::ImageDownload::progress, this, &UpdateRun::downloadProgress);
+    connect(m_download.get(), &feed::ImageDownload::finished, this, &UpdateRun::downloaded);
+    m_download->start();
+    if (m_download->isFetching())
+        writeToLog(LogTexts::downloading(release.url.toString().toStdString()));
+}
+
+void UpdateRun::downloaded() {
+    if (stage() != Stage::Downloading)
+        return;
+    if (const std::optional<feed::FeedFailure>& failed = m_download->failure()) {
+        const std::string reason = failed->reason.toStdString();
+        end(failed->kind == feed::FeedFailure::Kind::Refused ? ToolEnd::refused(reason)
+                                                             : ToolEnd::unreachable(reason));
+        return;
+    }
+    if (!m_download->wasCached())
+        writeToLog(LogTexts::downloadVerified(std::uint64_t(m_release->size),
+                                              m_release->sha256.toStdString()));
+    if (moveTo(Stage::CheckingImage))
+        checkAndLaunch(std::make_shared<const Firmware>(
+            m_download->imagePath().toStdString(),
+            Firmware::KnownVersion{m_release->version.toStdString()}));
+}
+
+void UpdateRun::checkAndLaunch(const FirmwarePtr& firmware) {
     std::optional<UpdateTask> check;
     try {
-        check = prepare(firmware, resources, preferences, options);
+        check = prepare(firmware);
     } catch (const std::exception& error) {
         end(ToolEnd::couldNotRun(error.what()));
-        return true;
+        return;
     }
     if (stage() == Stage::CheckingImage)
         check ? launch(Stage::CheckingModule, *check) : launch(Stage::Writing, m_writeTask);
-    return true;
 }
 
 // Builds both commands and checks the image, so that nothing runs when either fails; returns
 // the module check's command when there is one to run first.
-std::optional<UpdateTask> UpdateRun::prepare(const FirmwarePtr& firmware,
-                                             const ResourceDirectory& resources,
-                                             const Preferences& preferences,
-                                             const UpdateOptions& options) {
+std::optional<UpdateTask> UpdateRun::prepare(const FirmwarePtr& firmware) {
     if (!m_product || !firmware)
         throw std::invalid_argument("no product or firmware image was chosen");
     // Built once with the chosen path, so that a command that cannot be built says so before
     // the file is read.
-    m_writeTask = m_product->createUpdateTask(*firmware, resources, preferences);
+    m_writeTask = m_product->createUpdateTask(*firmware, m_resources, m_preferences);
     requireUtf8(m_writeTask);
     std::optional<UpdateTask> check;
-    if (options.checkModule)
-        check = m_product->moduleCheckTask(resources, preferences);
+    if (m_options.checkModule)
+        check = m_product->moduleCheckTask(m_resources, m_preferences);
     if (check)
         requireUtf8(*check);
     // The file is read again here: it may have changed since it was chosen.
     const std::string& path = firmware->path();
     std::string bytes;
-    const ImageReport image = m_product->checkImage(path, options.connectedFlash,
+    const ImageReport image = m_product->checkImage(path, m_options.connectedFlash,
                                                     path.substr(path.rfind('/') + 1), &bytes);
-    if (!image.accepted() && !(image.mayBeConfirmed() && options.allowImplausible)) {
+    if (!image.accepted() && !(image.mayBeConfirmed() && m_options.allowImplausible)) {
         end(ToolEnd::refused(image.reason));
         return check;
     }
+    if (!isTheRelease(image, path))
+        return check;
     if (m_product->imageRequirements()) {
         m_image = std::make_unique<CheckedImageCopy>(path, bytes);
         m_writeTask =
-            m_product->createUpdateTask(Firmware(m_image->path(), ""), resources, preferences);
+            m_product->createUpdateTask(Firmware(m_image->path(), ""), m_resources, m_preferences);
         writeToLog(LogTexts::imageChecked(path));
     }
     return check;
+}
+
+// The bytes checked are the ones the copy and the tool get: a downloaded image changed after
+// its download was verified is refused here, however little time there was for it.
+bool UpdateRun::isTheRelease(const ImageReport& image, const std::string& path) {
+    if (!m_release || image.sha256 == m_release->sha256.toStdString())
+        return true;
+    end(ToolEnd::refused("\u201c" + path.substr(path.rfind('/') + 1) +
+                         "\u201d is not the image the feed offers: its SHA-256 is " + image.sha256 +
+                         " where the feed says " + m_release->sha256.toStdString() +
+                         "; it was changed after it was downloaded"));
+    return false;
 }
 
 bool UpdateRun::moveTo(Stage next) {
@@ -281,6 +354,13 @@ void UpdateRun::stop() {
     }
     m_stoppedIn = stage();
     moveTo(Stage::Stopping);
+    if (m_stoppedIn == Stage::Downloading) {
+        // Nothing of it is left: the temporary file goes with the stopped download.
+        m_download->disconnect(this);
+        m_download->stop();
+        end(ToolEnd::stoppedWhileDownloading());
+        return;
+    }
     if (!toolRuns) {
         end(ToolEnd::stoppedBeforeWriting());
         return;

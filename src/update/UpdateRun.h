@@ -2,7 +2,11 @@
 #pragma once
 
 #include "catalogue/Product.h"
+#include "feed/DownloadCache.h"
+#include "feed/FirmwareOffer.h"
 #include "flashing/Firmware.h"
+#include "flashing/Preferences.h"
+#include "flashing/ResourceDirectory.h"
 #include "flashing/ToolEnd.h"
 #include "flashing/Utf8.h"
 #include "update/CheckedImageCopy.h"
@@ -19,10 +23,13 @@
 #include <optional>
 #include <sys/types.h>
 
-namespace modflash {
+class QNetworkAccessManager;
 
-class Preferences;
-class ResourceDirectory;
+namespace modflash::feed {
+class ImageDownload;
+}
+
+namespace modflash {
 
 // What an update is to check before it writes anything.
 struct UpdateOptions {
@@ -32,9 +39,12 @@ struct UpdateOptions {
     bool allowImplausible = false;
     // The flash the connected module says it has, when it says so (the DFU boot loader).
     std::optional<std::uint64_t> connectedFlash;
+    // A feed release not in the download cache may be downloaded.
+    bool networkAllowed = true;
 };
 
-// One update at a time: builds the product's flashing command, checks the image and, where the
+// One update at a time: brings a feed release into the download cache first, builds the
+// product's flashing command, checks the image and, where the
 // family can, the module before anything is written, runs the tool as a child process on the
 // calling thread's event loop (never blocking it), hands on the tool's merged standard output
 // and standard error as it arrives, with the log's own texts around it, and ends with how the
@@ -59,6 +69,13 @@ public:
     // update at once). Refused, with no effect and false returned, while isBusy().
     bool start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
                const Preferences& preferences, const UpdateOptions& options = {});
+    // The same for an offered image. One from the feed, cached or not, first goes through the
+    // download cache (Downloading), which downloads it or finds its cached copy intact, and
+    // only bytes with its release's SHA-256 are written. The preferences are taken as they are
+    // at the start, whatever happens to them while the image downloads.
+    bool start(ProductPtr product, const feed::FirmwareOffer& offer,
+               const ResourceDirectory& resources, const Preferences& preferences,
+               const UpdateOptions& options = {});
 
     // Asks the tool and what it started to end (SIGTERM). A tool still running after the grace
     // period, or when stop() is called again, is killed. Nothing new starts after a stop: a
@@ -71,11 +88,15 @@ public:
     bool isBusy() const { return m_state.isBusy(); }
 
     void setGracePeriod(std::chrono::milliseconds period) { m_gracePeriod = period; }
+    // Where feed releases are downloaded to: the user's download cache unless set.
+    void setDownloadCache(const QString& directory) { m_cache = feed::DownloadCache(directory); }
 
 signals:
     void stageChanged(modflash::UpdateState::Stage from, modflash::UpdateState::Stage to);
     // The tool that writes the image starts (after the module check, where there is one).
     void writingStarted();
+    // While a feed release downloads: the bytes so far and of the whole image.
+    void downloadProgress(qint64 received, qint64 total);
     // Each read of the tool's output as the tool wrote it, before its text goes to the log.
     void outputChunk(const QByteArray& chunk);
     // Text for the log, as UTF-8, to be appended exactly as given. The tool's output passes
@@ -88,9 +109,13 @@ private:
     using Stage = UpdateState::Stage;
 
     void connectTimer();
-    std::optional<UpdateTask> prepare(const FirmwarePtr& firmware,
-                                      const ResourceDirectory& resources,
-                                      const Preferences& preferences, const UpdateOptions& options);
+    bool begin(Stage first, ProductPtr product, const ResourceDirectory& resources,
+               const Preferences& preferences, const UpdateOptions& options);
+    void download(const feed::FeedRelease& release);
+    void downloaded();
+    void checkAndLaunch(const FirmwarePtr& firmware);
+    std::optional<UpdateTask> prepare(const FirmwarePtr& firmware);
+    bool isTheRelease(const ImageReport& image, const std::string& path);
     bool moveTo(Stage next);
     void launch(Stage stage, const UpdateTask& task);
     void moduleChecked(const ToolEnd& checkEnd);
@@ -111,6 +136,15 @@ private:
     QTimer m_killTimer;
     Utf8Stream m_text;
     ProductPtr m_product;
+    // What the update started with, for the command built after a download.
+    ResourceDirectory m_resources{std::filesystem::path()};
+    MemoryPreferences m_preferences;
+    UpdateOptions m_options;
+    // The feed release being written, from the download to the end.
+    std::optional<feed::FeedRelease> m_release;
+    feed::DownloadCache m_cache;
+    std::unique_ptr<QNetworkAccessManager> m_network;
+    std::unique_ptr<feed::ImageDownload> m_download;
     std::chrono::milliseconds m_gracePeriod = defaultGracePeriod;
     pid_t m_toolGroup = 0;           // the running tool's process group
     Stage m_stoppedIn = Stage::Idle; // where Stop found the update

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QCoreApplication>
 
+#include <utility>
+
 namespace modflash {
 
 UpdateSession::UpdateSession(SleepInhibitor* sleepLock, QObject* parent)
@@ -22,6 +24,11 @@ void UpdateSession::connectRun() {
     connect(&m_run, &UpdateRun::outputChunk, this, &UpdateSession::chunkArrived);
     connect(&m_run, &UpdateRun::finished, this, &UpdateSession::runFinished);
     connect(&m_run, &UpdateRun::stageChanged, this, &UpdateSession::stageChanged);
+    connect(&m_run, &UpdateRun::downloadProgress, this, [this](qint64 received, qint64 total) {
+        const int percent = total > 0 ? int(received * 100 / total) : Progress::indeterminate;
+        if (percent != std::exchange(m_downloaded, percent))
+            reportStatus();
+    });
     // The module check's lines say nothing about the write: its progress and errors start
     // afresh.
     connect(&m_run, &UpdateRun::writingStarted, this, [this] {
@@ -33,20 +40,35 @@ void UpdateSession::connectRun() {
 bool UpdateSession::start(ProductPtr product, FirmwarePtr firmware,
                           const ResourceDirectory& resources, const Preferences& preferences,
                           const UpdateOptions& options) {
-    if (isBusy() || !product || !firmware)
+    if (!firmware || !acquire(product, firmware->version()))
         return false;
-    m_blockedBy =
-        m_lock.acquire(QString::fromStdString(product->title() + ' ' + firmware->version()));
+    // The run reports its first stage change, and with it the running flag, from here on.
+    return m_run.start(std::move(product), std::move(firmware), resources, preferences, options);
+}
+
+bool UpdateSession::start(ProductPtr product, const feed::FirmwareOffer& offer,
+                          const ResourceDirectory& resources, const Preferences& preferences,
+                          const UpdateOptions& options) {
+    if ((!offer.firmware && !offer.release) || !acquire(product, offer.version()))
+        return false;
+    return m_run.start(std::move(product), offer, resources, preferences, options);
+}
+
+// The lock covers the whole update, a download included.
+bool UpdateSession::acquire(const ProductPtr& product, const std::string& version) {
+    if (isBusy() || !product)
+        return false;
+    m_blockedBy = m_lock.acquire(QString::fromStdString(product->title() + ' ' + version));
     if (m_blockedBy)
         return false;
     m_product = product;
     m_end.reset();
+    m_downloaded = Progress::indeterminate;
     newSummary();
     // A machine that suspends in the middle of a write leaves the module without firmware.
     m_sleepLock->acquire();
     emit started();
-    // The run reports its first stage change, and with it the running flag, from here on.
-    return m_run.start(std::move(product), std::move(firmware), resources, preferences, options);
+    return true;
 }
 
 void UpdateSession::newSummary() {
@@ -78,7 +100,8 @@ void UpdateSession::stageChanged(UpdateState::Stage from, UpdateState::Stage to)
     if (UpdateState::isRunning(from) != UpdateState::isRunning(to))
         emit runningChanged(UpdateState::isRunning(to));
     // The start and Stop change what the banner says; the end reports in runFinished().
-    if (to == UpdateState::Stage::Stopping || to == UpdateState::Stage::CheckingImage)
+    if (to == UpdateState::Stage::Stopping || to == UpdateState::Stage::CheckingImage ||
+        to == UpdateState::Stage::Downloading)
         reportStatus();
 }
 
@@ -88,6 +111,8 @@ void UpdateSession::reportStatus() {
 }
 
 Progress UpdateSession::progress() const {
+    if (stage() == UpdateState::Stage::Downloading)
+        return {"Downloading", m_downloaded, Progress::State::Running};
     return m_summary ? m_summary->progress() : Progress{};
 }
 
@@ -98,6 +123,15 @@ UpdateSession::Banner UpdateSession::banner() const {
         return {Banner::Kind::Running,
                 QCoreApplication::translate("modflash::UpdateSession",
                                             "Stopping the update: waiting for the tool to end")
+                    .toStdString()};
+    if (stage() == UpdateState::Stage::Downloading)
+        return {Banner::Kind::Running,
+                (m_downloaded == Progress::indeterminate
+                     ? QCoreApplication::translate("modflash::UpdateSession",
+                                                   "Downloading the firmware")
+                     : QCoreApplication::translate("modflash::UpdateSession",
+                                                   "Downloading the firmware: %1%")
+                           .arg(m_downloaded))
                     .toStdString()};
     return m_summary->banner();
 }

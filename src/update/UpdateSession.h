@@ -40,6 +40,10 @@ public:
     // here, or in another process of this user (blockingUpdate() then says which).
     bool start(ProductPtr product, FirmwarePtr firmware, const ResourceDirectory& resources,
                const Preferences& preferences, const UpdateOptions& options = {});
+    // The same for an offered image, which a feed release downloads first; see UpdateRun.
+    bool start(ProductPtr product, const feed::FirmwareOffer& offer,
+               const ResourceDirectory& resources, const Preferences& preferences,
+               const UpdateOptions& options = {});
     // Lowers the running flag at once and asks the tool to end; pressed again, or left
     // unanswered for the grace period, kills it. Nothing is started after it. The verdict
     // follows the tool's exit.
@@ -72,6 +76,7 @@ public:
     std::optional<UpdateLock::Holder> otherUpdate() const { return m_lock.otherHolder(); }
 
     void setGracePeriod(std::chrono::milliseconds period) { m_run.setGracePeriod(period); }
+    void setDownloadCache(const QString& directory) { m_run.setDownloadCache(directory); }
 
 signals:
     // An update began.
@@ -86,6 +91,7 @@ signals:
 
 private:
     void connectRun();
+    bool acquire(const ProductPtr& product, const std::string& version);
     void chunkArrived(const QByteArray& chunk);
     void newSummary();
     void runFinished(const ToolEnd& end);
@@ -100,6 +106,8 @@ private:
     std::unique_ptr<VerdictSummary> m_summary;
     ProductPtr m_product;
     std::optional<ToolEnd> m_end;
+    // While a feed release downloads: the percentage of it received, when its size is known.
+    int m_downloaded = Progress::indeterminate;
     bool m_readsProgress = true;
 };
 

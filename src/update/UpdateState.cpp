@@ -11,9 +11,14 @@ namespace {
 
 using Stage = UpdateState::Stage;
 
-constexpr std::array<std::pair<Stage, Stage>, 12> transitions{{
+constexpr std::array<std::pair<Stage, Stage>, 17> transitions{{
     {Stage::Idle, Stage::CheckingImage},
     {Stage::Ended, Stage::CheckingImage},
+    {Stage::Idle, Stage::Downloading},
+    {Stage::Ended, Stage::Downloading},
+    {Stage::Downloading, Stage::CheckingImage},
+    {Stage::Downloading, Stage::Ended},
+    {Stage::Downloading, Stage::Stopping},
     {Stage::CheckingImage, Stage::CheckingModule},
     {Stage::CheckingImage, Stage::Writing},
     {Stage::CheckingImage, Stage::Ended},

@@ -9,6 +9,7 @@ class UpdateState {
 public:
     enum class Stage {
         Idle,           // no update yet
+        Downloading,    // a feed release is downloaded into the cache (or taken from it)
         CheckingImage,  // building the commands and checking the image's bytes
         CheckingModule, // the tool reads the module before anything is written
         Writing,        // the tool writes the image

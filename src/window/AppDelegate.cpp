@@ -282,12 +282,10 @@ void AppDelegate::showAbout() {
 LogExport::About AppDelegate::logAbout() const {
     const FirmwarePtr firmware = m_versionList.selectedFirmware();
     QStringList preferences;
-    for (const char* key : {PreferenceKey::avrProgrammer, PreferenceKey::stlinkProgrammer})
+    for (const char* key : PreferenceKey::textKeys)
         preferences << QString::fromUtf8(key) + QLatin1Char('=') +
                            QString::fromStdString(m_preferences.stringForKey(key));
-    for (const char* key :
-         {PreferenceKey::enableFactoryFirmware, PreferenceKey::massEraseBeforeProgramming,
-          PreferenceKey::checkModuleBeforeWriting})
+    for (const char* key : PreferenceKey::switchKeys)
         preferences << QString::fromUtf8(key) + QLatin1Char('=') +
                            QLatin1String(m_preferences.boolForKey(key) ? "yes" : "no");
     // The header is for the person the log is handed to; its words are not the log's own.

@@ -3,7 +3,6 @@
 
 #include "app/cli/CliText.h"
 #include "app/cli/UsageError.h"
-#include "catalogue/ImageListing.h"
 #include "flashing/DfuseLayout.h"
 #include "flashing/Preferences.h"
 #include "update/LibusbDeviceSource.h"
@@ -11,10 +10,19 @@
 namespace modflash::cli {
 
 CommandContext::CommandContext(ResourceDirectory resources, const Preferences& preferences,
-                               Output& output)
+                               const FeedOptions& feedOptions, Output& output)
     : m_resources(std::move(resources))
+    , m_feed(feedOptions, m_catalogue)
     , m_preferences(preferences)
     , m_output(output) {}
+
+const feed::FirmwareSources& CommandContext::sources() const {
+    if (!m_sources) {
+        m_sources.emplace(m_resources);
+        m_sources->setManifest(m_feed.lastVerified());
+    }
+    return *m_sources;
+}
 
 bool CommandContext::factoryFirmwareEnabled() const {
     return m_preferences.boolForKey(PreferenceKey::enableFactoryFirmware);
@@ -34,7 +42,8 @@ std::optional<std::uint64_t> CommandContext::connectedFlash(const Product& produ
     return std::nullopt;
 }
 
-bool CommandContext::isOffered(const Product& product, const ImageListing& images) const {
+bool CommandContext::isOffered(const Product& product,
+                               const feed::FirmwareSources::Listing& images) const {
     return images.offers(product, factoryFirmwareEnabled());
 }
 

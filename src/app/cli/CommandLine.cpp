@@ -133,6 +133,19 @@ QList<QCommandLineOption> CommandLine::globalOptions() {
          CliText::tr("Do not read the module before writing it (the AVR chip's signature, the DFU "
                      "boot loader's flash size), for this run: for unusual hardware. The image "
                      "is checked all the same.")},
+        {"feed-url",
+         CliText::tr("Read the firmware feed whose manifest is at URL, for this run (https, or "
+                     "http on this computer)."),
+         "URL"},
+        {"feed-key",
+         CliText::tr("Trust the minisign public key in FILE for the feed's signature too, for "
+                     "this run."),
+         "FILE"},
+        {"feed-name", CliText::tr("Read the feed NAME instead of \"stable\", for this run."),
+         "NAME"},
+        {"offline",
+         CliText::tr("Use no network, for this run: only images on this computer are written, "
+                     "the feed's as its last check left them.")},
     };
 }
 
@@ -166,8 +179,10 @@ QString CommandLine::generalHelp() {
                     "needs is missing (the reason is on standard error); 64 a usage mistake (an "
                     "unknown product, version, option or subcommand, a missing argument, an "
                     "ambiguous version, or factory firmware needed but off); 65 the checks "
-                    "before writing refuse the image (the reason is on standard error). update "
-                    "has its own: see \"modflash-cli update --help\".") +
+                    "before writing refuse the image, or the feed or a download from it is "
+                    "refused (the reason is on standard error); 69 the feed or its image cannot "
+                    "be reached. update and feed have their own: see \"modflash-cli update "
+                    "--help\" and \"modflash-cli feed --help\".") +
         "\n\n" +
         CliText::tr("Run \"modflash-cli SUBCOMMAND --help\" for a subcommand's own options.")));
     return withProgramName(parser.helpText());
@@ -216,6 +231,18 @@ RunOverrides CommandLine::readOverrides(const QCommandLineParser& parser) {
     overrides.massErase = switchPair(parser, "mass-erase", "no-mass-erase");
     overrides.moduleCheck = switchPair(parser, "module-check", "no-module-check");
     return overrides;
+}
+
+FeedOptions CommandLine::readFeedOptions(const QCommandLineParser& parser) {
+    FeedOptions feed;
+    feed.url = parser.value("feed-url");
+    feed.keyFiles = parser.values("feed-key");
+    feed.name = parser.value("feed-name");
+    feed.offline = parser.isSet("offline");
+    for (const QString& option : {QStringLiteral("feed-url"), QStringLiteral("feed-name")})
+        if (parser.isSet(option) && parser.value(option).isEmpty())
+            throw UsageError(CliText::tr("--%1 needs a value").arg(option).toStdString());
+    return feed;
 }
 
 // A first pass that knows every subcommand's options finds the subcommand's name even behind
@@ -291,6 +318,7 @@ Request CommandLine::parseFor(const Subcommand& subcommand, const QStringList& a
     if (parser.isSet("resources") && request.resourceDirectory.isEmpty())
         throw UsageError(CliText::text("--resources needs a directory; give its path"));
     request.overrides = readOverrides(parser);
+    request.feed = readFeedOptions(parser);
     return request;
 }
 

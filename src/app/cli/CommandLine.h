@@ -28,6 +28,7 @@ private:
     static void addGlobalOptions(QCommandLineParser& parser);
     static void throwParseError(const QCommandLineParser& parser, const QString& helpCommand);
     static RunOverrides readOverrides(const QCommandLineParser& parser);
+    static FeedOptions readFeedOptions(const QCommandLineParser& parser);
 
     static const Subcommand* chooseSubcommand(const QStringList& arguments, Request& request);
     static Request parseFor(const Subcommand& subcommand, const QStringList& arguments);

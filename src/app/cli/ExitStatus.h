@@ -15,6 +15,8 @@ inline constexpr int couldNotRun = 2;
 inline constexpr int usage = 64;
 // The checks before writing refused the image or the module; nothing was written.
 inline constexpr int refused = 65;
+// The feed or a feed image cannot be reached now: network, HTTP status, time (EX_UNAVAILABLE).
+inline constexpr int unavailable = 69;
 // update: another update of this user is running (EX_TEMPFAIL: try again later).
 inline constexpr int busy = 75;
 } // namespace ExitStatus

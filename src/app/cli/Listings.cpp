@@ -8,7 +8,7 @@
 #include "app/cli/Subcommands.h"
 #include "app/cli/UpdateTarget.h"
 #include "app/cli/UsageError.h"
-#include "catalogue/ImageListing.h"
+#include "feed/FirmwareSources.h"
 #include "flashing/CheckText.h"
 #include "flashing/FamilyProfile.h"
 #include "flashing/UpdateTask.h"
@@ -32,7 +32,7 @@ std::string quoted(const QString& text) {
     return "\"" + text.toStdString() + "\"";
 }
 
-QJsonObject describe(const Product& product, bool offered, const ImageListing& images) {
+QJsonObject describe(const Product& product, bool offered, const CommandContext& context) {
     return {
         {"title", fromStd(product.title())},
         {"family", fromStd(product.profile().name())},
@@ -40,7 +40,7 @@ QJsonObject describe(const Product& product, bool offered, const ImageListing& i
         {"chip", fromStd(product.chipName())},
         {"factoryOnly", product.factoryOnly()},
         {"offered", offered},
-        {"versions", static_cast<qint64>(images.imageCount(product))},
+        {"versions", static_cast<qint64>(context.sources().offers(product).size())},
     };
 }
 
@@ -49,7 +49,8 @@ QString firmwareDirectory(const CommandContext& context) {
 }
 
 // Why products lists nothing, for a person who expected their module there.
-std::string whyNothingIsOffered(const CommandContext& context, const ImageListing& images) {
+std::string whyNothingIsOffered(const CommandContext& context,
+                                const feed::FirmwareSources::Listing& images) {
     const std::string& root = context.resources().resourcePath();
     if (!std::filesystem::is_directory(root))
         return CliText::tr(
@@ -58,15 +59,16 @@ std::string whyNothingIsOffered(const CommandContext& context, const ImageListin
             .arg(fromStd(root))
             .toStdString();
     for (const ProductPtr& product : context.catalogue().products())
-        if (product->factoryOnly() && images.hasFirmware(*product))
+        if (product->factoryOnly() && images.hasImages(*product))
             return CliText::tr("no product is offered: the images in \u201c%1\u201d are all for "
                                "factory-only products, which --factory offers")
                 .arg(firmwareDirectory(context))
                 .toStdString();
     return CliText::tr(
-               "no product is offered: there are no firmware images in \u201c%1\u201d; they "
-               "come from your module's maker (products --all lists every product)")
-        .arg(firmwareDirectory(context))
+               "no product is offered: there are no firmware images in \u201c%1\u201d or "
+               "\u201c%2\u201d, nor from a feed; they come from your module's maker (products "
+               "--all lists every product)")
+        .arg(firmwareDirectory(context), context.sources().userFirmwareDirectory())
         .toStdString();
 }
 
@@ -82,6 +84,25 @@ QJsonObject describe(const UpdateTask& task) {
             {"environment", environment}};
 }
 
+QJsonObject describe(const feed::FirmwareOffer& offer, const std::set<std::string>& samples) {
+    QJsonObject object{{"version", fromStd(offer.version())},
+                       {"source", feed::FirmwareOffer::sourceName(offer.source)}};
+    if (offer.firmware) {
+        const std::string& path = offer.firmware->path();
+        object.insert("path", fromStd(path));
+        object.insert("sample", offer.source == feed::FirmwareSource::Bundled &&
+                                    samples.contains(path.substr(path.rfind('/') + 1)));
+    }
+    if (const std::optional<feed::FeedRelease>& release = offer.release) {
+        object.insert("size", release->size);
+        object.insert("sha256", release->sha256);
+        object.insert("date", release->date.toString(Qt::ISODate));
+        object.insert("notes", release->notes);
+        object.insert("url", release->url.toString());
+    }
+    return object;
+}
+
 } // namespace
 
 int listProducts(const Request& request, CommandContext& context) {
@@ -92,9 +113,8 @@ int listProducts(const Request& request, CommandContext& context) {
                              .toStdString());
     const bool all = request.isSet("all");
     const bool json = request.isSet("json");
-    // The window's one read of the firmware directory: a large directory is read once, not
-    // once per product.
-    const ImageListing images(context.resources());
+    // One read of each firmware folder: a large folder is read once, not once per product.
+    const feed::FirmwareSources::Listing images = context.sources().listing();
     QJsonArray array;
     bool anyOffered = false;
     for (const ProductPtr& product : context.catalogue().products()) {
@@ -103,7 +123,7 @@ int listProducts(const Request& request, CommandContext& context) {
         if (!all && !offered)
             continue;
         if (json)
-            array.append(describe(*product, offered, images));
+            array.append(describe(*product, offered, context));
         else
             context.output().line(product->title());
     }
@@ -126,32 +146,30 @@ int listVersions(const Request& request, CommandContext& context) {
                 .toStdString());
     const ProductPtr product = context.requireProduct(request.arguments.front());
     std::vector<std::string> leftOut;
-    const auto images = product->getAllFirmware(context.resources(), &leftOut);
+    const auto offers = context.sources().offers(*product, &leftOut);
     for (const std::string& name : leftOut)
         context.output().error(
             CliText::tr("left out %1: its file name is not valid UTF-8; rename the file")
                 .arg(fromStd(quoted(fromStd(name))))
                 .toStdString());
-    if (images.empty())
+    if (offers.empty())
         context.output().error(
-            CliText::tr("\u201c%1\u201d has no firmware images in \u201c%2\u201d; its "
-                        "images are named \u201c%3<version>.%4\u201d")
+            CliText::tr("\u201c%1\u201d has no firmware images in \u201c%2\u201d or "
+                        "\u201c%3\u201d, nor from a feed; its images are named "
+                        "\u201c%4<version>.%5\u201d")
                 .arg(fromStd(product->title()), firmwareDirectory(context),
-                     fromStd(product->prefix()), fromStd(product->firmwareExtension()))
+                     context.sources().userFirmwareDirectory(), fromStd(product->prefix()),
+                     fromStd(product->firmwareExtension()))
                 .toStdString());
     if (!request.isSet("json")) {
-        for (const FirmwarePtr& firmware : images)
-            context.output().line(firmware->version());
+        for (const feed::FirmwareOffer& offer : offers)
+            context.output().line(offer.version());
         return ExitStatus::success;
     }
     const std::set<std::string> samples = context.resources().sampleImageNames();
     QJsonArray array;
-    for (const FirmwarePtr& firmware : images) {
-        const std::string& path = firmware->path();
-        array.append(QJsonObject{{"version", fromStd(firmware->version())},
-                                 {"path", fromStd(path)},
-                                 {"sample", samples.contains(path.substr(path.rfind('/') + 1))}});
-    }
+    for (const feed::FirmwareOffer& offer : offers)
+        array.append(describe(offer, samples));
     context.output().json(QJsonDocument(array));
     return ExitStatus::success;
 }
@@ -200,7 +218,10 @@ QJsonObject describe(const std::string& path, const ImageReport& report) {
 } // namespace
 
 int checkImage(const Request& request, CommandContext& context) {
-    const UpdateTarget target = UpdateTarget::fromRequest(request, context);
+    UpdateTarget target = UpdateTarget::fromRequest(request, context);
+    // A feed image is checked as it is here, downloaded or found intact in the cache.
+    if (const int fetched = target.fetch(context); fetched != ExitStatus::success)
+        return fetched;
     const ImageReport report = target.checkImage(context);
     const bool writable =
         report.accepted() || (report.mayBeConfirmed() && UpdateTarget::mayForce(request, context));

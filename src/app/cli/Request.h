@@ -22,6 +22,15 @@ struct RunOverrides {
     std::optional<bool> moduleCheck;
 };
 
+// Which feed this run reads and how: empty values leave the built-in ones.
+struct FeedOptions {
+    QString url;
+    QStringList keyFiles;
+    QString name;
+    // No network use at all: only what is on this computer is offered and written.
+    bool offline = false;
+};
+
 // What the command line asks for, once parsed: which subcommand with which arguments and
 // options, or the help or version text.
 struct Request {
@@ -35,6 +44,7 @@ struct Request {
     QMap<QString, QString> options; // the subcommand's own options that were given, by name
     QString resourceDirectory;      // empty: the one that belongs to the executable
     RunOverrides overrides;
+    FeedOptions feed;
 
     bool isSet(const QString& option) const { return options.contains(option); }
     QString value(const QString& option) const { return options.value(option); }

@@ -31,8 +31,14 @@ const std::vector<Subcommand>& subcommands() {
          CliText::tr("the firmware versions of a product, one a line"),
          CliText::tr(
              "Lists the versions of PRODUCT's firmware images in the order the version list shows "
-             "them. PRODUCT is a title exactly as written or its page name (uTessary, Bruve)."),
-         {jsonOption(CliText::tr("Print a JSON array of {version, path}."))},
+             "them: the resource directory's, the user's own folder's, the feed's images already "
+             "downloaded and the feed's releases still to download, as the last \"modflash-cli "
+             "feed refresh\" verified them (nothing is read from the network). A feed release "
+             "whose SHA-256 is that of an image listed before it is that image. PRODUCT is a "
+             "title exactly as written or its page name (uTessary, Bruve)."),
+         {jsonOption(CliText::tr("Print a JSON array of {version, source (bundled, user, cache "
+                                 "or feed), path, sample} with, for the feed's, {size, sha256, "
+                                 "date, notes, url}."))},
          listVersions},
         {"command",
          "PRODUCT (VERSION | --file PATH) [--json]",
@@ -81,11 +87,17 @@ const std::vector<Subcommand>& subcommands() {
              "the module check on, an AVR module's chip is read: a module of another product is "
              "refused.\n"
              "\n"
+             "A feed release is downloaded first, into the download cache, and written only once "
+             "its size and SHA-256 are the manifest's; without the network (--offline) only a "
+             "release already downloaded can be written.\n"
+             "\n"
              "Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run "
              "(a "
              "resource is missing or the tool cannot start; the reason is on standard error); 64 a "
-             "usage mistake; 65 the checks before writing refused the image or the module (the "
-             "reason is on standard error; nothing was written); 75 another update of this user "
+             "usage mistake; 65 the checks before writing refused the image or the module, or the "
+             "download is not the image the feed offers (the "
+             "reason is on standard error; nothing was written); 69 the feed release cannot be "
+             "downloaded (network, HTTP status, time, --offline); 75 another update of this user "
              "is running (it is named on standard error); 128+N when signal N stopped the "
              "update (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP), once the verdict is "
              "printed. "
@@ -93,6 +105,25 @@ const std::vector<Subcommand>& subcommands() {
              "exit status."),
          {UpdateTarget::fileOption(), UpdateTarget::forceOption()},
          runUpdate},
+        {"feed",
+         "(refresh | list [--json] | clear)",
+         CliText::tr("read the firmware feed, list its releases, empty the download cache"),
+         CliText::tr(
+             "refresh reads the feed's manifest and its signature from the server (--feed-url, "
+             "else the one this modflash names) and keeps the manifest when its signature is a "
+             "trusted key's and it is newer than any seen before. list prints the releases the "
+             "manifest verified last offers, per product, without using the network. clear "
+             "removes every downloaded image.\n"
+             "\n"
+             "Exit status of refresh: 0 a verified manifest is in hand (new or the same as "
+             "before); 64 there is no feed (no URL built in or given) or --offline forbids the "
+             "network; 65 the server's manifest is refused (the reason is on standard error; the "
+             "one verified before stays in use); 69 the feed cannot be reached (network, HTTP "
+             "status, time)."),
+         {jsonOption(CliText::tr("For list: print a JSON object {feed, serial, products: [{title, "
+                                 "prefix, releases: [{version, date, notes, url, size, sha256, "
+                                 "downloaded}]}]}."))},
+         runFeed},
     };
     return table;
 }

@@ -33,5 +33,6 @@ int listVersions(const Request& request, CommandContext& context);
 int showCommand(const Request& request, CommandContext& context);
 int checkImage(const Request& request, CommandContext& context);
 int runUpdate(const Request& request, CommandContext& context);
+int runFeed(const Request& request, CommandContext& context);
 
 } // namespace modflash::cli

@@ -30,6 +30,8 @@ int exitStatusFor(const ToolEnd& end) {
         return ExitStatus::couldNotRun;
     case ToolEnd::Kind::Refused:
         return ExitStatus::refused;
+    case ToolEnd::Kind::Unreachable:
+        return ExitStatus::unavailable;
     case ToolEnd::Kind::Failed:
     case ToolEnd::Kind::Crashed:
     case ToolEnd::Kind::Stopped:
@@ -63,6 +65,7 @@ int runUpdate(const Request& request, CommandContext& context) {
     options.checkModule = context.moduleCheckEnabled();
     options.allowImplausible = UpdateTarget::mayForce(request, context);
     options.connectedFlash = context.connectedFlash(*target.product);
+    options.networkAllowed = !context.feed().isOffline();
     Output& output = context.output();
     output.writeInBackground();
 
@@ -89,7 +92,7 @@ int runUpdate(const Request& request, CommandContext& context) {
         loop.quit();
     });
 
-    if (!session.start(target.product, target.firmware, context.resources(), context.preferences(),
+    if (!session.start(target.product, target.offer, context.resources(), context.preferences(),
                        options)) {
         const std::optional<UpdateLock::Holder>& other = session.blockingUpdate();
         output.error(other ? other->reason().toStdString()
@@ -102,7 +105,7 @@ int runUpdate(const Request& request, CommandContext& context) {
     if (session.isBusy())
         loop.exec();
 
-    if (end.kind == ToolEnd::Kind::CouldNotRun)
+    if (end.kind == ToolEnd::Kind::CouldNotRun || end.kind == ToolEnd::Kind::Unreachable)
         output.error(CliText::tr("the update could not run: %1")
                          .arg(QString::fromStdString(end.reason))
                          .toStdString());

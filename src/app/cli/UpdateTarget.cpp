@@ -3,6 +3,8 @@
 
 #include "app/cli/CliText.h"
 #include "app/cli/CommandContext.h"
+#include "app/cli/ExitStatus.h"
+#include "app/cli/Output.h"
 #include "app/cli/Refusal.h"
 #include "app/cli/Request.h"
 #include "app/cli/Subcommands.h"
@@ -25,13 +27,19 @@ QString listVersionsHint(const Product& product) {
         .arg(QString::fromStdString(product.pageName()));
 }
 
-FirmwarePtr firmwareForVersion(const Product& product, const QString& typed,
-                               const CommandContext& context) {
+QString describe(const feed::FirmwareOffer& offer) {
+    const QString where = offer.firmware ? quoted(offer.firmware->path())
+                                         : quoted(offer.release->url.toString().toStdString());
+    return where + " (" + feed::FirmwareOffer::sourceName(offer.source) + ")";
+}
+
+feed::FirmwareOffer offerForVersion(const Product& product, const QString& typed,
+                                    const CommandContext& context) {
     const std::string version = typed.toStdString();
-    std::vector<FirmwarePtr> matches;
-    for (const FirmwarePtr& firmware : product.getAllFirmware(context.resources()))
-        if (firmware->version() == version)
-            matches.push_back(firmware);
+    std::vector<feed::FirmwareOffer> matches;
+    for (feed::FirmwareOffer& offer : context.sources().offers(product))
+        if (offer.version() == version)
+            matches.push_back(std::move(offer));
     if (matches.size() == 1)
         return matches.front();
     if (matches.empty())
@@ -40,12 +48,12 @@ FirmwarePtr firmwareForVersion(const Product& product, const QString& typed,
                 .arg(quoted(version), quoted(product.title()), listVersionsHint(product))
                 .toStdString());
     // Taking the first would write an image the person may not have meant.
-    QString files;
-    for (const FirmwarePtr& firmware : matches)
-        files += (files.isEmpty() ? "" : ", ") + quoted(firmware->path());
+    QStringList images;
+    for (const feed::FirmwareOffer& offer : matches)
+        images.append(describe(offer));
     throw UsageError(CliText::tr("version %1 of %2 names more than one image: %3; choose one with "
                                  "--file PATH (with --factory)")
-                         .arg(quoted(version), quoted(product.title()), files)
+                         .arg(quoted(version), quoted(product.title()), images.join(", "))
                          .toStdString());
 }
 
@@ -80,6 +88,20 @@ QCommandLineOption UpdateTarget::forceOption() {
                         "written.")};
 }
 
+int UpdateTarget::fetch(CommandContext& context) {
+    if (!offer.release)
+        return ExitStatus::success;
+    const auto fetched = context.feed().download(
+        *offer.release, QString::fromStdString(product->firmwareExtension()));
+    if (const auto* failure = std::get_if<feed::FeedFailure>(&fetched)) {
+        context.output().error(failure->reason.toStdString());
+        return failure->exitStatus();
+    }
+    firmware = std::make_shared<const Firmware>(std::get<QString>(fetched).toStdString(),
+                                                Firmware::KnownVersion{offer.version()});
+    return ExitStatus::success;
+}
+
 ImageReport UpdateTarget::checkImage(const CommandContext& context) const {
     const std::string& path = firmware->path();
     return product->checkImage(path, context.connectedFlash(*product),
@@ -91,6 +113,8 @@ bool UpdateTarget::mayForce(const Request& request, const CommandContext& contex
 }
 
 void UpdateTarget::requireWritable(const Request& request, const CommandContext& context) const {
+    if (offer.needsDownload())
+        return;
     const ImageReport report = checkImage(context);
     if (report.accepted() || (report.mayBeConfirmed() && mayForce(request, context)))
         return;
@@ -132,8 +156,24 @@ UpdateTarget UpdateTarget::fromRequest(const Request& request, const CommandCont
                 .arg(name, quoted(target.product->title()), listVersionsHint(*target.product))
                 .toStdString());
 
-    target.firmware = fromFile ? firmwareForFile(*target.product, request.value("file"), context)
-                               : firmwareForVersion(*target.product, arguments.at(1), context);
+    // A file named on the command line is the person's own, as the user folder's are.
+    target.offer =
+        fromFile
+            ? feed::FirmwareOffer{feed::FirmwareSource::User,
+                                  firmwareForFile(*target.product, request.value("file"), context),
+                                  std::nullopt}
+            : offerForVersion(*target.product, arguments.at(1), context);
+    target.firmware = target.offer.firmware;
+    if (!target.firmware) {
+        const feed::FeedRelease& release = *target.offer.release;
+        target.firmware = std::make_shared<const Firmware>(
+            context.feed()
+                .cache()
+                .pathFor(release.sha256,
+                         QString::fromStdString(target.product->firmwareExtension()))
+                .toStdString(),
+            Firmware::KnownVersion{target.offer.version()});
+    }
     return target;
 }
 

@@ -54,7 +54,7 @@ int runRequest(const Request& request, Output& output) {
     // The store the window keeps its preferences in; this program only reads it.
     const SettingsPreferences stored;
     const RunPreferences preferences(stored, request.overrides);
-    CommandContext context(chooseResources(request), preferences, output);
+    CommandContext context(chooseResources(request), preferences, request.feed, output);
     return request.subcommand->run(request, context);
 }
 
