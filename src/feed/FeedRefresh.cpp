@@ -159,6 +159,10 @@ void FeedRefresh::end(Outcome::Status status, const QString& reason) {
     if (m_finished)
         return;
     m_finished = true;
+    // A check that the state cannot note is checked all the same: it is asked again sooner.
+    if (status == Outcome::Status::Accepted || status == Outcome::Status::Unchanged)
+        m_state.recordCheck(m_settings.feedName,
+                            m_settings.now.value_or(QDateTime::currentDateTimeUtc()), nullptr);
     m_outcome.status = status;
     m_outcome.reason = reason;
     m_outcome.manifest = lastVerified(m_state, m_settings, m_catalogue);

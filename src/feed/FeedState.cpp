@@ -86,12 +86,29 @@ std::optional<FeedState::Stored> FeedState::storedManifest(const QString& feedNa
     return stored;
 }
 
+bool FeedState::recordCheck(const QString& feedName, const QDateTime& when, QString* reason) {
+    return writeWhole(checkPath(feedName), when.toUTC().toString(Qt::ISODateWithMs).toLatin1(),
+                      reason);
+}
+
+std::optional<QDateTime> FeedState::lastCheck(const QString& feedName) const {
+    if (!feedNameRefusal(feedName).isEmpty())
+        return std::nullopt;
+    const QDateTime when = QDateTime::fromString(
+        QString::fromLatin1(readBounded(checkPath(feedName), 64)).trimmed(), Qt::ISODateWithMs);
+    return when.isValid() ? std::optional<QDateTime>(when) : std::nullopt;
+}
+
 QString FeedState::serialsPath() const {
     return m_directory + QStringLiteral("/feed-serials.json");
 }
 
 QString FeedState::manifestPath(const QString& feedName) const {
     return m_directory + QStringLiteral("/feed/") + feedName + QStringLiteral(".manifest.json");
+}
+
+QString FeedState::checkPath(const QString& feedName) const {
+    return m_directory + QStringLiteral("/feed/") + feedName + QStringLiteral(".checked");
 }
 
 bool FeedState::writeWhole(const QString& path, const QByteArray& bytes, QString* reason) const {

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -10,8 +11,9 @@
 namespace modflash::feed {
 
 // What the user's machine remembers of the feed, under $XDG_STATE_HOME/modflash: the highest
-// serial accepted for each feed and key (so that an older manifest is never taken again) and
-// the last verified manifest with its signature (so that it serves offline). Every file is
+// serial accepted for each feed and key (so that an older manifest is never taken again), the
+// last verified manifest with its signature (so that it serves offline) and when it was last
+// checked. Every file is
 // replaced whole, never left half written.
 class FeedState {
     Q_DECLARE_TR_FUNCTIONS(FeedState)
@@ -38,9 +40,15 @@ public:
     bool storeManifest(const QString& feedName, const Stored& stored, QString* reason);
     std::optional<Stored> storedManifest(const QString& feedName) const;
 
+    // When the server's manifest last verified, new or the same as the one in hand: what
+    // "checked" means to a person asking how current the offer is.
+    bool recordCheck(const QString& feedName, const QDateTime& when, QString* reason);
+    std::optional<QDateTime> lastCheck(const QString& feedName) const;
+
 private:
     QString serialsPath() const;
     QString manifestPath(const QString& feedName) const;
+    QString checkPath(const QString& feedName) const;
     bool writeWhole(const QString& path, const QByteArray& bytes, QString* reason) const;
 
     QString m_directory;
