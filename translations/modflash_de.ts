@@ -81,7 +81,7 @@
     </message>
     <message>
         <source>Exit status: 0 done; 1 the command cannot be built because a resource it needs is missing (the reason is on standard error); 64 a usage mistake (an unknown product, version, option or subcommand, a missing argument, an ambiguous version, or factory firmware needed but off); 65 the checks before writing refuse the image (the reason is on standard error). update has its own: see &quot;modflash-cli update --help&quot;.</source>
-        <translation>Rückgabewert: 0 erledigt; 1 der Befehl kann nicht erstellt werden, weil eine benötigte Ressource fehlt (der Grund steht in der Standardfehlerausgabe); 64 ein Bedienfehler (ein unbekanntes Produkt, eine unbekannte Version, Option oder ein unbekannter Unterbefehl, ein fehlendes Argument, eine mehrdeutige Version oder benötigte, aber deaktivierte Werks-Firmware); 65 die Prüfungen vor dem Schreiben weisen das Abbild zurück (der Grund steht in der Standardfehlerausgabe). update hat eigene: siehe „modflash-cli update --help“.</translation>
+        <translation type="vanished">Rückgabewert: 0 erledigt; 1 der Befehl kann nicht erstellt werden, weil eine benötigte Ressource fehlt (der Grund steht in der Standardfehlerausgabe); 64 ein Bedienfehler (ein unbekanntes Produkt, eine unbekannte Version, Option oder ein unbekannter Unterbefehl, ein fehlendes Argument, eine mehrdeutige Version oder benötigte, aber deaktivierte Werks-Firmware); 65 die Prüfungen vor dem Schreiben weisen das Abbild zurück (der Grund steht in der Standardfehlerausgabe). update hat eigene: siehe „modflash-cli update --help“.</translation>
     </message>
     <message>
         <source>Run &quot;modflash-cli SUBCOMMAND --help&quot; for a subcommand&apos;s own options.</source>
@@ -117,7 +117,7 @@
     </message>
     <message>
         <source>no product is offered: there are no firmware images in “%1”; they come from your module&apos;s maker (products --all lists every product)</source>
-        <translation>kein Produkt wird angeboten: In „%1“ liegen keine Firmware-Abbilder; sie kommen vom Hersteller Ihres Moduls (products --all listet alle Produkte auf)</translation>
+        <translation type="vanished">kein Produkt wird angeboten: In „%1“ liegen keine Firmware-Abbilder; sie kommen vom Hersteller Ihres Moduls (products --all listet alle Produkte auf)</translation>
     </message>
     <message>
         <source>products takes no arguments, but %1 was given; run &quot;modflash-cli products --help&quot; for its usage</source>
@@ -133,7 +133,7 @@
     </message>
     <message>
         <source>“%1” has no firmware images in “%2”; its images are named “%3&lt;version&gt;.%4”</source>
-        <translation>„%1“ hat keine Firmware-Abbilder in „%2“; seine Abbilder heißen „%3&lt;Version&gt;.%4“</translation>
+        <translation type="vanished">„%1“ hat keine Firmware-Abbilder in „%2“; seine Abbilder heißen „%3&lt;Version&gt;.%4“</translation>
     </message>
     <message>
         <source>could not write the output: %1</source>
@@ -161,11 +161,11 @@
     </message>
     <message>
         <source>Lists the versions of PRODUCT&apos;s firmware images in the order the version list shows them. PRODUCT is a title exactly as written or its page name (uTessary, Bruve).</source>
-        <translation>Listet die Versionen der Firmware-Abbilder von PRODUCT in der Reihenfolge der Versionsliste auf. PRODUCT ist ein Titel in genau dieser Schreibweise oder sein Seitenname (uTessary, Bruve).</translation>
+        <translation type="vanished">Listet die Versionen der Firmware-Abbilder von PRODUCT in der Reihenfolge der Versionsliste auf. PRODUCT ist ein Titel in genau dieser Schreibweise oder sein Seitenname (uTessary, Bruve).</translation>
     </message>
     <message>
         <source>Print a JSON array of {version, path}.</source>
-        <translation>Ein JSON-Array aus {version, path} ausgeben.</translation>
+        <translation type="vanished">Ein JSON-Array aus {version, path} ausgeben.</translation>
     </message>
     <message>
         <source>the command an update would run (shown, not run)</source>
@@ -265,7 +265,7 @@
 Before anything is written the image is checked (see &quot;modflash-cli check&quot;) and, with the module check on, an AVR module&apos;s chip is read: a module of another product is refused.
 
 Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run (a resource is missing or the tool cannot start; the reason is on standard error); 64 a usage mistake; 65 the checks before writing refused the image or the module (the reason is on standard error; nothing was written); 75 another update of this user is running (it is named on standard error); 128+N when signal N stopped the update (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP), once the verdict is printed. A failure to write the output is reported on standard error and does not change the exit status.</source>
-        <translation>Schreibt VERSION von PRODUCT (oder die Abbilddatei PATH) auf das Modul, indem es den Befehl ausführt, den „modflash-cli command“ zeigt, und gibt aus, was das Protokoll des Fensters zeigt: den Befehl, die Ausgabe des Werkzeugs, sobald sie eintrifft, und das Ergebnis. Strg-C, SIGTERM oder SIGHUP (das Terminal wird geschlossen) bittet das Werkzeug, sich zu beenden, und das Ergebnis folgt; ein zweites Signal oder 5 Sekunden ohne Ende beenden das Werkzeug zwangsweise. Solange das Werkzeug läuft, wird der Bereitschaftsmodus des Rechners verhindert, und wenn Standardausgabe und Standardfehlerausgabe beide ein Terminal sind, zeigt eine Zeile in der Standardfehlerausgabe Phase und Fortschritt des Werkzeugs.
+        <translation type="vanished">Schreibt VERSION von PRODUCT (oder die Abbilddatei PATH) auf das Modul, indem es den Befehl ausführt, den „modflash-cli command“ zeigt, und gibt aus, was das Protokoll des Fensters zeigt: den Befehl, die Ausgabe des Werkzeugs, sobald sie eintrifft, und das Ergebnis. Strg-C, SIGTERM oder SIGHUP (das Terminal wird geschlossen) bittet das Werkzeug, sich zu beenden, und das Ergebnis folgt; ein zweites Signal oder 5 Sekunden ohne Ende beenden das Werkzeug zwangsweise. Solange das Werkzeug läuft, wird der Bereitschaftsmodus des Rechners verhindert, und wenn Standardausgabe und Standardfehlerausgabe beide ein Terminal sind, zeigt eine Zeile in der Standardfehlerausgabe Phase und Fortschritt des Werkzeugs.
 
 Bevor etwas geschrieben wird, wird das Abbild geprüft (siehe „modflash-cli check“) und bei eingeschalteter Modulprüfung der Chip eines AVR-Moduls ausgelesen: Ein Modul eines anderen Produkts wird zurückgewiesen.
 
@@ -278,6 +278,134 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
     <message>
         <source>Read the module before writing it (the AVR chip&apos;s signature, the DFU boot loader&apos;s flash size), for this run, whatever the preferences say.</source>
         <translation>Das Modul vor dem Schreiben auslesen (die Signatur des AVR-Chips, die Flash-Größe des DFU-Bootloaders), für diesen Aufruf, unabhängig von den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Read the firmware feed whose manifest is at URL, for this run (https, or http on this computer).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trust the minisign public key in FILE for the feed&apos;s signature too, for this run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read the feed NAME instead of &quot;stable&quot;, for this run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use no network, for this run: only images on this computer are written, the feed&apos;s as its last check left them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit status: 0 done; 1 the command cannot be built because a resource it needs is missing (the reason is on standard error); 64 a usage mistake (an unknown product, version, option or subcommand, a missing argument, an ambiguous version, or factory firmware needed but off); 65 the checks before writing refuse the image, or the feed or a download from it is refused (the reason is on standard error); 69 the feed or its image cannot be reached. update and feed have their own: see &quot;modflash-cli update --help&quot; and &quot;modflash-cli feed --help&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--%1 needs a value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--feed-name %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--feed-key %1 cannot be used: %2; give a minisign public key file</source>
+        <translation type="unfinished">--feed-key %1 ist nicht verwendbar: %2; bitte eine Datei mit einem öffentlichen minisign-Schlüssel angeben</translation>
+    </message>
+    <message>
+        <source>the feed is off: this modflash names no feed; give its manifest&apos;s URL with --feed-url URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the feed at %1 is refused: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the feed at %1 cannot be reached: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>left out of the feed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>feed “%1”: serial %2 of %3, valid until %4%5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (unchanged)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (kept from an earlier check)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no verified manifest of the feed “%1” is on this computer yet; run &quot;modflash-cli feed refresh&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 (%3, %4 bytes%5)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, downloaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the download cache cannot be emptied: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>feed %1 takes no more arguments, but %2 was given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>feed needs refresh, list or clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown feed action &quot;%1&quot;; give refresh, list or clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no product is offered: there are no firmware images in “%1” or “%2”, nor from a feed; they come from your module&apos;s maker (products --all lists every product)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1” has no firmware images in “%2” or “%3”, nor from a feed; its images are named “%4&lt;version&gt;.%5”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lists the versions of PRODUCT&apos;s firmware images in the order the version list shows them: the resource directory&apos;s, the user&apos;s own folder&apos;s, the feed&apos;s images already downloaded and the feed&apos;s releases still to download, as the last &quot;modflash-cli feed refresh&quot; verified them (nothing is read from the network). A feed release whose SHA-256 is that of an image listed before it is that image. PRODUCT is a title exactly as written or its page name (uTessary, Bruve).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print a JSON array of {version, source (bundled, user, cache or feed), path, sample} with, for the feed&apos;s, {size, sha256, date, notes, url}.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writes VERSION of PRODUCT (or the image file PATH) onto the module by running the command that &quot;modflash-cli command&quot; shows, and prints what the window&apos;s log shows: the command, the tool&apos;s output as it arrives and the verdict. Ctrl-C, SIGTERM or SIGHUP (the terminal closing) asks the tool to end and the verdict follows; a second one, or 5 seconds without an end, kills the tool. While the tool runs, the machine is kept from suspending, and when standard output and standard error are both a terminal, a line on standard error shows the tool&apos;s phase and progress.
+
+Before anything is written the image is checked (see &quot;modflash-cli check&quot;) and, with the module check on, an AVR module&apos;s chip is read: a module of another product is refused.
+
+A feed release is downloaded first, into the download cache, and written only once its size and SHA-256 are the manifest&apos;s; without the network (--offline) only a release already downloaded can be written.
+
+Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run (a resource is missing or the tool cannot start; the reason is on standard error); 64 a usage mistake; 65 the checks before writing refused the image or the module, or the download is not the image the feed offers (the reason is on standard error; nothing was written); 69 the feed release cannot be downloaded (network, HTTP status, time, --offline); 75 another update of this user is running (it is named on standard error); 128+N when signal N stopped the update (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP), once the verdict is printed. A failure to write the output is reported on standard error and does not change the exit status.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>read the firmware feed, list its releases, empty the download cache</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>refresh reads the feed&apos;s manifest and its signature from the server (--feed-url, else the one this modflash names) and keeps the manifest when its signature is a trusted key&apos;s and it is newer than any seen before. list prints the releases the manifest verified last offers, per product, without using the network. clear removes every downloaded image.
+
+Exit status of refresh: 0 a verified manifest is in hand (new or the same as before); 64 there is no feed (no URL built in or given) or --offline forbids the network; 65 the server&apos;s manifest is refused (the reason is on standard error; the one verified before stays in use); 69 the feed cannot be reached (network, HTTP status, time).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For list: print a JSON object {feed, serial, products: [{title, prefix, releases: [{version, date, notes, url, size, sha256, downloaded}]}]}.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -386,6 +514,26 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
         <source>Firmware Updates &amp;Help</source>
         <translation>&amp;Hilfe zu Firmware-Aktualisierungen</translation>
     </message>
+    <message>
+        <source>All N&amp;otes</source>
+        <translation>Alle Hinweise &amp;zeigen</translation>
+    </message>
+    <message>
+        <source>Fi&amp;rmware</source>
+        <translation>Fir&amp;mware</translation>
+    </message>
+    <message>
+        <source>&amp;Check for New Firmware</source>
+        <translation>&amp;Nach neuer Firmware suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Open Firmware Folder</source>
+        <translation>Firmware-&amp;Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Empty Download Cache...</source>
+        <translation>Download-&amp;Zwischenspeicher leeren …</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -443,6 +591,14 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
         <source>the resource directory &quot;%1&quot; does not exist</source>
         <translation>das Ressourcenverzeichnis „%1“ existiert nicht</translation>
     </message>
+    <message>
+        <source>Trust the minisign public key in FILE for the firmware feed&apos;s signature too, for this run (a maker&apos;s test feed).</source>
+        <translation>Dem öffentlichen minisign-Schlüssel in FILE für die Signatur des Firmware-Feeds ebenfalls vertrauen, für diesen Aufruf (ein Test-Feed des Herstellers).</translation>
+    </message>
+    <message>
+        <source>--feed-key %1 cannot be used: %2; give a minisign public key file</source>
+        <translation>--feed-key %1 ist nicht verwendbar: %2; bitte eine Datei mit einem öffentlichen minisign-Schlüssel angeben</translation>
+    </message>
 </context>
 <context>
     <name>modflash::AboutDialog</name>
@@ -474,50 +630,6 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
 <context>
     <name>modflash::AppDelegate</name>
     <message>
-        <source>Not a Firmware Image</source>
-        <translation>Kein Firmware-Abbild</translation>
-    </message>
-    <message>
-        <source>“%1” is not a .%2 file, so it is not an image for %3. Choose a file ending in .%2.</source>
-        <translation>„%1“ ist keine .%2-Datei und damit kein Abbild für %3. Wählen Sie eine Datei mit der Endung .%2.</translation>
-    </message>
-    <message>
-        <source>modflash %1 log, saved %2
-</source>
-        <translation>modflash-%1-Protokoll, gespeichert %2
-</translation>
-    </message>
-    <message>
-        <source>Product: %1
-</source>
-        <translation>Produkt: %1
-</translation>
-    </message>
-    <message>
-        <source>none chosen</source>
-        <translation>keines gewählt</translation>
-    </message>
-    <message>
-        <source>Version: %1
-</source>
-        <translation>Version: %1
-</translation>
-    </message>
-    <message>
-        <source>Preferences: %1
-</source>
-        <translation>Einstellungen: %1
-</translation>
-    </message>
-    <message>
-        <source>&lt;h1&gt;modflash cannot find its resources&lt;/h1&gt;&lt;p&gt;The directory that should hold the firmware images, the instructions and the flashing tools is missing: %1&lt;/p&gt;&lt;p&gt;Install modflash again, or start it with &lt;tt&gt;--resources DIR&lt;/tt&gt;.&lt;/p&gt;</source>
-        <translation>&lt;h1&gt;modflash findet seine Ressourcen nicht&lt;/h1&gt;&lt;p&gt;Das Verzeichnis, das die Firmware-Abbilder, die Anleitungen und die Flash-Werkzeuge enthalten sollte, fehlt: %1&lt;/p&gt;&lt;p&gt;Installieren Sie modflash erneut oder starten Sie es mit &lt;tt&gt;--resources DIR&lt;/tt&gt;.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&lt;h1&gt;No firmware images are installed&lt;/h1&gt;&lt;p&gt;modflash offers the products it has firmware images for, and it finds none in %1.&lt;/p&gt;&lt;p&gt;The images come with the modflash package of your module&apos;s maker or from the maker&apos;s firmware download; put them into that directory.%2&lt;/p&gt;</source>
-        <translation>&lt;h1&gt;Keine Firmware-Abbilder installiert&lt;/h1&gt;&lt;p&gt;modflash bietet die Produkte an, für die es Firmware-Abbilder hat, und findet in %1 keine.&lt;/p&gt;&lt;p&gt;Die Abbilder kommen mit dem modflash-Paket des Herstellers Ihres Moduls oder aus dessen Firmware-Download; legen Sie sie in dieses Verzeichnis.%2&lt;/p&gt;</translation>
-    </message>
-    <message>
         <source>Write This Image?</source>
         <translation>Dieses Abbild schreiben?</translation>
     </message>
@@ -536,10 +648,6 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source> Products for factory firmware appear once “Enable factory firmware” is on.</source>
-        <translation> Produkte für Werks-Firmware erscheinen, sobald „Werks-Firmware aktivieren“ eingeschaltet ist.</translation>
     </message>
 </context>
 <context>
@@ -609,6 +717,21 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>probe</source>
         <translation>Adapter</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::EmptyOfferPage</name>
+    <message>
+        <source>&lt;h1&gt;modflash cannot find its resources&lt;/h1&gt;&lt;p&gt;The directory that should hold the firmware images, the instructions and the flashing tools is missing: %1&lt;/p&gt;&lt;p&gt;Install modflash again, or start it with &lt;tt&gt;--resources DIR&lt;/tt&gt;.&lt;/p&gt;</source>
+        <translation>&lt;h1&gt;modflash findet seine Ressourcen nicht&lt;/h1&gt;&lt;p&gt;Das Verzeichnis, das die Firmware-Abbilder, die Anleitungen und die Flash-Werkzeuge enthalten sollte, fehlt: %1&lt;/p&gt;&lt;p&gt;Installieren Sie modflash erneut oder starten Sie es mit &lt;tt&gt;--resources DIR&lt;/tt&gt;.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h1&gt;No firmware images yet&lt;/h1&gt;&lt;p&gt;modflash offers the products it has firmware images for, and it finds none: neither among those installed with it, in %1, nor in your own firmware folder, %2.&lt;/p&gt;&lt;p&gt;Put the images from your module&apos;s maker into your folder: &lt;a href=&quot;%3&quot;&gt;open the firmware folder&lt;/a&gt;.%4&lt;/p&gt;&lt;p&gt;%5&lt;/p&gt;</source>
+        <translation>&lt;h1&gt;Noch keine Firmware-Abbilder&lt;/h1&gt;&lt;p&gt;modflash bietet die Produkte an, für die es Firmware-Abbilder hat, und es findet keine: weder unter den mit ihm installierten, in %1, noch in Ihrem eigenen Firmware-Ordner, %2.&lt;/p&gt;&lt;p&gt;Legen Sie die Abbilder vom Hersteller Ihres Moduls in Ihren Ordner: &lt;a href=&quot;%3&quot;&gt;Firmware-Ordner öffnen&lt;/a&gt;.%4&lt;/p&gt;&lt;p&gt;%5&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source> Products for factory firmware appear once “Enable factory firmware” is on.</source>
+        <translation> Produkte für Werks-Firmware erscheinen, sobald „Werks-Firmware aktivieren“ eingeschaltet ist.</translation>
     </message>
 </context>
 <context>
@@ -706,6 +829,37 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::FirmwareMenu</name>
+    <message>
+        <source>The Firmware Folder Cannot Be Made</source>
+        <translation>Der Firmware-Ordner kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Empty the Download Cache?</source>
+        <translation>Download-Zwischenspeicher leeren?</translation>
+    </message>
+    <message>
+        <source>The firmware downloaded from the feed (%1) is removed. A release is downloaded again when it is written next.</source>
+        <translation>Die aus dem Feed heruntergeladene Firmware (%1) wird entfernt. Eine Version wird erneut heruntergeladen, wenn sie das nächste Mal geschrieben wird.</translation>
+    </message>
+    <message>
+        <source>Empty It</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The Download Cache Cannot Be Emptied</source>
+        <translation>Der Download-Zwischenspeicher kann nicht geleert werden</translation>
+    </message>
+    <message>
+        <source>The download cache is empty.</source>
+        <translation>Der Download-Zwischenspeicher ist leer.</translation>
+    </message>
+</context>
+<context>
     <name>modflash::ImageLine</name>
     <message>
         <source>%1, %2 bytes, SHA-256 %3</source>
@@ -737,6 +891,34 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>The log could not be saved as “%1”: %2.</source>
         <translation>Das Protokoll konnte nicht als „%1“ gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>modflash %1 log, saved %2
+</source>
+        <translation>modflash-%1-Protokoll, gespeichert %2
+</translation>
+    </message>
+    <message>
+        <source>Product: %1
+</source>
+        <translation>Produkt: %1
+</translation>
+    </message>
+    <message>
+        <source>none chosen</source>
+        <translation>keines gewählt</translation>
+    </message>
+    <message>
+        <source>Version: %1
+</source>
+        <translation>Version: %1
+</translation>
+    </message>
+    <message>
+        <source>Preferences: %1
+</source>
+        <translation>Einstellungen: %1
+</translation>
     </message>
 </context>
 <context>
@@ -783,6 +965,25 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>Device status</source>
         <translation>Gerätestatus</translation>
+    </message>
+    <message>
+        <source>Release notes</source>
+        <translation>Versionshinweise</translation>
+    </message>
+    <message>
+        <source>Firmware feed status</source>
+        <translation>Stand des Firmware-Feeds</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::OtherVersionChoice</name>
+    <message>
+        <source>Not a Firmware Image</source>
+        <translation>Kein Firmware-Abbild</translation>
+    </message>
+    <message>
+        <source>“%1” is not a .%2 file, so it is not an image for %3. Choose a file ending in .%2.</source>
+        <translation>„%1“ ist keine .%2-Datei und damit kein Abbild für %3. Wählen Sie eine Datei mit der Endung .%2.</translation>
     </message>
 </context>
 <context>
@@ -835,6 +1036,21 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::ReleaseNotesView</name>
+    <message>
+        <source>Released %1</source>
+        <translation>Veröffentlicht am %1</translation>
+    </message>
+    <message>
+        <source>Feed release</source>
+        <translation>Version aus dem Feed</translation>
+    </message>
+    <message>
+        <source>%1 · %2 to download</source>
+        <translation>%1 · %2 herunterzuladen</translation>
+    </message>
+</context>
+<context>
     <name>modflash::UpdateLock</name>
     <message>
         <source>another update is running: %1process %2</source>
@@ -846,6 +1062,14 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>Stopping the update: waiting for the tool to end</source>
         <translation>Aktualisierung wird abgebrochen: Warten, bis das Werkzeug endet</translation>
+    </message>
+    <message>
+        <source>Downloading the firmware</source>
+        <translation>Firmware wird heruntergeladen</translation>
+    </message>
+    <message>
+        <source>Downloading the firmware: %1%</source>
+        <translation>Firmware wird heruntergeladen: %1 %</translation>
     </message>
 </context>
 <context>
@@ -873,6 +1097,13 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>%p% – done</source>
         <translation>%p % – fertig</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::UserFirmwareFolder</name>
+    <message>
+        <source>The folder %1 cannot be made. Make it yourself, or check the permissions of the folders above it.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden. Legen Sie ihn selbst an oder prüfen Sie die Berechtigungen der übergeordneten Ordner.</translation>
     </message>
 </context>
 <context>
@@ -941,6 +1172,10 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <source>Update failed: %1 Nothing was written.</source>
         <translation>Aktualisierung fehlgeschlagen: %1 Nichts wurde geschrieben.</translation>
     </message>
+    <message>
+        <source>Update stopped while the firmware was being downloaded: nothing was written</source>
+        <translation>Aktualisierung während des Herunterladens der Firmware angehalten: nichts wurde geschrieben</translation>
+    </message>
 </context>
 <context>
     <name>modflash::VersionList</name>
@@ -955,6 +1190,49 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>%1 (sample)</source>
         <translation>%1 (Beispiel)</translation>
+    </message>
+    <message>
+        <source>%1 (installed)</source>
+        <translation>%1 (installiert)</translation>
+    </message>
+    <message>
+        <source>%1 (your folder)</source>
+        <translation>%1 (Ihr Ordner)</translation>
+    </message>
+    <message>
+        <source>%1 (downloaded)</source>
+        <translation>%1 (heruntergeladen)</translation>
+    </message>
+    <message>
+        <source>%1 (%2 to download)</source>
+        <translation>%1 (%2 herunterzuladen)</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::WindowFeed</name>
+    <message>
+        <source>never</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <source>No firmware feed: this modflash names none, so only the images on this computer are offered.</source>
+        <translation>Kein Firmware-Feed: Dieses modflash nennt keinen, daher werden nur die Abbilder auf diesem Rechner angeboten.</translation>
+    </message>
+    <message>
+        <source>Checking for new firmware…</source>
+        <translation>Suche nach neuer Firmware …</translation>
+    </message>
+    <message>
+        <source>The firmware feed is refused: %1. Last checked: %2.</source>
+        <translation>Der Firmware-Feed wird zurückgewiesen: %1. Zuletzt geprüft: %2.</translation>
+    </message>
+    <message>
+        <source>The firmware feed cannot be reached: %1. Last checked: %2.</source>
+        <translation>Der Firmware-Feed ist nicht erreichbar: %1. Zuletzt geprüft: %2.</translation>
+    </message>
+    <message>
+        <source>Firmware feed last checked: %1.</source>
+        <translation>Firmware-Feed zuletzt geprüft: %1.</translation>
     </message>
 </context>
 </TS>

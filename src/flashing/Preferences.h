@@ -15,8 +15,11 @@ inline constexpr const char* stlinkProgrammer = "stlink-programmer";
 inline constexpr const char* enableFactoryFirmware = "enable-factory-firmware";
 inline constexpr const char* massEraseBeforeProgramming = "mass-erase-before-programming";
 inline constexpr const char* checkModuleBeforeWriting = "check-module-before-writing";
+// A maker's test feed in place of the one built in: its manifest's URL and its name.
+inline constexpr const char* feedUrl = "feed-url";
+inline constexpr const char* feedName = "feed-name";
 // Every key, by the kind of its value.
-inline constexpr std::array textKeys{avrProgrammer, stlinkProgrammer};
+inline constexpr std::array textKeys{avrProgrammer, stlinkProgrammer, feedUrl, feedName};
 inline constexpr std::array switchKeys{enableFactoryFirmware, massEraseBeforeProgramming,
                                        checkModuleBeforeWriting};
 } // namespace PreferenceKey

@@ -1,27 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/AppDelegate.h"
 
-#include "catalogue/ImageListing.h"
-#include "flashing/FamilyProfile.h"
-#include "flashing/Preferences.h"
 #include "update/LibusbDeviceSource.h"
 #include "update/SleepInhibitor.h"
 #include "window/AboutDialog.h"
 #include "window/BuildInfo.h"
+#include "window/EmptyOfferPage.h"
 #include "window/LogTextView.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardItem>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QToolButton>
 
 namespace modflash {
 
@@ -32,8 +30,16 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_preferences(preferences)
     , m_resources(std::move(resources))
     , m_services(services.withDesktopDefaults())
+    , m_sources(m_resources)
+    , m_userFolder(m_sources.userFirmwareDirectory(), m_services.openUrl)
+    , m_feed(preferences, m_products)
     , m_productList(controls.productList)
     , m_versionList(controls.versionList)
+    , m_otherVersion(controls.window, m_versionList, m_userFolder, m_services,
+                     [this] {
+                         showImage();
+                         updateControls();
+                     })
     , m_log(controls.logTextField)
     , m_instructions(controls.instructionsView, m_resources, m_services.openUrl)
     , m_preferenceControls(preferences, controls.avrProgrammerSelector,
@@ -46,17 +52,27 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_imageLine(controls.imageLine)
     , m_keyboard(
           controls.menuBar, controls.productList, controls.versionList, m_products,
-          [this] { chooseOtherFile(); }, [this] { productListSelectionChanged(); })
+          [this] { m_otherVersion.choose(m_product); }, [this] { productListSelectionChanged(); })
     , m_deviceLine(controls.deviceLine,
                    m_services.usbDevices ? *m_services.usbDevices : *m_ownUsbDevices, preferences)
     , m_logExport(
-          controls.window, [this] { return m_log.text(); }, [this] { return logAbout(); },
+          controls.window, [this] { return m_log.text(); },
+          [this] {
+              return LogExport::aboutOf(m_product, m_versionList.selectedOffer(), m_preferences);
+          },
           m_services.chooseSaveFile, m_services.reportProblem,
           [this](const QString& notice) { m_statusPanel.showNotice(notice); })
     , m_dropHandler(
           controls.window, [this] { return dropSituation(); },
-          [this](const QString& path) { fileDropped(path); },
-          [this](const QString& reason) { m_statusPanel.showNotice(reason); }) {
+          [this](const QString& path) {
+              m_statusPanel.clearNotice();
+              m_otherVersion.take(m_product, path);
+          },
+          [this](const QString& reason) { m_statusPanel.showNotice(reason); })
+    , m_releaseNotes(controls.releaseLine, controls.releaseNotesButton, controls.releaseNotes)
+    , m_firmwareMenu(
+          controls, m_feed, m_userFolder, m_session, m_services, [this] { offersChanged(); },
+          [this](const QString& notice) { m_statusPanel.showNotice(notice); }) {
     connectSignals();
 }
 
@@ -74,7 +90,8 @@ void AppDelegate::connectSignals() {
     connect(m_controls.helpAction, &QAction::triggered, this, &AppDelegate::openHelp);
     connect(m_controls.aboutAction, &QAction::triggered, this, &AppDelegate::showAbout);
     connect(m_controls.instructionsView, &QTextBrowser::anchorClicked, this,
-            [this](const QUrl& link) { m_instructions.follow(link); });
+            &AppDelegate::followLink);
+    connect(&m_feed, &WindowFeed::changed, this, &AppDelegate::feedChanged);
     connect(m_controls.copyLogButton, &QPushButton::clicked, &m_logExport, &LogExport::copy);
     connect(m_controls.saveLogButton, &QPushButton::clicked, &m_logExport, &LogExport::save);
     connect(m_controls.saveLogAction, &QAction::triggered, &m_logExport, &LogExport::save);
@@ -118,6 +135,8 @@ void AppDelegate::connectUpdateSignals() {
 
 void AppDelegate::applicationDidFinishLaunching() {
     m_controls.versionLabel->setText(BuildInfo::buildDateText());
+    m_feed.load();
+    m_sources.setManifest(m_feed.manifest());
     m_productList.fill(m_products.displayOrder());
     m_versionList.reset();
     writeToLog(
@@ -131,6 +150,9 @@ void AppDelegate::applicationDidFinishLaunching() {
     showImage();
     updateControls();
     reflectRunning();
+    m_firmwareMenu.refresh();
+    // The window is usable meanwhile; what the feed offers arrives when it does.
+    m_feed.checkIfDue();
 }
 
 void AppDelegate::writeToLog(const QString& text) {
@@ -141,9 +163,10 @@ void AppDelegate::updateControls() {
     const bool idle = !m_session.isBusy();
     const bool factory = m_preferenceControls.isFactoryFirmwareEnabled();
     const std::optional<UpdateLock::Holder>& other = m_otherUpdate.other();
-    m_controls.updateButton->setEnabled(idle && !other &&
-                                        m_versionList.selectedFirmware() != nullptr &&
-                                        m_imageLine.allowsUpdate(factory));
+    const std::optional<feed::FirmwareOffer> offer = m_versionList.selectedOffer();
+    // A release still to download is checked once it is here.
+    const bool writable = offer && (offer->needsDownload() || m_imageLine.allowsUpdate(factory));
+    m_controls.updateButton->setEnabled(idle && !other && writable);
     m_controls.updateButton->setToolTip(other ? other->reason() : m_imageLine.refusal(factory));
     m_controls.versionList->setEnabled(idle && m_product != nullptr);
 }
@@ -154,6 +177,7 @@ void AppDelegate::showImage() {
     const bool sample =
         firmware && m_resources.sampleImageNames().contains(path.substr(path.rfind('/') + 1));
     m_imageLine.show(m_product, firmware, m_deviceLine.presence().connectedFlash(), sample);
+    m_releaseNotes.show(m_versionList.selectedOffer());
 }
 
 void AppDelegate::reflectRunning() {
@@ -170,6 +194,8 @@ void AppDelegate::updateFinished(const ToolEnd& end) {
     if (!end.toolRan())
         qWarning("Problem running task: %s", end.reason.c_str());
     reflectRunning();
+    if (m_offersStale)
+        offersChanged();
     // The controls that had the focus were disabled during the update; the next step starts
     // from the version list, not from a preference a stray key would change.
     m_controls.versionList->setFocus();
@@ -208,11 +234,11 @@ void AppDelegate::productListSelectionChanged() {
         return;
     }
     m_product = std::move(chosen);
-    m_otherVersionFirmware.reset();
+    m_otherVersion.forget();
     // A new product starts afresh: the last update's verdict was about another one. The tab in
     // front stays: its instructions are one click away, and the log is not taken from view.
     m_statusPanel.clear();
-    m_versionList.rebuild(m_product->getAllFirmware(m_resources),
+    m_versionList.rebuild(m_sources.offers(*m_product),
                           m_preferenceControls.isFactoryFirmwareEnabled(),
                           m_resources.sampleImageNames());
     loadInstructions(QString::fromStdString(m_product->pageName()));
@@ -221,52 +247,44 @@ void AppDelegate::productListSelectionChanged() {
     updateControls();
 }
 
+void AppDelegate::offersChanged() {
+    if (m_session.isBusy()) {
+        m_offersStale = true;
+        return;
+    }
+    m_offersStale = false;
+    updateProductList();
+    if (!m_product)
+        return;
+    m_versionList.refresh(m_sources.offers(*m_product), m_resources.sampleImageNames());
+    showImage();
+    updateControls();
+}
+
+void AppDelegate::feedChanged() {
+    // A check that ended may have brought another manifest; one that began changes only what
+    // the empty page says of it.
+    if (!m_feed.isChecking()) {
+        m_sources.setManifest(m_feed.manifest());
+        offersChanged();
+    } else if (m_showsEmptyPage) {
+        explainEmptyOffer();
+    }
+}
+
+void AppDelegate::followLink(const QUrl& link) {
+    if (link == EmptyOfferPage::openFolderLink())
+        m_firmwareMenu.openFolder();
+    else
+        m_instructions.follow(link);
+}
+
 void AppDelegate::versionListSelectionChanged() {
     // Moving through the closed list only passes "Other..."; Enter or the open list choose it.
     if (m_versionList.isOtherSelected() && !m_keyboard.isMovingByKey())
-        chooseOtherFile();
+        m_otherVersion.choose(m_product);
     showImage();
     updateControls();
-}
-
-void AppDelegate::chooseOtherFile() {
-    if (!m_product || !m_versionList.isOtherSelected())
-        return;
-    const QString extension = QString::fromStdString(m_product->firmwareExtension());
-    const unsigned generation = m_versionList.generation();
-    QPointer<AppDelegate> self(this);
-    m_services.chooseFile(m_controls.window, extension,
-                          [self, generation](const std::optional<QString>& path) {
-                              if (self)
-                                  self->fileChosen(generation, path);
-                          });
-}
-
-void AppDelegate::fileChosen(unsigned listGeneration, const std::optional<QString>& path) {
-    // A cancelled chooser changes nothing; neither does an answer for a list since rebuilt.
-    if (!path || path->isEmpty() || listGeneration != m_versionList.generation() || !m_product)
-        return;
-    // The chooser's filter only narrows the list: a name typed into it passes whatever its
-    // extension, and an image of the other family would be written as if it were this one's.
-    const QString name = QFileInfo(*path).fileName();
-    if (!m_product->profile().acceptsFileName(name.toStdString())) {
-        m_services.reportProblem(
-            m_controls.window, tr("Not a Firmware Image"),
-            tr("\u201c%1\u201d is not a .%2 file, so it is not an image for %3. Choose a file "
-               "ending in .%2.")
-                .arg(name, QString::fromStdString(m_product->firmwareExtension()),
-                     QString::fromStdString(m_product->title())));
-        return;
-    }
-    m_otherVersionFirmware = Firmware::firmwareWithPath(path->toStdString(), "");
-    m_versionList.addChosenFile(m_otherVersionFirmware);
-    showImage();
-    updateControls();
-}
-
-void AppDelegate::fileDropped(const QString& path) {
-    m_statusPanel.clearNotice();
-    fileChosen(m_versionList.generation(), path);
 }
 
 FirmwareDropHandler::Situation AppDelegate::dropSituation() const {
@@ -279,39 +297,14 @@ void AppDelegate::showAbout() {
     m_about->open();
 }
 
-LogExport::About AppDelegate::logAbout() const {
-    const FirmwarePtr firmware = m_versionList.selectedFirmware();
-    QStringList preferences;
-    for (const char* key : PreferenceKey::textKeys)
-        preferences << QString::fromUtf8(key) + QLatin1Char('=') +
-                           QString::fromStdString(m_preferences.stringForKey(key));
-    for (const char* key : PreferenceKey::switchKeys)
-        preferences << QString::fromUtf8(key) + QLatin1Char('=') +
-                           QLatin1String(m_preferences.boolForKey(key) ? "yes" : "no");
-    // The header is for the person the log is handed to; its words are not the log's own.
-    QString header =
-        tr("modflash %1 log, saved %2\n")
-            .arg(BuildInfo::version(), QDateTime::currentDateTime().toString(Qt::ISODate));
-    header += tr("Product: %1\n")
-                  .arg(m_product ? QString::fromStdString(m_product->title()) : tr("none chosen"));
-    header +=
-        tr("Version: %1\n")
-            .arg(firmware
-                     ? QString::fromStdString(firmware->version() + " (" + firmware->path() + ")")
-                     : tr("none chosen"));
-    header += tr("Preferences: %1\n").arg(preferences.join(QStringLiteral(", ")));
-    header += QStringLiteral("----\n");
-    return {m_product ? QString::fromStdString(m_product->pageName()) : QString(), header};
-}
-
 void AppDelegate::openHelp() {
     m_services.openUrl(BuildInfo::helpUrl());
 }
 
 void AppDelegate::updateProductList() {
     const bool factoryEnabled = m_preferenceControls.isFactoryFirmwareEnabled();
-    // One read of the firmware directory answers every entry, however many files it holds.
-    const ImageListing images(m_resources);
+    // One read of each folder answers every entry, however many files it holds.
+    const feed::FirmwareSources::Listing images = m_sources.listing();
     bool anyOffered = false;
     for (int row = 0; row < m_productList.count(); ++row) {
         const ProductPtr entry =
@@ -322,42 +315,34 @@ void AppDelegate::updateProductList() {
     }
     if (!anyOffered)
         explainEmptyOffer();
+    else if (m_showsEmptyPage)
+        loadInstructions(m_product ? QString::fromStdString(m_product->pageName())
+                                   : QStringLiteral("intro"));
 }
 
 void AppDelegate::explainEmptyOffer() {
-    const QString directory = QString::fromStdString(m_resources.resourcePath());
-    const bool missing = !QFileInfo(directory).isDir();
-    m_controls.instructionsView->setHtml(
-        missing ? tr("<h1>modflash cannot find its resources</h1><p>The directory that should hold "
-                     "the firmware images, the instructions and the flashing tools is missing: "
-                     "%1</p><p>Install modflash again, or start it with <tt>--resources DIR</tt>."
-                     "</p>")
-                      .arg(directory.toHtmlEscaped())
-                : tr("<h1>No firmware images are installed</h1><p>modflash offers the products "
-                     "it has firmware images for, and it finds none in %1.</p><p>The images come "
-                     "with the modflash package of your module's maker or from the maker's "
-                     "firmware download; put them into that directory.%2</p>")
-                      .arg((directory + QStringLiteral("/firmware")).toHtmlEscaped(),
-                           m_preferenceControls.isFactoryFirmwareEnabled()
-                               ? QString()
-                               : tr(" Products for factory firmware appear once "
-                                    "“Enable factory firmware\u201d is on.")));
+    m_showsEmptyPage = true;
+    m_instructions.show(EmptyOfferPage::html(
+        {QString::fromStdString(m_resources.resourcePath()), m_userFolder.path(),
+         m_preferenceControls.isFactoryFirmwareEnabled(), m_feed.statusText()}));
 }
 
 void AppDelegate::loadInstructions(const QString& pageName) {
+    m_showsEmptyPage = false;
     m_instructions.load(pageName);
 }
 
 void AppDelegate::doUpdate() {
     // The window offers Update only for a version with firmware and never while an update is
     // under way; a stray call (a queued click) must not start a second one all the same.
-    const FirmwarePtr firmware = m_versionList.selectedFirmware();
-    if (!firmware || !m_product || m_session.isBusy())
+    const std::optional<feed::FirmwareOffer> offer = m_versionList.selectedOffer();
+    if (!offer || !m_product || m_session.isBusy())
         return;
     // Read again: the file may have changed since it was chosen.
     showImage();
-    if (!m_imageLine.needsConfirmation() || !m_preferenceControls.isFactoryFirmwareEnabled()) {
-        startUpdate(firmware, false);
+    if (offer->needsDownload() || !m_imageLine.needsConfirmation() ||
+        !m_preferenceControls.isFactoryFirmwareEnabled()) {
+        startUpdate(*offer, false);
         return;
     }
     const WindowServices::Question question{
@@ -366,19 +351,21 @@ void AppDelegate::doUpdate() {
             .arg(QString::fromStdString(m_imageLine.report()->reason)),
         tr("Write It"), tr("Cancel")};
     QPointer<AppDelegate> self(this);
-    m_services.confirm(m_controls.window, question, [self, firmware](bool write) {
+    m_services.confirm(m_controls.window, question, [self, offer](bool write) {
         if (self && write && !self->m_session.isBusy())
-            self->startUpdate(firmware, true);
+            self->startUpdate(*offer, true);
     });
 }
 
-void AppDelegate::startUpdate(const FirmwarePtr& firmware, bool confirmedImplausible) {
+void AppDelegate::startUpdate(const feed::FirmwareOffer& offer, bool confirmedImplausible) {
     m_controls.tabView->setCurrentIndex(1);
     UpdateOptions options;
     options.checkModule = m_preferenceControls.isModuleCheckEnabled();
     options.allowImplausible = confirmedImplausible;
     options.connectedFlash = m_deviceLine.presence().connectedFlash();
-    if (!m_session.start(m_product, firmware, m_resources, m_preferences, options)) {
+    // A release comes into the download cache: the list shows it from there afterwards.
+    m_offersStale = m_offersStale || offer.release.has_value();
+    if (!m_session.start(m_product, offer, m_resources, m_preferences, options)) {
         // Another program began an update since the watch last looked.
         m_otherUpdate.look();
         if (const auto& other = m_session.blockingUpdate())

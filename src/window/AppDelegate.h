@@ -2,22 +2,28 @@
 #pragma once
 
 #include "catalogue/ProductCatalogue.h"
+#include "feed/FirmwareSources.h"
 #include "flashing/ResourceDirectory.h"
 #include "update/OtherUpdateWatch.h"
 #include "update/UpdateSession.h"
 #include "window/DevicePresenceLine.h"
 #include "window/FirmwareDropHandler.h"
+#include "window/FirmwareMenu.h"
 #include "window/ImageLine.h"
 #include "window/InstructionsView.h"
 #include "window/KeyboardNavigation.h"
 #include "window/LogExport.h"
 #include "window/LogView.h"
+#include "window/OtherVersionChoice.h"
 #include "window/PreferenceControls.h"
 #include "window/ProductListModel.h"
 #include "window/QuitGuard.h"
+#include "window/ReleaseNotesView.h"
 #include "window/UpdateStatusPanel.h"
+#include "window/UserFirmwareFolder.h"
 #include "window/VersionList.h"
 #include "window/WindowControls.h"
+#include "window/WindowFeed.h"
 #include "window/WindowServices.h"
 
 #include <QObject>
@@ -33,9 +39,10 @@ class AboutDialog;
 class Preferences;
 class UsbDeviceSource;
 
-// Drives the window: start-up, the preferences, the choice of product and version, the
-// instructions pages, the log and the update run, and wires up the helpers around them (the
-// progress and verdict, the device line, handing on the log, dropped files, the sleep lock).
+// Drives the window: start-up, the preferences, the choice of product and version from every
+// source of images, the instructions pages, the log and the update run, and wires up the
+// helpers around them (the feed and its menu, the progress and verdict, the device line,
+// handing on the log, dropped files, the sleep lock).
 // It holds the window's controls but never lays them out.
 class AppDelegate : public QObject {
     Q_OBJECT
@@ -49,9 +56,9 @@ public:
     void applicationDidFinishLaunching();
 
     void writeToLog(const QString& text);
-    // Update is enabled exactly when the selected version carries a firmware; the version
-    // list exactly when a product has been chosen. While an update is under way both stay
-    // disabled, so updates never overlap.
+    // Update is enabled exactly when the selected version carries a firmware or a release to
+    // download; the version list exactly when a product has been chosen. While an update is under
+    // way both stay disabled, so updates never overlap.
     void updateControls();
 
     void avrProgrammerChanged();
@@ -64,7 +71,8 @@ public:
     void versionListSelectionChanged();
     void openHelp();
 
-    // Offers a product only when it has firmware and factory firmware allows it.
+    // Offers a product only when some source has firmware for it and factory firmware allows
+    // it.
     void updateProductList();
     void loadInstructions(const QString& pageName);
     std::unique_ptr<QStandardItem> createVersionItem(const FirmwarePtr& firmware) const;
@@ -78,6 +86,8 @@ public:
     // True until the tool of the latest update has ended, also after Stop.
     bool isBusy() const { return m_session.isBusy(); }
     UpdateSession& session() { return m_session; }
+    // The feed, to trust a key file in before start-up reads it.
+    WindowFeed& feed() { return m_feed; }
     // Quits without asking (the session is ending): a running tool is stopped and its end
     // awaited first, so its last output and verdict still arrive.
     void terminate() { m_quitGuard.stopThenClose(); }
@@ -91,7 +101,7 @@ public:
     // The chosen product: nothing until the user first picks one.
     const ProductPtr& product() const { return m_product; }
     // The firmware of the file chosen through "Other..." for the current version list.
-    const FirmwarePtr& otherVersionFirmware() const { return m_otherVersionFirmware; }
+    const FirmwarePtr& otherVersionFirmware() const { return m_otherVersion.firmware(); }
 
 private:
     void connectSignals();
@@ -99,19 +109,19 @@ private:
     void connectUpdateSignals();
     // While an update is under way only Stop and the preferences it does not read are usable.
     void reflectRunning();
-    void fileChosen(unsigned listGeneration, const std::optional<QString>& path);
     void updateFinished(const ToolEnd& end);
-    // Checks the selected image and shows what it is under the version list.
+    // Checks the selected image and shows what it is, and what the feed says of it, under the
+    // version list.
     void showImage();
-    void startUpdate(const FirmwarePtr& firmware, bool confirmedImplausible);
-    void chooseOtherFile();
+    void startUpdate(const feed::FirmwareOffer& offer, bool confirmedImplausible);
+    // The images on offer changed (a check of the feed, an emptied cache, a download): both
+    // lists show them, the selection kept. Not while an update runs: they follow its end.
+    void offersChanged();
+    void feedChanged();
+    void followLink(const QUrl& link);
     void showAbout();
-    // What a saved log is about: the chosen product and version, and the preferences.
-    LogExport::About logAbout() const;
     // With nothing to offer, the instructions say why and where images come from.
     void explainEmptyOffer();
-    // A dropped file, taken as if chosen through "Other...".
-    void fileDropped(const QString& path);
     FirmwareDropHandler::Situation dropSituation() const;
 
     WindowControls m_controls;
@@ -119,10 +129,13 @@ private:
     ResourceDirectory m_resources;
     WindowServices m_services;
     ProductCatalogue m_products;
+    feed::FirmwareSources m_sources;
+    UserFirmwareFolder m_userFolder;
+    WindowFeed m_feed;
     ProductPtr m_product;
-    FirmwarePtr m_otherVersionFirmware;
     ProductListModel m_productList;
     VersionList m_versionList;
+    OtherVersionChoice m_otherVersion;
     LogView m_log;
     InstructionsView m_instructions;
     PreferenceControls m_preferenceControls;
@@ -137,6 +150,10 @@ private:
     DevicePresenceLine m_deviceLine;
     LogExport m_logExport;
     FirmwareDropHandler m_dropHandler;
+    ReleaseNotesView m_releaseNotes;
+    FirmwareMenu m_firmwareMenu;
+    bool m_offersStale = false;
+    bool m_showsEmptyPage = false;
 };
 
 } // namespace modflash

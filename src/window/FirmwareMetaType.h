@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "flashing/Firmware.h"
+#include "feed/FirmwareOffer.h"
 
 #include <QMetaType>
 
-// Lets a version entry carry its firmware as item data.
-Q_DECLARE_METATYPE(modflash::FirmwarePtr)
+// Lets a version entry carry its offer, and with it its firmware or release, as item data.
+Q_DECLARE_METATYPE(modflash::feed::FirmwareOffer)

@@ -64,6 +64,11 @@ void InstructionsView::load(const QString& pageName) {
     m_view->setSource(QUrl::fromLocalFile(QString::fromStdString(*page)));
 }
 
+void InstructionsView::show(const QString& html) {
+    m_showsPage = false;
+    m_view->setHtml(html);
+}
+
 void InstructionsView::follow(const QUrl& link) {
     const QUrl target = m_view->source().resolved(link);
     if (target.isLocalFile()) {

@@ -27,6 +27,8 @@ public:
     void configure();
     // Shows "instructions/<pageName>.html"; an empty view when there is no such page.
     void load(const QString& pageName);
+    // Shows a page made by the window itself, which a change of palette keeps.
+    void show(const QString& html);
     void follow(const QUrl& link);
 
 protected:

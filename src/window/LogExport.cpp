@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/LogExport.h"
 
+#include "flashing/Preferences.h"
+#include "window/BuildInfo.h"
+
 #include <QClipboard>
 #include <QDateTime>
 #include <QDir>
@@ -25,6 +28,34 @@ bool writeAll(QSaveFile& file, const QByteArray& bytes) {
 }
 
 } // namespace
+
+LogExport::About LogExport::aboutOf(const ProductPtr& product,
+                                    const std::optional<feed::FirmwareOffer>& offer,
+                                    const Preferences& settings) {
+    QStringList preferences;
+    for (const char* key : PreferenceKey::textKeys)
+        preferences << QString::fromUtf8(key) + QLatin1Char('=') +
+                           QString::fromStdString(settings.stringForKey(key));
+    for (const char* key : PreferenceKey::switchKeys)
+        preferences << QString::fromUtf8(key) + QLatin1Char('=') +
+                           QLatin1String(settings.boolForKey(key) ? "yes" : "no");
+    // The header is for the person the log is handed to; its words are not the log's own.
+    QString header =
+        tr("modflash %1 log, saved %2\n")
+            .arg(BuildInfo::version(), QDateTime::currentDateTime().toString(Qt::ISODate));
+    header += tr("Product: %1\n")
+                  .arg(product ? QString::fromStdString(product->title()) : tr("none chosen"));
+    const QString source = !offer            ? QString()
+                           : offer->firmware ? QString::fromStdString(offer->firmware->path())
+                                             : offer->release->url.toString();
+    header += tr("Version: %1\n")
+                  .arg(offer ? QString::fromStdString(offer->version()) + QStringLiteral(" (") +
+                                   source + QLatin1Char(')')
+                             : tr("none chosen"));
+    header += tr("Preferences: %1\n").arg(preferences.join(QStringLiteral(", ")));
+    header += QStringLiteral("----\n");
+    return {product ? QString::fromStdString(product->pageName()) : QString(), header};
+}
 
 LogExport::LogExport(QWidget* window, LogText logText, AboutSource about,
                      WindowServices::SaveFileChooser chooseFile,

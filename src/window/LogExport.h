@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "catalogue/Product.h"
+#include "feed/FirmwareOffer.h"
 #include "window/WindowServices.h"
 
 #include <QObject>
@@ -9,8 +11,11 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace modflash {
+
+class Preferences;
 
 // Hands the log on: to the clipboard, or into a plain UTF-8 text file the user names. The file
 // starts with a short header that says what the log is about (for whoever it is handed on to),
@@ -34,6 +39,9 @@ public:
               WindowServices::SaveFileChooser chooseFile, WindowServices::ProblemReporter report,
               Notifier notify, QObject* parent = nullptr);
 
+    // What a saved log is about: the chosen product and version, and the preferences.
+    static About aboutOf(const ProductPtr& product, const std::optional<feed::FirmwareOffer>& offer,
+                         const Preferences& preferences);
     // "modflash-log-Wendrel-2026-12-06-1425.txt" in the home directory, after the product's
     // page name (none before a product is chosen) and the local time now.
     static QString suggestedPath(const QString& pageName);

@@ -70,10 +70,12 @@ void MainWindow::nameControlsForAssistiveTechnologies() {
     m_ui->instructionsView->setAccessibleName(tr("Instructions"));
     m_ui->tabView->setAccessibleName(tr("Instructions and log"));
     m_ui->progressBar->setAccessibleName(tr("Update progress"));
+    m_ui->releaseNotes->setAccessibleName(tr("Release notes"));
     // The two status lines are read by their text, so a change of it is heard as a new name;
     // the description says what the line is about.
     m_ui->bannerLabel->setAccessibleDescription(tr("Update status"));
     m_ui->deviceLine->setAccessibleDescription(tr("Device status"));
+    m_ui->feedLine->setAccessibleDescription(tr("Firmware feed status"));
 }
 
 void MainWindow::showWholeProductTitles() {
@@ -109,6 +111,13 @@ WindowControls MainWindow::controls() {
     controls.saveLogAction = m_ui->saveLogAction;
     controls.aboutAction = m_ui->aboutAction;
     controls.menuBar = m_ui->menuBar;
+    controls.releaseLine = m_ui->releaseLine;
+    controls.releaseNotesButton = m_ui->releaseNotesButton;
+    controls.releaseNotes = m_ui->releaseNotes;
+    controls.feedLine = m_ui->feedLine;
+    controls.checkFeedAction = m_ui->checkFeedAction;
+    controls.openFirmwareFolderAction = m_ui->openFirmwareFolderAction;
+    controls.clearCacheAction = m_ui->clearCacheAction;
     return controls;
 }
 

@@ -8,10 +8,12 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QMenuBar;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTextBrowser;
+class QToolButton;
 class QWidget;
 
 namespace modflash {
@@ -46,6 +48,14 @@ struct WindowControls {
     QPointer<QAction> saveLogAction;
     QPointer<QAction> aboutAction;
     QPointer<QMenuBar> menuBar;
+    // What the feed says of the selected release, and of itself.
+    QPointer<QLabel> releaseLine;
+    QPointer<QToolButton> releaseNotesButton;
+    QPointer<QPlainTextEdit> releaseNotes;
+    QPointer<QLabel> feedLine;
+    QPointer<QAction> checkFeedAction;
+    QPointer<QAction> openFirmwareFolderAction;
+    QPointer<QAction> clearCacheAction;
 };
 
 } // namespace modflash

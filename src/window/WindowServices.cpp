@@ -11,10 +11,10 @@ namespace modflash {
 
 namespace {
 
-void chooseFileWithDialog(QWidget* window, const QString& extension,
+void chooseFileWithDialog(QWidget* window, const QString& directory, const QString& extension,
                           WindowServices::FileChosen done) {
     // The window takes ownership; the dialog deletes itself once answered.
-    auto* dialog = new QFileDialog(window, QObject::tr("Choose a Firmware Image"));
+    auto* dialog = new QFileDialog(window, QObject::tr("Choose a Firmware Image"), directory);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setFileMode(QFileDialog::ExistingFile);

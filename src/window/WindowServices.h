@@ -20,9 +20,10 @@ class UsbDeviceSource;
 struct WindowServices {
     // Answer of the file chooser: the chosen path, or nothing when the user cancelled.
     using FileChosen = std::function<void(std::optional<QString>)>;
-    // Offers single existing files whose extension is `extension` (without the full stop).
-    using FileChooser =
-        std::function<void(QWidget* window, const QString& extension, FileChosen done)>;
+    // Offers single existing files whose extension is `extension` (without the full stop),
+    // starting in `directory`.
+    using FileChooser = std::function<void(QWidget* window, const QString& directory,
+                                           const QString& extension, FileChosen done)>;
     // Asks where to save a new file, offering suggestedName; the answer is the path the user
     // named, or nothing when the user cancelled.
     using SaveFileChooser =

@@ -162,9 +162,10 @@ TEST_F(Log, AFloodArrivesWholeAndIsCopiedAndSavedWhole) {
     const QString header = contents.left(rule);
     EXPECT_TRUE(header.startsWith("modflash " + BuildInfo::version() + " log, saved 20"));
     EXPECT_TRUE(header.contains("\nProduct: Wendrel\nVersion: 2.0 ("));
-    EXPECT_TRUE(header.contains("avr-programmer=usbtiny, stlink-programmer=ST-Link v2, "
-                                "enable-factory-firmware=no, mass-erase-before-programming=no, "
-                                "check-module-before-writing=yes"));
+    EXPECT_TRUE(header.contains(
+        "avr-programmer=usbtiny, stlink-programmer=ST-Link v2, "
+        "feed-url=, feed-name=, enable-factory-firmware=no, mass-erase-before-programming=no, "
+        "check-module-before-writing=yes"));
     EXPECT_EQ(banner(), QString("The log is saved as \u201c%1\u201d.").arg(path));
     answerSaveChooser = nullptr;
     controls().saveLogAction->trigger();

@@ -8,6 +8,9 @@
 namespace modflash::testing {
 
 WindowFixture::WindowFixture() {
+    // The user's folder, download cache and feed state are the test's own.
+    for (const char* name : {"XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+        qputenv(name, home.filePath(QString::fromLatin1(name)).toUtf8());
     // Written out of order: the lists must come out sorted all the same.
     for (const char* name :
          {"parvonne_2.0.hex", "parvonne_1.0.hex", "parvonne_1.1.hex", "Wendrel.2.0.bin",
@@ -30,8 +33,9 @@ WindowFixture::~WindowFixture() {
 void WindowFixture::start(std::optional<bool> factoryFirmware, const QString& resourcePath) {
     // The desktop's dialogs and browser, as recorders the test answers.
     WindowServices services;
-    services.chooseFile = [this](QWidget*, const QString& extension,
+    services.chooseFile = [this](QWidget*, const QString& directory, const QString& extension,
                                  WindowServices::FileChosen done) {
+        choiceDirectory = directory;
         choiceExtension = extension;
         answerChooser = std::move(done);
     };
@@ -63,6 +67,8 @@ void WindowFixture::start(std::optional<bool> factoryFirmware, const QString& re
                                                    : ResourceDirectory(resourcePath.toStdString()),
                                                services);
     QObject::connect(&m_delegate->session(), &UpdateSession::finished, [this] { ++finished; });
+    for (const QString& key : feedKeys)
+        ASSERT_TRUE(m_delegate->feed().addKeyFile(key, nullptr));
     m_delegate->applicationDidFinishLaunching();
     m_window->show();
 }

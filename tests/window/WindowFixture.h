@@ -80,6 +80,7 @@ protected:
     QTemporaryDir home;
     FakeUsbDeviceSource usbDevices;
     std::optional<QString> choiceExtension; // the file chooser is open, for this extension
+    QString choiceDirectory;                // where it starts
     WindowServices::FileChosen answerChooser;
     WindowServices::FileChosen answerSaveChooser;
     QString suggestedSaveName;
@@ -87,6 +88,7 @@ protected:
     QStringList questions;
     QStringList problems;
     QList<QUrl> openedUrls;
+    QStringList feedKeys; // trusted besides the built-in ones, as --feed-key does
     int finished = 0;
 
 private:

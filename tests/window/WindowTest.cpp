@@ -68,13 +68,22 @@ TEST_F(Window, StartsWithTheOfferOnlyAndWritesNothing) {
     quit();
     EXPECT_TRUE(storedKeys().isEmpty()) << "defaults are registered, never stored";
 
-    // Without images nothing is offered, and the page says where images come from.
+    // Without images nothing is offered, and the page says where images come from, the feed
+    // among them, and opens the user's own folder, made first.
     resources.remove("firmware");
     start();
     EXPECT_TRUE(offeredTitles(controls().productList).isEmpty());
     const QString page = controls().instructionsView->toPlainText();
-    EXPECT_TRUE(page.startsWith("No firmware images are installed") &&
-                page.contains(resources.path() + "/firmware"));
+    const QString folder = home.filePath("XDG_DATA_HOME/modflash/firmware");
+    EXPECT_TRUE(page.startsWith("No firmware images yet"));
+    for (const QString& part :
+         {resources.path() + "/firmware", folder, controls().feedLine->text()})
+        EXPECT_TRUE(page.contains(part)) << part.toStdString();
+    const QUrl link("modflash:open-firmware-folder");
+    ASSERT_TRUE(controls().instructionsView->toHtml().contains(link.toString()));
+    emit controls().instructionsView->anchorClicked(link);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
 }
 
 TEST_F(Window, EachPreferenceIsStoredAtOnceAndRestored) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window's entry point: reads its one option, then hands control to the event loop.
+// The window's entry point: reads its options, then hands control to the event loop.
 
 #include "flashing/ResourceDirectory.h"
 #include "update/LibusbDeviceSource.h"
@@ -38,12 +38,21 @@ void nameApplication() {
     QCoreApplication::setApplicationVersion(QStringLiteral(MODFLASH_VERSION));
 }
 
+QCommandLineOption feedKeyOption() {
+    return {QStringLiteral("feed-key"),
+            QCoreApplication::translate(
+                "modflash", "Trust the minisign public key in FILE for the firmware "
+                            "feed's signature too, for this run (a maker's test feed)."),
+            QStringLiteral("FILE")};
+}
+
 void describeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QCoreApplication::translate("modflash", "Updates the firmware of modules."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(resourcesOption());
+    parser.addOption(feedKeyOption());
 }
 
 // --help and --version are answered before any display is opened, so that they work over ssh
@@ -60,21 +69,23 @@ void answerHelpAndVersion(int argc, char* argv[]) {
         parser.process(QCoreApplication::arguments()); // prints, and exits
 }
 
-std::optional<modflash::ResourceDirectory> resourcesFromArguments() {
-    QCommandLineParser parser;
+void usageMistake(const QString& text) {
+    std::fprintf(stderr, "modflash: %s\n", qPrintable(text));
+}
+
+// The resource directory the arguments name, or the one beside the program; nothing after a
+// usage mistake, which is reported.
+std::optional<modflash::ResourceDirectory> resourcesFromArguments(QCommandLineParser& parser) {
     describeOptions(parser);
     if (!parser.parse(QCoreApplication::arguments())) {
-        std::fprintf(
-            stderr, "modflash: %s\n",
-            qPrintable(
-                QCoreApplication::translate("modflash", "%1 See --help.").arg(parser.errorText())));
+        usageMistake(
+            QCoreApplication::translate("modflash", "%1 See --help.").arg(parser.errorText()));
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "modflash: %s\n",
-                     qPrintable(QCoreApplication::translate(
-                                    "modflash", "unexpected argument \"%1\"; see --help")
-                                    .arg(parser.positionalArguments().first())));
+        usageMistake(
+            QCoreApplication::translate("modflash", "unexpected argument \"%1\"; see --help")
+                .arg(parser.positionalArguments().first()));
         return std::nullopt;
     }
     if (!parser.isSet(QStringLiteral("resources"))) {
@@ -83,13 +94,27 @@ std::optional<modflash::ResourceDirectory> resourcesFromArguments() {
     }
     const QString directory = parser.value(QStringLiteral("resources"));
     if (!QFileInfo(directory).isDir()) {
-        std::fprintf(stderr, "modflash: %s\n",
-                     qPrintable(QCoreApplication::translate(
-                                    "modflash", "the resource directory \"%1\" does not exist")
-                                    .arg(directory)));
+        usageMistake(
+            QCoreApplication::translate("modflash", "the resource directory \"%1\" does not exist")
+                .arg(directory));
         return std::nullopt;
     }
     return modflash::ResourceDirectory(directory.toStdString());
+}
+
+// Trusts the key files given; false after the first that cannot be used, which is reported.
+bool trustFeedKeys(const QCommandLineParser& parser, modflash::WindowFeed& feed) {
+    for (const QString& file : parser.values(QStringLiteral("feed-key"))) {
+        QString reason;
+        if (!feed.addKeyFile(file, &reason)) {
+            usageMistake(
+                QCoreApplication::translate(
+                    "modflash", "--feed-key %1 cannot be used: %2; give a minisign public key file")
+                    .arg(file, reason));
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -106,7 +131,8 @@ int main(int argc, char* argv[]) {
     // Dialogs too carry the icon.
     QApplication::setWindowIcon(modflash::DesktopIdentity::icon());
 
-    const std::optional<modflash::ResourceDirectory> resources = resourcesFromArguments();
+    QCommandLineParser parser;
+    const std::optional<modflash::ResourceDirectory> resources = resourcesFromArguments(parser);
     if (!resources)
         return usageError;
 
@@ -118,6 +144,8 @@ int main(int argc, char* argv[]) {
     services.sleepInhibitor = &sleepInhibitor;
     modflash::MainWindow window;
     modflash::AppDelegate delegate(window.controls(), preferences, *resources, services);
+    if (!trustFeedKeys(parser, delegate.feed()))
+        return usageError;
     delegate.applicationDidFinishLaunching();
     // The session or the terminal ending: stop a running tool and wait for it, then close.
     const modflash::StopSignals stopSignals([&delegate](int) { delegate.terminate(); });
