@@ -79,6 +79,9 @@ TEST_F(Window, StartsWithTheOfferOnlyAndWritesNothing) {
     for (const QString& part :
          {resources.path() + "/firmware", folder, controls().feedLine->text()})
         EXPECT_TRUE(page.contains(part)) << part.toStdString();
+    // A new palette (the desktop turning dark) shows this page again, not the last one loaded.
+    controls().instructionsView->setPalette(QPalette(Qt::darkGray));
+    EXPECT_TRUE(controls().instructionsView->toPlainText().startsWith("No firmware images yet"));
     const QUrl link("modflash:open-firmware-folder");
     ASSERT_TRUE(controls().instructionsView->toHtml().contains(link.toString()));
     emit controls().instructionsView->anchorClicked(link);
