@@ -1,0 +1,305 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// modflash-cli with a firmware feed on 127.0.0.1, signed with a key made for the test: the
+// refresh's statuses, every source in the version list, an update that downloads first, and
+// downloads that fail, are cut off or were changed afterwards, which write nothing and leave
+// nothing; offline use; a proxy from the environment; and the real dfu-util writing a
+// downloaded image onto the virtual bench.
+#include "CliHarness.h"
+#include "FeedTestSupport.h"
+#include "ToolDirectory.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QThread>
+
+#include <csignal>
+
+namespace modflash::testing {
+namespace {
+
+using feed::testing::FeedServer;
+using feed::testing::goodManifest;
+using feed::testing::holds;
+using feed::testing::readFile;
+using feed::testing::ThrowawayKey;
+using feed::testing::toBytes;
+
+QString sha256(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+}
+
+// A Wendrel image the checks accept, told apart by its last byte.
+QByteArray image(char mark) {
+    return ToolDirectory::validImage("x.bin").chopped(1) + mark;
+}
+
+struct Release {
+    QString version;
+    QByteArray bytes;
+    // Where the server has it, relative to the manifest; by default images/<version>.bin.
+    QString path = {};
+    bool withdrawn = false;
+    QString prefix = "Wendrel.";
+};
+
+// The server and minisign run as QProcess children, which want an application object.
+void needApplication() {
+    static int argc = 1;
+    static char name[] = "cli_test";
+    static char* argv[] = {name, nullptr};
+    static const QCoreApplication application(argc, argv);
+}
+
+class FeedCli : public CliHarness {
+protected:
+    FeedCli() {
+        // A stand-in dfu-util keeps what it is given to write.
+        tools.installTool("dfu-util", "while [ $# -gt 0 ]; do [ \"$1\" = -D ] && cp \"$2\" '" +
+                                          written().toUtf8() + "'; shift; done");
+        tools.writeFile("firmware/Wendrel.2.0.bin", image('b'));
+    }
+
+    void publish(const QList<Release>& releases, quint64 serial = 7) {
+        QJsonObject manifest = goodManifest(serial);
+        QList<QJsonObject> products;
+        for (const Release& release : releases) {
+            const QString path =
+                release.path.isEmpty() ? "images/" + release.version + ".bin" : release.path;
+            if (release.path.isEmpty())
+                server.put("stable/" + path, release.bytes);
+            QJsonObject entry{{"version", release.version},
+                              {"date", "2026-11-30"},
+                              {"notes", "Notes of " + release.version},
+                              {"url", path},
+                              {"size", release.bytes.size()},
+                              {"sha256", sha256(release.bytes)}};
+            if (release.withdrawn)
+                entry.insert("withdrawn", true);
+            qsizetype at = 0;
+            while (at < products.size() && products[at]["prefix"].toString() != release.prefix)
+                ++at;
+            if (at == products.size())
+                products.append(
+                    QJsonObject{{"prefix", release.prefix}, {"releases", QJsonArray{}}});
+            QJsonArray list = products[at]["releases"].toArray();
+            list.append(entry);
+            products[at]["releases"] = list;
+        }
+        QJsonArray array;
+        for (const QJsonObject& product : products)
+            array.append(product);
+        manifest.insert("products", array);
+        server.put("stable/manifest.json", toBytes(manifest));
+        server.put("stable/manifest.json.minisig", key.sign(toBytes(manifest)));
+        ASSERT_EQ(cli({"feed", "refresh"}).status, 0);
+    }
+    Run cli(QStringList arguments, const QStringList& environment = {}) {
+        if (!arguments.contains("--feed-url"))
+            arguments << "--feed-url" << server.url("stable/manifest.json").toString();
+        return run(arguments +
+                       QStringList{"--feed-key", key.publicKeyPath(), "--resources", tools.path()},
+                   environment);
+    }
+    // "version source" for each entry of versions --json.
+    QString sources() {
+        QStringList entries;
+        for (const QJsonValue& entry :
+             QJsonDocument::fromJson(cli({"versions", "Wendrel", "--json"}).out).array())
+            entries.append(entry["version"].toString() + ' ' + entry["source"].toString());
+        return entries.join(", ");
+    }
+    QString cachePath(const QByteArray& bytes) const {
+        return m_home.filePath(".cache/modflash/feed/") + sha256(bytes) + ".bin";
+    }
+    QStringList cached() const {
+        return QDir(m_home.filePath(".cache/modflash/feed")).entryList(QDir::Files | QDir::Hidden);
+    }
+    QString written() const { return tools.filePath("written.bin"); }
+    void writeFileUnder(const QString& home, const QByteArray& bytes) const {
+        feed::testing::writeFile(m_home.filePath(home), bytes);
+    }
+
+    ToolDirectory tools;
+    const bool hasApplication = (needApplication(), true);
+    FeedServer server;
+    ThrowawayKey key;
+};
+
+TEST_F(FeedCli, RefreshSaysWhetherAVerifiedManifestIsInHand) {
+    const QString missing = server.url("missing/manifest.json").toString();
+    const struct {
+        const char* name;
+        QStringList arguments;
+        QStringList environment;
+        int status;
+        QString said;
+    } cases[] = {
+        {"good", {}, {}, 0, "feed \u201cstable\u201d: serial 7 of "},
+        {"the same again", {}, {}, 0, " (unchanged)"},
+        {"no server",
+         {"--feed-url", "http://127.0.0.1:1/manifest.json"},
+         {},
+         69,
+         "cannot be reached"},
+        {"404", {"--feed-url", missing}, {}, 69, "HTTP status 404"},
+        // No name is looked up: the proxy of the environment gets it.
+        {"proxy",
+         {"--feed-url", "https://feed.invalid/stable/manifest.json"},
+         {"https_proxy=" + server.url("").toString()},
+         69,
+         "modflash-cli: the feed at https://feed.invalid/stable/manifest.json cannot be reached"},
+    };
+    publish({{"2.1", image('1')}});
+    for (const auto& c : cases) {
+        const Run refresh = cli(QStringList{"feed", "refresh"} + c.arguments, c.environment);
+        EXPECT_EQ(refresh.status, c.status) << c.name;
+        EXPECT_TRUE(holds(QString::fromUtf8(refresh.out + refresh.err), c.said)) << c.name;
+    }
+    EXPECT_EQ(readFile(server.root() + "/proxied.log"), "CONNECT feed.invalid:443\n");
+
+    // A signature of other bytes: refused, and the manifest verified before stays.
+    server.put("stable/manifest.json.minisig", key.sign("other bytes"));
+    const Run refused = cli({"feed", "refresh"});
+    EXPECT_EQ(refused.status, 65);
+    EXPECT_TRUE(holds(refused.err, "modflash-cli: the feed at "));
+    EXPECT_TRUE(holds(refused.err, "signature"));
+    EXPECT_TRUE(holds(refused.out, "(kept from an earlier check)"));
+    EXPECT_EQ(sources(), "2.0 bundled, 2.1 feed");
+}
+
+TEST_F(FeedCli, VersionsOfferEverySourceAndEachImageOnce) {
+    writeFileUnder(".local/share/modflash/firmware/Wendrel.3.0.bin", image('u'));
+    writeFileUnder(".cache/modflash/feed/" + sha256(image('c')) + ".bin", image('c'));
+    publish({{"2.0", image('b')},
+             {"2.1", image('1')},
+             {"2.2", image('2'), {}, true},
+             {"2.3", image('c')},
+             {"1.0", image('g'), {}, false, "glimmet_"}});
+    EXPECT_EQ(sources(), "2.0 bundled, 3.0 user, 2.3 cache, 2.1 feed");
+    const QJsonObject release = QJsonDocument::fromJson(cli({"versions", "Wendrel", "--json"}).out)
+                                    .array()
+                                    .last()
+                                    .toObject();
+    EXPECT_EQ(release["size"].toInt(), image('1').size());
+    EXPECT_EQ(release["sha256"].toString(), sha256(image('1')));
+    EXPECT_EQ(release["date"].toString(), "2026-11-30");
+    EXPECT_EQ(release["notes"].toString(), "Notes of 2.1");
+    // A product whose only image is the feed's is offered.
+    EXPECT_TRUE(cli({"products"}).out.contains("Glimmet (rev001)\n"));
+    EXPECT_EQ(cli({"feed", "list"}).out, "Wendrel 2.0 (2026-11-30, 32 bytes)\n"
+                                         "Wendrel 2.1 (2026-11-30, 32 bytes)\n"
+                                         "Wendrel 2.3 (2026-11-30, 32 bytes, downloaded)\n"
+                                         "Glimmet (rev001) 1.0 (2026-11-30, 32 bytes)\n");
+    // Two different images of one version are never chosen between.
+    writeFileUnder(".local/share/modflash/firmware/Wendrel.2.1.bin", image('x'));
+    const Run ambiguous = cli({"update", "Wendrel", "2.1"});
+    EXPECT_EQ(ambiguous.status, 64);
+    EXPECT_TRUE(holds(ambiguous.err, "Wendrel.2.1.bin\" (user), \"" +
+                                         server.url("stable/images/2.1.bin").toString() +
+                                         "\" (feed)"));
+    ASSERT_EQ(cli({"feed", "clear"}).status, 0);
+    EXPECT_EQ(cached(), QStringList());
+}
+
+TEST_F(FeedCli, AnUpdateDownloadsFirstAndCachedImagesServeOffline) {
+    publish({{"2.1", image('1')}, {"2.4", image('4')}});
+    const QString url = server.url("stable/images/2.1.bin").toString();
+    const Run first = cli({"update", "Wendrel", "2.1"});
+    EXPECT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_TRUE(first.out.startsWith("BEGINNING UPDATE\n\nDownloading firmware:\n" + url.toUtf8() +
+                                     "\nVerified: 32 bytes, SHA-256 " +
+                                     sha256(image('1')).toUtf8() +
+                                     "\n\nImage checked: " + cachePath(image('1')).toUtf8() + "\n"))
+        << first.out.toStdString();
+    EXPECT_EQ(readFile(written()), image('1'));
+    EXPECT_EQ(sources(), "2.0 bundled, 2.1 cache, 2.4 feed");
+
+    // Offline, what is on this computer is offered and written; what is not cannot be had.
+    writeFileUnder(".local/share/modflash/firmware/Wendrel.3.0.bin", image('u'));
+    for (const char* version : {"2.0", "3.0", "2.1"}) {
+        const Run offline = cli({"update", "Wendrel", version, "--offline"});
+        EXPECT_EQ(offline.status, 0) << version << offline.err.toStdString();
+        EXPECT_FALSE(offline.out.contains("Downloading")) << version;
+    }
+    EXPECT_EQ(readFile(written()), image('1'));
+    const Run notHere = cli({"update", "Wendrel", "2.4", "--offline"});
+    EXPECT_EQ(notHere.status, 69);
+    EXPECT_TRUE(holds(notHere.err, "has not been downloaded yet, and the network may not be used"));
+
+    // A cached image changed afterwards is refused, removed, and offered for download again.
+    QFile::remove(written());
+    writeFileUnder(".cache/modflash/feed/" + sha256(image('1')) + ".bin", image('9'));
+    const Run edited = cli({"update", "Wendrel", "2.1"});
+    EXPECT_EQ(edited.status, 65);
+    EXPECT_TRUE(holds(edited.err, "was changed after it was downloaded and verified"));
+    EXPECT_TRUE(edited.out.endsWith("ERROR DURING UPDATE\n"));
+    EXPECT_FALSE(QFile::exists(written()));
+    EXPECT_EQ(sources(), "2.0 bundled, 3.0 user, 2.1 feed, 2.4 feed");
+}
+
+TEST_F(FeedCli, DownloadsThatFailOrAreCutOffWriteNothingAndLeaveNothing) {
+    const QByteArray body(4096, 'x');
+    const struct {
+        const char* path;
+        int status;
+        const char* said;
+    } cases[] = {
+        {"/hostile/half", 69, "cannot be fetched"},
+        {"/hostile/html", 65, "is not the image the feed offers"},
+    };
+    quint64 serial = 7;
+    for (const auto& c : cases) {
+        publish({{"2.1", image('1') + body.left(4064), c.path}}, ++serial);
+        const Run update = cli({"update", "Wendrel", "2.1"});
+        EXPECT_EQ(update.status, c.status) << c.path;
+        EXPECT_TRUE(holds(update.err, c.said)) << c.path;
+        EXPECT_TRUE(update.out.endsWith("ERROR DURING UPDATE\n")) << c.path;
+        EXPECT_EQ(cached(), QStringList()) << c.path;
+        EXPECT_EQ(sources(), "2.0 bundled, 2.1 feed") << c.path;
+    }
+    // Killed halfway through the download: whatever it left is gone at the next start.
+    publish({{"2.1", image('1') + body.left(4064), "/hostile/drip"}}, ++serial);
+    start(QStringList{"update", "Wendrel", "2.1", "--feed-url",
+                      server.url("stable/manifest.json").toString(), "--feed-key",
+                      key.publicKeyPath(), "--resources", tools.path()});
+    ASSERT_TRUE(waitForOutput("Downloading firmware:"));
+    QThread::msleep(300);
+    ::kill(m_pid, SIGKILL);
+    finish();
+    EXPECT_EQ(sources(), "2.0 bundled, 2.1 feed");
+    EXPECT_EQ(cached(), QStringList());
+    EXPECT_FALSE(QFile::exists(written()));
+}
+
+// The real dfu-util, as RealToolsTest runs it, writes a downloaded image onto the virtual
+// bench's boot loader byte for byte.
+TEST_F(FeedCli, TheRealDfuUtilWritesTheDownloadedImage) {
+    const QDir usb("/dev/bus/usb");
+    if (usb.exists() && !usb.isEmpty())
+        GTEST_SKIP() << "a USB device is visible under /dev/bus/usb; the real tools could write to "
+                        "it";
+    QTemporaryDir bench;
+    QProcess prepare;
+    prepare.start("sh", {MODFLASH_SOURCE_DIR "/scripts/virtual-bench", "--build",
+                         MODFLASH_BUILD_DIR, bench.path(), "--dfu", "f4"});
+    ASSERT_TRUE(prepare.waitForFinished(60000) && prepare.exitCode() == 0)
+        << prepare.readAllStandardError().toStdString();
+    QByteArray release = readFile(bench.filePath("firmware/Wendrel.2.0.bin"));
+    release[release.size() - 1] = char(release.back() ^ 0x5a);
+    publish({{"2.1", release}});
+    const Run update = run({"update", "Wendrel", "2.1", "--feed-url",
+                            server.url("stable/manifest.json").toString(), "--feed-key",
+                            key.publicKeyPath(), "--resources", bench.path()});
+    EXPECT_EQ(update.status, 0) << update.out.toStdString() << update.err.toStdString();
+    EXPECT_TRUE(update.out.contains("\nDownloading firmware:\n"));
+    EXPECT_EQ(readFile(bench.filePath("virtual-bench/dfu-flash.bin")).left(release.size()),
+              release);
+}
+
+} // namespace
+} // namespace modflash::testing
