@@ -7,6 +7,7 @@
 #include "CliHarness.h"
 #include "FeedTestSupport.h"
 #include "ToolDirectory.h"
+#include "flashing/LogTexts.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -262,18 +263,25 @@ TEST_F(FeedCli, DownloadsThatFailOrAreCutOffWriteNothingAndLeaveNothing) {
         EXPECT_EQ(cached(), QStringList()) << c.path;
         EXPECT_EQ(sources(), "2.0 bundled, 2.1 feed") << c.path;
     }
-    // Killed halfway through the download: whatever it left is gone at the next start.
+    // Stopped (Ctrl+C) or killed halfway through the download: it ends as stopped, or whatever
+    // it left is gone at the next start.
     publish({{"2.1", image('1') + body.left(4064), "/hostile/drip"}}, ++serial);
-    start(QStringList{"update", "Wendrel", "2.1", "--feed-url",
-                      server.url("stable/manifest.json").toString(), "--feed-key",
-                      key.publicKeyPath(), "--resources", tools.path()});
-    ASSERT_TRUE(waitForOutput("Downloading firmware:"));
-    QThread::msleep(300);
-    ::kill(m_pid, SIGKILL);
-    finish();
-    EXPECT_EQ(sources(), "2.0 bundled, 2.1 feed");
-    EXPECT_EQ(cached(), QStringList());
-    EXPECT_FALSE(QFile::exists(written()));
+    for (const int signal : {SIGINT, SIGKILL}) {
+        start(QStringList{"update", "Wendrel", "2.1", "--feed-url",
+                          server.url("stable/manifest.json").toString(), "--feed-key",
+                          key.publicKeyPath(), "--resources", tools.path()});
+        ASSERT_TRUE(waitForOutput("Downloading firmware:"));
+        QThread::msleep(300);
+        ::kill(m_pid, signal);
+        const Run stopped = finish();
+        if (signal == SIGINT) {
+            EXPECT_EQ(stopped.status, 130);
+            EXPECT_TRUE(stopped.out.endsWith(LogTexts::stoppedWhileDownloading));
+        }
+        EXPECT_EQ(sources(), "2.0 bundled, 2.1 feed") << signal;
+        EXPECT_EQ(cached(), QStringList()) << signal;
+        EXPECT_FALSE(QFile::exists(written())) << signal;
+    }
 }
 
 // The real dfu-util, as RealToolsTest runs it, writes a downloaded image onto the virtual
