@@ -40,7 +40,6 @@ class Handler(http.server.SimpleHTTPRequestHandler):
         with open(self.directory + "/proxied.log", "a") as log:
             print("CONNECT " + self.path, file=log)
         self.send_response(502)
-        self.send_header("Content-Length", "0")
         self.end_headers()
 
     def do_GET(self):
