@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # includes.sh SRC_DIR: every file under src/ includes the headers of src/ by their layer's path
 # ("flashing/UsbId.h"), and only from its own layer or one below it, so the dependencies run one
-# way: flashing <- catalogue <- update <- feed <- window <- app/window, and feed <- app/cli.
+# way: flashing <- catalogue <- update <- feed <- window <- app/window, and feed <- app/cli and
+# app/feed.
 set -eu
 cd "$1"
 # The layer of a path under src/: its first folder, or its first two within app/.
@@ -13,7 +14,7 @@ status=0
 for file in $(find . -name '*.cpp' -o -name '*.h' -o -name '*.ui' | sed 's|^\./||' | sort); do
     layer=$(layerOf "$file")
     case $layer in
-    app/cli) permitted="app/cli $(upTo feed)" ;;
+    app/cli | app/feed) permitted="$layer $(upTo feed)" ;;
     app/window) permitted="app/window $(upTo window)" ;;
     *) permitted=$(upTo "$layer") ;;
     esac
