@@ -43,12 +43,14 @@ ProductPtr PublishedImage::productFor(const QString& fileName, const ProductCata
     const ProductPtr& product = owners.front();
     const QString prefix = QString::fromStdString(product->prefix());
     const QString extension = '.' + QString::fromStdString(product->firmwareExtension());
-    if (!fileName.endsWith(extension) || fileName.size() < prefix.size() + extension.size()) {
+    if (!fileName.endsWith(extension)) {
         fail(reason, tr("“%1” has the prefix of %2, whose images end in “%3”")
                          .arg(fileName, QString::fromStdString(product->title()), extension));
         return nullptr;
     }
-    *version = fileName.mid(prefix.size(), fileName.size() - prefix.size() - extension.size());
+    // "Wendrel.bin": the prefix's full stop is the extension's, and no version is left.
+    *version = fileName.mid(prefix.size(),
+                            qMax<qsizetype>(0, fileName.size() - prefix.size() - extension.size()));
     if (const QString refusal = ReleaseReader::versionRefusal(*version); !refusal.isEmpty()) {
         fail(reason, tr("“%1”: %2").arg(fileName, refusal));
         return nullptr;

@@ -117,7 +117,7 @@ TEST_F(Publish, WhatModflashWouldRefuseStopsTheBuildWithTheReason) {
     } cases[] = {
         {"images/Nonesuch.1.0.bin", image, {}, 65, "“Nonesuch.1.0.bin” does not begin with"},
         {"images/Wendrel.2.1.hex", image, {}, 65, "Wendrel, whose images end in “.bin”"},
-        {"images/Wendrel..bin", image, {}, 65, "“Wendrel..bin”: the version text is empty"},
+        {"images/Wendrel.bin", image, {}, 65, "“Wendrel.bin”: the version text is empty"},
         {"images/Wendrel.3.0.bin",
          "<!DOCTYPE html><html><body>Not found</body></html>\n",
          {},
