@@ -38,10 +38,9 @@ void printSigning(const ManifestWriter& writer, const QString& manifest, const Q
     for (const feed::PublishedImage& image : writer.images())
         releases += image.withdrawn ? 0 : 1;
     Console::line(QStringLiteral("Wrote %1: %2 releases, %3 withdrawn; it expires on %4.")
-                      .arg(manifest)
-                      .arg(releases)
-                      .arg(writer.images().size() - releases)
-                      .arg(writer.expires().toString(Qt::ISODate)));
+                      .arg(manifest, QString::number(releases),
+                           QString::number(writer.images().size() - releases),
+                           writer.expires().toString(Qt::ISODate)));
     Console::line(QStringLiteral("Sign it with:"));
     Console::line(QStringLiteral("minisign -S -s %1 -m %2 -t %3")
                       .arg(secretKey.isEmpty() ? QStringLiteral("~/.minisign/minisign.key")

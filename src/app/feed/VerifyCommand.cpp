@@ -90,11 +90,12 @@ void printReleases(const Manifest& manifest) {
         for (const feed::FeedRelease& release : product.releases)
             releases.append(
                 QStringLiteral("%1 (%2, %3 bytes%4)")
-                    .arg(release.version, release.date.toString(Qt::ISODate))
-                    .arg(release.size)
-                    .arg(release.withdrawn ? QStringLiteral(", withdrawn") : QString()));
-        Console::line(
-            QStringLiteral("%1: %2").arg(product.title, releases.join(QStringLiteral(", "))));
+                    .arg(release.version, release.date.toString(Qt::ISODate),
+                         QString::number(release.size),
+                         release.withdrawn ? QStringLiteral(", withdrawn") : QString()));
+        Console::line(QStringLiteral("%1: %2").arg(
+            product.title, releases.isEmpty() ? QStringLiteral("no release")
+                                              : releases.join(QStringLiteral(", "))));
     }
     for (const QString& leftOut : manifest.leftOut)
         Console::line(QStringLiteral("Left out: %1").arg(leftOut));
