@@ -141,14 +141,9 @@ TEST(Product, FactoriesSupplyTheirDefaultsAndFamilies) {
               "0x08004000 0483:df11");
     EXPECT_EQ(describe(ARMProduct::productWithTitle("B", "b.", "0x1", "1209:db42")),
               "0x1 1209:db42");
-    EXPECT_EQ(Product("x", "._x.y_._").pageName() + Product("x", "_._").pageName(), "x.y");
-    // The plain product has no family and flashes nothing.
-    const Product bare("Bare", "bare_");
-    EXPECT_EQ(bare.firmwareExtension() + bare.profile().name(), "hex");
-    EXPECT_EQ(
-        bare.createUpdateTask(Firmware("/b.hex", ""), ResourceDirectory("/"), MemoryPreferences()),
-        UpdateTask{});
-    EXPECT_FALSE(bare.requiredDevice(MemoryPreferences()).has_value());
+    EXPECT_EQ(ARMProduct::productWithTitle("x", "._x.y_._")->pageName() +
+                  ARMProduct::productWithTitle("x", "_._")->pageName(),
+              "x.y");
 }
 
 TEST(ResourceDirectory, LooksUpNamesAndPagesAtItsTopOnly) {

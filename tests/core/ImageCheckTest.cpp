@@ -44,8 +44,8 @@ std::string vectorImage(std::size_t size, std::uint32_t sp = 0x20001000,
     return image;
 }
 
-const Requirements t85 = Requirements::forAvrChip(*AvrChips::at(4));
-const Requirements m168 = Requirements::forAvrChip(*AvrChips::at(0));
+const Requirements t85 = Requirements::forAvrChip(AvrChips::chip(AvrChipId::attiny85));
+const Requirements m168 = Requirements::forAvrChip(AvrChips::chip(AvrChipId::atmega168));
 const Requirements arm = Requirements::forStm32(2 * MiB);
 struct Case {
     std::string file;
