@@ -129,6 +129,11 @@ TEST(TitleOrder, FoldsLetterCaseOnlyAndOrdersByCodePoint) {
         EXPECT_EQ(compareCaseInsensitive(right, left), -order) << input;
         return order < 0 ? "<" : order > 0 ? ">" : "=";
     });
+    // A leading part comes first by its length alone, whatever lies after it in memory.
+    const std::string_view vishtar = std::string_view("Vishtar~").substr(0, 7);
+    EXPECT_EQ(std::pair(compareCaseInsensitive(vishtar, "Vishtar 2"),
+                        compareCaseInsensitive("Vishtar 2", vishtar)),
+              std::pair(-1, 1));
 }
 
 TEST(Product, FactoriesSupplyTheirDefaultsAndFamilies) {

@@ -79,7 +79,7 @@ std::vector<Case> cases() {
             needs.connectedFlash = std::stoull(chip);
         all.push_back({file, testing::unescaped(before) + vectorImage(size, sp, reset), needs});
     }
-    EXPECT_EQ(all.size(), 51u);
+    EXPECT_EQ(all.size(), 55u);
     return all;
 }
 
