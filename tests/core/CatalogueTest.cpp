@@ -159,9 +159,11 @@ TEST(ResourceDirectory, LooksUpNamesAndPagesAtItsTopOnly) {
     const ResourceDirectory resources(dir.root() / "." / "");
     EXPECT_EQ(resources.resourcePath(), dir.root().string());
     EXPECT_EQ(resources.pathForResource("avrdude", "conf"), (dir.root() / "avrdude.conf").string());
-    EXPECT_FALSE(resources.pathForResource("avrdude") || resources.pathForResource(""));
+    EXPECT_FALSE(resources.pathForResource("avrdude"));
+    EXPECT_FALSE(resources.pathForResource(""));
     EXPECT_TRUE(resources.instructionsPage("kolvane"));
-    EXPECT_FALSE(resources.instructionsPage("sub/x") || resources.instructionsPage("Kolvane"));
+    EXPECT_FALSE(resources.instructionsPage("sub/x"));
+    EXPECT_FALSE(resources.instructionsPage("Kolvane"));
     std::filesystem::create_symlink("/nonexistent/avrdude", dir.root() / "avrdude");
     EXPECT_FALSE(resources.pathForResource("avrdude")); // a dangling tool link is no tool
 }
@@ -170,11 +172,13 @@ TEST(Preferences, StoredValuesWinOverRegisteredDefaultsThatAreNeverStored) {
     MemoryPreferences preferences;
     preferences.registerDefaults({{"a", std::string("default")}, {"b", true}});
     EXPECT_EQ(preferences.stringForKey("a"), "default");
-    EXPECT_TRUE(preferences.boolForKey("b") && preferences.stored().empty());
+    EXPECT_TRUE(preferences.boolForKey("b"));
+    EXPECT_TRUE(preferences.stored().empty());
     preferences.setString("a", "mine");
     preferences.setBool("b", false);
     EXPECT_EQ(preferences.stringForKey("a"), "mine");
-    EXPECT_FALSE(preferences.boolForKey("b") || preferences.boolForKey("absent"));
+    EXPECT_EQ(std::pair(preferences.boolForKey("b"), preferences.boolForKey("absent")),
+              std::pair(false, false));
     for (const char* text : {"true", "YES", "1", "2", "false", "no", "0", ""})
         EXPECT_EQ(Preferences::toBool(std::string(text)),
                   std::string("tY12").find(text[0]) != std::string::npos)

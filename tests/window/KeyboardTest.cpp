@@ -117,10 +117,12 @@ TEST_F(Keyboard, AboutNamesModflashQtTheToolsFoundTheLicenceAndTheAddress) {
     start();
     controls().aboutAction->trigger();
     AboutDialog* about = delegate().aboutDialog();
-    ASSERT_TRUE(about && about->isVisible());
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
     // The Close button lies inside the box, under the text.
     const auto* close = about->findChild<QDialogButtonBox*>();
-    ASSERT_TRUE(close && close->isVisible());
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(close->isVisible());
     EXPECT_GT(close->y(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !about->text().contains("\u2026"); }, toolTimeout));
     const QString text = about->text();

@@ -33,15 +33,18 @@ TEST_F(Window, StartsWithTheOfferOnlyAndWritesNothing) {
     EXPECT_EQ(offeredTitles(c.productList), plainProducts);
     EXPECT_EQ(allTitles(c.versionList), QStringList{placeholder});
     EXPECT_TRUE(offeredTitles(c.versionList).isEmpty());
-    EXPECT_FALSE(c.versionList->isEnabled() || c.updateButton->isEnabled() ||
-                 c.stopButton->isEnabled());
+    EXPECT_EQ(std::tuple(c.versionList->isEnabled(), c.updateButton->isEnabled(),
+                         c.stopButton->isEnabled()),
+              std::tuple(false, false, false));
     EXPECT_EQ(c.versionLabel->text(), "Build date: " + BuildInfo::buildDate());
     EXPECT_TRUE(c.instructionsView->toPlainText().contains("Welcome"));
     EXPECT_EQ(log(), "Select a product and version above, then hit \"Update\" to begin\n");
     EXPECT_TRUE(LogView::isMonospaced(c.logTextField->font()));
     EXPECT_EQ(c.avrProgrammerSelector->currentText(), "usbtiny");
     EXPECT_EQ(c.stlinkProgrammerSelector->currentText(), "ST-Link v2");
-    EXPECT_FALSE(c.factoryFirmwareEnable->isChecked() || c.massEraseBeforeProgramming->isChecked());
+    EXPECT_EQ(
+        std::pair(c.factoryFirmwareEnable->isChecked(), c.massEraseBeforeProgramming->isChecked()),
+        std::pair(false, false));
     EXPECT_FALSE(c.progressBar->isVisible());
 
     // Hidden products are out of reach of keys, typing and the wheel, never only out of sight.
@@ -73,8 +76,8 @@ TEST_F(Window, StartsWithTheOfferOnlyAndWritesNothing) {
     start();
     EXPECT_TRUE(offeredTitles(controls().productList).isEmpty());
     const QString page = controls().instructionsView->toPlainText();
-    EXPECT_TRUE(page.startsWith("No firmware images are installed") &&
-                page.contains(resources.path() + "/firmware"));
+    EXPECT_TRUE(page.startsWith("No firmware images are installed"));
+    EXPECT_TRUE(page.contains(resources.path() + "/firmware"));
 }
 
 TEST_F(Window, EachPreferenceIsStoredAtOnceAndRestored) {
@@ -108,8 +111,9 @@ TEST_F(Window, EachPreferenceIsStoredAtOnceAndRestored) {
     EXPECT_EQ(controls().avrProgrammerSelector->currentText(), "avrisp2");
     // An unknown probe drives openocd's default one, and the pop-up says so.
     EXPECT_EQ(controls().stlinkProgrammerSelector->currentText(), "ST-Link v2");
-    EXPECT_TRUE(controls().factoryFirmwareEnable->isChecked() &&
-                controls().massEraseBeforeProgramming->isChecked());
+    EXPECT_EQ(std::pair(controls().factoryFirmwareEnable->isChecked(),
+                        controls().massEraseBeforeProgramming->isChecked()),
+              std::pair(true, true));
     EXPECT_EQ(storedKeys().size(), 4);
 }
 
@@ -234,7 +238,7 @@ TEST_F(Window, AnUpdateLocksTheWindowEndsInItsVerdictAndHoldsOffClosing) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return log().endsWith("started\n"); }, toolTimeout));
     EXPECT_FALSE(window().close());
     answerConfirmation(false);
-    EXPECT_TRUE(window().isVisible() && delegate().isRunning());
+    EXPECT_EQ(std::pair(window().isVisible(), delegate().isRunning()), std::pair(true, true));
     EXPECT_FALSE(window().close());
     answerConfirmation(true);
     EXPECT_FALSE(delegate().isRunning());
@@ -408,15 +412,16 @@ TEST_F(Window, TheRealToolsWriteEmulatedModules) {
         QProcess prepare;
         prepare.start(MODFLASH_SOURCE_DIR "/scripts/virtual-bench",
                       QStringList{"--build", MODFLASH_BUILD_DIR, bench} + r.modules);
-        ASSERT_TRUE(prepare.waitForFinished(60000) && prepare.exitCode() == 0)
-            << prepare.readAllStandardError().toStdString();
+        ASSERT_TRUE(prepare.waitForFinished(60000));
+        ASSERT_EQ(prepare.exitCode(), 0) << prepare.readAllStandardError().toStdString();
         start(true, bench);
         choose(r.product, r.product == wendrel ? "2.0 (sample)" : "1.0 (sample)");
         clickUpdate();
         ASSERT_TRUE(waitForFinish());
         EXPECT_TRUE(banner().startsWith(r.banner)) << banner().toStdString();
         QFile flash(bench + "/virtual-bench/" + r.flash), image(bench + "/firmware/" + r.image);
-        ASSERT_TRUE(flash.open(QIODevice::ReadOnly) && image.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(flash.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(image.open(QIODevice::ReadOnly));
         const QByteArray written = image.readAll();
         EXPECT_EQ(flash.read(written.size()), written);
         quit();
