@@ -141,25 +141,25 @@ TEST_F(Window, VersionsOtherAndChosenFiles) {
     EXPECT_EQ(c.versionList->currentText(), "1.4.2");
     EXPECT_TRUE(c.updateButton->isEnabled());
     QCoreApplication::processEvents(); // a click comes only after the key is done with
-    choiceExtension.reset();
-    pick(c.versionList, other);
-    EXPECT_EQ(choiceExtension, "bin");
-    EXPECT_FALSE(c.updateButton->isEnabled()) << "while the chooser is open";
-    answerChooser(outsideFile("custom-build.BIN")); // any letter case, as everywhere
-    EXPECT_EQ(allTitles(c.versionList),
-              (QStringList{"1.4.2", "2.0", "custom-build", other, placeholder}));
-    EXPECT_EQ(c.versionList->currentText(), "custom-build");
-    EXPECT_TRUE(c.updateButton->isEnabled());
-    pick(c.versionList, other);
-    answerChooser(outsideFile("second.v2.bin"));
-    EXPECT_EQ(allTitles(c.versionList),
-              (QStringList{"1.4.2", "2.0", "second.v2", other, placeholder}));
-    pick(c.versionList, other);
-    answerChooser(std::nullopt);
-    EXPECT_EQ(c.versionList->currentText(), other);
-    EXPECT_FALSE(c.updateButton->isEnabled());
-    pick(c.versionList, other);
-    answerChooser(outsideFile("image.hex"));
+    // Each answer of the chooser: the file, the entry then chosen, the file "Other..." holds.
+    // Any letter case of the family's extension will do, as everywhere; a cancel or a file of
+    // the other family changes nothing, and the latter says why.
+    const std::tuple<QString, QString, QString> answers[] = {
+        {"custom-build.BIN", "custom-build", "custom-build"},
+        {"second.v2.bin", "second.v2", "second.v2"},
+        {"", other, "second.v2"},
+        {"image.hex", other, "second.v2"}};
+    for (const auto& [file, chosen, held] : answers) {
+        choiceExtension.reset();
+        pick(c.versionList, other);
+        EXPECT_EQ(choiceExtension, "bin");
+        EXPECT_FALSE(c.updateButton->isEnabled()) << "while the chooser is open";
+        answerChooser(file.isEmpty() ? std::nullopt : std::optional(outsideFile(file)));
+        EXPECT_EQ(allTitles(c.versionList),
+                  (QStringList{"1.4.2", "2.0", held, other, placeholder}));
+        EXPECT_EQ(c.versionList->currentText(), chosen) << file.toStdString();
+        EXPECT_EQ(c.updateButton->isEnabled(), chosen != other);
+    }
     EXPECT_EQ(problems, QStringList{"Not a Firmware Image: \u201cimage.hex\u201d is not a .bin "
                                     "file, so it is not an image for Wendrel. Choose a file "
                                     "ending in .bin."});
