@@ -158,13 +158,6 @@ TEST(Output, ShortOutputsAndErrorLinesOfEachTool) {
     });
 }
 
-AvrSignatureReading readSignature(const std::vector<std::string_view>& chunks) {
-    AvrSignatureReader reader;
-    for (auto chunk : chunks)
-        reader.feed(chunk);
-    reader.finish();
-    return reader.reading();
-}
 // The readers' sameness however output is cut, over recordings and hostile bytes, is the fuzz
 // targets' (fuzz/): here, a line too long for memory. The kept error line stays bounded and
 // made of whole characters, and the signature line after an endless one is still read.
@@ -185,7 +178,8 @@ TEST(Output, AnEndlessLineIsCutToABoundedOneOfWholeCharacters) {
         ASSERT_GT(kept.size(), 100u) << family;
         EXPECT_EQ(kept.back(), '\xa9') << "a character was cut in two";
     }
-    EXPECT_EQ(readSignature({block, block, "\navrdude: device signature = 0x1e930b\n"}).signature,
+    EXPECT_EQ(AvrSignatureReader::read(block + block + "\navrdude: device signature = 0x1e930b\n")
+                  .signature,
               (AvrSignatureBytes{0x1E, 0x93, 0x0B}));
 }
 

@@ -111,10 +111,10 @@ TEST(Choosers, AnswerTheAcceptedFileAndNothingWhenCancelled) {
             using Answer = std::optional<QString>;
             std::optional<Answer> answer;
             choose(&window, "hex", [&](Answer path) { answer = path; });
-            QDialog* dialog = window.findChild<QFileDialog*>();
+            QFileDialog* dialog = window.findChild<QFileDialog*>();
             ASSERT_TRUE(dialog);
-            static_cast<QFileDialog*>(dialog)->selectFile(file);
-            accepted ? dialog->accept() : dialog->reject();
+            dialog->selectFile(file);
+            accepted ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
             EXPECT_EQ(answer, std::make_optional(accepted ? Answer(file) : Answer()))
                 << file.toStdString();
             delete dialog;
@@ -181,8 +181,7 @@ TEST_F(Desktop, UpdatesAsScreenReadersAndLightAndDarkPalettesShowThem) {
     // How far a label's text is from the hue, in degrees; -1 wants the palette's own, hueless.
     const auto hueOff = [](QLabel* label, int hue) {
         const int found = label->palette().color(label->foregroundRole()).hue();
-        return hue < 0 || found < 0 ? (found == hue ? 0 : 360)
-                                    : std::abs((found - hue + 540) % 360 - 180);
+        return (found < 0) != (hue < 0) ? 360 : std::abs((found - hue + 540) % 360 - 180);
     };
     const QDir pages(QStringLiteral(MODFLASH_SOURCE_RESOURCES "/instructions"));
     for (const QString& name : pages.entryList({"*.html"})) {
