@@ -343,7 +343,7 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
         <translation>Anle&amp;itung</translation>
     </message>
     <message>
-        <source>Lo&amp;g</source>
+        <source>L&amp;og</source>
         <translation>Pr&amp;otokoll</translation>
     </message>
     <message>
