@@ -37,17 +37,14 @@ TEST_F(Help, F1OpensTheGuideInTheWindowsLanguageAndItsLinksStayInsideTheViewer) 
         EXPECT_EQ(guide->windowTitle(), language.title);
         const QString pages = "qrc:/guide/" + language.folder + '/';
         EXPECT_EQ(guide->source().toString(), pages + "index.html");
-        // By keyboard alone: the second link of the contents, then back.
+        // By keyboard alone, the page having it at once: the second link of the contents, and back.
         auto* page = guide->findChild<QTextBrowser*>();
-        // The guide is read at once: its page has the keyboard.
         ASSERT_TRUE(QTest::qWaitFor([&] { return page->hasFocus(); }));
         QTest::keyClick(page, Qt::Key_Tab);
         QTest::keyClick(page, Qt::Key_Tab);
         QTest::keyClick(page, Qt::Key_Return);
         EXPECT_EQ(guide->source().toString(), pages + "usb-access.html");
-        EXPECT_TRUE(page->toPlainText().startsWith(
-            (language.folder == "de" ? "Inhalt\n" : "Contents\n") + language.usbHeading))
-            << page->toPlainText().left(80).toStdString();
+        EXPECT_TRUE(page->toPlainText().contains(language.usbHeading + "\n"));
         EXPECT_TRUE(page->toPlainText().contains("udevadm control --reload-rules"));
         QTest::keyClick(page, Qt::Key_Left, Qt::AltModifier);
         EXPECT_TRUE(QTest::qWaitFor([&] { return guide->source() == QUrl(pages + "index.html"); }))
