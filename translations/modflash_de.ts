@@ -496,7 +496,7 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
         <translation>Anle&amp;itung</translation>
     </message>
     <message>
-        <source>Lo&amp;g</source>
+        <source>L&amp;og</source>
         <translation>Pr&amp;otokoll</translation>
     </message>
     <message>
@@ -536,8 +536,12 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
         <translation>&amp;Über modflash</translation>
     </message>
     <message>
-        <source>Firmware Updates &amp;Help</source>
-        <translation>&amp;Hilfe zu Firmware-Aktualisierungen</translation>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>&amp;Online Help</source>
+        <translation>&amp;Online-Hilfe</translation>
     </message>
 </context>
 <context>
@@ -609,6 +613,69 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
     <message>
         <source>product &quot;%1&quot;: release &quot;%2&quot; is listed %3 times</source>
         <translation>Produkt „%1“: Version „%2“ ist %3-mal aufgeführt</translation>
+    </message>
+</context>
+<context>
+    <name>ManifestWriter</name>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>the serial %1 is larger than %2, the largest a manifest holds</source>
+        <translation>die Seriennummer %1 ist größer als %2, die größte, die ein Manifest fasst</translation>
+    </message>
+    <message>
+        <source>the serial %1 is lower than %2, the lowest this build of modflash takes (MODFLASH_FEED_SERIAL_FLOOR)</source>
+        <translation>die Seriennummer %1 ist kleiner als %2, die kleinste, die dieser Build von modflash annimmt (MODFLASH_FEED_SERIAL_FLOOR)</translation>
+    </message>
+    <message>
+        <source>the manifest must stay valid for at least one day</source>
+        <translation>das Manifest muss mindestens einen Tag gültig bleiben</translation>
+    </message>
+    <message>
+        <source>there is no directory %1</source>
+        <translation>es gibt kein Verzeichnis %1</translation>
+    </message>
+    <message>
+        <source>%1 holds no image</source>
+        <translation>%1 enthält kein Abbild</translation>
+    </message>
+    <message>
+        <source>there is no directory %1 for the notes</source>
+        <translation>es gibt kein Verzeichnis %1 für die Hinweise</translation>
+    </message>
+    <message>
+        <source>“%1” of the notes belongs to no image: notes are named after their image, as “Wendrel.2.1.bin.txt”</source>
+        <translation>„%1“ der Hinweise gehört zu keinem Abbild: Hinweise heißen nach ihrem Abbild, etwa „Wendrel.2.1.bin.txt“</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be withdrawn: no image of that name is in the feed</source>
+        <translation>„%1“ kann nicht zurückgezogen werden: Kein Abbild dieses Namens ist im Feed</translation>
+    </message>
+    <message>
+        <source>modflash would refuse the manifest: %1</source>
+        <translation>modflash würde das Manifest zurückweisen: %1</translation>
+    </message>
+    <message>
+        <source>modflash would leave out %1</source>
+        <translation>modflash würde %1 auslassen</translation>
+    </message>
+    <message>
+        <source>%1 is where the feed&apos;s images are written: keep the images to publish in a directory of their own</source>
+        <translation>in %1 werden die Abbilder des Feeds geschrieben: Bewahren Sie die zu veröffentlichenden Abbilder in einem eigenen Verzeichnis auf</translation>
+    </message>
+    <message>
+        <source>%1 cannot be made</source>
+        <translation>%1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>the withdrawn image %1 cannot be removed</source>
+        <translation>das zurückgezogene Abbild %1 kann nicht entfernt werden</translation>
+    </message>
+    <message>
+        <source>the old signature %1 cannot be removed</source>
+        <translation>die alte Signatur %1 kann nicht entfernt werden</translation>
     </message>
 </context>
 <context>
@@ -697,6 +764,44 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
     </message>
 </context>
 <context>
+    <name>PublishedFiles</name>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>holds %1 bytes, the manifest says %2</source>
+        <translation>enthält %1 Bytes, das Manifest gibt %2 an</translation>
+    </message>
+    <message>
+        <source>has another SHA-256 than the manifest says: it changed after the manifest was written</source>
+        <translation>hat eine andere SHA-256, als das Manifest angibt: Es hat sich verändert, nachdem das Manifest geschrieben wurde</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3 %4</source>
+        <translation>%1 %2: %3 %4</translation>
+    </message>
+</context>
+<context>
+    <name>PublishedImage</name>
+    <message>
+        <source>“%1” does not begin with the prefix of any product of the catalogue (an image is named prefix, version and extension: “Wendrel.2.1.bin”)</source>
+        <translation>„%1“ beginnt mit keinem Präfix eines Produkts des Katalogs (ein Abbild heißt Präfix, Version und Endung: „Wendrel.2.1.bin“)</translation>
+    </message>
+    <message>
+        <source>“%1” begins with the prefixes of both %2 and %3: rename it</source>
+        <translation>„%1“ beginnt mit den Präfixen von %2 und %3: Benennen Sie es um</translation>
+    </message>
+    <message>
+        <source>“%1” has the prefix of %2, whose images end in “%3”</source>
+        <translation>„%1“ hat das Präfix von %2, dessen Abbilder auf „%3“ enden</translation>
+    </message>
+    <message>
+        <source>“%1”: %2</source>
+        <translation>„%1“: %2</translation>
+    </message>
+</context>
+<context>
     <name>QCommandLineParser</name>
     <message>
         <source>Usage: %1</source>
@@ -728,6 +833,21 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
     <message>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
+    <name>ReleaseNotes</name>
+    <message>
+        <source>notes “%1”: %2</source>
+        <translation>Hinweise „%1“: %2</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>not UTF-8 text</source>
+        <translation>kein UTF-8-Text</translation>
     </message>
 </context>
 <context>
@@ -1129,6 +1249,25 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::HelpCommands</name>
+    <message>
+        <source>No Web Browser</source>
+        <translation>Kein Webbrowser</translation>
+    </message>
+    <message>
+        <source>modflash could not open a web browser for this page. Copy its address into a web browser, on this computer or another:
+
+%1
+
+The user guide that comes with modflash is under Help &gt; User Guide (F1).</source>
+        <translation>modflash konnte für diese Seite keinen Webbrowser öffnen. Kopieren Sie ihre Adresse in einen Webbrowser, auf diesem oder einem anderen Rechner:
+
+%1
+
+Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutzerhandbuch (F1).</translation>
+    </message>
+</context>
+<context>
     <name>modflash::ImageLine</name>
     <message>
         <source>%1, %2 bytes, SHA-256 %3</source>
@@ -1304,6 +1443,34 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>%p% – done</source>
         <translation>%p % – fertig</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::UserGuide</name>
+    <message>
+        <source>en</source>
+        <comment>folder of the user guide in this language, data/guide/*</comment>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>modflash User Guide</source>
+        <translation>modflash-Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>User guide page</source>
+        <translation>Seite des Benutzerhandbuchs</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>&amp;Vor</translation>
+    </message>
+    <message>
+        <source>C&amp;ontents</source>
+        <translation>&amp;Inhalt</translation>
     </message>
 </context>
 <context>

@@ -61,4 +61,12 @@ std::unique_ptr<ProgressParser> FamilyProfile::progressParser() const {
     return std::make_unique<ProgressParser>();
 }
 
+std::optional<DeviceRequirement> FamilyProfile::requiredDevice(const Preferences&) const {
+    return std::nullopt;
+}
+
+std::optional<ImageCheck::Requirements> FamilyProfile::imageRequirements() const {
+    return std::nullopt;
+}
+
 } // namespace modflash

@@ -7,6 +7,7 @@
 #include "update/UpdateSession.h"
 #include "window/DevicePresenceLine.h"
 #include "window/FirmwareDropHandler.h"
+#include "window/HelpCommands.h"
 #include "window/ImageLine.h"
 #include "window/InstructionsView.h"
 #include "window/KeyboardNavigation.h"
@@ -86,6 +87,8 @@ public:
     QString logText() { return m_log.text(); }
     // The About box, while it has been opened.
     AboutDialog* aboutDialog() const { return m_about.get(); }
+    // The user guide's viewer, once it has been opened.
+    UserGuide* userGuide() const { return m_help.userGuide(); }
 
     const ProductCatalogue& products() const { return m_products; }
     // The chosen product: nothing until the user first picks one.
@@ -137,6 +140,7 @@ private:
     DevicePresenceLine m_deviceLine;
     LogExport m_logExport;
     FirmwareDropHandler m_dropHandler;
+    HelpCommands m_help;
 };
 
 } // namespace modflash

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The installed man pages, compressed as Debian wants them, render without groff warnings and
-# document what the installed programs offer: every subcommand of the command line and every
-# option the --help texts list.
+# document what the installed programs offer: every subcommand of the command line and of
+# modflash-feed, and every option the --help texts list.
 # shellcheck source-path=SCRIPTDIR
 . "$(dirname "$0")/common.sh"
 require_installed
@@ -62,6 +62,27 @@ for option in $(grep -o -- '--[a-z][a-z-]*' "$scratch/page" | sort -u); do
 done
 names_preferences modflash-cli
 echo "modflash-cli(1) renders cleanly and covers: $(echo "$subcommands" | tr "\n" " ")"
+
+render modflash-feed EXAMPLES
+feed="$installed/bin/modflash-feed"
+"$feed" --help >"$scratch/feed-help" || fail "$feed --help failed"
+feed_subcommands=$(sed -n 's/^\(Usage:\)\{0,1\} *modflash-feed \([a-z][a-z-]*\) .*/\2/p' "$scratch/feed-help")
+[ -n "$feed_subcommands" ] || fail "found no subcommands in $feed --help"
+documents_options "$scratch/feed-help" modflash-feed
+cp "$scratch/feed-help" "$scratch/feed-options"
+for subcommand in $feed_subcommands; do
+    grep -Eq "^ +$subcommand( |$)" "$scratch/page" ||
+        fail "modflash-feed(1) does not describe the subcommand $subcommand"
+    "$feed" "$subcommand" --help >"$scratch/feed-help-$subcommand" ||
+        fail "$feed $subcommand --help failed"
+    documents_options "$scratch/feed-help-$subcommand" "modflash-feed $subcommand"
+    cat "$scratch/feed-help-$subcommand" >>"$scratch/feed-options"
+done
+for option in $(grep -o -- '--[a-z][a-z-]*' "$scratch/page" | sort -u); do
+    grep -q -- "^  \(-[a-z], \)\{0,1\}$option\b" "$scratch/feed-options" ||
+        fail "modflash-feed(1) describes $option, which no subcommand of modflash-feed takes"
+done
+echo "modflash-feed(1) renders cleanly and covers: $(echo "$feed_subcommands" | tr "\n" " ")"
 
 if [ "$MODFLASH_GUI" != ON ]; then
     echo "this build has no window, so no modflash(1) (MODFLASH_BUILD_GUI is off)"
