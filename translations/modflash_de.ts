@@ -88,10 +88,6 @@
         <translation>„modflash-cli SUBCOMMAND --help“ zeigt die eigenen Optionen eines Unterbefehls.</translation>
     </message>
     <message>
-        <source>unknown option %1; run &quot;%2&quot; for the options</source>
-        <translation>unbekannte Option %1; „%2“ zeigt die Optionen</translation>
-    </message>
-    <message>
         <source>%1; run &quot;%2&quot; for the options</source>
         <translation>%1; „%2“ zeigt die Optionen</translation>
     </message>
@@ -102,10 +98,6 @@
     <message>
         <source>unknown ST-Link probe %1; choose one of %2</source>
         <translation>unbekannter ST-Link-Adapter %1; bitte einen von diesen wählen: %2</translation>
-    </message>
-    <message>
-        <source>unknown subcommand %1; run &quot;modflash-cli --help&quot; to list them</source>
-        <translation>unbekannter Unterbefehl %1; „modflash-cli --help“ listet sie auf</translation>
     </message>
     <message>
         <source>no product is offered: the resource directory “%1” is missing; install modflash again or give --resources DIR</source>
@@ -278,6 +270,42 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
     <message>
         <source>Read the module before writing it (the AVR chip&apos;s signature, the DFU boot loader&apos;s flash size), for this run, whatever the preferences say.</source>
         <translation>Das Modul vor dem Schreiben auslesen (die Signatur des AVR-Chips, die Flash-Größe des DFU-Bootloaders), für diesen Aufruf, unabhängig von den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>%1; did you mean %2?</source>
+        <translation>%1; meinten Sie %2?</translation>
+    </message>
+    <message>
+        <source>unknown subcommand %1</source>
+        <translation>unbekannter Unterbefehl %1</translation>
+    </message>
+    <message>
+        <source>run &quot;modflash-cli --help&quot; to list them</source>
+        <translation>„modflash-cli --help“ listet sie auf</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>run &quot;%1&quot; for the options</source>
+        <translation>„%1“ zeigt die Optionen</translation>
+    </message>
+    <message>
+        <source>help takes one SUBCOMMAND, but %1 was given too; run &quot;modflash-cli help&quot; to list them</source>
+        <translation>help nimmt einen SUBCOMMAND, aber auch %1 wurde angegeben; „modflash-cli help“ listet sie auf</translation>
+    </message>
+    <message>
+        <source>Print the command as one line for a POSIX shell: the environment&apos;s assignments, the program and its arguments, each quoted where the shell needs it.</source>
+        <translation>Den Befehl als eine Zeile für eine POSIX-Shell ausgeben: die Zuweisungen der Umgebung, das Programm und seine Argumente, jedes in Anführungszeichen, wo die Shell es braucht.</translation>
+    </message>
+    <message>
+        <source>this help, or a subcommand&apos;s</source>
+        <translation>diese Hilfe oder die eines Unterbefehls</translation>
+    </message>
+    <message>
+        <source>Shows the general help, as --help does, or SUBCOMMAND&apos;s own, as &quot;modflash-cli SUBCOMMAND --help&quot; does.</source>
+        <translation>Zeigt die allgemeine Hilfe wie --help oder die des SUBCOMMAND wie „modflash-cli SUBCOMMAND --help“.</translation>
     </message>
 </context>
 <context>

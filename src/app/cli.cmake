@@ -9,6 +9,7 @@ add_executable(modflash-cli
     cli/CommandLine.cpp
     cli/Listings.cpp
     cli/Output.cpp
+    cli/ShellLine.cpp
     cli/ProgressLine.cpp
     cli/RunPreferences.cpp
     cli/Subcommands.cpp
