@@ -196,10 +196,6 @@
         <translation>die Firmware auf das Modul schreiben (führt den Befehl aus)</translation>
     </message>
     <message>
-        <source>the update could not run: %1</source>
-        <translation>die Aktualisierung konnte nicht laufen: %1</translation>
-    </message>
-    <message>
         <source>run &quot;modflash-cli versions %1&quot; to list them</source>
         <translation>„modflash-cli versions %1“ listet sie auf</translation>
     </message>
@@ -610,16 +606,20 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <source>probe</source>
         <translation>Adapter</translation>
     </message>
+    <message>
+        <source>%1 found, but this user may not open it (USB %2)</source>
+        <translation>%1 gefunden, aber dieser Benutzer darf ihn nicht öffnen (USB %2)</translation>
+    </message>
+    <message>
+        <source>The module left its %1 after the update, as it should</source>
+        <translation>Das Modul hat seinen %1 nach der Aktualisierung verlassen, wie es soll</translation>
+    </message>
 </context>
 <context>
     <name>modflash::FamilyProfile</name>
     <message>
         <source>Connect the programmer by USB, and choose the one you use in the preferences.</source>
         <translation>Schließen Sie den Programmer per USB an und wählen Sie in den Einstellungen den, den Sie verwenden.</translation>
-    </message>
-    <message>
-        <source>Your user may not open the programmer: set up USB access as the README says, then plug it in again.</source>
-        <translation>Ihr Benutzer darf den Programmer nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie ihn dann erneut ein.</translation>
     </message>
     <message>
         <source>The module does not answer: check that the ISP cable sits with its red stripe on pin 1 and that the module&apos;s supply is on.</source>
@@ -638,10 +638,6 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <translation>Versetzen Sie das Modul wie in seiner Anleitung beschrieben in den Bootloader-Modus und versuchen Sie ein anderes USB-Kabel.</translation>
     </message>
     <message>
-        <source>Your user may not open the boot loader: set up USB access as the README says, then plug the module in again.</source>
-        <translation>Ihr Benutzer darf den Bootloader nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie das Modul dann erneut ein.</translation>
-    </message>
-    <message>
         <source>The boot loader stopped answering: switch the module off and on in its boot loader mode, then update again.</source>
         <translation>Der Bootloader antwortet nicht mehr: Schalten Sie das Modul im Bootloader-Modus aus und wieder ein und aktualisieren Sie dann erneut.</translation>
     </message>
@@ -652,10 +648,6 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>Connect the ST-Link probe by USB, and choose the one you use in the preferences.</source>
         <translation>Schließen Sie den ST-Link-Adapter per USB an und wählen Sie in den Einstellungen den, den Sie verwenden.</translation>
-    </message>
-    <message>
-        <source>Your user may not open the probe: set up USB access as the README says, then plug it in again.</source>
-        <translation>Ihr Benutzer darf den Adapter nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie ihn dann erneut ein.</translation>
     </message>
     <message>
         <source>The module does not answer: check the SWD cable and that the module is powered.</source>
@@ -874,6 +866,41 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <source>%p% – done</source>
         <translation>%p % – fertig</translation>
     </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Gestoppt</translation>
+    </message>
+    <message>
+        <source>%1 – stopped</source>
+        <translation>%1 – gestoppt</translation>
+    </message>
+    <message>
+        <source>%1 %p% – stopped</source>
+        <translation>%1 %p % – gestoppt</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::UsbAccess</name>
+    <message>
+        <source>This user may not open the %1: give access to it with a udev rule as USB ACCESS in modflash(1) says, then plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen: Erlauben Sie den Zugriff mit einer udev-Regel, wie es der Abschnitt USB ACCESS in modflash(1) beschreibt, und stecken Sie das Gerät dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the %1. The udev rule in %2 gives the user at the computer access to it: unplug it and plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen. Die udev-Regel in %2 gibt dem Benutzer am Rechner Zugriff darauf: Ziehen Sie das Gerät ab und stecken Sie es wieder ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the %1, and no udev rule on this computer gives access to it: add the line %2 to /etc/udev/rules.d/70-modflash.rules, run &quot;sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger&quot;, then plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen, und keine udev-Regel auf diesem Rechner erlaubt den Zugriff darauf: Fügen Sie die Zeile %2 in /etc/udev/rules.d/70-modflash.rules ein, führen Sie „sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger“ aus und stecken Sie das Gerät dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the USB device: give access to it with a udev rule as USB ACCESS in modflash(1) says, then plug it in again.</source>
+        <translation>Dieser Benutzer darf das USB-Gerät nicht öffnen: Erlauben Sie den Zugriff mit einer udev-Regel, wie es der Abschnitt USB ACCESS in modflash(1) beschreibt, und stecken Sie das Gerät dann erneut ein.</translation>
+    </message>
 </context>
 <context>
     <name>modflash::VerdictSummary</name>
@@ -940,6 +967,10 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>Update failed: %1 Nothing was written.</source>
         <translation>Aktualisierung fehlgeschlagen: %1 Nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>Nichts wurde geschrieben.</translation>
     </message>
 </context>
 <context>

@@ -109,8 +109,14 @@ void UpdateStatusPanel::showProgress() {
                                                 : tr("%1 %p% \u2013 done").arg(phase));
         break;
     case Progress::State::Failed:
-        m_bar->setFormat(progress.isIndeterminate() ? tr("%1 \u2013 failed").arg(phase)
-                                                    : tr("%1 %p% \u2013 failed").arg(phase));
+        m_bar->setFormat(progress.phase.empty()       ? tr("Failed")
+                         : progress.isIndeterminate() ? tr("%1 \u2013 failed").arg(phase)
+                                                      : tr("%1 %p% \u2013 failed").arg(phase));
+        break;
+    case Progress::State::Stopped:
+        m_bar->setFormat(progress.phase.empty()       ? tr("Stopped")
+                         : progress.isIndeterminate() ? tr("%1 \u2013 stopped").arg(phase)
+                                                      : tr("%1 %p% \u2013 stopped").arg(phase));
         break;
     }
 }

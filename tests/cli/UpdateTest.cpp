@@ -251,7 +251,10 @@ TEST_F(Update, OutputThatCannotBeWrittenLeavesTheVerdictsStatus) {
     ::close(reader[1]);
     const Run closed = finish();
     EXPECT_EQ(closed.status, 1);
-    EXPECT_EQ(closed.err, "modflash-cli: could not write the output: Broken pipe\n");
+    EXPECT_EQ(closed.err, "modflash-cli: Update failed: avrdude ended with exit status 1. Check "
+                          "the ISP cable (red stripe to pin 1), the module's supply and the "
+                          "programmer chosen in the preferences.\nmodflash-cli: could not write "
+                          "the output: Broken pipe\n");
 }
 
 // A reader that never reads must not keep Stop from reaching the tool, nor the kill after the
