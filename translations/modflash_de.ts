@@ -478,34 +478,6 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
         <translation>„%1“ ist keine .%2-Datei und damit kein Abbild für %3. Wählen Sie eine Datei mit der Endung .%2.</translation>
     </message>
     <message>
-        <source>modflash %1 log, saved %2
-</source>
-        <translation>modflash-%1-Protokoll, gespeichert %2
-</translation>
-    </message>
-    <message>
-        <source>Product: %1
-</source>
-        <translation>Produkt: %1
-</translation>
-    </message>
-    <message>
-        <source>none chosen</source>
-        <translation>keines gewählt</translation>
-    </message>
-    <message>
-        <source>Version: %1
-</source>
-        <translation>Version: %1
-</translation>
-    </message>
-    <message>
-        <source>Preferences: %1
-</source>
-        <translation>Einstellungen: %1
-</translation>
-    </message>
-    <message>
         <source>&lt;h1&gt;modflash cannot find its resources&lt;/h1&gt;&lt;p&gt;The directory that should hold the firmware images, the instructions and the flashing tools is missing: %1&lt;/p&gt;&lt;p&gt;Install modflash again, or start it with &lt;tt&gt;--resources DIR&lt;/tt&gt;.&lt;/p&gt;</source>
         <translation>&lt;h1&gt;modflash findet seine Ressourcen nicht&lt;/h1&gt;&lt;p&gt;Das Verzeichnis, das die Firmware-Abbilder, die Anleitungen und die Flash-Werkzeuge enthalten sollte, fehlt: %1&lt;/p&gt;&lt;p&gt;Installieren Sie modflash erneut oder starten Sie es mit &lt;tt&gt;--resources DIR&lt;/tt&gt;.&lt;/p&gt;</translation>
     </message>
@@ -536,6 +508,14 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source> Products for factory firmware appear once “Enable factory firmware” is on.</source>
         <translation> Produkte für Werks-Firmware erscheinen, sobald „Werks-Firmware aktivieren“ eingeschaltet ist.</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Kopiert</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Gespeichert</translation>
     </message>
 </context>
 <context>
@@ -711,17 +691,13 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <source>%1. With factory firmware enabled it can be written all the same.</source>
         <translation>%1. Mit aktivierter Werks-Firmware kann es trotzdem geschrieben werden.</translation>
     </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>Zurückgewiesen: %1</translation>
+    </message>
 </context>
 <context>
     <name>modflash::LogExport</name>
-    <message>
-        <source>The log is on the clipboard.</source>
-        <translation>Das Protokoll ist in der Zwischenablage.</translation>
-    </message>
-    <message>
-        <source>The log is saved as “%1”.</source>
-        <translation>Das Protokoll ist als „%1“ gespeichert.</translation>
-    </message>
     <message>
         <source>The Log Was Not Saved</source>
         <translation>Das Protokoll wurde nicht gespeichert</translation>
@@ -729,6 +705,34 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>The log could not be saved as “%1”: %2.</source>
         <translation>Das Protokoll konnte nicht als „%1“ gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>modflash %1 log, saved %2
+</source>
+        <translation>modflash-%1-Protokoll, gespeichert %2
+</translation>
+    </message>
+    <message>
+        <source>Product: %1
+</source>
+        <translation>Produkt: %1
+</translation>
+    </message>
+    <message>
+        <source>none chosen</source>
+        <translation>keines gewählt</translation>
+    </message>
+    <message>
+        <source>Version: %1
+</source>
+        <translation>Version: %1
+</translation>
+    </message>
+    <message>
+        <source>Preferences: %1
+</source>
+        <translation>Einstellungen: %1
+</translation>
     </message>
 </context>
 <context>
