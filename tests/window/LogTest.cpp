@@ -13,6 +13,7 @@
 #include <QScrollBar>
 
 #include <csignal>
+#include <map>
 #include <sys/resource.h>
 
 namespace modflash::testing {
@@ -115,6 +116,47 @@ TEST(LogView, TheMouseSelectsAsInATerminalAndTheViewPaintsIt) {
 }
 
 using Log = WindowFixture;
+
+// At the window's default size every line reads without scrolling sideways: a long line wraps
+// onto the next rows, where the mouse and a screen reader find each character as it is drawn,
+// and a progress bar redrawn after "\r" still overwrites itself.
+TEST_F(Log, LongLinesWrapAtTheDefaultSizeAndStayWhereTheyAreDrawn) {
+    start();
+    controls().tabView->setCurrentIndex(1);
+    LogTextView* view = controls().logTextField;
+    const QString command = "/usr/share/modflash/dfu-util -a 0 -s 0x08000000:leave -D "
+                            "/run/user/1000/modflash-image-Xb4c2Q/Wendrel.2.0.bin\t-d 0483:df11";
+    const QString refused =
+        "dfu-util: Cannot open DFU device 0483:df11 found on devnum 2 (LIBUSB_ERROR_ACCESS)";
+    delegate().writeToLog(command + "\nDownload\t[=   ]  25%\r");
+    delegate().writeToLog("Download\t[====] 100%\n" + refused + "\n");
+    const QString text = delegate().logText();
+    EXPECT_TRUE(text.endsWith(command + "\nDownload\t[====] 100%\n" + refused + "\n"));
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
+    QWidget* port = view->viewport();
+    const QImage shown = port->grab().toImage();
+    QAccessibleTextInterface* reader = QAccessible::queryAccessibleInterface(view)->textInterface();
+    const qsizetype commandStart = text.indexOf(command);
+    std::map<int, bool> inkedRows; // by the row's top
+    for (qsizetype offset = commandStart; offset < text.size(); ++offset) {
+        const QRect box = view->characterRect(offset);
+        const QPoint inside = box.topLeft() + QPoint(1, box.height() / 2);
+        ASSERT_EQ(view->offsetAt(inside), offset) << offset;
+        ASSERT_EQ(reader->offsetAtPoint(port->mapToGlobal(inside)), offset) << offset;
+        if (text[offset] == u'\n' || text[offset].isSpace())
+            continue;
+        ASSERT_LE(box.right(), port->width()) << offset;
+        bool& ink = inkedRows[box.top()];
+        for (int x = box.left(); x <= box.right(); ++x)
+            ink |= shown.pixelColor(x, box.center().y()) != view->palette().color(QPalette::Base);
+    }
+    // The command and the error take more than one row each, and every row is drawn.
+    EXPECT_GT(view->characterRect(commandStart + command.size() - 1).top(),
+              view->characterRect(commandStart).top());
+    EXPECT_GT(inkedRows.size(), 4u);
+    for (const auto& [top, ink] : inkedRows)
+        EXPECT_TRUE(ink) << "the row at " << top << " is blank";
+}
 
 // A flood arrives whole and in order, and the copied and saved logs are the whole log.
 TEST_F(Log, AFloodArrivesWholeAndIsCopiedAndSavedWhole) {
