@@ -17,7 +17,7 @@ render() { # page name
         cat "$scratch/warnings" >&2
         fail "$page renders with the warnings above"
     fi
-    for section in NAME SYNOPSIS DESCRIPTION 'EXIT STATUS' FILES "$2"; do
+    for section in NAME SYNOPSIS DESCRIPTION 'EXIT STATUS' 'USB ACCESS' FILES "$2"; do
         grep -qx "$section" "$scratch/page" || fail "$page has no $section section"
     done
 }
@@ -55,8 +55,9 @@ for subcommand in $subcommands; do
     documents_options "$scratch/help-$subcommand" "$subcommand"
 done
 documents_options "$scratch/help" modflash-cli
-# And the other way round: every option the page names is one the program takes.
-for option in $(grep -o -- '--[a-z][a-z-]*' "$scratch/page" | sort -u); do
+# And the other way round: every option the page names is one the program takes (USB ACCESS
+# quotes udevadm's).
+for option in $(sed '/^USB ACCESS$/,/^FILES$/d' "$scratch/page" | grep -o -- '--[a-z][a-z-]*' | sort -u); do
     ! LANGUAGE= LC_ALL=C.UTF-8 "$cli" "$option" 2>&1 >/dev/null | grep -q "unknown option" ||
         fail "modflash-cli(1) describes $option, which modflash-cli refuses"
 done
