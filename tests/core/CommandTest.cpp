@@ -134,51 +134,39 @@ TEST_F(Command, OpenocdQuotesAResourcePathThatBracesCannotHold) {
     testing::expectMatchesGolden("openocd-hostile.txt", text);
 }
 
-// The udev rules a computer has decide what a person is told to do when access is refused.
+// The udev rules a computer has decide what a person is told when access is refused: each line
+// names a device in one of the ways rules files do, or fails to give access.
 TEST(UsbAccess, FindsTheRuleThatGivesAccessAndOtherwiseSaysWhichToAdd) {
     testing::TemporaryResources etc, lib;
-    // Each line names one device in one of the ways rules files do, or fails to give access.
     etc.addFile("70-own.rules",
                 "SUBSYSTEM==\"usb\", ATTR{idVendor}==\"1781\", "
-                "ATTR{idProduct}==\"0C9F\", MODE=\"0660\"\n"
-                "# ATTR{idVendor}==\"16c0\", ATTR{idProduct}==\"05dc\", MODE=\"0666\"\n");
+                "ATTR{idProduct}==\"0C9F\", MODE=\"0660\"\n# ATTR{idVendor}==\"16c0\", "
+                "ATTR{idProduct}==\"05dc\", MODE=\"0666\"\n");
     etc.addFile("README", "ATTRS{idVendor}==\"03eb\", ATTRS{idProduct}==\"2104\", MODE=\"0666\"");
     lib.addFile("60-dfu-util.rules",
                 "ACTION==\"add\", SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"0483\", "
                 "ATTRS{idProduct}==\"df11\", TAG+=\"uaccess\"\n");
-    lib.addFile("60-openocd.rules", "ATTRS{idVendor}==\"0483\", ATTRS{idProduct}==\"3748|3752\", "
-                                    "GROUP=\"plugdev\"\n"
-                                    "ATTRS{idVendor}==\"0483\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"\n"
-                                    "ATTRS{idProduct}==\"374b\", MODE=\"0660\"\n");
+    lib.addFile("60-openocd.rules",
+                "ATTRS{idVendor}==\"0483\", ATTRS{idProduct}==\"3748|3752\", "
+                "GROUP=\"plugdev\"\nATTRS{idVendor}==\"0483\", "
+                "ENV{ID_MM_DEVICE_IGNORE}=\"1\"\nATTRS{idProduct}==\"374b\", MODE=\"0660\"\n");
     const UsbAccess access(
         {etc.root().string(), (lib.root() / "none").string(), lib.root().string()});
-    const std::pair<std::vector<UsbId>, std::string> cases[] = {
-        {{{0x1781, 0x0c9f}}, etc.root() / "70-own.rules"},
-        {{{0x16c0, 0x05dc}}, ""},
-        {{{0x03eb, 0x2104}}, ""},
-        {{{0x0483, 0xdf11}}, lib.root() / "60-dfu-util.rules"},
-        {{{0x0483, 0x374b}, {0x0483, 0x3752}}, lib.root() / "60-openocd.rules"},
-        {{{0x0483, 0x374b}}, ""},
-    };
-    for (const auto& [ids, file] : cases)
-        EXPECT_EQ(access.grantingRuleFile(ids).value_or(""), file) << ids.front().text();
-
-    EXPECT_EQ(UsbAccess::ruleFor({{0x0483, 0x374b}, {0x0483, 0x3752}}),
-              "SUBSYSTEM==\"usb\", ATTR{idVendor}==\"0483\", ATTR{idProduct}==\"374b|3752\", "
-              "MODE=\"0660\", GROUP=\"plugdev\", TAG+=\"uaccess\"");
-    EXPECT_EQ(access.advice("DFU boot loader", {{0x0483, 0xdf11}}),
-              "This user may not open the DFU boot loader. The udev rule in " +
-                  (lib.root() / "60-dfu-util.rules").string() +
-                  " gives the user at the computer access to it: unplug it and plug it in again.");
-    EXPECT_EQ(access.advice("USBasp programmer", {{0x16c0, 0x05dc}}),
-              "This user may not open the USBasp programmer, and no udev rule on this computer "
-              "gives access to it: add the line " +
-                  UsbAccess::ruleFor({{0x16c0, 0x05dc}}) +
-                  " to /etc/udev/rules.d/70-modflash.rules, run \"sudo udevadm control "
-                  "--reload-rules && sudo udevadm trigger\", then plug it in again.");
-    EXPECT_EQ(access.advice(std::nullopt),
-              "This user may not open the USB device: give access to it with a udev rule as USB "
-              "ACCESS in modflash(1) says, then plug it in again.");
+    std::string text;
+    for (const std::vector<UsbId>& ids :
+         std::vector<std::vector<UsbId>>{{{0x1781, 0x0c9f}},
+                                         {{0x16c0, 0x05dc}},
+                                         {{0x03eb, 0x2104}},
+                                         {{0x0483, 0xdf11}},
+                                         {{0x0483, 0x374b}, {0x0483, 0x3752}},
+                                         {{0x0483, 0x374b}, {0x0483, 0x3753}},
+                                         {}})
+        text += (ids.empty() ? "none" : ids.front().text()) + " (" + std::to_string(ids.size()) +
+                "): " + access.advice("device", ids) + "\n";
+    text += access.advice(std::nullopt) + "\n";
+    testing::expectMatchesGolden(
+        "usb-access.txt",
+        replaced(replaced(text, etc.root().string(), "$ETC"), lib.root().string(), "$LIB"));
 }
 
 TEST(Programmers, WhatAPersonMayTypeOnTheCommandLine) {
