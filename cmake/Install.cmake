@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs modflash like a desktop application: both front ends to bin/, the resource directory
-# to share/modflash/ (the executables look for it at ../share/modflash, so a moved prefix keeps
-# working), the desktop entry, icon, AppStream metainfo, man pages, bash completion and the
-# package documentation. cmake/Package.cmake builds the Debian package from these rules.
+# Installs modflash like a desktop application: both front ends and the feed tool to bin/, the
+# resource directory to share/modflash/ (the executables look for it at ../share/modflash, so a
+# moved prefix keeps working), the desktop entry, icon, AppStream metainfo, man pages, bash
+# completion and the package documentation. cmake/Package.cmake builds the Debian package from
+# these rules.
 
 set(MODFLASH_APP_ID org.modflash.Modflash)
 set(MODFLASH_INSTALL_RESOURCES "${CMAKE_INSTALL_DATADIR}/modflash")
@@ -15,7 +16,7 @@ if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_DATADIR
         "CMAKE_INSTALL_DATADIR=${CMAKE_INSTALL_DATADIR} they will not find them")
 endif()
 
-foreach(front_end modflash modflash-cli)
+foreach(front_end modflash modflash-cli modflash-feed)
     if(TARGET ${front_end})
         install(TARGETS ${front_end} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()
@@ -123,7 +124,7 @@ function(modflash_compress source name)
     set_property(GLOBAL APPEND PROPERTY modflash_compressed_files ${plain}.gz)
 endfunction()
 
-set(man_pages modflash-cli)
+set(man_pages modflash-cli modflash-feed)
 if(TARGET modflash)
     list(APPEND man_pages modflash)
 endif()

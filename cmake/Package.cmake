@@ -79,10 +79,13 @@ own output is shown as it runs and ends in a clear verdict.
 It drives avrdude for AVR-based modules with a USB programmer, dfu-util for
 STM32-based modules in their USB DFU boot loader and openocd for STM32-based
 modules over SWD with an ST-Link probe. The package holds the window
-(modflash) and a scriptable command line (modflash-cli) with bash completion.")
+(modflash), a scriptable command line (modflash-cli) with bash completion, and
+modflash-feed, which builds and checks a signed firmware feed for makers.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "avrdude, dfu-util, openocd")
+# modflash-feed prints the minisign command that signs a feed; only a maker runs it.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "minisign")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 include(CPack)

@@ -12,17 +12,11 @@ namespace modflash {
 
 namespace {
 
-// AVR chip table indexes.
-constexpr std::int32_t atmega168 = 0;
-constexpr std::int32_t atmega328 = 1;
-constexpr std::int32_t attiny44 = 2;
-constexpr std::int32_t attiny45 = 3;
-constexpr std::int32_t attiny85 = 4;
-
 std::vector<ProductPtr> makeProducts() {
     using ARM = ARMProduct;
     using AVR = AVRProduct;
     using SWD = ARMSWDProduct;
+    using enum AvrChipId;
     return {
         SWD::productWithTitle("Zembro", "zembro_"),
         AVR::productWithTitle("Kolvane", "kolvane_", attiny85, true),

@@ -8,8 +8,6 @@
 #include "flashing/ToolEnvironment.h"
 #include "flashing/output/AvrdudeProgressParser.h"
 
-#include <stdexcept>
-
 namespace modflash {
 
 // libusb 0.1 (USBtiny, AVRISP mkII) opens a device node it may not write for reading, and the
@@ -50,10 +48,10 @@ const AvrdudeProfile& AvrdudeProfile::instance() {
     return profile;
 }
 
-UpdateTask AvrdudeProfile::command(std::int32_t cpu, const Firmware& firmware,
+UpdateTask AvrdudeProfile::command(AvrChipId chipId, const Firmware& firmware,
                                    const ResourceDirectory& resources,
                                    const Preferences& preferences) const {
-    const AvrChip& chip = chipAt(cpu);
+    const AvrChip& chip = AvrChips::chip(chipId);
     UpdateTask task;
     task.launchPath = executableResource(resources, "avrdude");
     const std::string conf = requiredResource(
@@ -77,7 +75,7 @@ UpdateTask AvrdudeProfile::command(std::int32_t cpu, const Firmware& firmware,
     return task;
 }
 
-UpdateTask AvrdudeProfile::signatureCommand(std::int32_t cpu, const ResourceDirectory& resources,
+UpdateTask AvrdudeProfile::signatureCommand(AvrChipId chip, const ResourceDirectory& resources,
                                             const Preferences& preferences) const {
     // No memory operation: avrdude reads the signature, prints it and stops. -F keeps it from
     // calling a chip that differs from the part an error ("use -F to override"), which would
@@ -91,14 +89,10 @@ UpdateTask AvrdudeProfile::signatureCommand(std::int32_t cpu, const ResourceDire
         "-F",
         "-c" + avrProgrammerList().chosenName(preferences),
         "-Pusb",
-        "-p" + std::string(chipAt(cpu).part),
+        "-p" + std::string(AvrChips::chip(chip).part),
     };
     task.environment = toolEnvironment(resources);
     return task;
-}
-
-ImageCheck::Requirements AvrdudeProfile::imageRequirements(std::int32_t cpu) const {
-    return ImageCheck::Requirements::forAvrChip(chipAt(cpu));
 }
 
 ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
@@ -142,15 +136,8 @@ std::optional<std::string> AvrdudeProfile::unfinishedRead(const AvrSignatureRead
            " before it had read the module's signature: see its output above for why.";
 }
 
-const AvrChip& AvrdudeProfile::chipAt(std::int32_t cpu) {
-    // Writing fuses meant for another chip could brick one, so a chip outside the table gets
-    // no command at all rather than a guess.
-    if (const AvrChip* chip = AvrChips::at(cpu))
-        return *chip;
-    throw std::out_of_range("no AVR chip is known for index " + std::to_string(cpu));
-}
-
-DeviceRequirement AvrdudeProfile::requiredDevice(const Preferences& preferences) const {
+std::optional<DeviceRequirement>
+AvrdudeProfile::requiredDevice(const Preferences& preferences) const {
     return DeviceRequirement::forChoice(
         avrProgrammerList(), preferences,
         MODFLASH_TRANSLATABLE("modflash::DeviceRequirement", "programmer"));

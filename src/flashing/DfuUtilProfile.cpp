@@ -58,12 +58,12 @@ UpdateTask DfuUtilProfile::command(const std::string& address, const std::string
     return task;
 }
 
-DeviceRequirement DfuUtilProfile::requiredDevice(const std::string& device) const {
+DeviceRequirement DfuUtilProfile::bootLoader(const std::string& device) const {
     return DeviceRequirement::forDfuBootLoader(
         UsbId::parse(device).value_or(*UsbId::parse(defaultDevice)));
 }
 
-ImageCheck::Requirements DfuUtilProfile::imageRequirements() const {
+std::optional<ImageCheck::Requirements> DfuUtilProfile::imageRequirements() const {
     return ImageCheck::Requirements::forStm32(largestFlash);
 }
 

@@ -69,4 +69,12 @@ std::unique_ptr<ProgressParser> FamilyProfile::outputReader() const {
     return reader;
 }
 
+std::optional<DeviceRequirement> FamilyProfile::requiredDevice(const Preferences&) const {
+    return std::nullopt;
+}
+
+std::optional<ImageCheck::Requirements> FamilyProfile::imageRequirements() const {
+    return std::nullopt;
+}
+
 } // namespace modflash

@@ -89,13 +89,14 @@ UpdateTask OpenocdProfile::command(const Firmware& firmware, const ResourceDirec
     return task;
 }
 
-DeviceRequirement OpenocdProfile::requiredDevice(const Preferences& preferences) const {
+std::optional<DeviceRequirement>
+OpenocdProfile::requiredDevice(const Preferences& preferences) const {
     return DeviceRequirement::forChoice(
         stlinkProbeList(), preferences,
         MODFLASH_TRANSLATABLE("modflash::DeviceRequirement", "probe"));
 }
 
-ImageCheck::Requirements OpenocdProfile::imageRequirements() const {
+std::optional<ImageCheck::Requirements> OpenocdProfile::imageRequirements() const {
     return ImageCheck::Requirements::forStm32(largestFlash);
 }
 

@@ -29,9 +29,15 @@ void DevicePresence::setProduct(ProductPtr product) {
     refresh();
 }
 
+void DevicePresence::updateStarted() {
+    const bool there = m_state == State::Found || m_state == State::Refused;
+    m_afterUpdate = there ? AfterUpdate::WasThere : AfterUpdate::Nothing;
+}
+
 void DevicePresence::updateEnded(bool succeeded) {
     const auto requirement = m_product ? m_product->requiredDevice(m_preferences) : std::nullopt;
-    m_afterUpdate = succeeded && requirement && requirement->leavesAfterUpdate()
+    m_afterUpdate = succeeded && requirement && requirement->leavesAfterUpdate() &&
+                            m_afterUpdate == AfterUpdate::WasThere
                         ? AfterUpdate::Leaving
                         : AfterUpdate::Nothing;
     refresh();
@@ -60,7 +66,7 @@ DevicePresence::State DevicePresence::stateOf(const DeviceRequirement& requireme
     if (!found) {
         // The boot loader gave way to the new firmware; whether it goes before or after the
         // update's end is the bus's timing.
-        if (m_afterUpdate == AfterUpdate::Nothing)
+        if (m_afterUpdate != AfterUpdate::Leaving && m_afterUpdate != AfterUpdate::Left)
             return State::Missing;
         m_afterUpdate = AfterUpdate::Left;
         text = requirement.leftMessage();

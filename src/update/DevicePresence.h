@@ -33,8 +33,9 @@ public:
     void setProduct(ProductPtr product);
     // Read the programmer preferences again after the user changed one.
     void preferencesChanged() { refresh(); }
-    // An update of the chosen product ended: after a success a boot loader is gone, as it
-    // should be, until the module is put into it again.
+    // An update of the chosen product started and ended: after a success a boot loader that
+    // was there at the start is gone, as it should be, until the module is put into it again.
+    void updateStarted();
     void updateEnded(bool succeeded);
 
     QString text() const { return m_text; }
@@ -62,8 +63,14 @@ private:
     QString m_text;
     QString m_accessAdvice;
     State m_state = State::NoProduct;
-    // After a successful update, whether its device is still to leave or has left.
-    enum class AfterUpdate { Nothing, Leaving, Left } m_afterUpdate = AfterUpdate::Nothing;
+    // The device of an update that began with it: still there, to leave after the update's
+    // success, or gone after it.
+    enum class AfterUpdate {
+        Nothing,
+        WasThere,
+        Leaving,
+        Left
+    } m_afterUpdate = AfterUpdate::Nothing;
     std::optional<std::uint64_t> m_connectedFlash;
 };
 

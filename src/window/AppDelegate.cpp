@@ -112,6 +112,7 @@ void AppDelegate::connectUpdateSignals() {
     connect(&m_session, &UpdateSession::logText, this,
             [this](const QByteArray& text) { writeToLog(QString::fromUtf8(text)); });
     connect(&m_session, &UpdateSession::runningChanged, this, &AppDelegate::reflectRunning);
+    connect(&m_session, &UpdateSession::started, &m_deviceLine, &DevicePresenceLine::updateStarted);
     connect(&m_session, &UpdateSession::finished, this, &AppDelegate::updateFinished);
     // Two tools on one bus would fight over the module: Update waits while another program of
     // this user updates one, and the banner says which.

@@ -301,10 +301,10 @@ TEST_F(Update, FloodArrivesByteForByte) {
 
 // A pseudo-terminal in raw mode, so that what the program writes arrives byte for byte.
 struct Terminal {
-    Terminal() {
+    explicit Terminal(unsigned short columns = 100) {
         termios raw{};
         cfmakeraw(&raw);
-        winsize size{30, 100, 0, 0};
+        winsize size{30, columns, 0, 0};
         if (::openpty(&master, &slave, nullptr, &raw, &size) != 0)
             ADD_FAILURE() << "no pseudo-terminal";
     }
@@ -345,6 +345,14 @@ TEST_F(Update, ProgressLineOnlyWhenBothStreamsAreTerminals) {
     EXPECT_TRUE(shown.contains("Updating: Writing flash 100%")) << shown.toStdString();
     EXPECT_EQ(QString(shown).remove(QRegularExpression("(?<=[\n\r])Updating: [^\r\n]*\r +\r")),
               QString::fromUtf8(piped.out));
+
+    // On a terminal narrower than the line, the line stops short of the last column: a line
+    // that wrapped would leave its first part behind on every redraw.
+    Terminal narrow(16);
+    start(arguments(avr), narrow.slave, narrow.slave);
+    const QString cut = QString::fromUtf8(narrow.readAll());
+    EXPECT_EQ(finish().status, 0);
+    EXPECT_TRUE(cut.contains("Updating: Writi\r" + QString(15, ' ') + "\r")) << cut.toStdString();
 }
 
 } // namespace

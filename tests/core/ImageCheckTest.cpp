@@ -44,8 +44,8 @@ std::string vectorImage(std::size_t size, std::uint32_t sp = 0x20001000,
     return image;
 }
 
-const Requirements t85 = Requirements::forAvrChip(*AvrChips::at(4));
-const Requirements m168 = Requirements::forAvrChip(*AvrChips::at(0));
+const Requirements t85 = Requirements::forAvrChip(AvrChips::chip(AvrChipId::attiny85));
+const Requirements m168 = Requirements::forAvrChip(AvrChips::chip(AvrChipId::atmega168));
 const Requirements arm = Requirements::forStm32(2 * MiB);
 struct Case {
     std::string file;
@@ -79,7 +79,7 @@ std::vector<Case> cases() {
             needs.connectedFlash = std::stoull(chip);
         all.push_back({file, testing::unescaped(before) + vectorImage(size, sp, reset), needs});
     }
-    EXPECT_EQ(all.size(), 51u);
+    EXPECT_EQ(all.size(), 55u);
     return all;
 }
 

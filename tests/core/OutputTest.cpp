@@ -1,23 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tools' output read for progress, error lines, the verdict and the AVR signature, over
-// recordings of what the tools print and over random and hostile bytes.
+// recordings of what the tools print and over a line without end.
 #include "Golden.h"
 #include "flashing/AvrSignature.h"
 #include "flashing/AvrdudeProfile.h"
 #include "flashing/DfuUtilProfile.h"
-#include "flashing/DfuseLayout.h"
 #include "flashing/LogTexts.h"
 #include "flashing/OpenocdProfile.h"
 #include "flashing/TextLookup.h"
-#include "flashing/Utf8.h"
 #include "flashing/VerdictSummary.h"
-
-#include <random>
 
 namespace modflash {
 namespace {
 
-using namespace std::string_view_literals;
 using Kind = VerdictSummary::Banner::Kind;
 
 std::string recording(const std::string& name) {
@@ -179,56 +174,11 @@ TEST(Output, ShortOutputsAndErrorLinesOfEachTool) {
     });
 }
 
-AvrSignatureReading readSignature(const std::vector<std::string_view>& chunks) {
-    AvrSignatureReader reader;
-    for (auto chunk : chunks)
-        reader.feed(chunk);
-    reader.finish();
-    return reader.reading();
-}
-// Any bytes at all, cut anywhere: the same reading whole as split, no crash, and the kept
-// error line stays bounded and made of whole characters. The same for the signature reader,
-// and a boot loader's layout text, read from the device, is no more trusted than tool output.
-TEST(Output, RandomAndHostileBytesReadTheSameHoweverSplit) {
-    std::mt19937 random(11);
-    std::vector<std::string> words;
-    std::istringstream list(
-        std::string("Writing | ~#~-~ | 100%~\r~\n~\r\n~%~Download\t[===] 45%~Download "
-                    "done.~Error: x~dfu-util: Error~avrdude error: y~\0~\xc3~\xa9~\xff\xfe~"
-                    "Submitting leave request~wrote 12 bytes from file x~verified 12 bytes~"
-                    "avrdude: device signature = 0x1e95~0f~ (probably m328p)~unable to "
-                    "open programmer ~initialization failed, rc=-1~@F/0x08000000/~4*016Kg"sv));
-    for (std::string word; std::getline(list, word, '~');)
-        words.push_back(word);
-    for (int round = 0; round < 300; ++round) {
-        std::string output;
-        const int length = static_cast<int>(random() % 40);
-        for (int i = 0; i < length; ++i)
-            output += words[random() % words.size()];
-        const std::size_t at = output.empty() ? 0 : random() % output.size();
-        const std::string_view text = output;
-        // The log's text: UTF-8 however the bytes were, and the same however they were cut.
-        std::string whole, split;
-        Utf8Stream once, twice;
-        once.decode(text, whole);
-        once.finish(whole);
-        twice.decode(text.substr(0, at), split);
-        twice.decode(text.substr(at), split);
-        twice.finish(split);
-        ASSERT_EQ(split, whole);
-        ASSERT_TRUE(isValidUtf8(whole));
-        ASSERT_EQ(isValidUtf8(output), whole == output);
-        for (char family : {'a', 'd', 'o'}) {
-            const Reading whole = read(family, {output});
-            ASSERT_EQ(read(family, {text.substr(0, at), text.substr(at)}), whole)
-                << family << " split at " << at << " of " << ::testing::PrintToString(output);
-        }
-        ASSERT_EQ(readSignature({text.substr(0, at), text.substr(at)}),
-                  AvrSignatureReader::read(text));
-        DfuseLayout::parse(text);
-        DfuseLayout::flashForImages(text);
-    }
-    // An endless line without a line break, then an endless error line of two-byte characters.
+// The readers' sameness however output is cut, over recordings and hostile bytes, is the fuzz
+// targets' (fuzz/): here, a line too long for memory. The kept error line stays bounded and
+// made of whole characters, and the signature line after an endless one is still read.
+TEST(Output, AnEndlessLineIsCutToABoundedOneOfWholeCharacters) {
+    // A line without a line break, then an error line of two-byte characters, both endless.
     const std::string block(1 << 20, '#');
     for (char family : {'a', 'd', 'o'}) {
         const auto parser = profile(family).progressParser();
@@ -244,8 +194,8 @@ TEST(Output, RandomAndHostileBytesReadTheSameHoweverSplit) {
         ASSERT_GT(kept.size(), 100u) << family;
         EXPECT_EQ(kept.back(), '\xa9') << "a character was cut in two";
     }
-    // The signature line after an endless one is still read: only the endless line is cut.
-    EXPECT_EQ(readSignature({block, block, "\navrdude: device signature = 0x1e930b\n"}).signature,
+    EXPECT_EQ(AvrSignatureReader::read(block + block + "\navrdude: device signature = 0x1e930b\n")
+                  .signature,
               (AvrSignatureBytes{0x1E, 0x93, 0x0B}));
 }
 

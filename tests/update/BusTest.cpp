@@ -44,7 +44,7 @@ TEST(VirtualBus, DeviceListFollowsPluggingAndTheBootLoaderSaysItsFlash) {
     for (const auto& entry : fs::directory_iterator(state))
         fs::remove(entry.path());
     LibusbDeviceSource source;
-    ASSERT_TRUE(source.isAvailable() && source.usesHotplug());
+    ASSERT_EQ(std::pair(source.isAvailable(), source.usesHotplug()), std::pair(true, true));
     EXPECT_TRUE(source.devices().empty());
     const UsbId usbtiny{0x1781, 0x0c9f}, dfu{0x0483, 0xdf11};
     plug("usbtiny", "part m168\n");
