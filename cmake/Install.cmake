@@ -2,8 +2,8 @@
 # Installs modflash like a desktop application: both front ends and the feed tool to bin/, the
 # resource directory to share/modflash/ (the executables look for it at ../share/modflash, so a
 # moved prefix keeps working), the desktop entry, icon, AppStream metainfo, man pages, bash
-# completion and the package documentation. cmake/Package.cmake builds the Debian package from
-# these rules.
+# completion, the user guide and the package documentation. cmake/Package.cmake builds the
+# Debian package from these rules.
 
 set(MODFLASH_APP_ID org.modflash.Modflash)
 set(MODFLASH_INSTALL_RESOURCES "${CMAKE_INSTALL_DATADIR}/modflash")
@@ -106,6 +106,10 @@ if(TARGET modflash)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME ${MODFLASH_APP_ID}.metainfo.xml)
 endif()
+
+# The user guide, whose pages the window also carries built in: one folder per language.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/guide/
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/modflash/guide)
 
 # Man pages, compressed as Debian installs them. gzip -n leaves out the file name and time
 # stamp, so the result depends on the page alone and the package builds reproducibly.

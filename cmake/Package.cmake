@@ -26,6 +26,12 @@ set(MODFLASH_PACKAGE_HOMEPAGE "https://modflash.org/" CACHE STRING
 
 set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/modflash")
 install(FILES ${CMAKE_SOURCE_DIR}/data/debian/copyright DESTINATION ${doc_dir})
+# The user guide (cmake/Install.cmake), registered with doc-base in each language so that
+# documentation browsers list it.
+foreach(guide modflash-guide modflash-guide-de)
+    install(FILES ${CMAKE_SOURCE_DIR}/data/debian/${guide}.doc-base
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base RENAME modflash.${guide})
+endforeach()
 # The tags lintian raises although they do not apply, each with the reason.
 file(READ ${CMAKE_SOURCE_DIR}/data/debian/lintian-overrides lintian_overrides)
 if(MODFLASH_SAMPLE_FIRMWARE AND NOT MODFLASH_FIRMWARE_DIR)

@@ -339,7 +339,7 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
         <translation>Anle&amp;itung</translation>
     </message>
     <message>
-        <source>Lo&amp;g</source>
+        <source>L&amp;og</source>
         <translation>Pr&amp;otokoll</translation>
     </message>
     <message>
@@ -379,8 +379,12 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
         <translation>&amp;Über modflash</translation>
     </message>
     <message>
-        <source>Firmware Updates &amp;Help</source>
-        <translation>&amp;Hilfe zu Firmware-Aktualisierungen</translation>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>&amp;Online Help</source>
+        <translation>&amp;Online-Hilfe</translation>
     </message>
 </context>
 <context>
@@ -678,6 +682,25 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::HelpCommands</name>
+    <message>
+        <source>No Web Browser</source>
+        <translation>Kein Webbrowser</translation>
+    </message>
+    <message>
+        <source>modflash could not open a web browser for this page. Copy its address into a web browser, on this computer or another:
+
+%1
+
+The user guide that comes with modflash is under Help &gt; User Guide (F1).</source>
+        <translation>modflash konnte für diese Seite keinen Webbrowser öffnen. Kopieren Sie ihre Adresse in einen Webbrowser, auf diesem oder einem anderen Rechner:
+
+%1
+
+Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutzerhandbuch (F1).</translation>
+    </message>
+</context>
+<context>
     <name>modflash::ImageLine</name>
     <message>
         <source>%1, %2 bytes, SHA-256 %3</source>
@@ -904,6 +927,34 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>This user may not open the USB device: give access to it with a udev rule as USB ACCESS in modflash(1) says, then plug it in again.</source>
         <translation>Dieser Benutzer darf das USB-Gerät nicht öffnen: Erlauben Sie den Zugriff mit einer udev-Regel, wie es der Abschnitt USB ACCESS in modflash(1) beschreibt, und stecken Sie das Gerät dann erneut ein.</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::UserGuide</name>
+    <message>
+        <source>en</source>
+        <comment>folder of the user guide in this language, data/guide/*</comment>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>modflash User Guide</source>
+        <translation>modflash-Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>User guide page</source>
+        <translation>Seite des Benutzerhandbuchs</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>&amp;Vor</translation>
+    </message>
+    <message>
+        <source>C&amp;ontents</source>
+        <translation>&amp;Inhalt</translation>
     </message>
 </context>
 <context>

@@ -34,7 +34,8 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_productList(controls.productList)
     , m_versionList(controls.versionList)
     , m_log(controls.logTextField)
-    , m_instructions(controls.instructionsView, m_resources, m_services.openUrl)
+    , m_instructions(controls.instructionsView, m_resources,
+                     [this](const QUrl& link) { return m_help.openInBrowser(link); })
     , m_preferenceControls(preferences, controls.avrProgrammerSelector,
                            controls.stlinkProgrammerSelector, controls.factoryFirmwareEnable,
                            controls.massEraseBeforeProgramming, controls.checkModuleBeforeWriting)
@@ -60,7 +61,8 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_dropHandler(
           controls.window, [this] { return dropSituation(); },
           [this](const QString& path) { fileDropped(path); },
-          [this](const QString& reason) { m_statusPanel.showNotice(reason); }) {
+          [this](const QString& reason) { m_statusPanel.showNotice(reason); })
+    , m_help(controls.window, m_services.openUrl, m_services.reportProblem) {
     connectSignals();
 }
 
@@ -76,6 +78,7 @@ void AppDelegate::connectSignals() {
     connect(m_controls.stopButton, &QPushButton::clicked, this, &AppDelegate::stop);
     connect(m_controls.helpButton, &QPushButton::clicked, this, &AppDelegate::openHelp);
     connect(m_controls.helpAction, &QAction::triggered, this, &AppDelegate::openHelp);
+    connect(m_controls.userGuideAction, &QAction::triggered, &m_help, &HelpCommands::showUserGuide);
     connect(m_controls.aboutAction, &QAction::triggered, this, &AppDelegate::showAbout);
     connect(m_controls.instructionsView, &QTextBrowser::anchorClicked, this,
             [this](const QUrl& link) { m_instructions.follow(link); });
@@ -290,7 +293,7 @@ void AppDelegate::showAbout() {
 }
 
 void AppDelegate::openHelp() {
-    m_services.openUrl(BuildInfo::helpUrl());
+    m_help.openOnlineHelp();
 }
 
 void AppDelegate::updateProductList() {

@@ -8,6 +8,7 @@
 #include "window/ButtonConfirmation.h"
 #include "window/DevicePresenceLine.h"
 #include "window/FirmwareDropHandler.h"
+#include "window/HelpCommands.h"
 #include "window/ImageLine.h"
 #include "window/InstructionsView.h"
 #include "window/KeyboardNavigation.h"
@@ -87,6 +88,8 @@ public:
     QString logText() { return m_log.text(); }
     // The About box, while it has been opened.
     AboutDialog* aboutDialog() const { return m_about.get(); }
+    // The user guide's viewer, once it has been opened.
+    UserGuide* userGuide() const { return m_help.userGuide(); }
 
     const ProductCatalogue& products() const { return m_products; }
     // The chosen product: nothing until the user first picks one.
@@ -138,6 +141,7 @@ private:
     ButtonConfirmation m_copyConfirmation;
     ButtonConfirmation m_saveConfirmation;
     FirmwareDropHandler m_dropHandler;
+    HelpCommands m_help;
 };
 
 } // namespace modflash

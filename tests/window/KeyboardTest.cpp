@@ -88,6 +88,35 @@ TEST_F(Keyboard, InGermanTheWindowAndItsMnemonicsAreGermanButTheLogIsNot) {
         << banner().toStdString();
 }
 
+// The Log tab's letter shows and works in both languages, and Tab goes from the preferences to
+// the module check before it leaves them.
+TEST_F(Keyboard, TheLogTabHasAMnemonicAndTheModuleCheckFollowsTheOtherPreferences) {
+    for (const bool german : {false, true}) {
+        SCOPED_TRACE(german ? "German" : "English");
+        std::optional<UserLanguage> translation;
+        if (german)
+            translation.emplace(QLocale(QLocale::German, QLocale::Germany));
+        start(true);
+        const WindowControls& c = controls();
+        c.window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(c.window));
+        const QKeySequence toLog = QKeySequence::mnemonic(c.tabView->tabText(1));
+        ASSERT_FALSE(toLog.isEmpty());
+        // Underlined, a letter that reaches below the line hides the underline in its tail.
+        EXPECT_FALSE(QStringLiteral("GJPQY").contains(toLog.toString().back()))
+            << toLog.toString().toStdString();
+        QTest::keySequence(c.window, toLog);
+        EXPECT_EQ(c.tabView->currentIndex(), 1);
+        c.massEraseBeforeProgramming->setFocus();
+        for (QWidget* next : {static_cast<QWidget*>(c.checkModuleBeforeWriting.data()),
+                              static_cast<QWidget*>(c.helpButton.data())}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), next);
+        }
+        quit();
+    }
+}
+
 TEST_F(Keyboard, TypingFindsAProductByWhatCanBeTypedButNeverAHiddenOne) {
     resources.writeFile("firmware/uTessary_3.1.bin", ToolDirectory::validImage("x.bin"));
     resources.writeFile("firmware/Parvonne2.1.0.bin", ToolDirectory::validImage("x.bin"));

@@ -87,6 +87,8 @@ protected:
     QStringList questions;
     QStringList problems;
     QList<QUrl> openedUrls;
+    // The desktop's own browser and problem box instead of the recorders, set before start().
+    bool desktopBrowser = false;
     int finished = 0;
 
 private:
