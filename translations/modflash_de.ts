@@ -928,6 +928,10 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
         <source>This user may not open the USB device: give access to it with a udev rule as USB ACCESS in modflash(1) says, then plug it in again.</source>
         <translation>Dieser Benutzer darf das USB-Gerät nicht öffnen: Erlauben Sie den Zugriff mit einer udev-Regel, wie es der Abschnitt USB ACCESS in modflash(1) beschreibt, und stecken Sie das Gerät dann erneut ein.</translation>
     </message>
+    <message>
+        <source>This user may not open the %1. The udev rule in %2 gives the group %3 access to it: add this user to the group (&quot;sudo usermod -aG %3 $USER&quot;), log in again, then unplug it and plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen. Die udev-Regel in %2 gibt der Gruppe %3 Zugriff darauf: Nehmen Sie diesen Benutzer in die Gruppe auf („sudo usermod -aG %3 $USER“), melden Sie sich erneut an, ziehen Sie dann das Gerät ab und stecken Sie es wieder ein.</translation>
+    </message>
 </context>
 <context>
     <name>modflash::UserGuide</name>

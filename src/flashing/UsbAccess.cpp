@@ -49,30 +49,36 @@ std::vector<std::string> matchedValues(const std::string& line, const std::strin
     return values;
 }
 
-// A rule that names the device and gives access to it: a tag for the user at the computer, or
-// a mode or group for the device node.
-bool grantsAccess(std::string line, UsbId id) {
+// The first value assigned to a key in a rule line: `group="plugdev"` gives plugdev.
+std::string assigned(const std::string& line, const std::string& key) {
+    const std::string opening = key + "=\"";
+    const std::size_t at = line.find(opening);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t start = at + opening.size();
+    return line.substr(start, line.find('"', start) - start);
+}
+
+// What a rule line that names the device gives: access for the user at the computer (the
+// uaccess tag, or a mode that lets anyone write), or for a group.
+std::optional<UsbAccess::Grant> grantIn(std::string line, const std::vector<UsbId>& ids,
+                                        const std::string& file) {
     line = lowered(std::move(line));
     const auto has = [](const std::vector<std::string>& values, const std::string& wanted) {
         return std::find(values.begin(), values.end(), wanted) != values.end();
     };
-    return has(matchedValues(line, "idvendor"), hex4(id.vendor)) &&
-           has(matchedValues(line, "idproduct"), hex4(id.product)) &&
-           (line.find("uaccess") != std::string::npos || line.find("mode=") != std::string::npos ||
-            line.find("group=") != std::string::npos);
-}
-
-bool fileGrantsAccess(const std::filesystem::path& path, const std::vector<UsbId>& ids) {
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) {
-        const std::size_t first = line.find_first_not_of(" \t");
-        if (first == std::string::npos || line[first] == '#')
-            continue;
-        for (const UsbId& id : ids)
-            if (grantsAccess(line, id))
-                return true;
-    }
-    return false;
+    const bool named = std::any_of(ids.begin(), ids.end(), [&](const UsbId& id) {
+        return has(matchedValues(line, "idvendor"), hex4(id.vendor)) &&
+               has(matchedValues(line, "idproduct"), hex4(id.product));
+    });
+    if (!named)
+        return std::nullopt;
+    const std::string mode = assigned(line, "mode");
+    if (line.find("uaccess") != std::string::npos || (!mode.empty() && ((mode.back() - '0') & 2)))
+        return UsbAccess::Grant{file, {}};
+    if (const std::string group = assigned(line, "group"); !group.empty())
+        return UsbAccess::Grant{file, group};
+    return std::nullopt;
 }
 
 } // namespace
@@ -85,8 +91,9 @@ std::vector<std::string> UsbAccess::systemRuleDirectories() {
 UsbAccess::UsbAccess(std::vector<std::string> ruleDirectories)
     : m_directories(std::move(ruleDirectories)) {}
 
-std::optional<std::string> UsbAccess::grantingRuleFile(const std::vector<UsbId>& ids) const {
+std::optional<UsbAccess::Grant> UsbAccess::grantingRule(const std::vector<UsbId>& ids) const {
     namespace fs = std::filesystem;
+    std::optional<Grant> groupGrant;
     for (const std::string& directory : m_directories) {
         std::error_code error;
         std::vector<fs::path> files;
@@ -95,11 +102,21 @@ std::optional<std::string> UsbAccess::grantingRuleFile(const std::vector<UsbId>&
                 files.push_back(entry.path());
         // udev reads them in the order of their names.
         std::sort(files.begin(), files.end());
-        for (const fs::path& file : files)
-            if (fileGrantsAccess(file, ids))
-                return file.string();
+        for (const fs::path& file : files) {
+            std::ifstream in(file);
+            for (std::string line; std::getline(in, line);) {
+                const std::size_t first = line.find_first_not_of(" \t");
+                if (first == std::string::npos || line[first] == '#')
+                    continue;
+                const std::optional<Grant> grant = grantIn(line, ids, file.string());
+                if (grant && grant->group.empty())
+                    return grant;
+                if (grant && !groupGrant)
+                    groupGrant = grant;
+            }
+        }
     }
-    return std::nullopt;
+    return groupGrant;
 }
 
 std::string UsbAccess::ruleFor(const std::vector<UsbId>& ids) {
@@ -120,10 +137,17 @@ std::string UsbAccess::advice(const std::string& deviceName, const std::vector<U
         return substituted(tr("This user may not open the %1: give access to it with a udev rule "
                               "as USB ACCESS in modflash(1) says, then plug it in again."),
                            {deviceName});
-    if (const auto file = grantingRuleFile(ids))
+    const std::optional<Grant> grant = grantingRule(ids);
+    if (grant && grant->group.empty())
         return substituted(tr("This user may not open the %1. The udev rule in %2 gives the user "
                               "at the computer access to it: unplug it and plug it in again."),
-                           {deviceName, *file});
+                           {deviceName, grant->file});
+    if (grant)
+        return substituted(
+            tr("This user may not open the %1. The udev rule in %2 gives the group %3 access to "
+               "it: add this user to the group (\"sudo usermod -aG %3 $USER\"), log in again, then "
+               "unplug it and plug it in again."),
+            {deviceName, grant->file, grant->group});
     return substituted(
         tr("This user may not open the %1, and no udev rule on this computer gives access to it: "
            "add the line %2 to /etc/udev/rules.d/70-modflash.rules, run \"sudo udevadm control "

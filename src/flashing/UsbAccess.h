@@ -22,8 +22,15 @@ public:
 
     explicit UsbAccess(std::vector<std::string> ruleDirectories = systemRuleDirectories());
 
-    // The rules file that gives access to one of the ids, if any does.
-    std::optional<std::string> grantingRuleFile(const std::vector<UsbId>& ids) const;
+    // A rule that gives access to the device: to whoever sits at the computer (udev's uaccess
+    // tag, or a node everyone may write), or to the members of a group.
+    struct Grant {
+        std::string file;
+        std::string group; // empty when the user at the computer has access
+    };
+    // The first rule that gives the user at the computer access to one of the ids, else the
+    // first that gives a group access.
+    std::optional<Grant> grantingRule(const std::vector<UsbId>& ids) const;
 
     // The rule line for the ids: access for the user at the computer and the plugdev group.
     static std::string ruleFor(const std::vector<UsbId>& ids);

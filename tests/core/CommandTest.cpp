@@ -140,9 +140,13 @@ TEST(UsbAccess, FindsTheRuleThatGivesAccessAndOtherwiseSaysWhichToAdd) {
     testing::TemporaryResources etc, lib;
     etc.addFile("70-own.rules",
                 "SUBSYSTEM==\"usb\", ATTR{idVendor}==\"1781\", "
-                "ATTR{idProduct}==\"0C9F\", MODE=\"0660\"\n# ATTR{idVendor}==\"16c0\", "
+                "ATTR{idProduct}==\"0C9F\", MODE=\"0666\"\n# ATTR{idVendor}==\"16c0\", "
                 "ATTR{idProduct}==\"05dc\", MODE=\"0666\"\n");
     etc.addFile("README", "ATTRS{idVendor}==\"03eb\", ATTRS{idProduct}==\"2104\", MODE=\"0666\"");
+    etc.addFile("80-narrow.rules",
+                "ATTRS{idVendor}==\"16c0\", ATTRS{idProduct}==\"05dc\", MODE=\"0660\"");
+    lib.addFile("99-seat.rules",
+                "ATTRS{idVendor}==\"0483\", ATTRS{idProduct}==\"3748\", TAG+=\"uaccess\"");
     lib.addFile("60-dfu-util.rules",
                 "ACTION==\"add\", SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"0483\", "
                 "ATTRS{idProduct}==\"df11\", TAG+=\"uaccess\"\n");
@@ -158,6 +162,7 @@ TEST(UsbAccess, FindsTheRuleThatGivesAccessAndOtherwiseSaysWhichToAdd) {
                                          {{0x16c0, 0x05dc}},
                                          {{0x03eb, 0x2104}},
                                          {{0x0483, 0xdf11}},
+                                         {{0x0483, 0x3748}},
                                          {{0x0483, 0x374b}, {0x0483, 0x3752}},
                                          {{0x0483, 0x374b}, {0x0483, 0x3753}},
                                          {}})
