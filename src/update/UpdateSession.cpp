@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "update/UpdateSession.h"
 
+#include "flashing/UsbAccess.h"
 #include "update/SleepInhibitor.h"
 
 #include <QByteArray>
@@ -40,6 +41,7 @@ bool UpdateSession::start(ProductPtr product, FirmwarePtr firmware,
     if (m_blockedBy)
         return false;
     m_product = product;
+    m_device = product->requiredDevice(preferences);
     m_end.reset();
     newSummary();
     // A machine that suspends in the middle of a write leaves the module without firmware.
@@ -53,6 +55,8 @@ void UpdateSession::newSummary() {
     m_summary =
         std::make_unique<VerdictSummary>(m_product ? m_product->profile() : FamilyProfile::none());
     m_summary->setProgressListener([this](const Progress&) { reportStatus(); });
+    m_unreadTail.clear();
+    m_tailCut = false;
 }
 
 void UpdateSession::stop() {
@@ -60,14 +64,32 @@ void UpdateSession::stop() {
 }
 
 void UpdateSession::chunkArrived(const QByteArray& chunk) {
-    if (m_readsProgress && m_summary)
+    if (!m_summary)
+        return;
+    if (m_readsProgress) {
         m_summary->feed(
             std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
+        return;
+    }
+    // A tool says what went wrong last: the end of its output explains the verdict.
+    m_unreadTail += chunk;
+    if (m_unreadTail.size() > 2 * unreadTailBytes) {
+        m_unreadTail.remove(0, m_unreadTail.size() - unreadTailBytes);
+        m_tailCut = true;
+    }
 }
 
 void UpdateSession::runFinished(const ToolEnd& end) {
     m_end = end;
+    if (!m_unreadTail.isEmpty()) {
+        // A line cut at its start could read as another.
+        const qsizetype from = m_tailCut ? m_unreadTail.indexOf('\n') + 1 : 0;
+        m_summary->feed(std::string_view(m_unreadTail).substr(static_cast<std::size_t>(from)));
+        m_unreadTail.clear();
+    }
     m_summary->toolEnded(end);
+    if (m_summary->accessDenied())
+        m_summary->setAccessAdvice(UsbAccess().advice(m_device));
     m_sleepLock->release();
     m_lock.release();
     reportStatus();
