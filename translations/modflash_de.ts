@@ -84,10 +84,6 @@
         <translation>„modflash-cli SUBCOMMAND --help“ zeigt die eigenen Optionen eines Unterbefehls.</translation>
     </message>
     <message>
-        <source>unknown option %1; run &quot;%2&quot; for the options</source>
-        <translation>unbekannte Option %1; „%2“ zeigt die Optionen</translation>
-    </message>
-    <message>
         <source>%1; run &quot;%2&quot; for the options</source>
         <translation>%1; „%2“ zeigt die Optionen</translation>
     </message>
@@ -98,10 +94,6 @@
     <message>
         <source>unknown ST-Link probe %1; choose one of %2</source>
         <translation>unbekannter ST-Link-Adapter %1; bitte einen von diesen wählen: %2</translation>
-    </message>
-    <message>
-        <source>unknown subcommand %1; run &quot;modflash-cli --help&quot; to list them</source>
-        <translation>unbekannter Unterbefehl %1; „modflash-cli --help“ listet sie auf</translation>
     </message>
     <message>
         <source>no product is offered: the resource directory “%1” is missing; install modflash again or give --resources DIR</source>
@@ -176,10 +168,6 @@
         <translation>die Firmware auf das Modul schreiben (führt den Befehl aus)</translation>
     </message>
     <message>
-        <source>the update could not run: %1</source>
-        <translation>die Aktualisierung konnte nicht laufen: %1</translation>
-    </message>
-    <message>
         <source>run &quot;modflash-cli versions %1&quot; to list them</source>
         <translation>„modflash-cli versions %1“ listet sie auf</translation>
     </message>
@@ -246,6 +234,42 @@
     <message>
         <source>Read the module before writing it (the AVR chip&apos;s signature, the DFU boot loader&apos;s flash size), for this run, whatever the preferences say.</source>
         <translation>Das Modul vor dem Schreiben auslesen (die Signatur des AVR-Chips, die Flash-Größe des DFU-Bootloaders), für diesen Aufruf, unabhängig von den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>%1; did you mean %2?</source>
+        <translation>%1; meinten Sie %2?</translation>
+    </message>
+    <message>
+        <source>unknown subcommand %1</source>
+        <translation>unbekannter Unterbefehl %1</translation>
+    </message>
+    <message>
+        <source>run &quot;modflash-cli --help&quot; to list them</source>
+        <translation>„modflash-cli --help“ listet sie auf</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>run &quot;%1&quot; for the options</source>
+        <translation>„%1“ zeigt die Optionen</translation>
+    </message>
+    <message>
+        <source>help takes one SUBCOMMAND, but %1 was given too; run &quot;modflash-cli help&quot; to list them</source>
+        <translation>help nimmt einen SUBCOMMAND, aber auch %1 wurde angegeben; „modflash-cli help“ listet sie auf</translation>
+    </message>
+    <message>
+        <source>Print the command as one line for a POSIX shell: the environment&apos;s assignments, the program and its arguments, each quoted where the shell needs it.</source>
+        <translation>Den Befehl als eine Zeile für eine POSIX-Shell ausgeben: die Zuweisungen der Umgebung, das Programm und seine Argumente, jedes in Anführungszeichen, wo die Shell es braucht.</translation>
+    </message>
+    <message>
+        <source>this help, or a subcommand&apos;s</source>
+        <translation>diese Hilfe oder die eines Unterbefehls</translation>
+    </message>
+    <message>
+        <source>Shows the general help, as --help does, or SUBCOMMAND&apos;s own, as &quot;modflash-cli SUBCOMMAND --help&quot; does.</source>
+        <translation>Zeigt die allgemeine Hilfe wie --help oder die des SUBCOMMAND wie „modflash-cli SUBCOMMAND --help“.</translation>
     </message>
     <message>
         <source>Read the firmware feed whose manifest is at URL, for this run (https, or http on this computer).</source>
@@ -881,6 +905,14 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
         <translation>der Versionstext enthält Steuerzeichen</translation>
     </message>
     <message>
+        <source>the notes are longer than %1 bytes</source>
+        <translation>die Hinweise sind länger als %1 Bytes</translation>
+    </message>
+    <message>
+        <source>the notes hold control characters: they are not plain text</source>
+        <translation>die Hinweise enthalten Steuerzeichen: Sie sind kein reiner Text</translation>
+    </message>
+    <message>
         <source>a release has no version text</source>
         <translation>eine Version hat keinen Versionstext</translation>
     </message>
@@ -895,14 +927,6 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
     <message>
         <source>the notes are not text</source>
         <translation>die Hinweise sind kein Text</translation>
-    </message>
-    <message>
-        <source>the notes are longer than %1 bytes</source>
-        <translation>die Hinweise sind länger als %1 Bytes</translation>
-    </message>
-    <message>
-        <source>the notes hold control characters: they are not plain text</source>
-        <translation>die Hinweise enthalten Steuerzeichen: Sie sind kein reiner Text</translation>
     </message>
     <message>
         <source>there is no URL</source>
@@ -1025,34 +1049,6 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
         <translation>„%1“ ist keine .%2-Datei und damit kein Abbild für %3. Wählen Sie eine Datei mit der Endung .%2.</translation>
     </message>
     <message>
-        <source>modflash %1 log, saved %2
-</source>
-        <translation>modflash-%1-Protokoll, gespeichert %2
-</translation>
-    </message>
-    <message>
-        <source>Product: %1
-</source>
-        <translation>Produkt: %1
-</translation>
-    </message>
-    <message>
-        <source>none chosen</source>
-        <translation>keines gewählt</translation>
-    </message>
-    <message>
-        <source>Version: %1
-</source>
-        <translation>Version: %1
-</translation>
-    </message>
-    <message>
-        <source>Preferences: %1
-</source>
-        <translation>Einstellungen: %1
-</translation>
-    </message>
-    <message>
         <source>&lt;h1&gt;modflash cannot find its resources&lt;/h1&gt;&lt;p&gt;The directory that should hold the firmware images, the instructions and the flashing tools is missing: %1&lt;/p&gt;&lt;p&gt;Install modflash again, or start it with &lt;tt&gt;--resources DIR&lt;/tt&gt;.&lt;/p&gt;</source>
         <translation>&lt;h1&gt;modflash findet seine Ressourcen nicht&lt;/h1&gt;&lt;p&gt;Das Verzeichnis, das die Firmware-Abbilder, die Anleitungen und die Flash-Werkzeuge enthalten sollte, fehlt: %1&lt;/p&gt;&lt;p&gt;Installieren Sie modflash erneut oder starten Sie es mit &lt;tt&gt;--resources DIR&lt;/tt&gt;.&lt;/p&gt;</translation>
     </message>
@@ -1083,6 +1079,14 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source> Products for factory firmware appear once “Enable factory firmware” is on.</source>
         <translation> Produkte für Werks-Firmware erscheinen, sobald „Werks-Firmware aktivieren“ eingeschaltet ist.</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Kopiert</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Gespeichert</translation>
     </message>
 </context>
 <context>
@@ -1153,16 +1157,20 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <source>probe</source>
         <translation>Adapter</translation>
     </message>
+    <message>
+        <source>%1 found, but this user may not open it (USB %2)</source>
+        <translation>%1 gefunden, aber dieser Benutzer darf ihn nicht öffnen (USB %2)</translation>
+    </message>
+    <message>
+        <source>The module left its %1 after the update, as it should</source>
+        <translation>Das Modul hat seinen %1 nach der Aktualisierung verlassen, wie es soll</translation>
+    </message>
 </context>
 <context>
     <name>modflash::FamilyProfile</name>
     <message>
         <source>Connect the programmer by USB, and choose the one you use in the preferences.</source>
         <translation>Schließen Sie den Programmer per USB an und wählen Sie in den Einstellungen den, den Sie verwenden.</translation>
-    </message>
-    <message>
-        <source>Your user may not open the programmer: set up USB access as the README says, then plug it in again.</source>
-        <translation>Ihr Benutzer darf den Programmer nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie ihn dann erneut ein.</translation>
     </message>
     <message>
         <source>The module does not answer: check that the ISP cable sits with its red stripe on pin 1 and that the module&apos;s supply is on.</source>
@@ -1181,10 +1189,6 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <translation>Versetzen Sie das Modul wie in seiner Anleitung beschrieben in den Bootloader-Modus und versuchen Sie ein anderes USB-Kabel.</translation>
     </message>
     <message>
-        <source>Your user may not open the boot loader: set up USB access as the README says, then plug the module in again.</source>
-        <translation>Ihr Benutzer darf den Bootloader nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie das Modul dann erneut ein.</translation>
-    </message>
-    <message>
         <source>The boot loader stopped answering: switch the module off and on in its boot loader mode, then update again.</source>
         <translation>Der Bootloader antwortet nicht mehr: Schalten Sie das Modul im Bootloader-Modus aus und wieder ein und aktualisieren Sie dann erneut.</translation>
     </message>
@@ -1195,10 +1199,6 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>Connect the ST-Link probe by USB, and choose the one you use in the preferences.</source>
         <translation>Schließen Sie den ST-Link-Adapter per USB an und wählen Sie in den Einstellungen den, den Sie verwenden.</translation>
-    </message>
-    <message>
-        <source>Your user may not open the probe: set up USB access as the README says, then plug it in again.</source>
-        <translation>Ihr Benutzer darf den Adapter nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie ihn dann erneut ein.</translation>
     </message>
     <message>
         <source>The module does not answer: check the SWD cable and that the module is powered.</source>
@@ -1281,17 +1281,13 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
         <source>%1. With factory firmware enabled it can be written all the same.</source>
         <translation>%1. Mit aktivierter Werks-Firmware kann es trotzdem geschrieben werden.</translation>
     </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>Zurückgewiesen: %1</translation>
+    </message>
 </context>
 <context>
     <name>modflash::LogExport</name>
-    <message>
-        <source>The log is on the clipboard.</source>
-        <translation>Das Protokoll ist in der Zwischenablage.</translation>
-    </message>
-    <message>
-        <source>The log is saved as “%1”.</source>
-        <translation>Das Protokoll ist als „%1“ gespeichert.</translation>
-    </message>
     <message>
         <source>The Log Was Not Saved</source>
         <translation>Das Protokoll wurde nicht gespeichert</translation>
@@ -1299,6 +1295,34 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
     <message>
         <source>The log could not be saved as “%1”: %2.</source>
         <translation>Das Protokoll konnte nicht als „%1“ gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>modflash %1 log, saved %2
+</source>
+        <translation>modflash-%1-Protokoll, gespeichert %2
+</translation>
+    </message>
+    <message>
+        <source>Product: %1
+</source>
+        <translation>Produkt: %1
+</translation>
+    </message>
+    <message>
+        <source>none chosen</source>
+        <translation>keines gewählt</translation>
+    </message>
+    <message>
+        <source>Version: %1
+</source>
+        <translation>Version: %1
+</translation>
+    </message>
+    <message>
+        <source>Preferences: %1
+</source>
+        <translation>Einstellungen: %1
+</translation>
     </message>
 </context>
 <context>
@@ -1444,6 +1468,45 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
         <source>%p% – done</source>
         <translation>%p % – fertig</translation>
     </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Gestoppt</translation>
+    </message>
+    <message>
+        <source>%1 – stopped</source>
+        <translation>%1 – gestoppt</translation>
+    </message>
+    <message>
+        <source>%1 %p% – stopped</source>
+        <translation>%1 %p % – gestoppt</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::UsbAccess</name>
+    <message>
+        <source>This user may not open the %1: give access to it with a udev rule as USB ACCESS in modflash(1) says, then plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen: Erlauben Sie den Zugriff mit einer udev-Regel, wie es der Abschnitt USB ACCESS in modflash(1) beschreibt, und stecken Sie das Gerät dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the %1. The udev rule in %2 gives the user at the computer access to it: unplug it and plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen. Die udev-Regel in %2 gibt dem Benutzer am Rechner Zugriff darauf: Ziehen Sie das Gerät ab und stecken Sie es wieder ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the %1, and no udev rule on this computer gives access to it: add the line %2 to /etc/udev/rules.d/70-modflash.rules, run &quot;sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger&quot;, then plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen, und keine udev-Regel auf diesem Rechner erlaubt den Zugriff darauf: Fügen Sie die Zeile %2 in /etc/udev/rules.d/70-modflash.rules ein, führen Sie „sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger“ aus und stecken Sie das Gerät dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the USB device: give access to it with a udev rule as USB ACCESS in modflash(1) says, then plug it in again.</source>
+        <translation>Dieser Benutzer darf das USB-Gerät nicht öffnen: Erlauben Sie den Zugriff mit einer udev-Regel, wie es der Abschnitt USB ACCESS in modflash(1) beschreibt, und stecken Sie das Gerät dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the %1. The udev rule in %2 gives the group %3 access to it: add this user to the group (&quot;sudo usermod -aG %3 $USER&quot;), log in again, then unplug it and plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen. Die udev-Regel in %2 gibt der Gruppe %3 Zugriff darauf: Nehmen Sie diesen Benutzer in die Gruppe auf („sudo usermod -aG %3 $USER“), melden Sie sich erneut an, ziehen Sie dann das Gerät ab und stecken Sie es wieder ein.</translation>
+    </message>
 </context>
 <context>
     <name>modflash::UserGuide</name>
@@ -1538,6 +1601,10 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
     <message>
         <source>Update failed: %1 Nothing was written.</source>
         <translation>Aktualisierung fehlgeschlagen: %1 Nichts wurde geschrieben.</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>Nichts wurde geschrieben.</translation>
     </message>
     <message>
         <source>Update stopped while the firmware was being downloaded: nothing was written</source>

@@ -29,6 +29,9 @@ public:
         std::string extension; // of the family's image files, without the full stop
         // Written to the log, in order, after an update whose tool ran and failed.
         std::vector<std::string> failureNotes;
+        // What the tool prints, anywhere in its output, when this user may not open the USB
+        // device: it goes on to say that it found none, which is not what to act on.
+        std::vector<std::string> accessPhrases;
         // What to try after a failure, by what the tool's last error line says: the first
         // entry one of whose phrases the line holds (letter case aside) gives the advice; the
         // last entry, without phrases, is the advice for any other failure.
@@ -63,6 +66,8 @@ public:
 
     // A fresh reader of the tool's output, for one run.
     virtual std::unique_ptr<ProgressParser> progressParser() const;
+    // The same, watching also for the tool saying that this user may not open the device.
+    std::unique_ptr<ProgressParser> outputReader() const;
 
     // The USB device an update talks to, as the preferences choose it; nothing where each
     // product names its own (a boot loader's id).

@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
@@ -51,9 +50,14 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_deviceLine(controls.deviceLine,
                    m_services.usbDevices ? *m_services.usbDevices : *m_ownUsbDevices, preferences)
     , m_logExport(
-          controls.window, [this] { return m_log.text(); }, [this] { return logAbout(); },
-          m_services.chooseSaveFile, m_services.reportProblem,
-          [this](const QString& notice) { m_statusPanel.showNotice(notice); })
+          controls.window, [this] { return m_log.text(); },
+          [this] {
+              return LogExport::aboutFor(m_product, m_versionList.selectedFirmware(),
+                                         m_preferences);
+          },
+          m_services.chooseSaveFile, m_services.reportProblem)
+    , m_copyConfirmation(controls.copyLogButton)
+    , m_saveConfirmation(controls.saveLogButton)
     , m_dropHandler(
           controls.window, [this] { return dropSituation(); },
           [this](const QString& path) { fileDropped(path); },
@@ -81,6 +85,10 @@ void AppDelegate::connectSignals() {
     connect(m_controls.copyLogButton, &QPushButton::clicked, &m_logExport, &LogExport::copy);
     connect(m_controls.saveLogButton, &QPushButton::clicked, &m_logExport, &LogExport::save);
     connect(m_controls.saveLogAction, &QAction::triggered, &m_logExport, &LogExport::save);
+    connect(&m_logExport, &LogExport::copied, this,
+            [this] { m_copyConfirmation.confirm(tr("Copied")); });
+    connect(&m_logExport, &LogExport::saved, this,
+            [this] { m_saveConfirmation.confirm(tr("Saved")); });
     connectPreferenceSignals();
     connectUpdateSignals();
 }
@@ -107,6 +115,7 @@ void AppDelegate::connectUpdateSignals() {
     connect(&m_session, &UpdateSession::logText, this,
             [this](const QByteArray& text) { writeToLog(QString::fromUtf8(text)); });
     connect(&m_session, &UpdateSession::runningChanged, this, &AppDelegate::reflectRunning);
+    connect(&m_session, &UpdateSession::started, &m_deviceLine, &DevicePresenceLine::updateStarted);
     connect(&m_session, &UpdateSession::finished, this, &AppDelegate::updateFinished);
     // Two tools on one bus would fight over the module: Update waits while another program of
     // this user updates one, and the banner says which.
@@ -172,6 +181,7 @@ void AppDelegate::updateFinished(const ToolEnd& end) {
     m_log.flush();
     if (!end.toolRan())
         qWarning("Problem running task: %s", end.reason.c_str());
+    m_deviceLine.updateEnded(end.succeeded());
     reflectRunning();
     // The controls that had the focus were disabled during the update; the next step starts
     // from the version list, not from a preference a stray key would change.
@@ -280,31 +290,6 @@ void AppDelegate::showAbout() {
     // Asked afresh each time, so that a tool installed meanwhile shows its version.
     m_about = std::make_unique<AboutDialog>(m_resources, m_controls.window);
     m_about->open();
-}
-
-LogExport::About AppDelegate::logAbout() const {
-    const FirmwarePtr firmware = m_versionList.selectedFirmware();
-    QStringList preferences;
-    for (const char* key : PreferenceKey::textKeys)
-        preferences << QString::fromUtf8(key) + QLatin1Char('=') +
-                           QString::fromStdString(m_preferences.stringForKey(key));
-    for (const char* key : PreferenceKey::switchKeys)
-        preferences << QString::fromUtf8(key) + QLatin1Char('=') +
-                           QLatin1String(m_preferences.boolForKey(key) ? "yes" : "no");
-    // The header is for the person the log is handed to; its words are not the log's own.
-    QString header =
-        tr("modflash %1 log, saved %2\n")
-            .arg(BuildInfo::version(), QDateTime::currentDateTime().toString(Qt::ISODate));
-    header += tr("Product: %1\n")
-                  .arg(m_product ? QString::fromStdString(m_product->title()) : tr("none chosen"));
-    header +=
-        tr("Version: %1\n")
-            .arg(firmware
-                     ? QString::fromStdString(firmware->version() + " (" + firmware->path() + ")")
-                     : tr("none chosen"));
-    header += tr("Preferences: %1\n").arg(preferences.join(QStringLiteral(", ")));
-    header += QStringLiteral("----\n");
-    return {m_product ? QString::fromStdString(m_product->pageName()) : QString(), header};
 }
 
 void AppDelegate::openHelp() {

@@ -5,6 +5,7 @@
 #include "flashing/ResourceDirectory.h"
 #include "update/OtherUpdateWatch.h"
 #include "update/UpdateSession.h"
+#include "window/ButtonConfirmation.h"
 #include "window/DevicePresenceLine.h"
 #include "window/FirmwareDropHandler.h"
 #include "window/HelpCommands.h"
@@ -109,8 +110,6 @@ private:
     void startUpdate(const FirmwarePtr& firmware, bool confirmedImplausible);
     void chooseOtherFile();
     void showAbout();
-    // What a saved log is about: the chosen product and version, and the preferences.
-    LogExport::About logAbout() const;
     // With nothing to offer, the instructions say why and where images come from.
     void explainEmptyOffer();
     // A dropped file, taken as if chosen through "Other...".
@@ -139,6 +138,8 @@ private:
     std::unique_ptr<AboutDialog> m_about;
     DevicePresenceLine m_deviceLine;
     LogExport m_logExport;
+    ButtonConfirmation m_copyConfirmation;
+    ButtonConfirmation m_saveConfirmation;
     FirmwareDropHandler m_dropHandler;
     HelpCommands m_help;
 };

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/LogExport.h"
 
+#include "flashing/Preferences.h"
+#include "window/BuildInfo.h"
+
 #include <QClipboard>
 #include <QDateTime>
 #include <QDir>
@@ -28,14 +31,38 @@ bool writeAll(QSaveFile& file, const QByteArray& bytes) {
 
 LogExport::LogExport(QWidget* window, LogText logText, AboutSource about,
                      WindowServices::SaveFileChooser chooseFile,
-                     WindowServices::ProblemReporter report, Notifier notify, QObject* parent)
+                     WindowServices::ProblemReporter report, QObject* parent)
     : QObject(parent)
     , m_window(window)
     , m_logText(std::move(logText))
     , m_about(std::move(about))
     , m_chooseFile(std::move(chooseFile))
-    , m_report(std::move(report))
-    , m_notify(std::move(notify)) {}
+    , m_report(std::move(report)) {}
+
+LogExport::About LogExport::aboutFor(const ProductPtr& product, const FirmwarePtr& firmware,
+                                     const Preferences& preferences) {
+    QStringList settings;
+    for (const char* key : PreferenceKey::textKeys)
+        settings << QString::fromUtf8(key) + QLatin1Char('=') +
+                        QString::fromStdString(preferences.stringForKey(key));
+    for (const char* key : PreferenceKey::switchKeys)
+        settings << QString::fromUtf8(key) + QLatin1Char('=') +
+                        QLatin1String(preferences.boolForKey(key) ? "yes" : "no");
+    // The header is for the person the log is handed to; its words are not the log's own.
+    QString header =
+        tr("modflash %1 log, saved %2\n")
+            .arg(BuildInfo::version(), QDateTime::currentDateTime().toString(Qt::ISODate));
+    header += tr("Product: %1\n")
+                  .arg(product ? QString::fromStdString(product->title()) : tr("none chosen"));
+    header +=
+        tr("Version: %1\n")
+            .arg(firmware
+                     ? QString::fromStdString(firmware->version() + " (" + firmware->path() + ")")
+                     : tr("none chosen"));
+    header += tr("Preferences: %1\n").arg(settings.join(QStringLiteral(", ")));
+    header += QStringLiteral("----\n");
+    return {product ? QString::fromStdString(product->pageName()) : QString(), header};
+}
 
 QString LogExport::suggestedPath(const QString& pageName) {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmm"));
@@ -43,19 +70,18 @@ QString LogExport::suggestedPath(const QString& pageName) {
     return QDir::home().filePath(QStringLiteral("modflash-log-%1.txt").arg(name));
 }
 
-void LogExport::copy() const {
+void LogExport::copy() {
     QGuiApplication::clipboard()->setText(m_logText());
-    m_notify(tr("The log is on the clipboard."));
+    emit copied();
 }
 
 void LogExport::save() {
     QPointer<LogExport> self(this);
-    m_chooseFile(
-        m_window, suggestedPath(m_about().pageName), [self](const std::optional<QString>& path) {
-            if (self && path && !path->isEmpty() && self->writeTo(*path))
-                self->m_notify(
-                    tr("The log is saved as \u201c%1\u201d.").arg(QDir::toNativeSeparators(*path)));
-        });
+    m_chooseFile(m_window, suggestedPath(m_about().pageName),
+                 [self](const std::optional<QString>& path) {
+                     if (self && path && !path->isEmpty() && self->writeTo(*path))
+                         emit self->saved(*path);
+                 });
 }
 
 bool LogExport::writeTo(const QString& path) const {

@@ -76,16 +76,26 @@ std::string transcript(const VerdictSummary& summary) {
 TEST(Output, EachRecordingsProgressAndEachEndsBanner) {
     std::string text;
     // The exit status after each name; a warning is no reason, and with none the status is.
-    for (const std::string end :
-         {"avrdude-7.1-usbtiny-success 0", "avrdude-7.1-verify-mismatch 1",
-          "avrdude-7.1-write-failed 1", "avrdude-7.1-usbasp-no-device 1",
-          "avrdude-7.1-usbtiny-success 1", "dfu-util-0.11-success 0",
-          "dfu-util-0.11-mass-erase-success 1", "dfu-util-0.11-late-error 74",
-          "dfu-util-0.11-download-failed 74", "dfu-util-0.11-mass-erase-no-device 74",
-          "openocd-0.12-stlink-v2-success 0", "openocd-0.12-write-failed 1",
-          "openocd-0.12-verify-failed 1", "openocd-0.12-write-protected 1",
-          "openocd-0.12-no-target 1", "openocd-0.12-unplugged 1",
-          "openocd-0.12-stlink-v2-1-no-device 1"}) {
+    for (const std::string end : {"avrdude-7.1-usbtiny-success 0",
+                                  "avrdude-7.1-verify-mismatch 1",
+                                  "avrdude-7.1-write-failed 1",
+                                  "avrdude-7.1-usbasp-no-device 1",
+                                  "avrdude-7.1-usbtiny-success 1",
+                                  "dfu-util-0.11-success 0",
+                                  "dfu-util-0.11-mass-erase-success 1",
+                                  "dfu-util-0.11-late-error 74",
+                                  "dfu-util-0.11-download-failed 74",
+                                  "dfu-util-0.11-mass-erase-no-device 74",
+                                  "openocd-0.12-stlink-v2-success 0",
+                                  "openocd-0.12-write-failed 1",
+                                  "openocd-0.12-verify-failed 1",
+                                  "openocd-0.12-write-protected 1",
+                                  "openocd-0.12-no-target 1",
+                                  "openocd-0.12-unplugged 1",
+                                  "openocd-0.12-stlink-v2-1-no-device 1",
+                                  "avrdude-7.1-usbtiny-no-access 1",
+                                  "dfu-util-0.11-no-access 74",
+                                  "openocd-0.12-no-access 1"}) {
         const std::string file = end.substr(0, end.find(' '));
         const int status = std::stoi(end.substr(file.size()));
         const std::string output = recording(std::string(file) + ".txt");
@@ -102,6 +112,12 @@ TEST(Output, EachRecordingsProgressAndEachEndsBanner) {
         summary.toolEnded(end);
         text += transcript(summary);
     };
+    text += "== the AVR module check refused the programmer, and the advice for this computer\n";
+    VerdictSummary checked(profile('a'));
+    checked.feed(recording("avrdude-7.1-usbtiny-no-access.txt"));
+    checked.toolEnded(ToolEnd::moduleCheckFailed(1, "This user may not open the programmer."));
+    checked.setAccessAdvice("Plug it in again.");
+    text += transcript(checked);
     text += "== dfu-util stopped after writing\n";
     ended('d', recording("dfu-util-0.11-success.txt"), ToolEnd::fromExit(false, 0, true));
     text += "== openocd crashed after an error line without a line break\n";
@@ -153,7 +169,7 @@ TEST(Output, ShortOutputsAndErrorLinesOfEachTool) {
         const std::string_view line = std::string_view(input).substr(2);
         return std::string(profile(input[0]).progressParser()->errorIn(line).value_or("(none)"));
     });
-    testing::expectEachLineMaps("advice.txt", 42, [](const std::string& input) {
+    testing::expectEachLineMaps("advice.txt", 34, [](const std::string& input) {
         return profile(input[0]).advice(std::string_view(input).substr(2));
     });
 }

@@ -7,7 +7,7 @@
 require_installed
 
 # Renders an installed page into $scratch/page, failing on any warning.
-render() { # page name
+render() { # page section...
     page="$installed/share/man/man1/$1.1.gz"
     [ -f "$page" ] || fail "no man page at $page"
     gzip -t "$page" || fail "$page is not a valid gzip file"
@@ -17,7 +17,8 @@ render() { # page name
         cat "$scratch/warnings" >&2
         fail "$page renders with the warnings above"
     fi
-    for section in NAME SYNOPSIS DESCRIPTION 'EXIT STATUS' FILES "$2"; do
+    shift
+    for section in NAME SYNOPSIS DESCRIPTION 'EXIT STATUS' FILES "$@"; do
         grep -qx "$section" "$scratch/page" || fail "$page has no $section section"
     done
 }
@@ -42,7 +43,7 @@ names_preferences() { # page name
     done
 }
 
-render modflash-cli EXAMPLES
+render modflash-cli EXAMPLES 'USB ACCESS'
 cli="$installed/bin/modflash-cli"
 "$cli" --help >"$scratch/help" || fail "$cli --help failed"
 subcommands=$(sed -n '/^Subcommands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p' "$scratch/help")
@@ -55,8 +56,9 @@ for subcommand in $subcommands; do
     documents_options "$scratch/help-$subcommand" "$subcommand"
 done
 documents_options "$scratch/help" modflash-cli
-# And the other way round: every option the page names is one the program takes.
-for option in $(grep -o -- '--[a-z][a-z-]*' "$scratch/page" | sort -u); do
+# And the other way round: every option the page names is one the program takes (USB ACCESS
+# quotes udevadm's).
+for option in $(sed '/^USB ACCESS$/,/^FILES$/d' "$scratch/page" | grep -o -- '--[a-z][a-z-]*' | sort -u); do
     ! LANGUAGE= LC_ALL=C.UTF-8 "$cli" "$option" 2>&1 >/dev/null | grep -q "unknown option" ||
         fail "modflash-cli(1) describes $option, which modflash-cli refuses"
 done
@@ -88,7 +90,7 @@ if [ "$MODFLASH_GUI" != ON ]; then
     echo "this build has no window, so no modflash(1) (MODFLASH_BUILD_GUI is off)"
     exit 0
 fi
-render modflash 'SEE ALSO'
+render modflash 'SEE ALSO' 'USB ACCESS'
 names_preferences modflash
 grep -q 'modflash-cli(1)' "$scratch/page" || fail "modflash(1) does not refer to modflash-cli(1)"
 grep -q 'modflash/modflash.conf' "$scratch/page" || fail "modflash(1) does not name the preferences file"

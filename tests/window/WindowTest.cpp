@@ -211,7 +211,8 @@ TEST_F(Window, AnUpdateLocksTheWindowEndsInItsVerdictAndHoldsOffClosing) {
     EXPECT_EQ(QApplication::focusWidget(), c.versionList.data());
 
     // Stop: the flag falls at once, the window waits for the tool and says so.
-    installTools("trap 'echo stopping; exit 1' TERM\necho started\n" + gate());
+    installTools("trap 'echo stopping; exit 1' TERM\necho 'Writing | #####'\necho started\n" +
+                 gate());
     QFile::remove(home.filePath("gate"));
     clickUpdate();
     ASSERT_TRUE(QTest::qWaitFor([&] { return log().endsWith("started\n"); }, toolTimeout));
@@ -222,6 +223,8 @@ TEST_F(Window, AnUpdateLocksTheWindowEndsInItsVerdictAndHoldsOffClosing) {
     EXPECT_EQ(banner(), "Stopping the update: waiting for the tool to end");
     ASSERT_TRUE(waitForFinish());
     EXPECT_EQ(banner(), "Update stopped: avrdude was stopped before it finished");
+    EXPECT_EQ(std::pair(c.progressBar->format(), c.progressBar->value()),
+              std::pair(QString("Writing %p% \u2013 stopped"), 10));
     EXPECT_TRUE(log().startsWith(before + "stopping\n"));
 
     // Another product: the verdict and the bar go, the log stays, and so does the tab in front.
@@ -357,13 +360,20 @@ TEST_F(Window, ImageLineSaysWhatTheImageIsAndUpdateWaitsForAGoodOne) {
     pick(c.versionList, "1.4.2 (sample)");
     EXPECT_TRUE(c.imageLine->text().startsWith("Sample image, not real firmware: binary, 32 bytes, "
                                                "SHA-256 "));
+    const QColor plain = c.imageLine->palette().color(QPalette::WindowText);
     pick(c.versionList, "5.0");
-    EXPECT_TRUE(c.imageLine->text().startsWith("\u201cWendrel.5.0.bin\u201d is an HTML page"));
+    // Refused as a failed update is: in words, in bold and in the verdict's red.
+    EXPECT_TRUE(
+        c.imageLine->text().startsWith("Refused: \u201cWendrel.5.0.bin\u201d is an HTML page"));
+    EXPECT_TRUE(c.imageLine->font().bold());
+    EXPECT_NE(c.imageLine->palette().color(QPalette::WindowText), plain);
     EXPECT_FALSE(c.updateButton->isEnabled());
-    EXPECT_EQ(c.updateButton->toolTip(), c.imageLine->text());
+    EXPECT_EQ("Refused: " + c.updateButton->toolTip(), c.imageLine->text());
     // Once the boot loader says how much flash the module has, a larger image is refused.
     pick(c.versionList, "7.0");
     EXPECT_TRUE(c.updateButton->isEnabled());
+    EXPECT_FALSE(c.imageLine->font().bold());
+    EXPECT_EQ(c.imageLine->palette().color(QPalette::WindowText), plain);
     usbDevices.plug(dfuBootLoader);
     EXPECT_TRUE(c.deviceLine->text().endsWith(", 32 KiB flash"));
     EXPECT_FALSE(c.updateButton->isEnabled()) << c.imageLine->text().toStdString();
@@ -380,6 +390,59 @@ TEST_F(Window, ImageLineSaysWhatTheImageIsAndUpdateWaitsForAGoodOne) {
     EXPECT_TRUE(log().endsWith("written\nUPDATE COMPLETED SUCCESSFULLY\n"));
     QTest::mouseClick(c.checkModuleBeforeWriting, Qt::LeftButton);
     EXPECT_EQ(stored("check-module-before-writing"), false);
+}
+
+// A boot loader this user may not open is found and says so, with what to do in its tip; an
+// update that failed before any phase names none on the bar. After a successful update the
+// boot loader is gone as it should be, whether it goes before the update's end or after, and
+// that is nothing to act on until the module is wanted in it again.
+TEST_F(Window, TheDeviceLineWhenAccessIsRefusedAndAfterASuccessfulUpdate) {
+    installTools("exit 1");
+    start();
+    const WindowControls& c = controls();
+    const QColor plain = c.deviceLine->palette().color(QPalette::WindowText);
+    const auto line = [&] {
+        return std::tuple(c.deviceLine->text(),
+                          c.deviceLine->palette().color(QPalette::WindowText) == plain);
+    };
+    usbDevices.refused = {dfuBootLoader};
+    usbDevices.plug(dfuBootLoader);
+    choose(wendrel, "2.0");
+    EXPECT_EQ(line(), std::tuple(QString("DFU boot loader found, but this user may not open it "
+                                         "(USB 0483:df11)"),
+                                 false));
+    EXPECT_TRUE(c.deviceLine->toolTip().startsWith("This user may not open the DFU boot loader"));
+    clickUpdate();
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_EQ(c.progressBar->format(), "Failed");
+
+    usbDevices.refused.clear();
+    usbDevices.unplug(dfuBootLoader);
+    usbDevices.plug(dfuBootLoader);
+    EXPECT_EQ(line(), std::tuple(QString("DFU boot loader found (USB 0483:df11)"), true));
+    EXPECT_EQ(c.deviceLine->toolTip(), "");
+    const QString left = "The module left its DFU boot loader after the update, as it should";
+    installTools("echo written");
+    clickUpdate();
+    ASSERT_TRUE(waitForFinish());
+    usbDevices.unplug(dfuBootLoader);
+    EXPECT_EQ(line(), std::tuple(left, true));
+    usbDevices.plug(dfuBootLoader);
+    installTools("echo started\n" + gate() + "exit 0");
+    clickUpdate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log().endsWith("started\n"); }, toolTimeout));
+    usbDevices.unplug(dfuBootLoader);
+    EXPECT_TRUE(c.deviceLine->text().startsWith("No DFU boot loader found"));
+    openGate();
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_EQ(line(), std::tuple(left, true));
+    // Without the boot loader the next update fails, and the line asks for it again.
+    installTools("exit 1");
+    clickUpdate();
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_EQ(line(), std::tuple(QString("No DFU boot loader found: put the module into its boot "
+                                         "loader mode as the instructions say"),
+                                 false));
 }
 
 // The real dfu-util writes the virtual bench's boot loader from the Update button: the flash
