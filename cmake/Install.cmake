@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs modflash like a desktop application: both front ends to bin/, the resource directory
-# to share/modflash/ (the executables look for it at ../share/modflash, so a moved prefix keeps
-# working), the desktop entry, icon, AppStream metainfo, man pages, bash completion and the
-# package documentation. cmake/Package.cmake builds the Debian package from these rules.
+# Installs modflash like a desktop application: both front ends and the feed tool to bin/, the
+# resource directory to share/modflash/ (the executables look for it at ../share/modflash, so a
+# moved prefix keeps working), the desktop entry, icon, AppStream metainfo, man pages, bash
+# completion, the user guide and the package documentation. cmake/Package.cmake builds the
+# Debian package from these rules.
 
 set(MODFLASH_APP_ID org.modflash.Modflash)
 set(MODFLASH_INSTALL_RESOURCES "${CMAKE_INSTALL_DATADIR}/modflash")
@@ -15,7 +16,7 @@ if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_DATADIR
         "CMAKE_INSTALL_DATADIR=${CMAKE_INSTALL_DATADIR} they will not find them")
 endif()
 
-foreach(front_end modflash modflash-cli)
+foreach(front_end modflash modflash-cli modflash-feed)
     if(TARGET ${front_end})
         install(TARGETS ${front_end} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()
@@ -106,6 +107,10 @@ if(TARGET modflash)
         RENAME ${MODFLASH_APP_ID}.metainfo.xml)
 endif()
 
+# The user guide, whose pages the window also carries built in: one folder per language.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/guide/
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/modflash/guide)
+
 # Man pages, compressed as Debian installs them. gzip -n leaves out the file name and time
 # stamp, so the result depends on the page alone and the package builds reproducibly.
 find_program(MODFLASH_GZIP gzip REQUIRED DOC "gzip, which compresses the man pages and changelog")
@@ -123,7 +128,7 @@ function(modflash_compress source name)
     set_property(GLOBAL APPEND PROPERTY modflash_compressed_files ${plain}.gz)
 endfunction()
 
-set(man_pages modflash-cli)
+set(man_pages modflash-cli modflash-feed)
 if(TARGET modflash)
     list(APPEND man_pages modflash)
 endif()

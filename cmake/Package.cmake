@@ -26,6 +26,12 @@ set(MODFLASH_PACKAGE_HOMEPAGE "https://modflash.org/" CACHE STRING
 
 set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/modflash")
 install(FILES ${CMAKE_SOURCE_DIR}/data/debian/copyright DESTINATION ${doc_dir})
+# The user guide (cmake/Install.cmake), registered with doc-base in each language so that
+# documentation browsers list it.
+foreach(guide modflash-guide modflash-guide-de)
+    install(FILES ${CMAKE_SOURCE_DIR}/data/debian/${guide}.doc-base
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base RENAME modflash.${guide})
+endforeach()
 # The tags lintian raises although they do not apply, each with the reason.
 file(READ ${CMAKE_SOURCE_DIR}/data/debian/lintian-overrides lintian_overrides)
 if(MODFLASH_SAMPLE_FIRMWARE AND NOT MODFLASH_FIRMWARE_DIR)
@@ -79,10 +85,13 @@ own output is shown as it runs and ends in a clear verdict.
 It drives avrdude for AVR-based modules with a USB programmer, dfu-util for
 STM32-based modules in their USB DFU boot loader and openocd for STM32-based
 modules over SWD with an ST-Link probe. The package holds the window
-(modflash) and a scriptable command line (modflash-cli) with bash completion.")
+(modflash), a scriptable command line (modflash-cli) with bash completion, and
+modflash-feed, which builds and checks a signed firmware feed for makers.")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "avrdude, dfu-util, openocd")
+# modflash-feed prints the minisign command that signs a feed; only a maker runs it.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "minisign")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 include(CPack)

@@ -9,8 +9,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace modflash;
     const std::string_view bytes = fuzz::text(data, size);
-    const auto avr = ImageCheck::check(bytes, "image.hex",
-                                       ImageCheck::Requirements::forAvrChip(*AvrChips::at(4)));
+    const auto avr = ImageCheck::check(
+        bytes, "image.hex",
+        ImageCheck::Requirements::forAvrChip(AvrChips::chip(AvrChipId::attiny85)));
     auto stm32 = ImageCheck::Requirements::forStm32(1 << 20);
     const auto binary = ImageCheck::check(bytes, "image.bin", stm32);
     stm32.connectedFlash = 16384;

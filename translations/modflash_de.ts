@@ -80,16 +80,8 @@
         <translation>PRODUCT ist ein Titel in genau dieser Schreibweise oder sein Seitenname, das Präfix der Abbilder ohne „_“ und „.“ (uTessary, Bruve). Reine Werksprodukte und --file setzen aktivierte Werks-Firmware voraus, in den Einstellungen, die das Fenster speichert, oder mit --factory. Die Einstellungen werden nur gelesen: Die folgenden Optionen gelten für diesen Aufruf und werden nie gespeichert.</translation>
     </message>
     <message>
-        <source>Exit status: 0 done; 1 the command cannot be built because a resource it needs is missing (the reason is on standard error); 64 a usage mistake (an unknown product, version, option or subcommand, a missing argument, an ambiguous version, or factory firmware needed but off); 65 the checks before writing refuse the image (the reason is on standard error). update has its own: see &quot;modflash-cli update --help&quot;.</source>
-        <translation type="vanished">Rückgabewert: 0 erledigt; 1 der Befehl kann nicht erstellt werden, weil eine benötigte Ressource fehlt (der Grund steht in der Standardfehlerausgabe); 64 ein Bedienfehler (ein unbekanntes Produkt, eine unbekannte Version, Option oder ein unbekannter Unterbefehl, ein fehlendes Argument, eine mehrdeutige Version oder benötigte, aber deaktivierte Werks-Firmware); 65 die Prüfungen vor dem Schreiben weisen das Abbild zurück (der Grund steht in der Standardfehlerausgabe). update hat eigene: siehe „modflash-cli update --help“.</translation>
-    </message>
-    <message>
         <source>Run &quot;modflash-cli SUBCOMMAND --help&quot; for a subcommand&apos;s own options.</source>
         <translation>„modflash-cli SUBCOMMAND --help“ zeigt die eigenen Optionen eines Unterbefehls.</translation>
-    </message>
-    <message>
-        <source>unknown option %1; run &quot;%2&quot; for the options</source>
-        <translation>unbekannte Option %1; „%2“ zeigt die Optionen</translation>
     </message>
     <message>
         <source>%1; run &quot;%2&quot; for the options</source>
@@ -104,20 +96,12 @@
         <translation>unbekannter ST-Link-Adapter %1; bitte einen von diesen wählen: %2</translation>
     </message>
     <message>
-        <source>unknown subcommand %1; run &quot;modflash-cli --help&quot; to list them</source>
-        <translation>unbekannter Unterbefehl %1; „modflash-cli --help“ listet sie auf</translation>
-    </message>
-    <message>
         <source>no product is offered: the resource directory “%1” is missing; install modflash again or give --resources DIR</source>
         <translation>kein Produkt wird angeboten: Das Ressourcenverzeichnis „%1“ fehlt; installieren Sie modflash erneut oder geben Sie --resources DIR an</translation>
     </message>
     <message>
         <source>no product is offered: the images in “%1” are all for factory-only products, which --factory offers</source>
         <translation>kein Produkt wird angeboten: Die Abbilder in „%1“ sind alle für reine Werksprodukte, die --factory anbietet</translation>
-    </message>
-    <message>
-        <source>no product is offered: there are no firmware images in “%1”; they come from your module&apos;s maker (products --all lists every product)</source>
-        <translation type="vanished">kein Produkt wird angeboten: In „%1“ liegen keine Firmware-Abbilder; sie kommen vom Hersteller Ihres Moduls (products --all listet alle Produkte auf)</translation>
     </message>
     <message>
         <source>products takes no arguments, but %1 was given; run &quot;modflash-cli products --help&quot; for its usage</source>
@@ -130,10 +114,6 @@
     <message>
         <source>left out %1: its file name is not valid UTF-8; rename the file</source>
         <translation>%1 ausgelassen: Der Dateiname ist kein gültiges UTF-8; benennen Sie die Datei um</translation>
-    </message>
-    <message>
-        <source>“%1” has no firmware images in “%2”; its images are named “%3&lt;version&gt;.%4”</source>
-        <translation type="vanished">„%1“ hat keine Firmware-Abbilder in „%2“; seine Abbilder heißen „%3&lt;Version&gt;.%4“</translation>
     </message>
     <message>
         <source>could not write the output: %1</source>
@@ -158,14 +138,6 @@
     <message>
         <source>the firmware versions of a product, one a line</source>
         <translation>die Firmware-Versionen eines Produkts, eine je Zeile</translation>
-    </message>
-    <message>
-        <source>Lists the versions of PRODUCT&apos;s firmware images in the order the version list shows them. PRODUCT is a title exactly as written or its page name (uTessary, Bruve).</source>
-        <translation type="vanished">Listet die Versionen der Firmware-Abbilder von PRODUCT in der Reihenfolge der Versionsliste auf. PRODUCT ist ein Titel in genau dieser Schreibweise oder sein Seitenname (uTessary, Bruve).</translation>
-    </message>
-    <message>
-        <source>Print a JSON array of {version, path}.</source>
-        <translation type="vanished">Ein JSON-Array aus {version, path} ausgeben.</translation>
     </message>
     <message>
         <source>the command an update would run (shown, not run)</source>
@@ -194,10 +166,6 @@
     <message>
         <source>write the firmware onto the module (runs the command)</source>
         <translation>die Firmware auf das Modul schreiben (führt den Befehl aus)</translation>
-    </message>
-    <message>
-        <source>the update could not run: %1</source>
-        <translation>die Aktualisierung konnte nicht laufen: %1</translation>
     </message>
     <message>
         <source>run &quot;modflash-cli versions %1&quot; to list them</source>
@@ -260,18 +228,6 @@
         <translation>eine andere Aktualisierung läuft</translation>
     </message>
     <message>
-        <source>Writes VERSION of PRODUCT (or the image file PATH) onto the module by running the command that &quot;modflash-cli command&quot; shows, and prints what the window&apos;s log shows: the command, the tool&apos;s output as it arrives and the verdict. Ctrl-C, SIGTERM or SIGHUP (the terminal closing) asks the tool to end and the verdict follows; a second one, or 5 seconds without an end, kills the tool. While the tool runs, the machine is kept from suspending, and when standard output and standard error are both a terminal, a line on standard error shows the tool&apos;s phase and progress.
-
-Before anything is written the image is checked (see &quot;modflash-cli check&quot;) and, with the module check on, an AVR module&apos;s chip is read: a module of another product is refused.
-
-Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run (a resource is missing or the tool cannot start; the reason is on standard error); 64 a usage mistake; 65 the checks before writing refused the image or the module (the reason is on standard error; nothing was written); 75 another update of this user is running (it is named on standard error); 128+N when signal N stopped the update (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP), once the verdict is printed. A failure to write the output is reported on standard error and does not change the exit status.</source>
-        <translation type="vanished">Schreibt VERSION von PRODUCT (oder die Abbilddatei PATH) auf das Modul, indem es den Befehl ausführt, den „modflash-cli command“ zeigt, und gibt aus, was das Protokoll des Fensters zeigt: den Befehl, die Ausgabe des Werkzeugs, sobald sie eintrifft, und das Ergebnis. Strg-C, SIGTERM oder SIGHUP (das Terminal wird geschlossen) bittet das Werkzeug, sich zu beenden, und das Ergebnis folgt; ein zweites Signal oder 5 Sekunden ohne Ende beenden das Werkzeug zwangsweise. Solange das Werkzeug läuft, wird der Bereitschaftsmodus des Rechners verhindert, und wenn Standardausgabe und Standardfehlerausgabe beide ein Terminal sind, zeigt eine Zeile in der Standardfehlerausgabe Phase und Fortschritt des Werkzeugs.
-
-Bevor etwas geschrieben wird, wird das Abbild geprüft (siehe „modflash-cli check“) und bei eingeschalteter Modulprüfung der Chip eines AVR-Moduls ausgelesen: Ein Modul eines anderen Produkts wird zurückgewiesen.
-
-Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gescheitert; 2 die Aktualisierung konnte nicht laufen (eine Ressource fehlt oder das Werkzeug lässt sich nicht starten; der Grund steht in der Standardfehlerausgabe); 64 ein Bedienfehler; 65 die Prüfungen vor dem Schreiben haben das Abbild oder das Modul zurückgewiesen (der Grund steht in der Standardfehlerausgabe; nichts wurde geschrieben); 75 eine andere Aktualisierung dieses Benutzers läuft (sie wird in der Standardfehlerausgabe genannt); 128+N, wenn Signal N die Aktualisierung gestoppt hat (130 für Strg-C, 143 für SIGTERM, 129 für SIGHUP), sobald das Ergebnis ausgegeben ist. Ein Fehler beim Schreiben der Ausgabe wird in der Standardfehlerausgabe gemeldet und ändert den Rückgabewert nicht.</translation>
-    </message>
-    <message>
         <source>“%1” fits more than one product: %2; give the title as written, in quotes</source>
         <translation>„%1“ passt zu mehr als einem Produkt: %2; bitte den Titel so angeben, wie er geschrieben wird, in Anführungszeichen</translation>
     </message>
@@ -280,108 +236,144 @@ Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gesche
         <translation>Das Modul vor dem Schreiben auslesen (die Signatur des AVR-Chips, die Flash-Größe des DFU-Bootloaders), für diesen Aufruf, unabhängig von den Einstellungen.</translation>
     </message>
     <message>
+        <source>%1; did you mean %2?</source>
+        <translation>%1; meinten Sie %2?</translation>
+    </message>
+    <message>
+        <source>unknown subcommand %1</source>
+        <translation>unbekannter Unterbefehl %1</translation>
+    </message>
+    <message>
+        <source>run &quot;modflash-cli --help&quot; to list them</source>
+        <translation>„modflash-cli --help“ listet sie auf</translation>
+    </message>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>run &quot;%1&quot; for the options</source>
+        <translation>„%1“ zeigt die Optionen</translation>
+    </message>
+    <message>
+        <source>help takes one SUBCOMMAND, but %1 was given too; run &quot;modflash-cli help&quot; to list them</source>
+        <translation>help nimmt einen SUBCOMMAND, aber auch %1 wurde angegeben; „modflash-cli help“ listet sie auf</translation>
+    </message>
+    <message>
+        <source>Print the command as one line for a POSIX shell: the environment&apos;s assignments, the program and its arguments, each quoted where the shell needs it.</source>
+        <translation>Den Befehl als eine Zeile für eine POSIX-Shell ausgeben: die Zuweisungen der Umgebung, das Programm und seine Argumente, jedes in Anführungszeichen, wo die Shell es braucht.</translation>
+    </message>
+    <message>
+        <source>this help, or a subcommand&apos;s</source>
+        <translation>diese Hilfe oder die eines Unterbefehls</translation>
+    </message>
+    <message>
+        <source>Shows the general help, as --help does, or SUBCOMMAND&apos;s own, as &quot;modflash-cli SUBCOMMAND --help&quot; does.</source>
+        <translation>Zeigt die allgemeine Hilfe wie --help oder die des SUBCOMMAND wie „modflash-cli SUBCOMMAND --help“.</translation>
+    </message>
+    <message>
         <source>Read the firmware feed whose manifest is at URL, for this run (https, or http on this computer).</source>
-        <translation type="unfinished"></translation>
+        <translation>Für diesen Lauf den Firmware-Feed lesen, dessen Manifest unter URL liegt (https, oder http auf diesem Rechner).</translation>
     </message>
     <message>
         <source>Trust the minisign public key in FILE for the feed&apos;s signature too, for this run.</source>
-        <translation type="unfinished"></translation>
+        <translation>Für diesen Lauf auch dem öffentlichen minisign-Schlüssel in FILE für die Signatur des Feeds vertrauen.</translation>
     </message>
     <message>
         <source>Read the feed NAME instead of &quot;stable&quot;, for this run.</source>
-        <translation type="unfinished"></translation>
+        <translation>Für diesen Lauf den Feed NAME statt „stable“ lesen.</translation>
     </message>
     <message>
         <source>Use no network, for this run: only images on this computer are written, the feed&apos;s as its last check left them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Für diesen Lauf kein Netzwerk verwenden: Nur Abbilder auf diesem Rechner werden geschrieben, die des Feeds so, wie seine letzte Prüfung sie hinterlassen hat.</translation>
     </message>
     <message>
         <source>Exit status: 0 done; 1 the command cannot be built because a resource it needs is missing (the reason is on standard error); 64 a usage mistake (an unknown product, version, option or subcommand, a missing argument, an ambiguous version, or factory firmware needed but off); 65 the checks before writing refuse the image, or the feed or a download from it is refused (the reason is on standard error); 69 the feed or its image cannot be reached. update and feed have their own: see &quot;modflash-cli update --help&quot; and &quot;modflash-cli feed --help&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rückgabewert: 0 erledigt; 1 der Befehl kann nicht erstellt werden, weil eine benötigte Ressource fehlt (der Grund steht in der Standardfehlerausgabe); 64 ein Bedienfehler (ein unbekanntes Produkt, eine unbekannte Version, Option oder ein unbekannter Unterbefehl, ein fehlendes Argument, eine mehrdeutige Version oder benötigte, aber deaktivierte Werks-Firmware); 65 die Prüfungen vor dem Schreiben weisen das Abbild zurück, oder der Feed oder ein Download daraus wird zurückgewiesen (der Grund steht in der Standardfehlerausgabe); 69 der Feed oder sein Abbild ist nicht erreichbar. update und feed haben eigene: siehe „modflash-cli update --help“ und „modflash-cli feed --help“.</translation>
     </message>
     <message>
         <source>--%1 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>--%1 braucht einen Wert</translation>
     </message>
     <message>
         <source>--feed-name %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>--feed-name %1: %2</translation>
     </message>
     <message>
         <source>--feed-key %1 cannot be used: %2; give a minisign public key file</source>
-        <translation type="unfinished">--feed-key %1 ist nicht verwendbar: %2; bitte eine Datei mit einem öffentlichen minisign-Schlüssel angeben</translation>
+        <translation>--feed-key %1 ist nicht verwendbar: %2; geben Sie eine Datei mit einem öffentlichen minisign-Schlüssel an</translation>
     </message>
     <message>
         <source>the feed is off: this modflash names no feed; give its manifest&apos;s URL with --feed-url URL</source>
-        <translation type="unfinished"></translation>
+        <translation>der Feed ist aus: Dieses modflash nennt keinen Feed; geben Sie die URL seines Manifests mit --feed-url URL an</translation>
     </message>
     <message>
         <source>the feed at %1 is refused: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>der Feed unter %1 wird zurückgewiesen: %2</translation>
     </message>
     <message>
         <source>the feed at %1 cannot be reached: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>der Feed unter %1 ist nicht erreichbar: %2</translation>
     </message>
     <message>
         <source>left out of the feed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>aus dem Feed ausgelassen: %1</translation>
     </message>
     <message>
         <source>feed “%1”: serial %2 of %3, valid until %4%5</source>
-        <translation type="unfinished"></translation>
+        <translation>Feed „%1“: Seriennummer %2 vom %3, gültig bis %4%5</translation>
     </message>
     <message>
         <source> (unchanged)</source>
-        <translation type="unfinished"></translation>
+        <translation> (unverändert)</translation>
     </message>
     <message>
         <source> (kept from an earlier check)</source>
-        <translation type="unfinished"></translation>
+        <translation> (aus einer früheren Prüfung beibehalten)</translation>
     </message>
     <message>
         <source>no verified manifest of the feed “%1” is on this computer yet; run &quot;modflash-cli feed refresh&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>auf diesem Rechner liegt noch kein geprüftes Manifest des Feeds „%1“; führen Sie „modflash-cli feed refresh“ aus</translation>
     </message>
     <message>
         <source>%1 %2 (%3, %4 bytes%5)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 (%3, %4 Bytes%5)</translation>
     </message>
     <message>
         <source>, downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>, heruntergeladen</translation>
     </message>
     <message>
         <source>the download cache cannot be emptied: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>der Download-Zwischenspeicher kann nicht geleert werden: %1</translation>
     </message>
     <message>
         <source>feed %1 takes no more arguments, but %2 was given</source>
-        <translation type="unfinished"></translation>
+        <translation>feed %1 nimmt keine weiteren Argumente, aber %2 wurde angegeben</translation>
     </message>
     <message>
         <source>feed needs refresh, list or clear</source>
-        <translation type="unfinished"></translation>
+        <translation>feed braucht refresh, list oder clear</translation>
     </message>
     <message>
         <source>unknown feed action &quot;%1&quot;; give refresh, list or clear</source>
-        <translation type="unfinished"></translation>
+        <translation>unbekannte Feed-Aktion „%1“; geben Sie refresh, list oder clear an</translation>
     </message>
     <message>
         <source>no product is offered: there are no firmware images in “%1” or “%2”, nor from a feed; they come from your module&apos;s maker (products --all lists every product)</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Produkt wird angeboten: In „%1“ und „%2“ liegen keine Firmware-Abbilder, und kein Feed bietet welche an; sie kommen vom Hersteller Ihres Moduls (products --all listet alle Produkte auf)</translation>
     </message>
     <message>
         <source>“%1” has no firmware images in “%2” or “%3”, nor from a feed; its images are named “%4&lt;version&gt;.%5”</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ hat keine Firmware-Abbilder in „%2“ oder „%3“ und keine aus einem Feed; seine Abbilder heißen „%4&lt;Version&gt;.%5“</translation>
     </message>
     <message>
         <source>Lists the versions of PRODUCT&apos;s firmware images in the order the version list shows them: the resource directory&apos;s, the user&apos;s own folder&apos;s, the feed&apos;s images already downloaded and the feed&apos;s releases still to download, as the last &quot;modflash-cli feed refresh&quot; verified them (nothing is read from the network). A feed release whose SHA-256 is that of an image listed before it is that image. PRODUCT is a title exactly as written or its page name (uTessary, Bruve).</source>
-        <translation type="unfinished"></translation>
+        <translation>Listet die Versionen der Firmware-Abbilder von PRODUCT in der Reihenfolge der Versionsliste auf: die des Ressourcenverzeichnisses, die des eigenen Ordners des Benutzers, die bereits heruntergeladenen Abbilder des Feeds und die noch herunterzuladenden Versionen des Feeds, so wie das letzte „modflash-cli feed refresh“ sie geprüft hat (nichts wird aus dem Netzwerk gelesen). Eine Version des Feeds, deren SHA-256 die eines zuvor aufgeführten Abbilds ist, ist dieses Abbild. PRODUCT ist ein Titel in genau dieser Schreibweise oder sein Seitenname (uTessary, Bruve).</translation>
     </message>
     <message>
         <source>Print a JSON array of {version, source (bundled, user, cache or feed), path, sample} with, for the feed&apos;s, {size, sha256, date, notes, url}.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein JSON-Array aus {version, source (bundled, user, cache oder feed), path, sample} ausgeben, bei denen des Feeds mit {size, sha256, date, notes, url}.</translation>
     </message>
     <message>
         <source>Writes VERSION of PRODUCT (or the image file PATH) onto the module by running the command that &quot;modflash-cli command&quot; shows, and prints what the window&apos;s log shows: the command, the tool&apos;s output as it arrives and the verdict. Ctrl-C, SIGTERM or SIGHUP (the terminal closing) asks the tool to end and the verdict follows; a second one, or 5 seconds without an end, kills the tool. While the tool runs, the machine is kept from suspending, and when standard output and standard error are both a terminal, a line on standard error shows the tool&apos;s phase and progress.
@@ -391,21 +383,78 @@ Before anything is written the image is checked (see &quot;modflash-cli check&qu
 A feed release is downloaded first, into the download cache, and written only once its size and SHA-256 are the manifest&apos;s; without the network (--offline) only a release already downloaded can be written.
 
 Exit status: 0 the update completed; 1 the tool failed; 2 the update could not run (a resource is missing or the tool cannot start; the reason is on standard error); 64 a usage mistake; 65 the checks before writing refused the image or the module, or the download is not the image the feed offers (the reason is on standard error; nothing was written); 69 the feed release cannot be downloaded (network, HTTP status, time, --offline); 75 another update of this user is running (it is named on standard error); 128+N when signal N stopped the update (130 for Ctrl-C, 143 for SIGTERM, 129 for SIGHUP), once the verdict is printed. A failure to write the output is reported on standard error and does not change the exit status.</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibt VERSION von PRODUCT (oder die Abbilddatei PATH) auf das Modul, indem es den Befehl ausführt, den „modflash-cli command“ zeigt, und gibt aus, was das Protokoll des Fensters zeigt: den Befehl, die Ausgabe des Werkzeugs, sobald sie eintrifft, und das Ergebnis. Strg-C, SIGTERM oder SIGHUP (das Terminal wird geschlossen) bittet das Werkzeug, sich zu beenden, und das Ergebnis folgt; ein zweites Signal oder 5 Sekunden ohne Ende beenden das Werkzeug zwangsweise. Solange das Werkzeug läuft, wird der Bereitschaftsmodus des Rechners verhindert, und wenn Standardausgabe und Standardfehlerausgabe beide ein Terminal sind, zeigt eine Zeile in der Standardfehlerausgabe Phase und Fortschritt des Werkzeugs.
+
+Bevor etwas geschrieben wird, wird das Abbild geprüft (siehe „modflash-cli check“) und bei eingeschalteter Modulprüfung der Chip eines AVR-Moduls ausgelesen: Ein Modul eines anderen Produkts wird zurückgewiesen.
+
+Eine Version des Feeds wird zuerst in den Download-Zwischenspeicher heruntergeladen und erst geschrieben, wenn ihre Größe und SHA-256 die des Manifests sind; ohne Netzwerk (--offline) kann nur eine bereits heruntergeladene Version geschrieben werden.
+
+Rückgabewert: 0 die Aktualisierung ist abgeschlossen; 1 das Werkzeug ist gescheitert; 2 die Aktualisierung konnte nicht laufen (eine Ressource fehlt oder das Werkzeug lässt sich nicht starten; der Grund steht in der Standardfehlerausgabe); 64 ein Bedienfehler; 65 die Prüfungen vor dem Schreiben haben das Abbild oder das Modul zurückgewiesen, oder der Download ist nicht das Abbild, das der Feed anbietet (der Grund steht in der Standardfehlerausgabe; nichts wurde geschrieben); 69 die Version des Feeds kann nicht heruntergeladen werden (Netzwerk, HTTP-Status, Zeit, --offline); 75 eine andere Aktualisierung dieses Benutzers läuft (sie wird in der Standardfehlerausgabe genannt); 128+N, wenn Signal N die Aktualisierung gestoppt hat (130 für Strg-C, 143 für SIGTERM, 129 für SIGHUP), sobald das Ergebnis ausgegeben ist. Ein Fehler beim Schreiben der Ausgabe wird in der Standardfehlerausgabe gemeldet und ändert den Rückgabewert nicht.</translation>
     </message>
     <message>
         <source>read the firmware feed, list its releases, empty the download cache</source>
-        <translation type="unfinished"></translation>
+        <translation>den Firmware-Feed lesen, seine Versionen auflisten, den Download-Zwischenspeicher leeren</translation>
     </message>
     <message>
         <source>refresh reads the feed&apos;s manifest and its signature from the server (--feed-url, else the one this modflash names) and keeps the manifest when its signature is a trusted key&apos;s and it is newer than any seen before. list prints the releases the manifest verified last offers, per product, without using the network. clear removes every downloaded image.
 
 Exit status of refresh: 0 a verified manifest is in hand (new or the same as before); 64 there is no feed (no URL built in or given) or --offline forbids the network; 65 the server&apos;s manifest is refused (the reason is on standard error; the one verified before stays in use); 69 the feed cannot be reached (network, HTTP status, time).</source>
-        <translation type="unfinished"></translation>
+        <translation>refresh liest das Manifest des Feeds und seine Signatur vom Server (--feed-url, sonst der, den dieses modflash nennt) und behält das Manifest, wenn seine Signatur die eines vertrauenswürdigen Schlüssels ist und es neuer ist als jedes zuvor gesehene. list gibt die Versionen aus, die das zuletzt geprüfte Manifest anbietet, nach Produkten, ohne das Netzwerk zu verwenden. clear entfernt alle heruntergeladenen Abbilder.
+
+Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselbe wie zuvor); 64 es gibt keinen Feed (keine URL eingebaut oder angegeben) oder --offline verbietet das Netzwerk; 65 das Manifest des Servers wird zurückgewiesen (der Grund steht in der Standardfehlerausgabe; das zuvor geprüfte bleibt in Gebrauch); 69 der Feed ist nicht erreichbar (Netzwerk, HTTP-Status, Zeit).</translation>
     </message>
     <message>
         <source>For list: print a JSON object {feed, serial, products: [{title, prefix, releases: [{version, date, notes, url, size, sha256, downloaded}]}]}.</source>
-        <translation type="unfinished"></translation>
+        <translation>Für list: ein JSON-Objekt {feed, serial, products: [{title, prefix, releases: [{version, date, notes, url, size, sha256, downloaded}]}]} ausgeben.</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadCache</name>
+    <message>
+        <source>the download cache %1 cannot be made</source>
+        <translation>der Download-Zwischenspeicher %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>the cached image %1 was changed after it was downloaded and verified; it is removed and will be downloaded again</source>
+        <translation>das zwischengespeicherte Abbild %1 wurde verändert, nachdem es heruntergeladen und geprüft wurde; es wird entfernt und erneut heruntergeladen</translation>
+    </message>
+    <message>
+        <source>%1 cannot be removed</source>
+        <translation>%1 kann nicht entfernt werden</translation>
+    </message>
+</context>
+<context>
+    <name>FeedState</name>
+    <message>
+        <source>&quot;%1&quot; is not a feed name: one to 64 letters, digits, &quot;.&quot;, &quot;_&quot; or &quot;-&quot;, beginning with a letter or digit</source>
+        <translation>„%1“ ist kein Feed-Name: ein bis 64 Buchstaben, Ziffern, „.“, „_“ oder „-“, beginnend mit einem Buchstaben oder einer Ziffer</translation>
+    </message>
+    <message>
+        <source>the feed&apos;s state cannot be written to %1: %2</source>
+        <translation>der Zustand des Feeds kann nicht nach %1 geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>FeedUrlRule</name>
+    <message>
+        <source>&quot;%1&quot; is not a complete URL</source>
+        <translation>„%1“ ist keine vollständige URL</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an https URL</source>
+        <translation>„%1“ ist keine https-URL</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names no server</source>
+        <translation>„%1“ nennt keinen Server</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; carries a user name or password</source>
+        <translation>„%1“ enthält einen Benutzernamen oder ein Passwort</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; uses plain http, which is taken only from this machine (127.0.0.1 or ::1); the feed must use https</source>
+        <translation>„%1“ verwendet einfaches http, das nur von diesem Rechner angenommen wird (127.0.0.1 oder ::1); der Feed muss https verwenden</translation>
     </message>
 </context>
 <context>
@@ -471,7 +520,7 @@ Exit status of refresh: 0 a verified manifest is in hand (new or the same as bef
         <translation>Anle&amp;itung</translation>
     </message>
     <message>
-        <source>Lo&amp;g</source>
+        <source>L&amp;og</source>
         <translation>Pr&amp;otokoll</translation>
     </message>
     <message>
@@ -511,11 +560,15 @@ Exit status of refresh: 0 a verified manifest is in hand (new or the same as bef
         <translation>&amp;Über modflash</translation>
     </message>
     <message>
-        <source>Firmware Updates &amp;Help</source>
-        <translation>&amp;Hilfe zu Firmware-Aktualisierungen</translation>
+        <source>&amp;User Guide</source>
+        <translation>&amp;Benutzerhandbuch</translation>
     </message>
     <message>
-        <source>All N&amp;otes</source>
+        <source>&amp;Online Help</source>
+        <translation>&amp;Online-Hilfe</translation>
+    </message>
+    <message>
+        <source>All Not&amp;es</source>
         <translation>Alle Hinweise &amp;zeigen</translation>
     </message>
     <message>
@@ -533,6 +586,263 @@ Exit status of refresh: 0 a verified manifest is in hand (new or the same as bef
     <message>
         <source>&amp;Empty Download Cache...</source>
         <translation>Download-&amp;Zwischenspeicher leeren …</translation>
+    </message>
+</context>
+<context>
+    <name>ManifestReader</name>
+    <message>
+        <source>the manifest holds more than %1 bytes</source>
+        <translation>das Manifest enthält mehr als %1 Bytes</translation>
+    </message>
+    <message>
+        <source>the manifest is not UTF-8 text</source>
+        <translation>das Manifest ist kein UTF-8-Text</translation>
+    </message>
+    <message>
+        <source>the manifest is not JSON: %1 at byte %2</source>
+        <translation>das Manifest ist kein JSON: %1 bei Byte %2</translation>
+    </message>
+    <message>
+        <source>the manifest is not a JSON object</source>
+        <translation>das Manifest ist kein JSON-Objekt</translation>
+    </message>
+    <message>
+        <source>the manifest has no list of products</source>
+        <translation>das Manifest hat keine Liste von Produkten</translation>
+    </message>
+    <message>
+        <source>the file is not a modflash feed manifest (its &quot;format&quot; is not &quot;%1&quot;)</source>
+        <translation>die Datei ist kein Feed-Manifest von modflash (ihr „format“ ist nicht „%1“)</translation>
+    </message>
+    <message>
+        <source>the manifest&apos;s format version %1 is not one this modflash reads (%2); a newer modflash may read it</source>
+        <translation>die Formatversion %1 des Manifests liest dieses modflash nicht (%2); ein neueres modflash liest sie vielleicht</translation>
+    </message>
+    <message>
+        <source>the manifest is of the feed &quot;%1&quot;, not of &quot;%2&quot; as asked</source>
+        <translation>das Manifest gehört zum Feed „%1“, nicht wie verlangt zu „%2“</translation>
+    </message>
+    <message>
+        <source>the manifest&apos;s serial is not a whole number</source>
+        <translation>die Seriennummer des Manifests ist keine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>the manifest&apos;s &quot;issued&quot; or &quot;expires&quot; is not a time written as YYYY-MM-DDTHH:MM:SSZ</source>
+        <translation>„issued“ oder „expires“ des Manifests ist keine als JJJJ-MM-TTTHH:MM:SSZ geschriebene Zeit</translation>
+    </message>
+    <message>
+        <source>the manifest expired on %1: the feed&apos;s server has not been given a current one, or this computer&apos;s clock is wrong</source>
+        <translation>das Manifest ist am %1 abgelaufen: Der Server des Feeds hat kein aktuelles bekommen, oder die Uhr dieses Rechners geht falsch</translation>
+    </message>
+    <message>
+        <source>the manifest is issued on %1, more than a day from now: this computer&apos;s clock is wrong, or the manifest is</source>
+        <translation>das Manifest ist am %1 ausgestellt, mehr als einen Tag in der Zukunft: Die Uhr dieses Rechners geht falsch, oder das Manifest ist falsch</translation>
+    </message>
+    <message>
+        <source>product &quot;%1&quot;: no product of the catalogue has this prefix</source>
+        <translation>Produkt „%1“: kein Produkt des Katalogs hat dieses Präfix</translation>
+    </message>
+    <message>
+        <source>product &quot;%1&quot;: listed twice</source>
+        <translation>Produkt „%1“: zweimal aufgeführt</translation>
+    </message>
+    <message>
+        <source>product &quot;%1&quot;: no list of releases</source>
+        <translation>Produkt „%1“: keine Liste von Versionen</translation>
+    </message>
+    <message>
+        <source>product &quot;%1&quot;: %2</source>
+        <translation>Produkt „%1“: %2</translation>
+    </message>
+    <message>
+        <source>product &quot;%1&quot;: release &quot;%2&quot; is listed %3 times</source>
+        <translation>Produkt „%1“: Version „%2“ ist %3-mal aufgeführt</translation>
+    </message>
+</context>
+<context>
+    <name>ManifestWriter</name>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>the serial %1 is larger than %2, the largest a manifest holds</source>
+        <translation>die Seriennummer %1 ist größer als %2, die größte, die ein Manifest fasst</translation>
+    </message>
+    <message>
+        <source>the serial %1 is lower than %2, the lowest this build of modflash takes (MODFLASH_FEED_SERIAL_FLOOR)</source>
+        <translation>die Seriennummer %1 ist kleiner als %2, die kleinste, die dieser Build von modflash annimmt (MODFLASH_FEED_SERIAL_FLOOR)</translation>
+    </message>
+    <message>
+        <source>the manifest must stay valid for at least one day</source>
+        <translation>das Manifest muss mindestens einen Tag gültig bleiben</translation>
+    </message>
+    <message>
+        <source>there is no directory %1</source>
+        <translation>es gibt kein Verzeichnis %1</translation>
+    </message>
+    <message>
+        <source>%1 holds no image</source>
+        <translation>%1 enthält kein Abbild</translation>
+    </message>
+    <message>
+        <source>there is no directory %1 for the notes</source>
+        <translation>es gibt kein Verzeichnis %1 für die Hinweise</translation>
+    </message>
+    <message>
+        <source>“%1” of the notes belongs to no image: notes are named after their image, as “Wendrel.2.1.bin.txt”</source>
+        <translation>„%1“ der Hinweise gehört zu keinem Abbild: Hinweise heißen nach ihrem Abbild, etwa „Wendrel.2.1.bin.txt“</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be withdrawn: no image of that name is in the feed</source>
+        <translation>„%1“ kann nicht zurückgezogen werden: Kein Abbild dieses Namens ist im Feed</translation>
+    </message>
+    <message>
+        <source>modflash would refuse the manifest: %1</source>
+        <translation>modflash würde das Manifest zurückweisen: %1</translation>
+    </message>
+    <message>
+        <source>modflash would leave out %1</source>
+        <translation>modflash würde %1 auslassen</translation>
+    </message>
+    <message>
+        <source>%1 is where the feed&apos;s images are written: keep the images to publish in a directory of their own</source>
+        <translation>in %1 werden die Abbilder des Feeds geschrieben: Bewahren Sie die zu veröffentlichenden Abbilder in einem eigenen Verzeichnis auf</translation>
+    </message>
+    <message>
+        <source>%1 cannot be made</source>
+        <translation>%1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>the withdrawn image %1 cannot be removed</source>
+        <translation>das zurückgezogene Abbild %1 kann nicht entfernt werden</translation>
+    </message>
+    <message>
+        <source>the old signature %1 cannot be removed</source>
+        <translation>die alte Signatur %1 kann nicht entfernt werden</translation>
+    </message>
+</context>
+<context>
+    <name>MinisignKey</name>
+    <message>
+        <source>the public key is not base64 text</source>
+        <translation>der öffentliche Schlüssel ist kein Base64-Text</translation>
+    </message>
+    <message>
+        <source>the public key holds %1 bytes where a minisign key holds %2</source>
+        <translation>der öffentliche Schlüssel enthält %1 Bytes, wo ein minisign-Schlüssel %2 enthält</translation>
+    </message>
+    <message>
+        <source>the public key is not an Ed25519 minisign key</source>
+        <translation>der öffentliche Schlüssel ist kein Ed25519-Schlüssel von minisign</translation>
+    </message>
+    <message>
+        <source>the file holds %1 public keys where one was expected</source>
+        <translation>die Datei enthält %1 öffentliche Schlüssel, wo einer erwartet wurde</translation>
+    </message>
+</context>
+<context>
+    <name>MinisignSignature</name>
+    <message>
+        <source>the signature file holds more than %1 bytes: it is no minisign signature</source>
+        <translation>die Signaturdatei enthält mehr als %1 Bytes: Sie ist keine minisign-Signatur</translation>
+    </message>
+    <message>
+        <source>the signature file has %1 lines where a minisign signature has 4</source>
+        <translation>die Signaturdatei hat %1 Zeilen, wo eine minisign-Signatur 4 hat</translation>
+    </message>
+    <message>
+        <source>the signature file&apos;s first line is not an &quot;untrusted comment:&quot;</source>
+        <translation>die erste Zeile der Signaturdatei ist kein „untrusted comment:“</translation>
+    </message>
+    <message>
+        <source>the signature file&apos;s third line is not a &quot;trusted comment:&quot;</source>
+        <translation>die dritte Zeile der Signaturdatei ist kein „trusted comment:“</translation>
+    </message>
+    <message>
+        <source>the signature line is not base64 text</source>
+        <translation>die Signaturzeile ist kein Base64-Text</translation>
+    </message>
+    <message>
+        <source>the signature line holds %1 bytes where a minisign signature holds %2</source>
+        <translation>die Signaturzeile enthält %1 Bytes, wo eine minisign-Signatur %2 enthält</translation>
+    </message>
+    <message>
+        <source>the signature uses an algorithm other than minisign&apos;s Ed25519</source>
+        <translation>die Signatur verwendet ein anderes Verfahren als das Ed25519 von minisign</translation>
+    </message>
+    <message>
+        <source>the signature of the trusted comment is not base64 text</source>
+        <translation>die Signatur des vertrauenswürdigen Kommentars ist kein Base64-Text</translation>
+    </message>
+    <message>
+        <source>the signature of the trusted comment holds %1 bytes where an Ed25519 signature holds %2</source>
+        <translation>die Signatur des vertrauenswürdigen Kommentars enthält %1 Bytes, wo eine Ed25519-Signatur %2 enthält</translation>
+    </message>
+</context>
+<context>
+    <name>MinisignVerifier</name>
+    <message>
+        <source>none is trusted</source>
+        <translation>keinem wird vertraut</translation>
+    </message>
+    <message>
+        <source>trusted: %1</source>
+        <translation>vertrauenswürdig: %1</translation>
+    </message>
+    <message>
+        <source>signed with key %1, which is not a trusted key (%2)</source>
+        <translation>mit dem Schlüssel %1 signiert, der kein vertrauenswürdiger Schlüssel ist (%2)</translation>
+    </message>
+    <message>
+        <source>this OpenSSL cannot compute BLAKE2b-512 hashes</source>
+        <translation>dieses OpenSSL kann keine BLAKE2b-512-Prüfsummen berechnen</translation>
+    </message>
+    <message>
+        <source>the signature does not match the file: it was changed after it was signed, or signed with another key of the same id</source>
+        <translation>die Signatur passt nicht zur Datei: Sie wurde nach dem Signieren verändert oder mit einem anderen Schlüssel derselben Kennung signiert</translation>
+    </message>
+    <message>
+        <source>the signature&apos;s trusted comment was changed after it was signed</source>
+        <translation>der vertrauenswürdige Kommentar der Signatur wurde nach dem Signieren verändert</translation>
+    </message>
+</context>
+<context>
+    <name>PublishedFiles</name>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>holds %1 bytes, the manifest says %2</source>
+        <translation>enthält %1 Bytes, das Manifest gibt %2 an</translation>
+    </message>
+    <message>
+        <source>has another SHA-256 than the manifest says: it changed after the manifest was written</source>
+        <translation>hat eine andere SHA-256, als das Manifest angibt: Es hat sich verändert, nachdem das Manifest geschrieben wurde</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3 %4</source>
+        <translation>%1 %2: %3 %4</translation>
+    </message>
+</context>
+<context>
+    <name>PublishedImage</name>
+    <message>
+        <source>“%1” does not begin with the prefix of any product of the catalogue (an image is named prefix, version and extension: “Wendrel.2.1.bin”)</source>
+        <translation>„%1“ beginnt mit keinem Präfix eines Produkts des Katalogs (ein Abbild heißt Präfix, Version und Endung: „Wendrel.2.1.bin“)</translation>
+    </message>
+    <message>
+        <source>“%1” begins with the prefixes of both %2 and %3: rename it</source>
+        <translation>„%1“ beginnt mit den Präfixen von %2 und %3: Benennen Sie es um</translation>
+    </message>
+    <message>
+        <source>“%1” has the prefix of %2, whose images end in “%3”</source>
+        <translation>„%1“ hat das Präfix von %2, dessen Abbilder auf „%3“ enden</translation>
+    </message>
+    <message>
+        <source>“%1”: %2</source>
+        <translation>„%1“: %2</translation>
     </message>
 </context>
 <context>
@@ -567,6 +877,135 @@ Exit status of refresh: 0 a verified manifest is in hand (new or the same as bef
     <message>
         <source>All files (*)</source>
         <translation>Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
+    <name>ReleaseNotes</name>
+    <message>
+        <source>notes “%1”: %2</source>
+        <translation>Hinweise „%1“: %2</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>not UTF-8 text</source>
+        <translation>kein UTF-8-Text</translation>
+    </message>
+</context>
+<context>
+    <name>ReleaseReader</name>
+    <message>
+        <source>a release is not a JSON object</source>
+        <translation>eine Version ist kein JSON-Objekt</translation>
+    </message>
+    <message>
+        <source>release &quot;%1&quot;: %2</source>
+        <translation>Version „%1“: %2</translation>
+    </message>
+    <message>
+        <source>the version text is empty</source>
+        <translation>der Versionstext ist leer</translation>
+    </message>
+    <message>
+        <source>the version text is longer than %1 characters</source>
+        <translation>der Versionstext ist länger als %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>the version text &quot;%1&quot; names a directory</source>
+        <translation>der Versionstext „%1“ nennt ein Verzeichnis</translation>
+    </message>
+    <message>
+        <source>the version text &quot;%1&quot; holds a &quot;/&quot;</source>
+        <translation>der Versionstext „%1“ enthält ein „/“</translation>
+    </message>
+    <message>
+        <source>the version text holds control characters</source>
+        <translation>der Versionstext enthält Steuerzeichen</translation>
+    </message>
+    <message>
+        <source>the notes are longer than %1 bytes</source>
+        <translation>die Hinweise sind länger als %1 Bytes</translation>
+    </message>
+    <message>
+        <source>the notes hold control characters: they are not plain text</source>
+        <translation>die Hinweise enthalten Steuerzeichen: Sie sind kein reiner Text</translation>
+    </message>
+    <message>
+        <source>a release has no version text</source>
+        <translation>eine Version hat keinen Versionstext</translation>
+    </message>
+    <message>
+        <source>a release is refused: %1</source>
+        <translation>eine Version wird zurückgewiesen: %1</translation>
+    </message>
+    <message>
+        <source>the date is not a day written as YYYY-MM-DD</source>
+        <translation>das Datum ist kein als JJJJ-MM-TT geschriebener Tag</translation>
+    </message>
+    <message>
+        <source>the notes are not text</source>
+        <translation>die Hinweise sind kein Text</translation>
+    </message>
+    <message>
+        <source>there is no URL</source>
+        <translation>es gibt keine URL</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a URL</source>
+        <translation>„%1“ ist keine URL</translation>
+    </message>
+    <message>
+        <source>the size is not a whole number of bytes</source>
+        <translation>die Größe ist keine ganze Zahl von Bytes</translation>
+    </message>
+    <message>
+        <source>the size is 0 bytes</source>
+        <translation>die Größe ist 0 Bytes</translation>
+    </message>
+    <message>
+        <source>the size, %1 bytes, is more than the product&apos;s flash can hold (%2 bytes)</source>
+        <translation>die Größe von %1 Bytes ist mehr, als der Flash-Speicher des Produkts fasst (%2 Bytes)</translation>
+    </message>
+    <message>
+        <source>the SHA-256 is not 64 lower-case hexadecimal digits</source>
+        <translation>die SHA-256 besteht nicht aus 64 kleingeschriebenen Hexadezimalziffern</translation>
+    </message>
+    <message>
+        <source>&quot;withdrawn&quot; is neither true nor false</source>
+        <translation>„withdrawn“ ist weder true noch false</translation>
+    </message>
+</context>
+<context>
+    <name>TrustedKeys</name>
+    <message>
+        <source>the key file holds more than %1 bytes: it is no list of public keys</source>
+        <translation>die Schlüsseldatei enthält mehr als %1 Bytes: Sie ist keine Liste öffentlicher Schlüssel</translation>
+    </message>
+    <message>
+        <source>line %1 of the key file: a comment with no key after it</source>
+        <translation>Zeile %1 der Schlüsseldatei: ein Kommentar ohne Schlüssel danach</translation>
+    </message>
+    <message>
+        <source>line %1 of the key file: %2</source>
+        <translation>Zeile %1 der Schlüsseldatei: %2</translation>
+    </message>
+    <message>
+        <source>the key file ends with a comment and no key after it</source>
+        <translation>die Schlüsseldatei endet mit einem Kommentar ohne Schlüssel danach</translation>
+    </message>
+    <message>
+        <source>the key file holds no public key</source>
+        <translation>die Schlüsseldatei enthält keinen öffentlichen Schlüssel</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -649,6 +1088,14 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Copied</source>
+        <translation>Kopiert</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Gespeichert</translation>
+    </message>
 </context>
 <context>
     <name>modflash::BuildInfo</name>
@@ -718,6 +1165,14 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <source>probe</source>
         <translation>Adapter</translation>
     </message>
+    <message>
+        <source>%1 found, but this user may not open it (USB %2)</source>
+        <translation>%1 gefunden, aber dieser Benutzer darf ihn nicht öffnen (USB %2)</translation>
+    </message>
+    <message>
+        <source>The module left its %1 after the update, as it should</source>
+        <translation>Das Modul hat seinen %1 nach der Aktualisierung verlassen, wie es soll</translation>
+    </message>
 </context>
 <context>
     <name>modflash::EmptyOfferPage</name>
@@ -741,10 +1196,6 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <translation>Schließen Sie den Programmer per USB an und wählen Sie in den Einstellungen den, den Sie verwenden.</translation>
     </message>
     <message>
-        <source>Your user may not open the programmer: set up USB access as the README says, then plug it in again.</source>
-        <translation>Ihr Benutzer darf den Programmer nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie ihn dann erneut ein.</translation>
-    </message>
-    <message>
         <source>The module does not answer: check that the ISP cable sits with its red stripe on pin 1 and that the module&apos;s supply is on.</source>
         <translation>Das Modul antwortet nicht: Prüfen Sie, ob das ISP-Kabel mit dem roten Streifen auf Pin 1 sitzt und ob die Versorgung des Moduls eingeschaltet ist.</translation>
     </message>
@@ -761,10 +1212,6 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <translation>Versetzen Sie das Modul wie in seiner Anleitung beschrieben in den Bootloader-Modus und versuchen Sie ein anderes USB-Kabel.</translation>
     </message>
     <message>
-        <source>Your user may not open the boot loader: set up USB access as the README says, then plug the module in again.</source>
-        <translation>Ihr Benutzer darf den Bootloader nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie das Modul dann erneut ein.</translation>
-    </message>
-    <message>
         <source>The boot loader stopped answering: switch the module off and on in its boot loader mode, then update again.</source>
         <translation>Der Bootloader antwortet nicht mehr: Schalten Sie das Modul im Bootloader-Modus aus und wieder ein und aktualisieren Sie dann erneut.</translation>
     </message>
@@ -775,10 +1222,6 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>Connect the ST-Link probe by USB, and choose the one you use in the preferences.</source>
         <translation>Schließen Sie den ST-Link-Adapter per USB an und wählen Sie in den Einstellungen den, den Sie verwenden.</translation>
-    </message>
-    <message>
-        <source>Your user may not open the probe: set up USB access as the README says, then plug it in again.</source>
-        <translation>Ihr Benutzer darf den Adapter nicht öffnen: Richten Sie den USB-Zugriff ein, wie es die README beschreibt, und stecken Sie ihn dann erneut ein.</translation>
     </message>
     <message>
         <source>The module does not answer: check the SWD cable and that the module is powered.</source>
@@ -860,6 +1303,25 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::HelpCommands</name>
+    <message>
+        <source>No Web Browser</source>
+        <translation>Kein Webbrowser</translation>
+    </message>
+    <message>
+        <source>modflash could not open a web browser for this page. Copy its address into a web browser, on this computer or another:
+
+%1
+
+The user guide that comes with modflash is under Help &gt; User Guide (F1).</source>
+        <translation>modflash konnte für diese Seite keinen Webbrowser öffnen. Kopieren Sie ihre Adresse in einen Webbrowser, auf diesem oder einem anderen Rechner:
+
+%1
+
+Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutzerhandbuch (F1).</translation>
+    </message>
+</context>
+<context>
     <name>modflash::ImageLine</name>
     <message>
         <source>%1, %2 bytes, SHA-256 %3</source>
@@ -873,17 +1335,13 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <source>%1. With factory firmware enabled it can be written all the same.</source>
         <translation>%1. Mit aktivierter Werks-Firmware kann es trotzdem geschrieben werden.</translation>
     </message>
+    <message>
+        <source>Refused: %1</source>
+        <translation>Zurückgewiesen: %1</translation>
+    </message>
 </context>
 <context>
     <name>modflash::LogExport</name>
-    <message>
-        <source>The log is on the clipboard.</source>
-        <translation>Das Protokoll ist in der Zwischenablage.</translation>
-    </message>
-    <message>
-        <source>The log is saved as “%1”.</source>
-        <translation>Das Protokoll ist als „%1“ gespeichert.</translation>
-    </message>
     <message>
         <source>The Log Was Not Saved</source>
         <translation>Das Protokoll wurde nicht gespeichert</translation>
@@ -1065,11 +1523,11 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
     <message>
         <source>Downloading the firmware</source>
-        <translation>Firmware wird heruntergeladen</translation>
+        <translation>Die Firmware wird heruntergeladen</translation>
     </message>
     <message>
         <source>Downloading the firmware: %1%</source>
-        <translation>Firmware wird heruntergeladen: %1 %</translation>
+        <translation>Die Firmware wird heruntergeladen: %1 %</translation>
     </message>
 </context>
 <context>
@@ -1098,12 +1556,79 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <source>%p% – done</source>
         <translation>%p % – fertig</translation>
     </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Gestoppt</translation>
+    </message>
+    <message>
+        <source>%1 – stopped</source>
+        <translation>%1 – gestoppt</translation>
+    </message>
+    <message>
+        <source>%1 %p% – stopped</source>
+        <translation>%1 %p % – gestoppt</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::UsbAccess</name>
+    <message>
+        <source>This user may not open the %1: give access to it with a udev rule as USB ACCESS in modflash(1) says, then plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen: Erlauben Sie den Zugriff mit einer udev-Regel, wie es der Abschnitt USB ACCESS in modflash(1) beschreibt, und stecken Sie das Gerät dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the %1. The udev rule in %2 gives the user at the computer access to it: unplug it and plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen. Die udev-Regel in %2 gibt dem Benutzer am Rechner Zugriff darauf: Ziehen Sie das Gerät ab und stecken Sie es wieder ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the %1, and no udev rule on this computer gives access to it: add the line %2 to /etc/udev/rules.d/70-modflash.rules, run &quot;sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger&quot;, then plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen, und keine udev-Regel auf diesem Rechner erlaubt den Zugriff darauf: Fügen Sie die Zeile %2 in /etc/udev/rules.d/70-modflash.rules ein, führen Sie „sudo udevadm control --reload-rules &amp;&amp; sudo udevadm trigger“ aus und stecken Sie das Gerät dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the USB device: give access to it with a udev rule as USB ACCESS in modflash(1) says, then plug it in again.</source>
+        <translation>Dieser Benutzer darf das USB-Gerät nicht öffnen: Erlauben Sie den Zugriff mit einer udev-Regel, wie es der Abschnitt USB ACCESS in modflash(1) beschreibt, und stecken Sie das Gerät dann erneut ein.</translation>
+    </message>
+    <message>
+        <source>This user may not open the %1. The udev rule in %2 gives the group %3 access to it: add this user to the group (&quot;sudo usermod -aG %3 $USER&quot;), log in again, then unplug it and plug it in again.</source>
+        <translation>Dieser Benutzer darf das Gerät „%1“ nicht öffnen. Die udev-Regel in %2 gibt der Gruppe %3 Zugriff darauf: Nehmen Sie diesen Benutzer in die Gruppe auf („sudo usermod -aG %3 $USER“), melden Sie sich erneut an, ziehen Sie dann das Gerät ab und stecken Sie es wieder ein.</translation>
+    </message>
 </context>
 <context>
     <name>modflash::UserFirmwareFolder</name>
     <message>
         <source>The folder %1 cannot be made. Make it yourself, or check the permissions of the folders above it.</source>
         <translation>Der Ordner %1 kann nicht angelegt werden. Legen Sie ihn selbst an oder prüfen Sie die Berechtigungen der übergeordneten Ordner.</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::UserGuide</name>
+    <message>
+        <source>en</source>
+        <comment>folder of the user guide in this language, data/guide/*</comment>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>modflash User Guide</source>
+        <translation>modflash-Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>User guide page</source>
+        <translation>Seite des Benutzerhandbuchs</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>&amp;Vor</translation>
+    </message>
+    <message>
+        <source>C&amp;ontents</source>
+        <translation>&amp;Inhalt</translation>
     </message>
 </context>
 <context>
@@ -1173,8 +1698,12 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
         <translation>Aktualisierung fehlgeschlagen: %1 Nichts wurde geschrieben.</translation>
     </message>
     <message>
+        <source>Nothing was written.</source>
+        <translation>Nichts wurde geschrieben.</translation>
+    </message>
+    <message>
         <source>Update stopped while the firmware was being downloaded: nothing was written</source>
-        <translation>Aktualisierung während des Herunterladens der Firmware angehalten: nichts wurde geschrieben</translation>
+        <translation>Aktualisierung gestoppt, während die Firmware heruntergeladen wurde: Nichts wurde geschrieben</translation>
     </message>
 </context>
 <context>
@@ -1233,6 +1762,111 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     <message>
         <source>Firmware feed last checked: %1.</source>
         <translation>Firmware-Feed zuletzt geprüft: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::feed::BoundedFetch</name>
+    <message>
+        <source>%1 sent nothing for %2 s</source>
+        <translation>%1 hat %2 s lang nichts gesendet</translation>
+    </message>
+    <message>
+        <source>%1 took longer than %2 s to send %3</source>
+        <translation>%1 hat länger als %2 s gebraucht, um %3 zu senden</translation>
+    </message>
+    <message>
+        <source>%1 answered HTTP status %2 %3 for %4</source>
+        <translation>%1 hat für %4 mit HTTP-Status %2 %3 geantwortet</translation>
+    </message>
+    <message>
+        <source>%1 sent %2 compressed (%3) though it was asked for the file as it is</source>
+        <translation>%1 hat %2 komprimiert (%3) gesendet, obwohl die Datei unverändert verlangt wurde</translation>
+    </message>
+    <message>
+        <source>%1 announces %2 bytes, more than the %3 taken</source>
+        <translation>%1 kündigt %2 Bytes an, mehr als die angenommenen %3</translation>
+    </message>
+    <message>
+        <source>%1 announces %2 bytes where the feed says %3</source>
+        <translation>%1 kündigt %2 Bytes an, wo der Feed %3 angibt</translation>
+    </message>
+    <message>
+        <source>%1 sent more than the %2 bytes taken</source>
+        <translation>%1 hat mehr als die angenommenen %2 Bytes gesendet</translation>
+    </message>
+    <message>
+        <source>%1 redirects to %2: only redirects to the same server are followed</source>
+        <translation>%1 leitet nach %2 um: Nur Umleitungen auf denselben Server werden befolgt</translation>
+    </message>
+    <message>
+        <source>%1 redirects more than %2 times</source>
+        <translation>%1 leitet mehr als %2-mal um</translation>
+    </message>
+    <message>
+        <source>%1 cannot be fetched: %2</source>
+        <translation>%1 kann nicht abgerufen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be fetched: the connection closed after %2 of the %3 bytes announced</source>
+        <translation>%1 kann nicht abgerufen werden: Die Verbindung wurde nach %2 der %3 angekündigten Bytes geschlossen</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::feed::FeedRefresh</name>
+    <message>
+        <source>no key to check the feed&apos;s signature with is built in or given</source>
+        <translation>kein Schlüssel zum Prüfen der Signatur des Feeds ist eingebaut oder angegeben</translation>
+    </message>
+    <message>
+        <source>the manifest&apos;s signature cannot be had: %1</source>
+        <translation>die Signatur des Manifests ist nicht zu bekommen: %1</translation>
+    </message>
+    <message>
+        <source>the manifest holds more than %1 bytes</source>
+        <translation>das Manifest enthält mehr als %1 Bytes</translation>
+    </message>
+    <message>
+        <source>the manifest&apos;s signature is refused: %1</source>
+        <translation>die Signatur des Manifests wird zurückgewiesen: %1</translation>
+    </message>
+    <message>
+        <source>the manifest&apos;s serial %1 is lower than %2, the lowest this modflash takes: it is older than this modflash</source>
+        <translation>die Seriennummer %1 des Manifests ist kleiner als %2, die kleinste, die dieses modflash annimmt: Es ist älter als dieses modflash</translation>
+    </message>
+    <message>
+        <source>the manifest&apos;s serial %1 is lower than %2, accepted before: the server offers an older manifest than this computer has seen</source>
+        <translation>die Seriennummer %1 des Manifests ist kleiner als die zuvor angenommene %2: Der Server bietet ein älteres Manifest an, als dieser Rechner gesehen hat</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::feed::ImageDownload</name>
+    <message>
+        <source>%1 has not been downloaded yet, and the network may not be used</source>
+        <translation>%1 ist noch nicht heruntergeladen, und das Netzwerk darf nicht verwendet werden</translation>
+    </message>
+    <message>
+        <source>the download of %1 was stopped</source>
+        <translation>der Download von %1 wurde gestoppt</translation>
+    </message>
+    <message>
+        <source>a file cannot be made in the download cache %1: %2</source>
+        <translation>im Download-Zwischenspeicher %1 kann keine Datei angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>the download cannot be written to %1: %2</source>
+        <translation>der Download kann nicht nach %1 geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 sent %2 bytes where the feed says %3</source>
+        <translation>%1 hat %2 Bytes gesendet, wo der Feed %3 angibt</translation>
+    </message>
+    <message>
+        <source>%1 has the SHA-256 %2 where the feed says %3: it is not the image the feed offers</source>
+        <translation>%1 hat die SHA-256 %2, wo der Feed %3 angibt: Es ist nicht das Abbild, das der Feed anbietet</translation>
+    </message>
+    <message>
+        <source>the download cannot be kept in %1: %2</source>
+        <translation>der Download kann nicht in %1 behalten werden: %2</translation>
     </message>
 </context>
 </TS>

@@ -106,7 +106,8 @@ void measure(const char* target, const std::string& bytes, const char* name,
 int main() {
     try {
         // The hex file is checked against a chip with room for all of it, so every rule runs.
-        ImageCheck::Requirements hexNeeds = ImageCheck::Requirements::forAvrChip(*AvrChips::at(1));
+        ImageCheck::Requirements hexNeeds =
+            ImageCheck::Requirements::forAvrChip(AvrChips::chip(AvrChipId::atmega328));
         hexNeeds.flashSize = 16 * imageSize;
         measure("checks 1 MiB binary", binaryImage(), "image.bin",
                 ImageCheck::Requirements::forStm32(2 * imageSize));

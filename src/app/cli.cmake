@@ -11,6 +11,7 @@ add_executable(modflash-cli
     cli/FeedCommand.cpp
     cli/Listings.cpp
     cli/Output.cpp
+    cli/ShellLine.cpp
     cli/ProgressLine.cpp
     cli/RunPreferences.cpp
     cli/Subcommands.cpp

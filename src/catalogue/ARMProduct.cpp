@@ -7,7 +7,7 @@ namespace modflash {
 
 ARMProduct::ARMProduct(std::string title, std::string prefix, std::string address,
                        std::string device, bool factoryOnly)
-    : Product(std::move(title), std::move(prefix), factoryOnly)
+    : Product(std::move(title), std::move(prefix), factoryOnly, DfuUtilProfile::instance())
     , m_address(std::move(address))
     , m_device(std::move(device)) {}
 
@@ -41,10 +41,6 @@ std::shared_ptr<const ARMProduct> ARMProduct::productWithTitle(std::string title
                                               std::move(address), std::move(device), false);
 }
 
-const FamilyProfile& ARMProduct::profile() const {
-    return DfuUtilProfile::instance();
-}
-
 UpdateTask ARMProduct::createUpdateTask(const Firmware& firmware,
                                         const ResourceDirectory& resources,
                                         const Preferences& preferences) const {
@@ -53,11 +49,7 @@ UpdateTask ARMProduct::createUpdateTask(const Firmware& firmware,
 }
 
 std::optional<DeviceRequirement> ARMProduct::requiredDevice(const Preferences&) const {
-    return DfuUtilProfile::instance().requiredDevice(m_device);
-}
-
-std::optional<ImageCheck::Requirements> ARMProduct::imageRequirements() const {
-    return DfuUtilProfile::instance().imageRequirements();
+    return DfuUtilProfile::instance().bootLoader(m_device);
 }
 
 } // namespace modflash

@@ -33,11 +33,10 @@ public:
     const std::string& address() const { return m_address; }
     const std::string& device() const { return m_device; }
 
-    const FamilyProfile& profile() const override;
     UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
                                 const Preferences& preferences) const override;
+    // The boot loader with the product's device id.
     std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const override;
-    std::optional<ImageCheck::Requirements> imageRequirements() const override;
 
 private:
     std::string m_address;

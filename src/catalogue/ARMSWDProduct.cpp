@@ -6,30 +6,17 @@
 namespace modflash {
 
 ARMSWDProduct::ARMSWDProduct(std::string title, std::string prefix)
-    : Product(std::move(title), std::move(prefix), true) {}
+    : Product(std::move(title), std::move(prefix), true, OpenocdProfile::instance()) {}
 
 std::shared_ptr<const ARMSWDProduct> ARMSWDProduct::productWithTitle(std::string title,
                                                                      std::string prefix) {
     return std::make_shared<const ARMSWDProduct>(std::move(title), std::move(prefix));
 }
 
-const FamilyProfile& ARMSWDProduct::profile() const {
-    return OpenocdProfile::instance();
-}
-
 UpdateTask ARMSWDProduct::createUpdateTask(const Firmware& firmware,
                                            const ResourceDirectory& resources,
                                            const Preferences& preferences) const {
     return OpenocdProfile::instance().command(firmware, resources, preferences);
-}
-
-std::optional<DeviceRequirement>
-ARMSWDProduct::requiredDevice(const Preferences& preferences) const {
-    return OpenocdProfile::instance().requiredDevice(preferences);
-}
-
-std::optional<ImageCheck::Requirements> ARMSWDProduct::imageRequirements() const {
-    return OpenocdProfile::instance().imageRequirements();
 }
 
 } // namespace modflash

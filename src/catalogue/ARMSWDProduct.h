@@ -14,11 +14,8 @@ public:
     static std::shared_ptr<const ARMSWDProduct> productWithTitle(std::string title,
                                                                  std::string prefix);
 
-    const FamilyProfile& profile() const override;
     UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
                                 const Preferences& preferences) const override;
-    std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const override;
-    std::optional<ImageCheck::Requirements> imageRequirements() const override;
 };
 
 } // namespace modflash

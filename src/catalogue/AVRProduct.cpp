@@ -4,49 +4,48 @@
 #include "catalogue/ProductCatalogue.h"
 #include "flashing/AvrdudeProfile.h"
 
+#include <stdexcept>
+
 namespace modflash {
 
-AVRProduct::AVRProduct(std::string title, std::string prefix, std::int32_t cpu, bool factoryOnly)
-    : Product(std::move(title), std::move(prefix), factoryOnly)
-    , m_cpu(cpu) {}
+AVRProduct::AVRProduct(std::string title, std::string prefix, AvrChipId chip, bool factoryOnly)
+    : Product(std::move(title), std::move(prefix), factoryOnly, AvrdudeProfile::instance())
+    , m_chip(chip) {}
 
-std::shared_ptr<const AVRProduct>
-AVRProduct::productWithTitle(std::string title, std::string prefix, std::int32_t cpu) {
-    return productWithTitle(std::move(title), std::move(prefix), cpu, false);
+std::shared_ptr<const AVRProduct> AVRProduct::productWithTitle(std::string title,
+                                                               std::string prefix, AvrChipId chip,
+                                                               bool factoryOnly) {
+    return std::make_shared<const AVRProduct>(std::move(title), std::move(prefix), chip,
+                                              factoryOnly);
 }
 
 std::shared_ptr<const AVRProduct> AVRProduct::productWithTitle(std::string title,
                                                                std::string prefix, std::int32_t cpu,
                                                                bool factoryOnly) {
-    return std::make_shared<const AVRProduct>(std::move(title), std::move(prefix), cpu,
-                                              factoryOnly);
-}
-
-const FamilyProfile& AVRProduct::profile() const {
-    return AvrdudeProfile::instance();
+    if (cpu < 0 || static_cast<std::size_t>(cpu) >= AvrChips::all().size())
+        throw std::out_of_range("no AVR chip is known for number " + std::to_string(cpu) +
+                                " of product \"" + title + "\"");
+    return productWithTitle(std::move(title), std::move(prefix), static_cast<AvrChipId>(cpu),
+                            factoryOnly);
 }
 
 UpdateTask AVRProduct::createUpdateTask(const Firmware& firmware,
                                         const ResourceDirectory& resources,
                                         const Preferences& preferences) const {
-    return AvrdudeProfile::instance().command(m_cpu, firmware, resources, preferences);
-}
-
-std::optional<DeviceRequirement> AVRProduct::requiredDevice(const Preferences& preferences) const {
-    return AvrdudeProfile::instance().requiredDevice(preferences);
+    return AvrdudeProfile::instance().command(m_chip, firmware, resources, preferences);
 }
 
 std::optional<ImageCheck::Requirements> AVRProduct::imageRequirements() const {
-    return AvrdudeProfile::instance().imageRequirements(m_cpu);
+    return ImageCheck::Requirements::forAvrChip(AvrChips::chip(m_chip));
 }
 
 std::optional<UpdateTask> AVRProduct::moduleCheckTask(const ResourceDirectory& resources,
                                                       const Preferences& preferences) const {
-    return AvrdudeProfile::instance().signatureCommand(m_cpu, resources, preferences);
+    return AvrdudeProfile::instance().signatureCommand(m_chip, resources, preferences);
 }
 
 ModuleVerdict AVRProduct::judgeModule(std::string_view checkOutput, const ToolEnd& checkEnd) const {
-    return AvrdudeProfile::instance().judgeModule(checkOutput, checkEnd, {title(), m_cpu},
+    return AvrdudeProfile::instance().judgeModule(checkOutput, checkEnd, {title(), m_chip},
                                                   catalogueAvrProducts());
 }
 
@@ -55,13 +54,12 @@ std::vector<AvrProductChip> AVRProduct::catalogueAvrProducts() {
     std::vector<AvrProductChip> products;
     for (const ProductPtr& product : ProductCatalogue().products())
         if (const auto* avr = dynamic_cast<const AVRProduct*>(product.get()))
-            products.push_back({avr->title(), avr->cpu()});
+            products.push_back({avr->title(), avr->chip()});
     return products;
 }
 
 std::string AVRProduct::chipName() const {
-    const AvrChip* chip = AvrChips::at(m_cpu);
-    return chip ? std::string(chip->name) : std::string();
+    return std::string(AvrChips::chip(m_chip).name);
 }
 
 } // namespace modflash

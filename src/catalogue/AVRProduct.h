@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalogue/Product.h"
+#include "flashing/AvrChips.h"
 
 #include <cstdint>
 
@@ -10,20 +11,21 @@ namespace modflash {
 // A module built on an AVR chip, written by avrdude through a USB programmer.
 class AVRProduct : public Product {
 public:
-    AVRProduct(std::string title, std::string prefix, std::int32_t cpu, bool factoryOnly);
+    AVRProduct(std::string title, std::string prefix, AvrChipId chip, bool factoryOnly);
 
     static std::shared_ptr<const AVRProduct> productWithTitle(std::string title, std::string prefix,
-                                                              std::int32_t cpu);
+                                                              AvrChipId chip,
+                                                              bool factoryOnly = false);
+    // cpu numbers the chips from 0 in the order of AvrChipId. Another number names no chip
+    // whose fuses could be written safely, so it makes no product: throws std::out_of_range.
     static std::shared_ptr<const AVRProduct> productWithTitle(std::string title, std::string prefix,
-                                                              std::int32_t cpu, bool factoryOnly);
+                                                              std::int32_t cpu,
+                                                              bool factoryOnly = false);
 
-    // Index into the chip table: 0 atmega168, 1 atmega328, 2 attiny44, 3 attiny45, 4 attiny85.
-    std::int32_t cpu() const { return m_cpu; }
+    AvrChipId chip() const { return m_chip; }
 
-    const FamilyProfile& profile() const override;
     UpdateTask createUpdateTask(const Firmware& firmware, const ResourceDirectory& resources,
                                 const Preferences& preferences) const override;
-    std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const override;
     std::optional<ImageCheck::Requirements> imageRequirements() const override;
     std::optional<UpdateTask> moduleCheckTask(const ResourceDirectory& resources,
                                               const Preferences& preferences) const override;
@@ -34,7 +36,7 @@ private:
     // The AVR products of the catalogue, in its display order: who may own a module found.
     static std::vector<AvrProductChip> catalogueAvrProducts();
 
-    std::int32_t m_cpu;
+    AvrChipId m_chip;
 };
 
 } // namespace modflash

@@ -9,24 +9,17 @@
 
 namespace modflash {
 
-Product::Product() = default;
-
-Product::Product(std::string title, std::string prefix)
-    : Product(std::move(title), std::move(prefix), false) {}
-
-Product::Product(std::string title, std::string prefix, bool factoryOnly)
+Product::Product(std::string title, std::string prefix, bool factoryOnly,
+                 const FamilyProfile& profile)
     : m_title(std::move(title))
     , m_prefix(std::move(prefix))
-    , m_factoryOnly(factoryOnly) {}
+    , m_factoryOnly(factoryOnly)
+    , m_profile(profile) {}
 
 Product::~Product() = default;
 
-const FamilyProfile& Product::profile() const {
-    return FamilyProfile::none();
-}
-
 std::string Product::firmwareExtension() const {
-    return profile().extension();
+    return m_profile.extension();
 }
 
 std::vector<FirmwarePtr> Product::getAllFirmware(const ResourceDirectory& resources,
@@ -64,17 +57,12 @@ std::string Product::pageName() const {
     return m_prefix.substr(first, last - first + 1);
 }
 
-UpdateTask Product::createUpdateTask(const Firmware&, const ResourceDirectory&,
-                                     const Preferences&) const {
-    return {};
-}
-
-std::optional<DeviceRequirement> Product::requiredDevice(const Preferences&) const {
-    return std::nullopt;
+std::optional<DeviceRequirement> Product::requiredDevice(const Preferences& preferences) const {
+    return m_profile.requiredDevice(preferences);
 }
 
 std::optional<ImageCheck::Requirements> Product::imageRequirements() const {
-    return std::nullopt;
+    return m_profile.imageRequirements();
 }
 
 ImageReport Product::checkImage(const std::string& path,

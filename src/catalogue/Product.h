@@ -20,14 +20,12 @@ class FamilyProfile;
 class Preferences;
 class ResourceDirectory;
 
-// One kind of module: its title, the prefix that marks its firmware images and whether it is
-// offered only while factory firmware is enabled. Immutable once made; shared between the
-// catalogue, the window and a running update.
+// One kind of module: its title, the prefix that marks its firmware images, whether it is
+// offered only while factory firmware is enabled, and its family. Immutable once made; shared
+// between the catalogue, the window and a running update. Each family's class makes its
+// products; what the family alone decides, its profile answers.
 class Product {
 public:
-    Product();
-    Product(std::string title, std::string prefix);
-    Product(std::string title, std::string prefix, bool factoryOnly);
     virtual ~Product();
 
     Product(const Product&) = delete;
@@ -37,8 +35,8 @@ public:
     const std::string& prefix() const { return m_prefix; }
     bool factoryOnly() const { return m_factoryOnly; }
 
-    // What the product's family is written with; a bare product has no family.
-    virtual const FamilyProfile& profile() const;
+    // What the product's family is written with.
+    const FamilyProfile& profile() const { return m_profile; }
 
     // The extension of the family's image files, without the full stop.
     std::string firmwareExtension() const;
@@ -56,18 +54,16 @@ public:
     // The prefix trimmed of leading and trailing "_" and ".": names the instructions page.
     std::string pageName() const;
 
-    // The command that writes the firmware onto this product. The bare product has no command
-    // (nothing set); each family supplies its own. Throws MissingResourceError when a resource
-    // the command needs is absent.
+    // The command that writes the firmware onto this product. Throws MissingResourceError when
+    // a resource the command needs is absent.
     virtual UpdateTask createUpdateTask(const Firmware& firmware,
                                         const ResourceDirectory& resources,
-                                        const Preferences& preferences) const;
+                                        const Preferences& preferences) const = 0;
 
-    // The USB device an update talks to, as the preferences choose it; nothing for a bare
-    // product.
+    // The USB device an update talks to, as the preferences choose it: the family's.
     virtual std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const;
 
-    // What an image must be to be written to this product; nothing for a bare product.
+    // What an image must be to be written to this product: the family's.
     virtual std::optional<ImageCheck::Requirements> imageRequirements() const;
     // Checks an image file for this product. displayName names it in the reasons;
     // connectedFlash is the flash the connected module says it has, when it says so.
@@ -87,10 +83,14 @@ public:
     // family leaves it open.
     virtual std::string chipName() const;
 
+protected:
+    Product(std::string title, std::string prefix, bool factoryOnly, const FamilyProfile& profile);
+
 private:
     std::string m_title;
     std::string m_prefix;
-    bool m_factoryOnly = false;
+    bool m_factoryOnly;
+    const FamilyProfile& m_profile;
 };
 
 using ProductPtr = std::shared_ptr<const Product>;

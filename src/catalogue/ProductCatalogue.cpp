@@ -4,6 +4,7 @@
 #include "catalogue/ARMProduct.h"
 #include "catalogue/ARMSWDProduct.h"
 #include "catalogue/AVRProduct.h"
+#include "catalogue/CloseNames.h"
 #include "catalogue/TitleOrder.h"
 
 #include <algorithm>
@@ -12,17 +13,11 @@ namespace modflash {
 
 namespace {
 
-// AVR chip table indexes.
-constexpr std::int32_t atmega168 = 0;
-constexpr std::int32_t atmega328 = 1;
-constexpr std::int32_t attiny44 = 2;
-constexpr std::int32_t attiny45 = 3;
-constexpr std::int32_t attiny85 = 4;
-
 std::vector<ProductPtr> makeProducts() {
     using ARM = ARMProduct;
     using AVR = AVRProduct;
     using SWD = ARMSWDProduct;
+    using enum AvrChipId;
     return {
         SWD::productWithTitle("Zembro", "zembro_"),
         AVR::productWithTitle("Kolvane", "kolvane_", attiny85, true),
@@ -108,41 +103,10 @@ std::vector<std::string> ProductCatalogue::candidateTitles(std::string_view name
 }
 
 std::vector<std::string> ProductCatalogue::nearestTitles(std::string_view name) const {
-    // Edit distance over ASCII-folded bytes: titles and page names are ASCII but for a few
-    // letters, and a page name stands in for those.
-    const auto folded = [](std::string_view text) {
-        std::string out(text);
-        for (char& c : out)
-            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        return out;
-    };
-    const auto distance = [](const std::string& a, const std::string& b) {
-        std::vector<std::size_t> row(b.size() + 1);
-        for (std::size_t j = 0; j <= b.size(); ++j)
-            row[j] = j;
-        for (std::size_t i = 1; i <= a.size(); ++i) {
-            std::size_t diagonal = row[0];
-            row[0] = i;
-            for (std::size_t j = 1; j <= b.size(); ++j) {
-                const std::size_t above = row[j];
-                row[j] = std::min(
-                    {row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-                diagonal = above;
-            }
-        }
-        return row[b.size()];
-    };
-    const std::string typed = folded(name);
-    const std::size_t allowed = std::max<std::size_t>(2, typed.size() / 3);
     std::vector<std::string> nearest;
-    for (const auto& title : m_displayOrder) {
-        for (const std::string& known : {folded(title), folded(m_products.at(title)->pageName())}) {
-            if (distance(typed, known) <= allowed || (!typed.empty() && known.starts_with(typed))) {
-                nearest.push_back(title);
-                break;
-            }
-        }
-    }
+    for (const auto& title : m_displayOrder)
+        if (isCloseName(name, title) || isCloseName(name, m_products.at(title)->pageName()))
+            nearest.push_back(title);
     return nearest;
 }
 

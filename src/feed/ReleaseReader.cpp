@@ -74,6 +74,17 @@ QString ReleaseReader::versionRefusal(const QString& version) {
     return {};
 }
 
+QString ReleaseReader::notesRefusal(const QString& notes) {
+    if (notes.toUtf8().size() > largestNotes)
+        return tr("the notes are longer than %1 bytes").arg(largestNotes);
+    const bool plain = std::all_of(notes.begin(), notes.end(), [](QChar c) {
+        return c == QLatin1Char('\n') || c == QLatin1Char('\t') || !isControl(c);
+    });
+    if (!plain)
+        return tr("the notes hold control characters: they are not plain text");
+    return {};
+}
+
 bool ReleaseReader::readVersion(const QJsonObject& entry, FeedRelease& release,
                                 QString* reason) const {
     const QJsonValue version = entry.value(QLatin1String("version"));
@@ -99,14 +110,8 @@ bool ReleaseReader::readDateAndNotes(const QJsonObject& entry, FeedRelease& rele
     if (!notes.isString())
         return fail(reason, tr("the notes are not text"));
     release.notes = notes.toString();
-    if (release.notes.toUtf8().size() > largestNotes)
-        return fail(reason, tr("the notes are longer than %1 bytes").arg(largestNotes));
-    const bool plain = std::all_of(release.notes.begin(), release.notes.end(), [](QChar c) {
-        return c == QLatin1Char('\n') || c == QLatin1Char('\t') || !isControl(c);
-    });
-    if (!plain)
-        return fail(reason, tr("the notes hold control characters: they are not plain text"));
-    return true;
+    const QString refusal = notesRefusal(release.notes);
+    return refusal.isEmpty() || fail(reason, refusal);
 }
 
 bool ReleaseReader::readUrl(const QJsonObject& entry, FeedRelease& release, QString* reason) const {

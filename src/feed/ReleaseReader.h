@@ -30,6 +30,9 @@ public:
 
     // Why the text cannot be a version (part of an image's file name); empty when it can.
     static QString versionRefusal(const QString& version);
+    // Why the text cannot be a release's notes (plain text of at most largestNotes bytes);
+    // empty when it can.
+    static QString notesRefusal(const QString& notes);
 
 private:
     bool readVersion(const QJsonObject& entry, FeedRelease& release, QString* reason) const;

@@ -25,12 +25,22 @@ constexpr std::array attiny85Variants{AvrChipVariant{{0x1E, 0x93, 0x0B}, "ATtiny
 constexpr std::uint32_t KiB = 1024;
 
 constexpr std::array<AvrChip, 5> chips{{
-    {"atmega168", "ATmega168", "0xDD", "0xFF", "0x00", 16 * KiB, atmega168Variants},
-    {"atmega328", "ATmega328", "0xDA", "0xFF", "0x05", 32 * KiB, atmega328Variants},
-    {"attiny44", "ATtiny44", "0xDF", "0xFF", std::nullopt, 4 * KiB, attiny44Variants},
-    {"attiny45", "ATtiny45", "0xDF", "0x62", "0xFF", 4 * KiB, attiny45Variants},
-    {"attiny85", "ATtiny85", "0xD7", "0xE2", "0xFF", 8 * KiB, attiny85Variants},
+    {AvrChipId::atmega168, "atmega168", "ATmega168", "0xDD", "0xFF", "0x00", 16 * KiB,
+     atmega168Variants},
+    {AvrChipId::atmega328, "atmega328", "ATmega328", "0xDA", "0xFF", "0x05", 32 * KiB,
+     atmega328Variants},
+    {AvrChipId::attiny44, "attiny44", "ATtiny44", "0xDF", "0xFF", std::nullopt, 4 * KiB,
+     attiny44Variants},
+    {AvrChipId::attiny45, "attiny45", "ATtiny45", "0xDF", "0x62", "0xFF", 4 * KiB,
+     attiny45Variants},
+    {AvrChipId::attiny85, "attiny85", "ATtiny85", "0xD7", "0xE2", "0xFF", 8 * KiB,
+     attiny85Variants},
 }};
+
+// chip() finds a chip at its id's place.
+static_assert(std::ranges::all_of(chips, [](const AvrChip& chip) {
+    return &chip - chips.data() == static_cast<std::ptrdiff_t>(chip.id);
+}));
 
 } // namespace
 
@@ -49,10 +59,8 @@ std::span<const AvrChip> AvrChips::all() {
     return chips;
 }
 
-const AvrChip* AvrChips::at(std::int32_t cpu) {
-    if (cpu < 0 || static_cast<std::size_t>(cpu) >= chips.size())
-        return nullptr;
-    return &chips[static_cast<std::size_t>(cpu)];
+const AvrChip& AvrChips::chip(AvrChipId id) {
+    return chips[static_cast<std::size_t>(id)];
 }
 
 std::optional<AvrChipMatch> AvrChips::withSignature(const AvrSignatureBytes& signature) {

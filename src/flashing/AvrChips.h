@@ -24,7 +24,11 @@ struct AvrChipVariant {
     std::string_view name;
 };
 
+// Names a chip of AvrChips, in the order it lists them.
+enum class AvrChipId { atmega168, atmega328, attiny44, attiny45, attiny85 };
+
 struct AvrChip {
+    AvrChipId id;
     std::string_view part;     // avrdude's part id, as -p takes it: "atmega328"
     std::string_view name;     // for people: "ATmega328"
     std::string_view highFuse; // as avrdude's -U...:m takes them: "0xDA"
@@ -48,12 +52,10 @@ struct AvrChipMatch {
 // here, so a chip's facts cannot drift apart between them.
 class AvrChips {
 public:
-    // Indexed like AVRProduct::cpu(): 0 atmega168, 1 atmega328, 2 attiny44, 3 attiny45,
-    // 4 attiny85.
+    // In the order of AvrChipId.
     static std::span<const AvrChip> all();
 
-    // The chip at a product's index, or null for an index outside the table.
-    static const AvrChip* at(std::int32_t cpu);
+    static const AvrChip& chip(AvrChipId id);
 
     // The chip, and its variant, that answers with this signature; nothing when no chip of the
     // table does.

@@ -8,52 +8,50 @@
 #include "flashing/ToolEnvironment.h"
 #include "flashing/output/AvrdudeProgressParser.h"
 
-#include <stdexcept>
-
 namespace modflash {
 
+// libusb 0.1 (USBtiny, AVRISP mkII) opens a device node it may not write for reading, and the
+// kernel refuses every request on it: "error sending control message: Operation not permitted".
+// Through libusb-1.0 (USBasp): "cannot open USB device: Permission denied".
 AvrdudeProfile::AvrdudeProfile()
-    : FamilyProfile({"avr",
-                     "avrdude",
-                     "hex",
-                     {LogTexts::firstAvrNote, LogTexts::secondAvrNote},
-                     {{{"cannot find USBtiny", "cannot find USB device",
-                        "unable to open programmer", "No such device"},
-                       MODFLASH_TRANSLATABLE(
-                           "modflash::FamilyProfile",
-                           "Connect the programmer by USB, and choose the one you use in the "
-                           "preferences.")},
-                      {{"LIBUSB_ERROR_ACCESS", "Permission denied", "insufficient permission"},
-                       MODFLASH_TRANSLATABLE(
-                           "modflash::FamilyProfile",
-                           "Your user may not open the programmer: set up USB access as the README "
-                           "says, then plug it in again.")},
-                      {{"initialization failed", "Invalid device signature", "not responding",
-                        "target doesn't answer"},
-                       MODFLASH_TRANSLATABLE(
-                           "modflash::FamilyProfile",
-                           "The module does not answer: check that the ISP cable sits with its red "
-                           "stripe on pin 1 and that the module's supply is on.")},
-                      {{"verification mismatch", "verification error"},
-                       MODFLASH_TRANSLATABLE(
-                           "modflash::FamilyProfile",
-                           "The module reads back other data than was written: write it again, and "
-                           "check the ISP cable and the module's supply.")},
-                      {{},
-                       MODFLASH_TRANSLATABLE(
-                           "modflash::FamilyProfile",
-                           "Check the ISP cable (red stripe to pin 1), the module's supply and the "
-                           "programmer chosen in the preferences.")}}}) {}
+    : FamilyProfile(
+          {"avr",
+           "avrdude",
+           "hex",
+           {LogTexts::firstAvrNote, LogTexts::secondAvrNote},
+           {"Operation not permitted", "USB device: Permission denied", "LIBUSB_ERROR_ACCESS"},
+           {{{"cannot find USBtiny", "cannot find USB device", "unable to open programmer",
+              "No such device"},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "Connect the programmer by USB, and choose the one you use in the "
+                 "preferences.")},
+            {{"initialization failed", "Invalid device signature", "not responding",
+              "target doesn't answer"},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "The module does not answer: check that the ISP cable sits with its red "
+                 "stripe on pin 1 and that the module's supply is on.")},
+            {{"verification mismatch", "verification error"},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "The module reads back other data than was written: write it again, and "
+                 "check the ISP cable and the module's supply.")},
+            {{},
+             MODFLASH_TRANSLATABLE(
+                 "modflash::FamilyProfile",
+                 "Check the ISP cable (red stripe to pin 1), the module's supply and the "
+                 "programmer chosen in the preferences.")}}}) {}
 
 const AvrdudeProfile& AvrdudeProfile::instance() {
     static const AvrdudeProfile profile;
     return profile;
 }
 
-UpdateTask AvrdudeProfile::command(std::int32_t cpu, const Firmware& firmware,
+UpdateTask AvrdudeProfile::command(AvrChipId chipId, const Firmware& firmware,
                                    const ResourceDirectory& resources,
                                    const Preferences& preferences) const {
-    const AvrChip& chip = chipAt(cpu);
+    const AvrChip& chip = AvrChips::chip(chipId);
     UpdateTask task;
     task.launchPath = executableResource(resources, "avrdude");
     const std::string conf = requiredResource(
@@ -77,7 +75,7 @@ UpdateTask AvrdudeProfile::command(std::int32_t cpu, const Firmware& firmware,
     return task;
 }
 
-UpdateTask AvrdudeProfile::signatureCommand(std::int32_t cpu, const ResourceDirectory& resources,
+UpdateTask AvrdudeProfile::signatureCommand(AvrChipId chip, const ResourceDirectory& resources,
                                             const Preferences& preferences) const {
     // No memory operation: avrdude reads the signature, prints it and stops. -F keeps it from
     // calling a chip that differs from the part an error ("use -F to override"), which would
@@ -91,19 +89,23 @@ UpdateTask AvrdudeProfile::signatureCommand(std::int32_t cpu, const ResourceDire
         "-F",
         "-c" + avrProgrammerList().chosenName(preferences),
         "-Pusb",
-        "-p" + std::string(chipAt(cpu).part),
+        "-p" + std::string(AvrChips::chip(chip).part),
     };
     task.environment = toolEnvironment(resources);
     return task;
 }
 
-ImageCheck::Requirements AvrdudeProfile::imageRequirements(std::int32_t cpu) const {
-    return ImageCheck::Requirements::forAvrChip(chipAt(cpu));
-}
-
 ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
                                           const AvrProductChip& product,
                                           std::span<const AvrProductChip> products) const {
+    // With -F avrdude carries on after it was refused the programmer, and the blank signature
+    // it then reads says nothing about the chip.
+    const auto reader = outputReader();
+    reader->feed(signatureOutput);
+    reader->finish();
+    if (!reader->accessErrorLine().empty())
+        return {ModuleVerdict::Kind::Unread,
+                "This user may not open the programmer (" + reader->accessErrorLine() + ")."};
     const AvrSignatureReading reading = AvrSignatureReader::read(signatureOutput);
     if (const std::optional<std::string> unfinished = unfinishedRead(reading, readEnd))
         return {ModuleVerdict::Kind::Unread, *unfinished};
@@ -134,15 +136,8 @@ std::optional<std::string> AvrdudeProfile::unfinishedRead(const AvrSignatureRead
            " before it had read the module's signature: see its output above for why.";
 }
 
-const AvrChip& AvrdudeProfile::chipAt(std::int32_t cpu) {
-    // Writing fuses meant for another chip could brick one, so a chip outside the table gets
-    // no command at all rather than a guess.
-    if (const AvrChip* chip = AvrChips::at(cpu))
-        return *chip;
-    throw std::out_of_range("no AVR chip is known for index " + std::to_string(cpu));
-}
-
-DeviceRequirement AvrdudeProfile::requiredDevice(const Preferences& preferences) const {
+std::optional<DeviceRequirement>
+AvrdudeProfile::requiredDevice(const Preferences& preferences) const {
     return DeviceRequirement::forChoice(
         avrProgrammerList(), preferences,
         MODFLASH_TRANSLATABLE("modflash::DeviceRequirement", "programmer"));

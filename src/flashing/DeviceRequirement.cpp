@@ -59,6 +59,8 @@ DeviceRequirement DeviceRequirement::forDfuBootLoader(UsbId id) {
     requirement.m_whatToCheck =
         tr("put the module into its boot loader mode as the instructions say");
     requirement.m_describesMemory = true;
+    // The update asks it to leave DFU mode and start the image it wrote.
+    requirement.m_leavesAfterUpdate = true;
     return requirement;
 }
 
@@ -83,6 +85,15 @@ std::string DeviceRequirement::message(const std::vector<UsbId>& present) const 
                                   "the preferences"),
                                {m_deviceName, other.deviceName, other.choice, m_preferenceWord});
     return substituted(tr("No %1 found: %2"), {m_deviceName, m_whatToCheck});
+}
+
+std::string DeviceRequirement::refusedMessage(UsbId id) const {
+    return substituted(tr("%1 found, but this user may not open it (USB %2)"),
+                       {m_deviceName, id.text()});
+}
+
+std::string DeviceRequirement::leftMessage() const {
+    return substituted(tr("The module left its %1 after the update, as it should"), {m_deviceName});
 }
 
 } // namespace modflash

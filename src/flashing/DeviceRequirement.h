@@ -36,7 +36,14 @@ public:
     std::optional<UsbId> presentId(const std::vector<UsbId>& present) const;
     // The device describes its memory (a DFU boot loader, in its interface's name).
     bool describesMemory() const { return m_describesMemory; }
+    // The device leaves the bus once an update has written the module (a boot loader that
+    // starts the new firmware).
+    bool leavesAfterUpdate() const { return m_leavesAfterUpdate; }
     std::string message(const std::vector<UsbId>& present) const;
+    // The device with this id is connected, but this user may not open it.
+    std::string refusedMessage(UsbId id) const;
+    // The device left after a successful update, as it should.
+    std::string leftMessage() const;
 
 private:
     // Another device of the same kind, and the preference value that would select it.
@@ -52,6 +59,7 @@ private:
     std::string m_preferenceWord;
     std::vector<Alternative> m_alternatives;
     bool m_describesMemory = false;
+    bool m_leavesAfterUpdate = false;
 };
 
 } // namespace modflash

@@ -16,16 +16,14 @@ DfuUtilProfile::DfuUtilProfile()
            "dfu-util",
            "bin",
            {LogTexts::firstDfuNote, LogTexts::secondDfuNote},
+           // "Cannot open DFU device 0483:df11 found on devnum 2 (LIBUSB_ERROR_ACCESS)", then
+           // "No DFU capable USB device available"; libusb's own words only with -v -v.
+           {"LIBUSB_ERROR_ACCESS", "libusb requires write access"},
            {{{"No DFU capable USB device", "LIBUSB_ERROR_NO_DEVICE", "No such device"},
              MODFLASH_TRANSLATABLE(
                  "modflash::FamilyProfile",
                  "Put the module into its boot loader mode as its instructions say, and "
                  "try another USB cable.")},
-            {{"LIBUSB_ERROR_ACCESS", "Permission denied", "Cannot open DFU device"},
-             MODFLASH_TRANSLATABLE(
-                 "modflash::FamilyProfile",
-                 "Your user may not open the boot loader: set up USB access as the README "
-                 "says, then plug the module in again.")},
             {{"LIBUSB_ERROR_TIMEOUT", "LIBUSB_ERROR_PIPE", "Error during download", "get_status"},
              MODFLASH_TRANSLATABLE(
                  "modflash::FamilyProfile",
@@ -60,12 +58,12 @@ UpdateTask DfuUtilProfile::command(const std::string& address, const std::string
     return task;
 }
 
-DeviceRequirement DfuUtilProfile::requiredDevice(const std::string& device) const {
+DeviceRequirement DfuUtilProfile::bootLoader(const std::string& device) const {
     return DeviceRequirement::forDfuBootLoader(
         UsbId::parse(device).value_or(*UsbId::parse(defaultDevice)));
 }
 
-ImageCheck::Requirements DfuUtilProfile::imageRequirements() const {
+std::optional<ImageCheck::Requirements> DfuUtilProfile::imageRequirements() const {
     return ImageCheck::Requirements::forStm32(largestFlash);
 }
 

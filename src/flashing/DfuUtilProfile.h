@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "flashing/DeviceRequirement.h"
 #include "flashing/FamilyProfile.h"
-#include "flashing/ImageCheck.h"
 #include "flashing/UpdateTask.h"
 
 #include <string>
@@ -30,9 +28,9 @@ public:
                        const Firmware& firmware, const ResourceDirectory& resources,
                        const Preferences& preferences) const;
     // The boot loader with the device's id; the usual one when the text is no id.
-    DeviceRequirement requiredDevice(const std::string& device) const;
+    DeviceRequirement bootLoader(const std::string& device) const;
     std::unique_ptr<ProgressParser> progressParser() const override;
-    ImageCheck::Requirements imageRequirements() const;
+    std::optional<ImageCheck::Requirements> imageRequirements() const override;
 
 private:
     DfuUtilProfile();

@@ -15,8 +15,12 @@ FamilyProfile::FamilyProfile(Facts facts)
 FamilyProfile::~FamilyProfile() = default;
 
 const FamilyProfile& FamilyProfile::none() {
-    static const FamilyProfile profile(
-        {"", "the flashing tool", "hex", {LogTexts::firstDfuNote, LogTexts::secondDfuNote}, {}});
+    static const FamilyProfile profile({"",
+                                        "the flashing tool",
+                                        "hex",
+                                        {LogTexts::firstDfuNote, LogTexts::secondDfuNote},
+                                        {},
+                                        {}});
     return profile;
 }
 
@@ -59,6 +63,20 @@ std::vector<std::string> FamilyProfile::verdictTexts(const ToolEnd& end) const {
 
 std::unique_ptr<ProgressParser> FamilyProfile::progressParser() const {
     return std::make_unique<ProgressParser>();
+}
+
+std::unique_ptr<ProgressParser> FamilyProfile::outputReader() const {
+    auto reader = progressParser();
+    reader->watchForAccessErrors(m_facts.accessPhrases);
+    return reader;
+}
+
+std::optional<DeviceRequirement> FamilyProfile::requiredDevice(const Preferences&) const {
+    return std::nullopt;
+}
+
+std::optional<ImageCheck::Requirements> FamilyProfile::imageRequirements() const {
+    return std::nullopt;
 }
 
 } // namespace modflash

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flashing/ModuleCheck.h"
 
-#include <stdexcept>
-
 namespace modflash {
 
 namespace {
@@ -16,19 +14,11 @@ std::string withArticle(std::string_view name) {
     return (vowel ? "an " : "a ") + std::string(name);
 }
 
-const AvrChip& chipOf(const AvrProductChip& product) {
-    const AvrChip* chip = AvrChips::at(product.cpu);
-    if (!chip)
-        throw std::out_of_range("no AVR chip is known for index " + std::to_string(product.cpu) +
-                                " of product \"" + product.title + "\"");
-    return *chip;
-}
-
 // "Products with an ATmega328: Ostrine, Parvonne (rev008 or Lower)." or that none has it.
 std::string ownersOf(const AvrChip& chip, std::span<const AvrProductChip> products) {
     std::string titles;
     for (const AvrProductChip& product : products) {
-        if (AvrChips::at(product.cpu) != &chip)
+        if (product.chip != chip.id)
             continue;
         if (!titles.empty())
             titles += ", ";
@@ -54,7 +44,7 @@ std::string chipDidNotAnswer(const AvrSignatureBytes& signature, const std::stri
 ModuleCheck::Result ModuleCheck::check(const AvrSignatureBytes& signature,
                                        const AvrProductChip& product,
                                        std::span<const AvrProductChip> products) {
-    const AvrChip& wanted = chipOf(product);
+    const AvrChip& wanted = AvrChips::chip(product.chip);
     const std::string uses = product.title + " uses " + withArticle(wanted.name);
     if (AvrSignatureReader::isBlank(signature))
         return {false, {}, chipDidNotAnswer(signature, {})};

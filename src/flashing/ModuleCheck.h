@@ -3,7 +3,6 @@
 
 #include "flashing/AvrSignature.h"
 
-#include <cstdint>
 #include <span>
 #include <string>
 
@@ -20,10 +19,10 @@ struct ModuleVerdict {
     std::string reason; // for Mismatch and Unread
 };
 
-// An AVR product as the module check sees it: its title and its index in the chip table.
+// An AVR product as the module check sees it: its title and its chip.
 struct AvrProductChip {
     std::string title;
-    std::int32_t cpu;
+    AvrChipId chip;
 };
 
 // Whether the module on the programmer carries the chip the chosen product is built on, from

@@ -33,16 +33,13 @@ OpenocdProfile::OpenocdProfile()
            "openocd",
            "bin",
            {LogTexts::firstSwdNote, LogTexts::secondSwdNote},
+           // "Error: libusb_open() failed with LIBUSB_ERROR_ACCESS", then "Error: open failed".
+           {"LIBUSB_ERROR_ACCESS", "libusb requires write access"},
            {{{"open failed", "unable to open", "No such device"},
              MODFLASH_TRANSLATABLE(
                  "modflash::FamilyProfile",
                  "Connect the ST-Link probe by USB, and choose the one you use in the "
                  "preferences.")},
-            {{"LIBUSB_ERROR_ACCESS", "Permission denied"},
-             MODFLASH_TRANSLATABLE(
-                 "modflash::FamilyProfile",
-                 "Your user may not open the probe: set up USB access as the README says, "
-                 "then plug it in again.")},
             {{"target voltage", "init mode failed", "unable to connect", "not halted", "timed out",
               "not examined"},
              MODFLASH_TRANSLATABLE(
@@ -92,13 +89,14 @@ UpdateTask OpenocdProfile::command(const Firmware& firmware, const ResourceDirec
     return task;
 }
 
-DeviceRequirement OpenocdProfile::requiredDevice(const Preferences& preferences) const {
+std::optional<DeviceRequirement>
+OpenocdProfile::requiredDevice(const Preferences& preferences) const {
     return DeviceRequirement::forChoice(
         stlinkProbeList(), preferences,
         MODFLASH_TRANSLATABLE("modflash::DeviceRequirement", "probe"));
 }
 
-ImageCheck::Requirements OpenocdProfile::imageRequirements() const {
+std::optional<ImageCheck::Requirements> OpenocdProfile::imageRequirements() const {
     return ImageCheck::Requirements::forStm32(largestFlash);
 }
 

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "flashing/DeviceRequirement.h"
 #include "flashing/FamilyProfile.h"
-#include "flashing/ImageCheck.h"
 #include "flashing/UpdateTask.h"
 
 namespace modflash {
@@ -23,9 +21,9 @@ public:
 
     UpdateTask command(const Firmware& firmware, const ResourceDirectory& resources,
                        const Preferences& preferences) const;
-    DeviceRequirement requiredDevice(const Preferences& preferences) const;
+    std::optional<DeviceRequirement> requiredDevice(const Preferences& preferences) const override;
     std::unique_ptr<ProgressParser> progressParser() const override;
-    ImageCheck::Requirements imageRequirements() const;
+    std::optional<ImageCheck::Requirements> imageRequirements() const override;
 
 private:
     OpenocdProfile();

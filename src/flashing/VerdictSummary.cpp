@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flashing/VerdictSummary.h"
 
+#include "flashing/DeviceRequirement.h"
 #include "flashing/TextLookup.h"
+#include "flashing/UsbAccess.h"
 
 namespace modflash {
 
@@ -15,7 +17,7 @@ std::string tr(const char* text) {
 
 VerdictSummary::VerdictSummary(const FamilyProfile& profile)
     : m_profile(profile)
-    , m_parser(profile.progressParser()) {}
+    , m_parser(profile.outputReader()) {}
 
 VerdictSummary::~VerdictSummary() = default;
 
@@ -56,6 +58,9 @@ std::string VerdictSummary::runningText() const {
 }
 
 std::string VerdictSummary::failureText() const {
+    // The tool goes on to say it found no device, but the device is there: access comes first.
+    if (m_end->kind == ToolEnd::Kind::Failed && accessDenied())
+        return accessDeniedText();
     const std::string& lastError = m_parser->lastErrorLine();
     std::string what;
     switch (m_end->kind) {
@@ -98,6 +103,18 @@ std::string VerdictSummary::failureText() const {
                        {what.ends_with('.') ? what : what + '.', advice});
 }
 
+std::string VerdictSummary::accessDeniedText() const {
+    std::string line = m_parser->accessErrorLine();
+    if (!line.ends_with('.'))
+        line += '.';
+    std::string text = substituted(
+        tr("Update failed: %1 %2"),
+        {line, m_accessAdvice.empty() ? UsbAccess().advice(std::nullopt) : m_accessAdvice});
+    if (!m_end->writeStarted)
+        text += ' ' + tr("Nothing was written.");
+    return text;
+}
+
 std::string VerdictSummary::writtenThenFailedText() const {
     // What the tool said after the image, else how it ended.
     std::string detail = m_parser->errorAfterImageWritten();
@@ -121,14 +138,15 @@ Progress VerdictSummary::progress() const {
     Progress now = m_parser->progress();
     if (!m_end)
         return now;
+    // An end whose output showed no phase names none: the tool never got to one.
+    if (now.phase == ProgressParser::startingPhase)
+        now.phase.clear();
     if (m_end->succeeded()) {
-        // A success whose output showed no phase did not stop at the start: it names none.
-        if (now.phase == ProgressParser::startingPhase)
-            now.phase.clear();
         now.percent = 100;
         now.state = Progress::State::Done;
     } else if (!imageWrittenBeforeFailure()) {
-        now.state = Progress::State::Failed;
+        now.state = m_end->kind == ToolEnd::Kind::Stopped ? Progress::State::Stopped
+                                                          : Progress::State::Failed;
     }
     return now;
 }

@@ -36,6 +36,11 @@ public:
     bool hasEnded() const { return m_end.has_value(); }
     Banner banner() const;
 
+    // The tool said that this user may not open the USB device.
+    bool accessDenied() const { return !m_parser->accessErrorLine().empty(); }
+    // What to do about it on this computer (UsbAccess); without it, where to read up on it.
+    void setAccessAdvice(std::string advice) { m_accessAdvice = std::move(advice); }
+
     // The tool's progress; once the tool has ended, the final state that the verdict decides.
     Progress progress() const;
     // Forwards each progress change while output is fed (not the final state: read progress()
@@ -47,12 +52,14 @@ public:
 private:
     bool imageWrittenBeforeFailure() const;
     std::string failureText() const;
+    std::string accessDeniedText() const;
     std::string writtenThenFailedText() const;
     std::string runningText() const;
 
     const FamilyProfile& m_profile;
     std::unique_ptr<ProgressParser> m_parser;
     std::optional<ToolEnd> m_end;
+    std::string m_accessAdvice;
 };
 
 } // namespace modflash

@@ -12,6 +12,7 @@
 
 namespace modflash {
 
+class DeviceRequirement;
 class Preferences;
 class UsbDeviceSource;
 
@@ -22,7 +23,7 @@ class DevicePresence : public QObject {
     Q_OBJECT
 
 public:
-    enum class State { NoProduct, CannotCheck, Missing, Found };
+    enum class State { NoProduct, CannotCheck, Missing, Found, Refused, LeftAfterUpdate };
 
     // The source and the preferences must outlive this object.
     DevicePresence(UsbDeviceSource& source, const Preferences& preferences,
@@ -32,9 +33,15 @@ public:
     void setProduct(ProductPtr product);
     // Read the programmer preferences again after the user changed one.
     void preferencesChanged() { refresh(); }
+    // An update of the chosen product started and ended: after a success a boot loader that
+    // was there at the start is gone, as it should be, until the module is put into it again.
+    void updateStarted();
+    void updateEnded(bool succeeded);
 
     QString text() const { return m_text; }
     State state() const { return m_state; }
+    // What to do when the device refuses this user; empty otherwise.
+    QString accessAdvice() const { return m_accessAdvice; }
     // The flash the connected module's boot loader says it has, when it says so; an image that
     // does not fit it is refused.
     std::optional<std::uint64_t> connectedFlash() const { return m_connectedFlash; }
@@ -46,13 +53,24 @@ signals:
 private:
     void connectSignals();
     void refresh();
+    State stateOf(const DeviceRequirement& requirement, const std::vector<UsbId>& present,
+                  std::string& text);
     std::string flashOf(UsbId id, std::optional<std::uint64_t>& flash) const;
 
     UsbDeviceSource& m_source;
     const Preferences& m_preferences;
     ProductPtr m_product;
     QString m_text;
+    QString m_accessAdvice;
     State m_state = State::NoProduct;
+    // The device of an update that began with it: still there, to leave after the update's
+    // success, or gone after it.
+    enum class AfterUpdate {
+        Nothing,
+        WasThere,
+        Leaving,
+        Left
+    } m_afterUpdate = AfterUpdate::Nothing;
     std::optional<std::uint64_t> m_connectedFlash;
 };
 

@@ -38,16 +38,25 @@ std::optional<std::string> dfuInterfaceName(libusb_device* device) {
     return std::string(reinterpret_cast<const char*>(name), static_cast<std::size_t>(length));
 }
 
+// The connected devices with this id.
+std::vector<libusb_device*> devicesWith(libusb_device** list, ssize_t count, UsbId id) {
+    std::vector<libusb_device*> found;
+    for (ssize_t i = 0; i < count; ++i) {
+        libusb_device_descriptor descriptor{};
+        if (libusb_get_device_descriptor(list[i], &descriptor) == LIBUSB_SUCCESS &&
+            UsbId{descriptor.idVendor, descriptor.idProduct} == id)
+            found.push_back(list[i]);
+    }
+    return found;
+}
+
 std::optional<std::string> layoutOn(libusb_context* context, UsbId id) {
     libusb_device** list = nullptr;
     const ssize_t count = libusb_get_device_list(context, &list);
     std::optional<std::string> layout;
-    for (ssize_t i = 0; i < count && !layout; ++i) {
-        libusb_device_descriptor descriptor{};
-        if (libusb_get_device_descriptor(list[i], &descriptor) == LIBUSB_SUCCESS &&
-            UsbId{descriptor.idVendor, descriptor.idProduct} == id)
-            layout = dfuInterfaceName(list[i]);
-    }
+    for (libusb_device* device : devicesWith(list, count, id))
+        if (!layout)
+            layout = dfuInterfaceName(device);
     if (list)
         libusb_free_device_list(list, 1);
     return layout;
@@ -57,6 +66,25 @@ std::optional<std::string> layoutOn(libusb_context* context, UsbId id) {
 
 std::optional<std::string> LibusbDeviceSource::dfuMemoryLayout(UsbId id) const {
     return m_context ? layoutOn(m_context, id) : std::nullopt;
+}
+
+bool LibusbDeviceSource::mayOpen(UsbId id) const {
+    if (!m_context)
+        return true;
+    libusb_device** list = nullptr;
+    const ssize_t count = libusb_get_device_list(m_context, &list);
+    bool refused = false;
+    // Opening claims nothing: a tool that has the device open goes on undisturbed.
+    for (libusb_device* device : devicesWith(list, count, id)) {
+        libusb_device_handle* handle = nullptr;
+        const int result = libusb_open(device, &handle);
+        if (result == LIBUSB_SUCCESS)
+            libusb_close(handle);
+        refused = refused || result == LIBUSB_ERROR_ACCESS;
+    }
+    if (list)
+        libusb_free_device_list(list, 1);
+    return !refused;
 }
 
 std::optional<std::string> LibusbDeviceSource::readDfuMemoryLayout(UsbId id) {

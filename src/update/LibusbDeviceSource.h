@@ -32,6 +32,7 @@ public:
     std::vector<UsbId> devices() const override { return m_devices; }
     bool isAvailable() const override { return m_context != nullptr; }
     std::optional<std::string> dfuMemoryLayout(UsbId id) const override;
+    bool mayOpen(UsbId id) const override;
     // The same, with a libusb of its own for the one question (the command line).
     static std::optional<std::string> readDfuMemoryLayout(UsbId id);
     bool usesHotplug() const { return m_hotplugRegistered; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "update/UpdateSession.h"
 
+#include "flashing/UsbAccess.h"
 #include "update/SleepInhibitor.h"
 
 #include <QByteArray>
@@ -40,7 +41,7 @@ void UpdateSession::connectRun() {
 bool UpdateSession::start(ProductPtr product, FirmwarePtr firmware,
                           const ResourceDirectory& resources, const Preferences& preferences,
                           const UpdateOptions& options) {
-    if (!firmware || !acquire(product, firmware->version()))
+    if (!firmware || !acquire(product, firmware->version(), preferences))
         return false;
     // The run reports its first stage change, and with it the running flag, from here on.
     return m_run.start(std::move(product), std::move(firmware), resources, preferences, options);
@@ -49,19 +50,21 @@ bool UpdateSession::start(ProductPtr product, FirmwarePtr firmware,
 bool UpdateSession::start(ProductPtr product, const feed::FirmwareOffer& offer,
                           const ResourceDirectory& resources, const Preferences& preferences,
                           const UpdateOptions& options) {
-    if ((!offer.firmware && !offer.release) || !acquire(product, offer.version()))
+    if ((!offer.firmware && !offer.release) || !acquire(product, offer.version(), preferences))
         return false;
     return m_run.start(std::move(product), offer, resources, preferences, options);
 }
 
 // The lock covers the whole update, a download included.
-bool UpdateSession::acquire(const ProductPtr& product, const std::string& version) {
+bool UpdateSession::acquire(const ProductPtr& product, const std::string& version,
+                            const Preferences& preferences) {
     if (isBusy() || !product)
         return false;
     m_blockedBy = m_lock.acquire(QString::fromStdString(product->title() + ' ' + version));
     if (m_blockedBy)
         return false;
     m_product = product;
+    m_device = product->requiredDevice(preferences);
     m_end.reset();
     m_downloaded = Progress::indeterminate;
     newSummary();
@@ -75,6 +78,8 @@ void UpdateSession::newSummary() {
     m_summary =
         std::make_unique<VerdictSummary>(m_product ? m_product->profile() : FamilyProfile::none());
     m_summary->setProgressListener([this](const Progress&) { reportStatus(); });
+    m_unreadTail.clear();
+    m_tailCut = false;
 }
 
 void UpdateSession::stop() {
@@ -82,14 +87,32 @@ void UpdateSession::stop() {
 }
 
 void UpdateSession::chunkArrived(const QByteArray& chunk) {
-    if (m_readsProgress && m_summary)
+    if (!m_summary)
+        return;
+    if (m_readsProgress) {
         m_summary->feed(
             std::string_view(chunk.constData(), static_cast<std::size_t>(chunk.size())));
+        return;
+    }
+    // A tool says what went wrong last: the end of its output explains the verdict.
+    m_unreadTail += chunk;
+    if (m_unreadTail.size() > 2 * unreadTailBytes) {
+        m_unreadTail.remove(0, m_unreadTail.size() - unreadTailBytes);
+        m_tailCut = true;
+    }
 }
 
 void UpdateSession::runFinished(const ToolEnd& end) {
     m_end = end;
+    if (!m_unreadTail.isEmpty()) {
+        // A line cut at its start could read as another.
+        const qsizetype from = m_tailCut ? m_unreadTail.indexOf('\n') + 1 : 0;
+        m_summary->feed(std::string_view(m_unreadTail).substr(static_cast<std::size_t>(from)));
+        m_unreadTail.clear();
+    }
     m_summary->toolEnded(end);
+    if (m_summary->accessDenied())
+        m_summary->setAccessAdvice(UsbAccess().advice(m_device));
     m_sleepLock->release();
     m_lock.release();
     reportStatus();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalogue/Product.h"
+#include "flashing/DeviceRequirement.h"
 #include "flashing/Firmware.h"
 #include "flashing/ToolEnd.h"
 #include "flashing/VerdictSummary.h"
@@ -59,8 +60,10 @@ public:
     bool hasEnded() const { return m_end.has_value(); }
 
     // Reading progress costs a pass over every byte of output; a front end that shows no
-    // progress turns it off (the verdict and the exit status do not depend on it).
+    // progress turns it off. The verdict and the exit status do not depend on it, and the
+    // banner's reasons are then read from the end of the output once the tool has ended.
     void setReadsProgress(bool reads) { m_readsProgress = reads; }
+    static constexpr qsizetype unreadTailBytes = 64 * 1024;
 
     // While the tool runs, its phase and how far it is; after the verdict, the state it ended in.
     Progress progress() const;
@@ -91,7 +94,8 @@ signals:
 
 private:
     void connectRun();
-    bool acquire(const ProductPtr& product, const std::string& version);
+    bool acquire(const ProductPtr& product, const std::string& version,
+                 const Preferences& preferences);
     void chunkArrived(const QByteArray& chunk);
     void newSummary();
     void runFinished(const ToolEnd& end);
@@ -104,7 +108,10 @@ private:
     std::unique_ptr<SleepInhibitor> m_ownSleepLock;
     SleepInhibitor* m_sleepLock;
     std::unique_ptr<VerdictSummary> m_summary;
+    QByteArray m_unreadTail; // the end of the output, while progress is not read
+    bool m_tailCut = false;
     ProductPtr m_product;
+    std::optional<DeviceRequirement> m_device; // the one the latest update needs
     std::optional<ToolEnd> m_end;
     // While a feed release downloads: the percentage of it received, when its size is known.
     int m_downloaded = Progress::indeterminate;

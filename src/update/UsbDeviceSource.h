@@ -28,6 +28,9 @@ public:
     // loader describes its memory ("@Internal Flash  /0x08000000/04*016Kg,..."); nothing when
     // there is no such device or it cannot be asked.
     virtual std::optional<std::string> dfuMemoryLayout(UsbId id) const = 0;
+    // False when the connected device with this id refuses this user, as the kernel does
+    // without a udev rule that gives access; true otherwise, also when no such device is there.
+    virtual bool mayOpen(UsbId id) const = 0;
 
 signals:
     // The list of devices, or whether it can be had, changed.

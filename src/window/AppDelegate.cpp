@@ -41,7 +41,8 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
                          updateControls();
                      })
     , m_log(controls.logTextField)
-    , m_instructions(controls.instructionsView, m_resources, m_services.openUrl)
+    , m_instructions(controls.instructionsView, m_resources,
+                     [this](const QUrl& link) { return m_help.openInBrowser(link); })
     , m_preferenceControls(preferences, controls.avrProgrammerSelector,
                            controls.stlinkProgrammerSelector, controls.factoryFirmwareEnable,
                            controls.massEraseBeforeProgramming, controls.checkModuleBeforeWriting)
@@ -58,10 +59,11 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
     , m_logExport(
           controls.window, [this] { return m_log.text(); },
           [this] {
-              return LogExport::aboutOf(m_product, m_versionList.selectedOffer(), m_preferences);
+              return LogExport::aboutFor(m_product, m_versionList.selectedOffer(), m_preferences);
           },
-          m_services.chooseSaveFile, m_services.reportProblem,
-          [this](const QString& notice) { m_statusPanel.showNotice(notice); })
+          m_services.chooseSaveFile, m_services.reportProblem)
+    , m_copyConfirmation(controls.copyLogButton)
+    , m_saveConfirmation(controls.saveLogButton)
     , m_dropHandler(
           controls.window, [this] { return dropSituation(); },
           [this](const QString& path) {
@@ -69,6 +71,7 @@ AppDelegate::AppDelegate(const WindowControls& controls, Preferences& preference
               m_otherVersion.take(m_product, path);
           },
           [this](const QString& reason) { m_statusPanel.showNotice(reason); })
+    , m_help(controls.window, m_services.openUrl, m_services.reportProblem)
     , m_releaseNotes(controls.releaseLine, controls.releaseNotesButton, controls.releaseNotes)
     , m_firmwareMenu(
           controls, m_feed, m_userFolder, m_session, m_services, [this] { offersChanged(); },
@@ -88,6 +91,7 @@ void AppDelegate::connectSignals() {
     connect(m_controls.stopButton, &QPushButton::clicked, this, &AppDelegate::stop);
     connect(m_controls.helpButton, &QPushButton::clicked, this, &AppDelegate::openHelp);
     connect(m_controls.helpAction, &QAction::triggered, this, &AppDelegate::openHelp);
+    connect(m_controls.userGuideAction, &QAction::triggered, &m_help, &HelpCommands::showUserGuide);
     connect(m_controls.aboutAction, &QAction::triggered, this, &AppDelegate::showAbout);
     connect(m_controls.instructionsView, &QTextBrowser::anchorClicked, this,
             &AppDelegate::followLink);
@@ -95,6 +99,10 @@ void AppDelegate::connectSignals() {
     connect(m_controls.copyLogButton, &QPushButton::clicked, &m_logExport, &LogExport::copy);
     connect(m_controls.saveLogButton, &QPushButton::clicked, &m_logExport, &LogExport::save);
     connect(m_controls.saveLogAction, &QAction::triggered, &m_logExport, &LogExport::save);
+    connect(&m_logExport, &LogExport::copied, this,
+            [this] { m_copyConfirmation.confirm(tr("Copied")); });
+    connect(&m_logExport, &LogExport::saved, this,
+            [this] { m_saveConfirmation.confirm(tr("Saved")); });
     connectPreferenceSignals();
     connectUpdateSignals();
 }
@@ -121,6 +129,7 @@ void AppDelegate::connectUpdateSignals() {
     connect(&m_session, &UpdateSession::logText, this,
             [this](const QByteArray& text) { writeToLog(QString::fromUtf8(text)); });
     connect(&m_session, &UpdateSession::runningChanged, this, &AppDelegate::reflectRunning);
+    connect(&m_session, &UpdateSession::started, &m_deviceLine, &DevicePresenceLine::updateStarted);
     connect(&m_session, &UpdateSession::finished, this, &AppDelegate::updateFinished);
     // Two tools on one bus would fight over the module: Update waits while another program of
     // this user updates one, and the banner says which.
@@ -193,6 +202,7 @@ void AppDelegate::updateFinished(const ToolEnd& end) {
     m_log.flush();
     if (!end.toolRan())
         qWarning("Problem running task: %s", end.reason.c_str());
+    m_deviceLine.updateEnded(end.succeeded());
     reflectRunning();
     if (m_offersStale)
         offersChanged();
@@ -298,7 +308,7 @@ void AppDelegate::showAbout() {
 }
 
 void AppDelegate::openHelp() {
-    m_services.openUrl(BuildInfo::helpUrl());
+    m_help.openOnlineHelp();
 }
 
 void AppDelegate::updateProductList() {

@@ -6,9 +6,11 @@
 #include "flashing/ResourceDirectory.h"
 #include "update/OtherUpdateWatch.h"
 #include "update/UpdateSession.h"
+#include "window/ButtonConfirmation.h"
 #include "window/DevicePresenceLine.h"
 #include "window/FirmwareDropHandler.h"
 #include "window/FirmwareMenu.h"
+#include "window/HelpCommands.h"
 #include "window/ImageLine.h"
 #include "window/InstructionsView.h"
 #include "window/KeyboardNavigation.h"
@@ -96,6 +98,8 @@ public:
     QString logText() { return m_log.text(); }
     // The About box, while it has been opened.
     AboutDialog* aboutDialog() const { return m_about.get(); }
+    // The user guide's viewer, once it has been opened.
+    UserGuide* userGuide() const { return m_help.userGuide(); }
 
     const ProductCatalogue& products() const { return m_products; }
     // The chosen product: nothing until the user first picks one.
@@ -149,7 +153,10 @@ private:
     std::unique_ptr<AboutDialog> m_about;
     DevicePresenceLine m_deviceLine;
     LogExport m_logExport;
+    ButtonConfirmation m_copyConfirmation;
+    ButtonConfirmation m_saveConfirmation;
     FirmwareDropHandler m_dropHandler;
+    HelpCommands m_help;
     ReleaseNotesView m_releaseNotes;
     FirmwareMenu m_firmwareMenu;
     bool m_offersStale = false;

@@ -28,8 +28,13 @@ void DevicePresenceLine::show() {
     m_line->setText(m_presence.text());
     // No product, no line: an empty label takes no room in the form.
     m_line->setVisible(!m_presence.text().isEmpty());
-    const bool missing = m_presence.state() == DevicePresence::State::Missing;
-    ReadableColour::setTextHue(m_line, missing ? QColor(0x8a, 0x5a, 0x00) : QColor());
+    // What the person must act on stands out; a boot loader gone after an update is no fault.
+    const DevicePresence::State state = m_presence.state();
+    const bool act =
+        state == DevicePresence::State::Missing || state == DevicePresence::State::Refused;
+    ReadableColour::setTextHue(m_line, act ? ReadableColour::caution : QColor());
+    // The access advice is long; the line names the problem and its tip says what to do.
+    m_line->setToolTip(m_presence.accessAdvice());
 }
 
 } // namespace modflash

@@ -26,6 +26,8 @@ public:
 
     void setProduct(ProductPtr product) { m_presence.setProduct(std::move(product)); }
     void preferencesChanged() { m_presence.preferencesChanged(); }
+    void updateStarted() { m_presence.updateStarted(); }
+    void updateEnded(bool succeeded) { m_presence.updateEnded(succeeded); }
 
     const DevicePresence& presence() const { return m_presence; }
     DevicePresence& presence() { return m_presence; }

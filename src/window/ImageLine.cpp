@@ -2,6 +2,7 @@
 #include "window/ImageLine.h"
 
 #include "flashing/CheckText.h"
+#include "window/ReadableColour.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -17,7 +18,9 @@ QString tr(const char* text) {
 } // namespace
 
 ImageLine::ImageLine(QLabel* line)
-    : m_line(line) {}
+    : m_line(line) {
+    ReadableColour::followPalette(m_line, &m_paletteFollowers, [this] { display(); });
+}
 
 void ImageLine::show(const ProductPtr& product, const FirmwarePtr& firmware,
                      std::optional<std::uint64_t> connectedFlash, bool sample) {
@@ -44,8 +47,11 @@ void ImageLine::display() {
         m_line->clear();
         return;
     }
-    if (!m_report->accepted()) {
-        m_line->setText(QString::fromStdString(m_report->reason));
+    const bool refused = !m_report->accepted();
+    // In the verdict's colour and weight, and in words for whoever does not see them.
+    ReadableColour::setVerdictHue(m_line, refused ? ReadableColour::failure : QColor());
+    if (refused) {
+        m_line->setText(tr("Refused: %1").arg(QString::fromStdString(m_report->reason)));
         return;
     }
     const QString facts = tr("%1, %2 bytes, SHA-256 %3")

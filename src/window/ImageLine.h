@@ -5,6 +5,7 @@
 #include "flashing/Firmware.h"
 #include "flashing/ImageReport.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
@@ -16,8 +17,9 @@ class QLabel;
 namespace modflash {
 
 // The line under the version list that says what the chosen image is before anything is
-// written: its format, size and the start of its SHA-256 when the checks pass, or why it is
-// refused. The window offers Update only for an image this line does not refuse.
+// written: its format, size and the start of its SHA-256 when the checks pass, or, marked as
+// refused as a failed update is, why it is refused. The window offers Update only for an
+// image this line does not refuse.
 class ImageLine {
 public:
     explicit ImageLine(QLabel* line);
@@ -40,6 +42,7 @@ private:
     void display();
 
     QPointer<QLabel> m_line;
+    QObject m_paletteFollowers; // go with this line, whatever outlives it
     ProductPtr m_product;
     FirmwarePtr m_firmware;
     bool m_sample = false;

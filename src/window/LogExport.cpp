@@ -29,7 +29,7 @@ bool writeAll(QSaveFile& file, const QByteArray& bytes) {
 
 } // namespace
 
-LogExport::About LogExport::aboutOf(const ProductPtr& product,
+LogExport::About LogExport::aboutFor(const ProductPtr& product,
                                     const std::optional<feed::FirmwareOffer>& offer,
                                     const Preferences& settings) {
     QStringList preferences;
@@ -59,14 +59,13 @@ LogExport::About LogExport::aboutOf(const ProductPtr& product,
 
 LogExport::LogExport(QWidget* window, LogText logText, AboutSource about,
                      WindowServices::SaveFileChooser chooseFile,
-                     WindowServices::ProblemReporter report, Notifier notify, QObject* parent)
+                     WindowServices::ProblemReporter report, QObject* parent)
     : QObject(parent)
     , m_window(window)
     , m_logText(std::move(logText))
     , m_about(std::move(about))
     , m_chooseFile(std::move(chooseFile))
-    , m_report(std::move(report))
-    , m_notify(std::move(notify)) {}
+    , m_report(std::move(report)) {}
 
 QString LogExport::suggestedPath(const QString& pageName) {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmm"));
@@ -74,19 +73,18 @@ QString LogExport::suggestedPath(const QString& pageName) {
     return QDir::home().filePath(QStringLiteral("modflash-log-%1.txt").arg(name));
 }
 
-void LogExport::copy() const {
+void LogExport::copy() {
     QGuiApplication::clipboard()->setText(m_logText());
-    m_notify(tr("The log is on the clipboard."));
+    emit copied();
 }
 
 void LogExport::save() {
     QPointer<LogExport> self(this);
-    m_chooseFile(
-        m_window, suggestedPath(m_about().pageName), [self](const std::optional<QString>& path) {
-            if (self && path && !path->isEmpty() && self->writeTo(*path))
-                self->m_notify(
-                    tr("The log is saved as \u201c%1\u201d.").arg(QDir::toNativeSeparators(*path)));
-        });
+    m_chooseFile(m_window, suggestedPath(m_about().pageName),
+                 [self](const std::optional<QString>& path) {
+                     if (self && path && !path->isEmpty() && self->writeTo(*path))
+                         emit self->saved(*path);
+                 });
 }
 
 bool LogExport::writeTo(const QString& path) const {

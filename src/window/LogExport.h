@@ -20,8 +20,8 @@ class Preferences;
 // Hands the log on: to the clipboard, or into a plain UTF-8 text file the user names. The file
 // starts with a short header that says what the log is about (for whoever it is handed on to),
 // followed by exactly the log's text; it is only ever written when the user asks for it, and a
-// file that cannot be written is reported with the system's reason. Each hand-over is confirmed
-// in a notice.
+// file that cannot be written is reported with the system's reason. Each hand-over is
+// signalled, for the window to confirm.
 class LogExport : public QObject {
     Q_OBJECT
 
@@ -33,20 +33,21 @@ public:
         QString header;
     };
     using AboutSource = std::function<About()>;
-    using Notifier = std::function<void(const QString& notice)>;
 
     LogExport(QWidget* window, LogText logText, AboutSource about,
               WindowServices::SaveFileChooser chooseFile, WindowServices::ProblemReporter report,
-              Notifier notify, QObject* parent = nullptr);
+              QObject* parent = nullptr);
 
-    // What a saved log is about: the chosen product and version, and the preferences.
-    static About aboutOf(const ProductPtr& product, const std::optional<feed::FirmwareOffer>& offer,
-                         const Preferences& preferences);
+    // What a saved log is about: the product and version chosen, and the preferences.
+    static About aboutFor(const ProductPtr& product,
+                          const std::optional<feed::FirmwareOffer>& offer,
+                          const Preferences& preferences);
+
     // "modflash-log-Wendrel-2026-12-06-1425.txt" in the home directory, after the product's
     // page name (none before a product is chosen) and the local time now.
     static QString suggestedPath(const QString& pageName);
 
-    void copy() const;
+    void copy();
     // Asks where to save; the file is written once the user has answered, with the log's text
     // at that moment.
     void save();
@@ -54,13 +55,16 @@ public:
     // failure the user is told why and false is returned.
     bool writeTo(const QString& path) const;
 
+signals:
+    void copied();
+    void saved(const QString& path);
+
 private:
     QPointer<QWidget> m_window;
     LogText m_logText;
     AboutSource m_about;
     WindowServices::SaveFileChooser m_chooseFile;
     WindowServices::ProblemReporter m_report;
-    Notifier m_notify;
 };
 
 } // namespace modflash

@@ -2,6 +2,7 @@
 #include "window/LogLines.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace modflash {
 
@@ -25,7 +26,7 @@ void LogLines::clear() {
     m_lineCount = 1;
     m_characterCount = 0;
     m_lastLineColumns = 0;
-    m_maxColumns = 0;
+    m_columns.assign(1, 0);
 }
 
 void LogLines::append(QStringView text) {
@@ -45,6 +46,7 @@ void LogLines::replaceLastLine(QStringView text) {
     m_characterCount -= block.text.size() - start;
     block.text.truncate(start);
     m_lastLineColumns = 0;
+    m_columns.back() = 0;
     append(text);
 }
 
@@ -72,7 +74,8 @@ void LogLines::appendToLastLine(QStringView run) {
     m_characterCount += run.size();
     for (const QChar c : run)
         m_lastLineColumns = advanceColumn(m_lastLineColumns, c);
-    m_maxColumns = std::max(m_maxColumns, m_lastLineColumns);
+    m_columns.back() = static_cast<std::uint32_t>(
+        std::min<qsizetype>(m_lastLineColumns, std::numeric_limits<std::uint32_t>::max()));
 }
 
 void LogLines::startLine() {
@@ -81,6 +84,7 @@ void LogLines::startLine() {
     ++m_lineCount;
     ++m_characterCount;
     m_lastLineColumns = 0;
+    m_columns.push_back(0);
 }
 
 const LogLines::Block& LogLines::blockOf(qsizetype line) const {
@@ -143,6 +147,44 @@ QString LogLines::text(qsizetype first, qsizetype last) const {
         text.append(line(index));
     }
     return text;
+}
+
+qsizetype LogLines::screenColumn(QStringView line, qsizetype index) {
+    qsizetype column = 0;
+    for (const QChar c : line.left(index))
+        column = advanceColumn(column, c);
+    return column;
+}
+
+qsizetype LogLines::characterAtColumn(QStringView line, qsizetype wanted) {
+    qsizetype column = 0;
+    for (qsizetype index = 0; index < line.size(); ++index) {
+        if (wanted <= column)
+            return index;
+        const qsizetype next = advanceColumn(column, line[index]);
+        if (wanted < next)
+            return (wanted - column) * 2 < next - column ? index : index + 1;
+        column = next;
+    }
+    return line.size();
+}
+
+QString LogLines::columnsShown(QStringView line, qsizetype first, qsizetype count, bool tabs) {
+    if (!tabs)
+        return line.mid(std::min(first, line.size()), count).toString();
+    QString expanded;
+    qsizetype column = 0;
+    for (const QChar c : line) {
+        if (column >= first + count)
+            break;
+        const qsizetype next = advanceColumn(column, c);
+        if (c == u'\t')
+            expanded.append(QString(next - column, u' '));
+        else
+            expanded.append(c);
+        column = next;
+    }
+    return expanded.mid(std::min(first, expanded.size()), count);
 }
 
 } // namespace modflash

@@ -27,9 +27,8 @@ public:
     // Never zero: an empty log is one empty line, as an empty text view shows it.
     qsizetype lineCount() const { return m_lineCount; }
     QStringView line(qsizetype index) const;
-    // Width of the widest line there has been, in columns, tabs expanded: a line the terminal
-    // redraws shorter keeps the width, which spares scanning every line again.
-    qsizetype maxColumns() const { return m_maxColumns; }
+    // The width of line `index` in columns, tabs expanded.
+    qsizetype columns(qsizetype index) const { return m_columns[static_cast<std::size_t>(index)]; }
     // Characters of text, line breaks included.
     qsizetype characterCount() const { return m_characterCount; }
     // The lines from `first` to `last` (inclusive), joined by "\n".
@@ -45,6 +44,14 @@ public:
     static qsizetype advanceColumn(qsizetype column, QChar c) {
         return c == u'\t' ? (column / tabWidth + 1) * tabWidth : column + 1;
     }
+    // The screen column where character `index` of `line` starts.
+    static qsizetype screenColumn(QStringView line, qsizetype index);
+    // The character index nearest to screen column `wanted`; a click on a tab's second half
+    // lands after the tab.
+    static qsizetype characterAtColumn(QStringView line, qsizetype wanted);
+    // The part of `line` on screen columns [first, first + count), tabs (when it has any)
+    // expanded to spaces.
+    static QString columnsShown(QStringView line, qsizetype first, qsizetype count, bool tabs);
 
 private:
     struct Block {
@@ -62,7 +69,8 @@ private:
     qsizetype m_lineCount = 0;
     qsizetype m_characterCount = 0;
     qsizetype m_lastLineColumns = 0;
-    qsizetype m_maxColumns = 0;
+    // Each line's width, so that wrapping the log at another width reads no text.
+    std::vector<std::uint32_t> m_columns;
 };
 
 } // namespace modflash

@@ -29,48 +29,6 @@ bool isWordCharacter(QChar c) {
     return c.isLetterOrNumber() || c == u'_';
 }
 
-// The screen column where character `index` of `line` starts.
-qsizetype screenColumn(QStringView line, qsizetype index) {
-    qsizetype column = 0;
-    for (const QChar c : line.left(index))
-        column = LogLines::advanceColumn(column, c);
-    return column;
-}
-
-// The character index nearest to screen column `wanted`; a click on a tab's second half
-// lands after the tab.
-qsizetype characterAtColumn(QStringView line, qsizetype wanted) {
-    qsizetype column = 0;
-    for (qsizetype index = 0; index < line.size(); ++index) {
-        if (wanted <= column)
-            return index;
-        const qsizetype next = LogLines::advanceColumn(column, line[index]);
-        if (wanted < next)
-            return (wanted - column) * 2 < next - column ? index : index + 1;
-        column = next;
-    }
-    return line.size();
-}
-
-// The part of `line` on screen columns [first, first + count), tabs expanded to spaces.
-QString visibleColumns(QStringView line, qsizetype first, qsizetype count) {
-    if (!line.contains(u'\t'))
-        return line.mid(std::min(first, line.size()), count).toString();
-    QString expanded;
-    qsizetype column = 0;
-    for (const QChar c : line) {
-        if (column >= first + count)
-            break;
-        const qsizetype next = LogLines::advanceColumn(column, c);
-        if (c == u'\t')
-            expanded.append(QString(next - column, u' '));
-        else
-            expanded.append(c);
-        column = next;
-    }
-    return expanded.mid(std::min(first, expanded.size()), count);
-}
-
 } // namespace
 
 LogTextView::LogTextView(QWidget* parent)
@@ -82,6 +40,8 @@ void LogTextView::configureView() {
     LogTextAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(tr("Log"));
+    // Long lines wrap: nothing is ever beside the view.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
@@ -93,23 +53,26 @@ void LogTextView::appendText(QStringView text) {
         return;
     LogTextAccessible::textInserted(this, m_lines.characterCount(), text);
     m_lines.append(text);
-    updateScrollBars();
+    textChanged();
     scrollToEnd();
-    viewport()->update();
 }
 
 void LogTextView::replaceLastLine(QStringView text) {
     LogTextAccessible::lastLineReplaced(this, text);
     m_lines.replaceLastLine(text);
-    updateScrollBars();
+    textChanged();
     scrollToEnd();
-    viewport()->update();
 }
 
 void LogTextView::clear() {
     LogTextAccessible::textCleared(this);
     m_lines.clear();
     m_anchor = m_cursor = Position();
+    textChanged();
+}
+
+void LogTextView::textChanged() {
+    m_rows.update(m_lines);
     updateScrollBars();
     viewport()->update();
 }
@@ -157,30 +120,43 @@ void LogTextView::setSelection(qsizetype anchor, qsizetype cursor) {
     selectionChanged();
 }
 
+LogTextView::Place LogTextView::placeOf(Position position) const {
+    position = clamped(position);
+    const qsizetype wrap = m_rows.wrapColumns();
+    const qsizetype column = LogLines::screenColumn(m_lines.line(position.line), position.column);
+    qsizetype within = column / wrap;
+    // The end of a line that fills its last row stays on that row.
+    if (within > 0 && within == m_rows.rowsOf(position.line))
+        --within;
+    return {m_rows.firstRow(position.line) + within,
+            margin + static_cast<qreal>(column - within * wrap) * m_charWidth};
+}
+
 QRect LogTextView::characterRect(qsizetype offset) const {
     const Position at = positionOf(offset);
     const QStringView line = m_lines.line(at.line);
-    const qreal left = xOfColumn(screenColumn(line, at.column));
-    const qreal right =
-        at.column < line.size()
-            ? xOfColumn(LogLines::advanceColumn(screenColumn(line, at.column), line[at.column]))
-            : left + m_charWidth;
-    // Lines far off screen only need to be told apart from the ones on it.
-    const qsizetype row = std::clamp<qsizetype>(at.line - verticalScrollBar()->value(),
-                                                -visibleLineCount(), 2 * visibleLineCount());
+    const Place place = placeOf(at);
+    const qreal rowEnd = margin + static_cast<qreal>(m_rows.wrapColumns()) * m_charWidth;
+    qreal right = place.x + m_charWidth;
+    if (at.column < line.size()) {
+        const qsizetype column = LogLines::screenColumn(line, at.column);
+        right = std::min(place.x + static_cast<qreal>(
+                                       LogLines::advanceColumn(column, line[at.column]) - column) *
+                                       m_charWidth,
+                         std::max(rowEnd, place.x + m_charWidth));
+    }
+    // Rows far off screen only need to be told apart from the ones on it.
+    const qsizetype row = std::clamp<qsizetype>(place.row - verticalScrollBar()->value(),
+                                                -visibleRowCount(), 2 * visibleRowCount());
     const qreal top = margin + static_cast<qreal>(row * m_lineHeight);
-    return QRectF(left, top, right - left, m_lineHeight).toAlignedRect();
+    return QRectF(place.x, top, right - place.x, m_lineHeight).toAlignedRect();
 }
 
 void LogTextView::scrollToOffset(qsizetype offset) {
-    const Position at = positionOf(offset);
+    const qsizetype row = placeOf(positionOf(offset)).row;
     QScrollBar* bar = verticalScrollBar();
-    if (at.line < bar->value() || at.line >= bar->value() + visibleLineCount())
-        bar->setValue(static_cast<int>(std::min<qsizetype>(at.line, INT_MAX)));
-    const qreal x = xOfColumn(screenColumn(m_lines.line(at.line), at.column));
-    if (x < margin || x + m_charWidth > viewport()->width() - margin)
-        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + static_cast<int>(x) -
-                                        viewport()->width() / 2);
+    if (row < bar->value() || row >= bar->value() + visibleRowCount())
+        bar->setValue(static_cast<int>(std::min<qsizetype>(row, INT_MAX)));
 }
 
 void LogTextView::selectionChanged() {
@@ -206,42 +182,51 @@ void LogTextView::updateMetrics() {
     m_lineHeight = std::max(metrics.lineSpacing(), 1);
     m_ascent = metrics.ascent();
     verticalScrollBar()->setSingleStep(1);
-    horizontalScrollBar()->setSingleStep(static_cast<int>(std::ceil(m_charWidth)) * 2);
-    updateScrollBars();
-    viewport()->update();
+    rewrap();
 }
 
-int LogTextView::visibleLineCount() const {
+int LogTextView::visibleRowCount() const {
     return std::max(1, (viewport()->height() - 2 * margin) / m_lineHeight);
 }
 
+void LogTextView::rewrap() {
+    const auto wrap = static_cast<qsizetype>((viewport()->width() - 2 * margin) / m_charWidth);
+    QScrollBar* bar = verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
+    const qsizetype topLine = m_rows.lineAtRow(bar->value());
+    if (std::max<qsizetype>(wrap, 1) != m_rows.wrapColumns())
+        m_rows.wrapAt(wrap, m_lines);
+    updateScrollBars();
+    // The line at the top stays there, or the end stays in view.
+    if (atEnd)
+        scrollToEnd();
+    else
+        bar->setValue(static_cast<int>(std::min<qsizetype>(m_rows.firstRow(topLine), INT_MAX)));
+    viewport()->update();
+}
+
 void LogTextView::updateScrollBars() {
-    const int visible = visibleLineCount();
-    const auto lineCount = static_cast<int>(std::min<qsizetype>(m_lines.lineCount(), INT_MAX));
+    const int visible = visibleRowCount();
+    const auto rowCount = static_cast<int>(std::min<qsizetype>(m_rows.rowCount(), INT_MAX));
     verticalScrollBar()->setPageStep(visible);
-    verticalScrollBar()->setRange(0, std::max(0, lineCount - visible));
-    const qreal textWidth = static_cast<qreal>(m_lines.maxColumns()) * m_charWidth;
-    const int contentWidth = static_cast<int>(std::min<qreal>(std::ceil(textWidth), INT_MAX / 2));
-    const int width = viewport()->width();
-    horizontalScrollBar()->setPageStep(width);
-    horizontalScrollBar()->setRange(0, std::max(0, contentWidth + 2 * margin - width));
+    verticalScrollBar()->setRange(0, std::max(0, rowCount - visible));
 }
 
 void LogTextView::scrollToEnd() {
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
-qreal LogTextView::xOfColumn(qsizetype screenColumn) const {
-    return margin - horizontalScrollBar()->value() + static_cast<qreal>(screenColumn) * m_charWidth;
-}
-
 LogTextView::Position LogTextView::positionAt(QPoint point) const {
-    const qsizetype row = (point.y() - margin) / m_lineHeight - (point.y() < margin ? 1 : 0);
-    const qsizetype line =
-        std::clamp<qsizetype>(verticalScrollBar()->value() + row, 0, m_lines.lineCount() - 1);
-    const qreal x = point.x() - margin + horizontalScrollBar()->value();
-    const auto column = static_cast<qsizetype>(std::max<qreal>(std::round(x / m_charWidth), 0));
-    return Position{line, characterAtColumn(m_lines.line(line), column)};
+    const qsizetype onScreen = (point.y() - margin) / m_lineHeight - (point.y() < margin ? 1 : 0);
+    const qsizetype row =
+        std::clamp<qsizetype>(verticalScrollBar()->value() + onScreen, 0, m_rows.rowCount() - 1);
+    const qsizetype line = m_rows.lineAtRow(row);
+    const qsizetype wrap = m_rows.wrapColumns();
+    // Past a row's right end is before the first character of the next.
+    const auto column = std::clamp<qsizetype>(
+        static_cast<qsizetype>(std::round((point.x() - margin) / m_charWidth)), 0, wrap);
+    return Position{line, LogLines::characterAtColumn(
+                              m_lines.line(line), (row - m_rows.firstRow(line)) * wrap + column)};
 }
 
 LogTextView::Position LogTextView::clamped(Position position) const {
@@ -254,34 +239,49 @@ void LogTextView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::Text));
-    const qsizetype firstLine = verticalScrollBar()->value();
-    const qsizetype lastLine =
-        std::min<qsizetype>(firstLine + visibleLineCount() + 1, m_lines.lineCount() - 1);
-    const auto firstColumn = static_cast<qsizetype>(
-        std::max<qreal>(std::floor((horizontalScrollBar()->value() - margin) / m_charWidth), 0));
-    const auto columnCount = static_cast<qsizetype>(viewport()->width() / m_charWidth) + 2;
-    for (qsizetype index = firstLine; index <= lastLine; ++index) {
-        const qreal y = margin + static_cast<qreal>((index - firstLine) * m_lineHeight);
-        paintLine(painter, index, y, firstColumn, columnCount);
+    const qsizetype top = verticalScrollBar()->value();
+    const qsizetype last = std::min<qsizetype>(top + visibleRowCount() + 1, m_rows.rowCount() - 1);
+    for (qsizetype index = m_rows.lineAtRow(top);
+         index < m_lines.lineCount() && m_rows.firstRow(index) <= last; ++index) {
+        const qsizetype first = m_rows.firstRow(index);
+        // Looked for once a line: a wrapped flood line has thousands of rows.
+        const bool tabs = m_lines.line(index).contains(u'\t');
+        for (qsizetype row = std::max<qsizetype>(top - first, 0);
+             row < m_rows.rowsOf(index) && first + row <= last; ++row)
+            paintRow(painter, index, row, tabs,
+                     margin + static_cast<qreal>((first + row - top) * m_lineHeight));
     }
 }
 
-void LogTextView::paintLine(QPainter& painter, qsizetype index, qreal y, qsizetype firstColumn,
-                            qsizetype columnCount) {
-    const QStringView line = m_lines.line(index);
-    const QString shown = visibleColumns(line, firstColumn, columnCount);
-    const QPointF origin(xOfColumn(firstColumn), y + m_ascent);
+void LogTextView::paintRow(QPainter& painter, qsizetype index, qsizetype row, bool tabs, qreal y) {
+    const qsizetype wrap = m_rows.wrapColumns();
+    const QString shown = LogLines::columnsShown(m_lines.line(index), row * wrap, wrap, tabs);
+    const QPointF origin(margin, y + m_ascent);
     painter.drawText(origin, shown);
+    paintSelection(painter, index, row, y, origin, shown);
+}
 
+void LogTextView::paintSelection(QPainter& painter, qsizetype index, qsizetype row, qreal y,
+                                 const QPointF& origin, const QString& shown) {
     const Position start = clamped(std::min(m_anchor, m_cursor));
     const Position end = clamped(std::max(m_anchor, m_cursor));
     if (start == end || index < start.line || index > end.line)
         return;
-    const qsizetype from = index == start.line ? start.column : 0;
-    const qsizetype to = index == end.line ? end.column : line.size();
-    const qreal left = xOfColumn(screenColumn(line, from));
+    const QStringView line = m_lines.line(index);
+    const qsizetype rowStart = row * m_rows.wrapColumns();
+    const qsizetype rowEnd = rowStart + m_rows.wrapColumns();
+    const qsizetype from =
+        std::max(rowStart, index == start.line ? LogLines::screenColumn(line, start.column) : 0);
+    const qsizetype to =
+        std::min(rowEnd, index == end.line ? LogLines::screenColumn(line, end.column)
+                                           : m_lines.columns(index));
     // A selected line break shows as a character's width past the end of the line.
-    const qreal right = xOfColumn(screenColumn(line, to)) + (index < end.line ? m_charWidth : 0);
+    const bool lineBreak = index < end.line && row == m_rows.rowsOf(index) - 1;
+    if (from > to || (from == to && !lineBreak))
+        return;
+    const qreal left = margin + static_cast<qreal>(from - rowStart) * m_charWidth;
+    const qreal right =
+        margin + static_cast<qreal>(to - rowStart) * m_charWidth + (lineBreak ? m_charWidth : 0);
     const QRectF area(left, y, right - left, m_lineHeight);
     painter.fillRect(area, palette().brush(QPalette::Highlight));
     painter.save();
@@ -293,10 +293,7 @@ void LogTextView::paintLine(QPainter& painter, qsizetype index, qreal y, qsizety
 
 void LogTextView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    const bool atEnd = verticalScrollBar()->value() == verticalScrollBar()->maximum();
-    updateScrollBars();
-    if (atEnd)
-        scrollToEnd();
+    rewrap();
 }
 
 void LogTextView::changeEvent(QEvent* event) {

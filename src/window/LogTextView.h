@@ -2,6 +2,7 @@
 #pragma once
 
 #include "window/LogLines.h"
+#include "window/LogRows.h"
 
 #include <QAbstractScrollArea>
 #include <QStringView>
@@ -12,10 +13,12 @@ namespace modflash {
 
 // A read-only plain-text view for a tool's log, made for floods of output: the text lives as
 // lines (LogLines) rather than in a rich-text document, appending costs only the appended
-// text, and painting touches only the lines on screen. Lines do not wrap; tabs stop every
-// 8 columns. The font is expected to be monospaced, which keeps measuring a line to counting
-// its columns. The view follows the end whenever text comes. A person can select with the
-// mouse (drag, shift-click, double-click for a word), select everything and copy as plain text.
+// text, and painting touches only the rows on screen. A line wider than the view wraps onto
+// the next rows as in a terminal (LogRows), so every line can be read without scrolling
+// sideways; tabs stop every 8 columns. The font is expected to be monospaced, which keeps
+// measuring a line to counting its columns. The view follows the end whenever text comes. A
+// person can select with the mouse (drag, shift-click, double-click for a word), select
+// everything and copy as plain text.
 class LogTextView : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -74,17 +77,27 @@ private:
     Position positionOf(qsizetype offset) const;
     QString textBetween(Position start, Position end) const;
     void selectionChanged();
+    // Where a position is drawn: its row and its distance from the view's left edge.
+    struct Place {
+        qsizetype row = 0;
+        qreal x = 0;
+    };
+
     void updateMetrics();
+    void rewrap();
     void updateScrollBars();
     void scrollToEnd();
-    int visibleLineCount() const;
+    void textChanged();
+    int visibleRowCount() const;
     Position positionAt(QPoint point) const;
     Position clamped(Position position) const;
-    qreal xOfColumn(qsizetype screenColumn) const;
-    void paintLine(QPainter& painter, qsizetype index, qreal y, qsizetype firstColumn,
-                   qsizetype columnCount);
+    Place placeOf(Position position) const;
+    void paintRow(QPainter& painter, qsizetype index, qsizetype row, bool tabs, qreal y);
+    void paintSelection(QPainter& painter, qsizetype index, qsizetype row, qreal y,
+                        const QPointF& origin, const QString& shown);
 
     LogLines m_lines;
+    LogRows m_rows;
     Position m_anchor;
     Position m_cursor;
     bool m_selecting = false;

@@ -103,6 +103,7 @@ WindowControls MainWindow::controls() {
     controls.imageLine = m_ui->imageLine;
     controls.helpButton = m_ui->helpButton;
     controls.helpAction = m_ui->helpAction;
+    controls.userGuideAction = m_ui->userGuideAction;
     controls.deviceLine = m_ui->deviceLine;
     controls.progressBar = m_ui->progressBar;
     controls.bannerLabel = m_ui->bannerLabel;

@@ -68,6 +68,14 @@ void setTextHue(QWidget* widget, const QColor& hue) {
     widget->setPalette(palette);
 }
 
+void setVerdictHue(QWidget* widget, const QColor& hue) {
+    setTextHue(widget, hue);
+    QFont font = widget->font();
+    font.setBold(hue.isValid());
+    if (font != widget->font())
+        widget->setFont(font);
+}
+
 namespace {
 
 class PaletteFollower : public QObject {

@@ -10,6 +10,12 @@ class QWidget;
 
 namespace modflash::ReadableColour {
 
+// The hues of what the window reports, each a meaning of its own: a success, a failure or a
+// refusal, and something the person must see to.
+inline const QColor success{0x1a, 0x7f, 0x37};
+inline const QColor failure{0xb3, 0x26, 0x1e};
+inline const QColor caution{0x8a, 0x5a, 0x00};
+
 // WCAG 2's contrast ratio of two colours, from 1 (the same) to 21 (black on white).
 double contrastRatio(const QColor& first, const QColor& second);
 
@@ -27,6 +33,9 @@ QColor on(const QColor& background, const QColor& wanted, double minimum = minim
 // rest of its palette still follows the desktop's, so call it again on a palette change, which
 // it causes only when the colour changes.
 void setTextHue(QWidget* widget, const QColor& hue);
+
+// The same, and in bold while there is a hue: how the window marks a verdict.
+void setVerdictHue(QWidget* widget, const QColor& hue);
 
 // Calls `recolour` each time the widget's palette changes (the desktop turning dark), for as
 // long as `context` lives.

@@ -17,11 +17,11 @@ namespace {
 QColor colourOf(VerdictSummary::Banner::Kind kind) {
     switch (kind) {
     case VerdictSummary::Banner::Kind::Completed:
-        return QColor(0x1a, 0x7f, 0x37);
+        return ReadableColour::success;
     case VerdictSummary::Banner::Kind::Failed:
-        return QColor(0xb3, 0x26, 0x1e);
+        return ReadableColour::failure;
     case VerdictSummary::Banner::Kind::WrittenThenFailed:
-        return QColor(0x8a, 0x5a, 0x00);
+        return ReadableColour::caution;
     case VerdictSummary::Banner::Kind::Running:
         break;
     }
@@ -109,8 +109,14 @@ void UpdateStatusPanel::showProgress() {
                                                 : tr("%1 %p% \u2013 done").arg(phase));
         break;
     case Progress::State::Failed:
-        m_bar->setFormat(progress.isIndeterminate() ? tr("%1 \u2013 failed").arg(phase)
-                                                    : tr("%1 %p% \u2013 failed").arg(phase));
+        m_bar->setFormat(progress.phase.empty()       ? tr("Failed")
+                         : progress.isIndeterminate() ? tr("%1 \u2013 failed").arg(phase)
+                                                      : tr("%1 %p% \u2013 failed").arg(phase));
+        break;
+    case Progress::State::Stopped:
+        m_bar->setFormat(progress.phase.empty()       ? tr("Stopped")
+                         : progress.isIndeterminate() ? tr("%1 \u2013 stopped").arg(phase)
+                                                      : tr("%1 %p% \u2013 stopped").arg(phase));
         break;
     }
 }
@@ -119,7 +125,7 @@ void UpdateStatusPanel::showBanner() {
     if (!m_banner)
         return;
     if (!m_notice.isEmpty()) {
-        showInHue({});
+        ReadableColour::setVerdictHue(m_banner, {});
         m_banner->setText(m_notice);
         return;
     }
@@ -129,17 +135,10 @@ void UpdateStatusPanel::showBanner() {
         return;
     }
     const VerdictSummary::Banner banner = m_session.banner();
-    showInHue(m_session.hasEnded() ? colourOf(banner.kind) : QColor());
-    m_banner->setText(QString::fromStdString(banner.text));
-}
-
-void UpdateStatusPanel::showInHue(const QColor& hue) {
     // A verdict stands out in its colour and in bold.
-    ReadableColour::setTextHue(m_banner, hue);
-    QFont font = m_banner->font();
-    font.setBold(hue.isValid());
-    if (font != m_banner->font())
-        m_banner->setFont(font);
+    ReadableColour::setVerdictHue(m_banner,
+                                  m_session.hasEnded() ? colourOf(banner.kind) : QColor());
+    m_banner->setText(QString::fromStdString(banner.text));
 }
 
 } // namespace modflash

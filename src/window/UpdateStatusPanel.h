@@ -5,7 +5,6 @@
 #include <QPointer>
 #include <QString>
 
-class QColor;
 class QLabel;
 class QProgressBar;
 
@@ -34,7 +33,6 @@ private:
     void refresh();
     void showProgress();
     void showBanner();
-    void showInHue(const QColor& hue);
 
     QPointer<QProgressBar> m_bar;
     QPointer<QLabel> m_banner;

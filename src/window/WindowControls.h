@@ -40,6 +40,7 @@ struct WindowControls {
     QPointer<QLabel> imageLine;
     QPointer<QPushButton> helpButton;
     QPointer<QAction> helpAction;
+    QPointer<QAction> userGuideAction;
     QPointer<QLabel> deviceLine;
     QPointer<QProgressBar> progressBar;
     QPointer<QLabel> bannerLabel;

@@ -54,6 +54,8 @@ void chooseSaveFileWithDialog(QWidget* window, const QString& suggestedName,
 void reportWithMessageBox(QWidget* window, const QString& title, const QString& text) {
     auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, window);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    // A path or an address in the text is to be copied, and keyboard users can reach it too.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setWindowModality(Qt::WindowModal);
     box->open();
 }
@@ -79,7 +81,7 @@ void confirmWithMessageBox(QWidget* window, const WindowServices::Question& ques
 WindowServices WindowServices::desktop() {
     WindowServices services;
     services.chooseFile = chooseFileWithDialog;
-    services.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     services.confirm = confirmWithMessageBox;
     services.chooseSaveFile = chooseSaveFileWithDialog;
     services.reportProblem = reportWithMessageBox;

@@ -28,10 +28,11 @@ struct WindowServices {
     // named, or nothing when the user cancelled.
     using SaveFileChooser =
         std::function<void(QWidget* window, const QString& suggestedName, FileChosen done)>;
-    // Tells the user about a problem that needs no answer.
+    // Tells the user about a problem that needs no answer, in a text the user can copy.
     using ProblemReporter =
         std::function<void(QWidget* window, const QString& title, const QString& text)>;
-    using UrlOpener = std::function<void(const QUrl&)>;
+    // Opens the address in the desktop's browser; false when no browser could be started.
+    using UrlOpener = std::function<bool(const QUrl&)>;
     // A question with two answers: the one that goes on (accept) and the one that keeps things
     // as they are, which is also the default.
     struct Question {

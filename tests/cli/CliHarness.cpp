@@ -75,7 +75,10 @@ void CliHarness::start(const QStringList& arguments, int outFd, int errFd,
          QStringList{"HOME=" + m_home.path(), "XDG_CONFIG_HOME=" + m_home.filePath("config"),
                      "XDG_RUNTIME_DIR=" + m_runtime.path(),
                      "DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/bus", "LANG=C.UTF-8",
-                     "LANGUAGE=", "LC_ALL=", "LC_MESSAGES="} +
+                     "LANGUAGE=", "LC_ALL=", "LC_MESSAGES=",
+                     // The user's folders, cache and feed state under HOME; no proxy in between.
+                     "XDG_DATA_HOME=", "XDG_CACHE_HOME=", "XDG_STATE_HOME=", "http_proxy=",
+                     "https_proxy=", "HTTP_PROXY=", "HTTPS_PROXY=", "all_proxy=", "no_proxy="} +
              extraEnvironment)
         variables.insert(entry.section('=', 0, 0), entry.section('=', 1));
     std::vector<QByteArray> environment;

@@ -8,7 +8,12 @@
 #include "flashing/Preferences.h"
 #include "flashing/Programmers.h"
 
+#include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -42,8 +47,8 @@ TEST_F(Listing, ProductsFollowTheStoredPreferenceUnlessAnOptionSaysOtherwise) {
 // is in the one-line answers).
 TEST_F(Listing, TitlesAsUtf8AndTheCommandUnderTheStoredPreference) {
     const Run plainC = run({"products", "--all"}, {"LANG=C", "LC_ALL=C"});
-    EXPECT_TRUE(plainC.out.contains("\n\xc2\xb5Tessary\n") &&
-                plainC.out.contains("Br\xc3\xbbve\n"));
+    EXPECT_TRUE(plainC.out.contains("\n\xc2\xb5Tessary\n"));
+    EXPECT_TRUE(plainC.out.contains("Br\xc3\xbbve\n"));
     EXPECT_TRUE(plainC.err.isEmpty());
     preferences().setString(PreferenceKey::avrProgrammer, "usbasp");
     EXPECT_TRUE(run({"command", "Drovel", "1.1"}).out.contains("\n-F\n-cusbasp\n"));
@@ -100,6 +105,57 @@ TEST_F(Listing, OneLineAnswersToMistakesAndToWhatCannotBeDone) {
     ::unlink(badName.constData()); // Qt cannot name it to remove it
 }
 
+// The --shell line, run by sh, starts the program with the argument vector and environment the
+// JSON names, through a resource directory and an image whose names hold what a shell would
+// otherwise take apart: each such character alone (beside files a wrong glob would match too),
+// and all at once for each family. The stand-in tools print what they get, NUL-separated.
+TEST_F(Listing, TheShellLineGivesTheShellTheCommandUnchanged) {
+    ToolDirectory tools;
+    for (const char* tool : {"avrdude", "dfu-util-factory", "openocd"})
+        tools.installTool(tool, R"(printf '%s\0' "$0" "$LD_LIBRARY_PATH" "$@")", false);
+    const QString all = "it's \"$HOME\" `id` \\* ;#\n=x";
+    QList<std::pair<QString, QString>> cases;
+    for (const char* alone :
+         {" ", "'", "\"", "$HOME", "`id`", "\\", "\n", "*", "?", "[a]", ";", "&", "|", "<", "("})
+        cases.append({QStringLiteral("Wendrel"), QString(alone)});
+    for (const char* product : {"Drovel", "Wendrel", "Zembro"})
+        cases.append({QString(product), all});
+    QTemporaryDir places;
+    for (qsizetype i = 0; i < cases.size(); ++i) {
+        const auto& [product, name] = cases.at(i);
+        const QString extension = product == "Drovel" ? ".hex" : ".bin";
+        const QString dir = places.filePath(QString::number(i));
+        ASSERT_TRUE(QDir().mkpath(dir));
+        const QString resources = dir + "/" + name + "res";
+        ASSERT_TRUE(QFile::link(tools.path(), resources));
+        const QString file = dir + "/" + name + extension;
+        for (const QString& each : {file, dir + "/a" + extension, dir + "/x" + extension}) {
+            QFile out(each);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(ToolDirectory::validImage(each));
+        }
+        const QStringList command{"command", product,       "--factory", "--file",
+                                  file,      "--resources", resources};
+        const QJsonObject json =
+            QJsonDocument::fromJson(run(command + QStringList{"--json"}).out).object();
+        QStringList expected{json["program"].toString(),
+                             json["environment"].toObject()["LD_LIBRARY_PATH"].toString()};
+        for (const QJsonValue& argument : json["arguments"].toArray())
+            expected.append(argument.toString());
+        ASSERT_TRUE(expected.front().startsWith(resources + "/")) << product.toStdString();
+
+        const Run shell = run(command + QStringList{"--shell"});
+        ASSERT_EQ(shell.status, 0) << shell.err.toStdString();
+        ASSERT_TRUE(shell.out.endsWith('\n'));
+        QProcess sh;
+        sh.start("sh", {"-c", QString::fromUtf8(shell.out.chopped(1))});
+        ASSERT_TRUE(sh.waitForFinished());
+        QStringList given = QString::fromUtf8(sh.readAllStandardOutput()).split(QChar(0));
+        given.removeLast(); // after the last NUL
+        EXPECT_EQ(given, expected) << shell.out.toStdString();
+    }
+}
+
 TEST_F(Listing, HelpAndVersionNeedNothingElse) {
     // Whole, as reviewed in tests/data/cli/help.txt; the German one depends on Qt's own
     // translations being installed, so only its own words are checked.
@@ -113,6 +169,15 @@ TEST_F(Listing, HelpAndVersionNeedNothingElse) {
         << german.out.toStdString();
     EXPECT_TRUE(german.out.contains("\nUnterbefehle:\n  products [--all] [--json]\n"));
     EXPECT_EQ(run({"--version"}).out, "modflash-cli " MODFLASH_VERSION "\n");
+    // "help [SUBCOMMAND]" is --help by another name, wherever the options stand.
+    EXPECT_EQ(run({"help"}).out, help.out);
+    for (const char* name : {"products", "versions", "command", "check", "update", "help"}) {
+        const QString subcommand = name;
+        const Run asked = run({"--factory", "help", subcommand});
+        EXPECT_EQ(asked.status, 0) << subcommand.toStdString();
+        EXPECT_EQ(asked.out, run({subcommand, "--help"}).out) << subcommand.toStdString();
+        EXPECT_TRUE(asked.out.contains(" " + subcommand.toUtf8() + " ")) << asked.out.toStdString();
+    }
 }
 
 } // namespace

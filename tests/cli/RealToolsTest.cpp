@@ -98,7 +98,8 @@ TEST_F(RealTools, OpenocdTakesHostilePathsLiterally) {
     QFile::copy(staged + "/firmware/zembro_1.0.bin", hostile + "/firmware/zembro_[1] $x.bin");
     EXPECT_EQ(toolOutput({"Zembro", "[1] $x", "--factory", "--resources", hostile}),
               recording("openocd-0.12-stlink-v2-no-device.txt"));
-    EXPECT_FALSE(QFile::exists("pwned") || QFile::exists(hostile + "/pwned"));
+    EXPECT_EQ(std::pair(QFile::exists("pwned"), QFile::exists(hostile + "/pwned")),
+              std::pair(false, false));
 
     // The image path, as the command quotes it, comes back from openocd unchanged.
     const QString write =

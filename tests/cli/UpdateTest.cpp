@@ -147,6 +147,8 @@ TEST_F(Update, SignalsStopTheToolAndTheStatusSaysWhichOne) {
         EXPECT_EQ(stopped.status, 128 + signal);
         EXPECT_TRUE(
             stopped.out.endsWith(afterCommand + "started\nterm\n" + failureNotes(avr.title)));
+        EXPECT_EQ(stopped.err, "modflash-cli: Update stopped: avrdude was stopped before it "
+                               "finished\n");
         EXPECT_FALSE(toolAlive()) << "no tool is left behind";
     }
     // A tool that ignores the request is killed by a second one; the status names the first.
@@ -177,6 +179,8 @@ TEST_F(Update, StopDuringTheModuleCheckWritesNothing) {
     ::kill(m_pid, SIGINT);
     const Run stopped = finish();
     EXPECT_EQ(stopped.status, 130);
+    EXPECT_EQ(stopped.err, "modflash-cli: Update stopped while the module was being checked: "
+                           "nothing was written\n");
     EXPECT_FALSE(QFile::exists(tools.filePath("writes")));
     EXPECT_TRUE(stopped.out.endsWith("reading\navrdude: device signature = 0x1e9406\n" +
                                      QByteArray(LogTexts::stoppedBeforeWriting)))
@@ -251,7 +255,10 @@ TEST_F(Update, OutputThatCannotBeWrittenLeavesTheVerdictsStatus) {
     ::close(reader[1]);
     const Run closed = finish();
     EXPECT_EQ(closed.status, 1);
-    EXPECT_EQ(closed.err, "modflash-cli: could not write the output: Broken pipe\n");
+    EXPECT_EQ(closed.err, "modflash-cli: Update failed: avrdude ended with exit status 1. Check "
+                          "the ISP cable (red stripe to pin 1), the module's supply and the "
+                          "programmer chosen in the preferences.\nmodflash-cli: could not write "
+                          "the output: Broken pipe\n");
 }
 
 // A reader that never reads must not keep Stop from reaching the tool, nor the kill after the
@@ -294,10 +301,10 @@ TEST_F(Update, FloodArrivesByteForByte) {
 
 // A pseudo-terminal in raw mode, so that what the program writes arrives byte for byte.
 struct Terminal {
-    Terminal() {
+    explicit Terminal(unsigned short columns = 100) {
         termios raw{};
         cfmakeraw(&raw);
-        winsize size{30, 100, 0, 0};
+        winsize size{30, columns, 0, 0};
         if (::openpty(&master, &slave, nullptr, &raw, &size) != 0)
             ADD_FAILURE() << "no pseudo-terminal";
     }
@@ -338,6 +345,14 @@ TEST_F(Update, ProgressLineOnlyWhenBothStreamsAreTerminals) {
     EXPECT_TRUE(shown.contains("Updating: Writing flash 100%")) << shown.toStdString();
     EXPECT_EQ(QString(shown).remove(QRegularExpression("(?<=[\n\r])Updating: [^\r\n]*\r +\r")),
               QString::fromUtf8(piped.out));
+
+    // On a terminal narrower than the line, the line stops short of the last column: a line
+    // that wrapped would leave its first part behind on every redraw.
+    Terminal narrow(16);
+    start(arguments(avr), narrow.slave, narrow.slave);
+    const QString cut = QString::fromUtf8(narrow.readAll());
+    EXPECT_EQ(finish().status, 0);
+    EXPECT_TRUE(cut.contains("Updating: Writi\r" + QString(15, ' ') + "\r")) << cut.toStdString();
 }
 
 } // namespace

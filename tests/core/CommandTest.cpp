@@ -11,6 +11,7 @@
 #include "flashing/Preferences.h"
 #include "flashing/Programmers.h"
 #include "flashing/ResourceDirectory.h"
+#include "flashing/UsbAccess.h"
 
 namespace modflash {
 namespace {
@@ -131,6 +132,46 @@ TEST_F(Command, OpenocdQuotesAResourcePathThatBracesCannotHold) {
     for (const auto& argument : task.arguments)
         text += replaced(argument, hostile.root().string(), "$T") + "\n";
     testing::expectMatchesGolden("openocd-hostile.txt", text);
+}
+
+// The udev rules a computer has decide what a person is told when access is refused: each line
+// names a device in one of the ways rules files do, or fails to give access.
+TEST(UsbAccess, FindsTheRuleThatGivesAccessAndOtherwiseSaysWhichToAdd) {
+    testing::TemporaryResources etc, lib;
+    etc.addFile("70-own.rules",
+                "SUBSYSTEM==\"usb\", ATTR{idVendor}==\"1781\", "
+                "ATTR{idProduct}==\"0C9F\", MODE=\"0666\"\n# ATTR{idVendor}==\"16c0\", "
+                "ATTR{idProduct}==\"05dc\", MODE=\"0666\"\n");
+    etc.addFile("README", "ATTRS{idVendor}==\"03eb\", ATTRS{idProduct}==\"2104\", MODE=\"0666\"");
+    etc.addFile("80-narrow.rules",
+                "ATTRS{idVendor}==\"16c0\", ATTRS{idProduct}==\"05dc\", MODE=\"0660\"");
+    lib.addFile("99-seat.rules",
+                "ATTRS{idVendor}==\"0483\", ATTRS{idProduct}==\"3748\", TAG+=\"uaccess\"");
+    lib.addFile("60-dfu-util.rules",
+                "ACTION==\"add\", SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"0483\", "
+                "ATTRS{idProduct}==\"df11\", TAG+=\"uaccess\"\n");
+    lib.addFile("60-openocd.rules",
+                "ATTRS{idVendor}==\"0483\", ATTRS{idProduct}==\"3748|3752\", "
+                "GROUP=\"plugdev\"\nATTRS{idVendor}==\"0483\", "
+                "ENV{ID_MM_DEVICE_IGNORE}=\"1\"\nATTRS{idProduct}==\"374b\", MODE=\"0660\"\n");
+    const UsbAccess access(
+        {etc.root().string(), (lib.root() / "none").string(), lib.root().string()});
+    std::string text;
+    for (const std::vector<UsbId>& ids :
+         std::vector<std::vector<UsbId>>{{{0x1781, 0x0c9f}},
+                                         {{0x16c0, 0x05dc}},
+                                         {{0x03eb, 0x2104}},
+                                         {{0x0483, 0xdf11}},
+                                         {{0x0483, 0x3748}},
+                                         {{0x0483, 0x374b}, {0x0483, 0x3752}},
+                                         {{0x0483, 0x374b}, {0x0483, 0x3753}},
+                                         {}})
+        text += (ids.empty() ? "none" : ids.front().text()) + " (" + std::to_string(ids.size()) +
+                "): " + access.advice("device", ids) + "\n";
+    text += access.advice(std::nullopt) + "\n";
+    testing::expectMatchesGolden(
+        "usb-access.txt",
+        replaced(replaced(text, etc.root().string(), "$ETC"), lib.root().string(), "$LIB"));
 }
 
 TEST(Programmers, WhatAPersonMayTypeOnTheCommandLine) {

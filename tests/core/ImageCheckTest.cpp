@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -44,8 +45,8 @@ std::string vectorImage(std::size_t size, std::uint32_t sp = 0x20001000,
     return image;
 }
 
-const Requirements t85 = Requirements::forAvrChip(*AvrChips::at(4));
-const Requirements m168 = Requirements::forAvrChip(*AvrChips::at(0));
+const Requirements t85 = Requirements::forAvrChip(AvrChips::chip(AvrChipId::attiny85));
+const Requirements m168 = Requirements::forAvrChip(AvrChips::chip(AvrChipId::atmega168));
 const Requirements arm = Requirements::forStm32(2 * MiB);
 struct Case {
     std::string file;
@@ -79,7 +80,7 @@ std::vector<Case> cases() {
             needs.connectedFlash = std::stoull(chip);
         all.push_back({file, testing::unescaped(before) + vectorImage(size, sp, reset), needs});
     }
-    EXPECT_EQ(all.size(), 51u);
+    EXPECT_EQ(all.size(), 56u);
     return all;
 }
 
@@ -113,6 +114,19 @@ TEST(ImageCheck, eachRuleAcceptsOrRefusesWithItsReason) {
                     !report.checks.back().passed);
     }
     testing::expectMatchesGolden("image-checks.txt", text);
+}
+
+// A file is read to its end however its size compares with the buffer, up to four times the
+// largest flash: one of exactly that size is judged by its bytes, one byte more is refused.
+TEST(ImageCheck, readsAFileOfTheLargestSizeWholly) {
+    const auto path = std::filesystem::temp_directory_path() / "modflash-largest.bin";
+    for (const auto& [size, reason] : {std::pair{4 * MiB, "is blank flash"},
+                                       {4 * MiB + 1, "far more than any module's flash"}}) {
+        std::ofstream(path, std::ios::binary) << std::string(size, '\xFF');
+        const auto report = ImageCheck::checkFile(path.string(), "a.bin", t85);
+        EXPECT_NE(report.reason.find(reason), std::string::npos) << report.reason;
+    }
+    std::filesystem::remove(path);
 }
 
 // Every sample image of the repository passes the checks of the product it belongs to.

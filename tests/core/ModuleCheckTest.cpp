@@ -20,7 +20,7 @@ std::vector<AvrProductChip> avrProducts() {
     std::vector<AvrProductChip> products;
     for (const ProductPtr& product : ProductCatalogue().products())
         if (const auto* avr = dynamic_cast<const AVRProduct*>(product.get()))
-            products.push_back({avr->title(), avr->cpu()});
+            products.push_back({avr->title(), avr->chip()});
     return products;
 }
 
@@ -31,23 +31,21 @@ std::string transcript(const ModuleCheck::Result& result) {
 }
 
 // Each chip as the datasheets have it (its part and fuses are in the avrdude command's check);
-// then each output, the reading it gives, the same whole or split at any byte, and the module
-// check's verdict on it for a product of the catalogue, named in the order its list shows them.
-TEST(ModuleCheck, readsTheSignatureHoweverSplitAndFitsAnyVariantOfTheChip) {
+// then each output, the reading it gives, and the module check's verdict on it for a product of
+// the catalogue, named in the order its list shows them. That the reading is the same however
+// the output is cut is the avr_signature fuzz target's, over these outputs.
+TEST(ModuleCheck, readsTheSignatureAndFitsAnyVariantOfTheChip) {
     std::string text = "== the chip table\n";
-    for (std::int32_t cpu = 0; cpu < 5; ++cpu) {
-        const AvrChip& chip = AvrChips::all()[static_cast<std::size_t>(cpu)];
-        EXPECT_EQ(AvrChips::at(cpu), &chip);
+    for (const AvrChip& chip : AvrChips::all()) {
         text += std::string(chip.name) + ", " + std::to_string(chip.flashSize) + " bytes:";
         for (const AvrChipVariant& variant : chip.variants) {
             text += " " + signatureText(variant.signature) + " " + std::string(variant.name) + ";";
             const auto match = AvrChips::withSignature(variant.signature);
-            EXPECT_TRUE(match && match->chip == &chip && match->variant == &variant);
+            ASSERT_TRUE(match);
+            EXPECT_EQ(std::pair(match->chip, match->variant), std::pair(&chip, &variant));
         }
         text += "\n";
     }
-    EXPECT_EQ(AvrChips::all().size(), 5u);
-    EXPECT_TRUE(!AvrChips::at(-1) && !AvrChips::at(5));
     EXPECT_FALSE(AvrChips::withSignature({0x1E, 0x93, 0x0F}));
 
     const auto products = avrProducts();
@@ -64,13 +62,6 @@ TEST(ModuleCheck, readsTheSignatureHoweverSplitAndFitsAnyVariantOfTheChip) {
     for (const auto& file : files) {
         const std::string name = file.filename().string(), output = testing::readFile(file);
         const AvrSignatureReading reading = AvrSignatureReader::read(output);
-        for (std::size_t at = 0; at <= output.size(); ++at) {
-            AvrSignatureReader reader;
-            reader.feed(std::string_view(output).substr(0, at));
-            reader.feed(std::string_view(output).substr(at));
-            reader.finish();
-            ASSERT_EQ(reader.reading(), reading) << name << " split at " << at;
-        }
         text += "== " + name + ": " + outcomes[static_cast<int>(reading.outcome)] + " " +
                 signatureText(reading.signature) + " part \"" + reading.probablePart +
                 "\" message \"" + reading.message + "\"\n";
@@ -87,8 +78,6 @@ TEST(ModuleCheck, readsTheSignatureHoweverSplitAndFitsAnyVariantOfTheChip) {
     text +=
         "== an ATmega168 for " + products[2].title + " among the ATtiny products only\n" +
         transcript(ModuleCheck::check(AvrSignatureBytes{0x1E, 0x94, 0x06}, products[2], tinies));
-    EXPECT_THROW(ModuleCheck::check(AvrSignatureBytes{0x1E, 0x95, 0x0F}, {"Bad", 7}, products),
-                 std::out_of_range);
     testing::expectMatchesGolden("module-checks.txt", text);
 }
 

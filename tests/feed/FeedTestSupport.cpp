@@ -35,13 +35,13 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 ThrowawayKey::ThrowawayKey() {
-    run(MODFLASH_MINISIGN, {"-G", "-W", "-p", publicKeyPath(), "-s", m_directory.filePath("key")});
+    run(MODFLASH_MINISIGN, {"-G", "-W", "-p", publicKeyPath(), "-s", secretKeyPath()});
 }
 
 QByteArray ThrowawayKey::sign(const QByteArray& message, bool legacy) const {
     const QString file = m_directory.filePath("message");
     writeFile(file, message);
-    QStringList arguments{"-S", "-s", m_directory.filePath("key"), "-m", file, "-t", "feed test"};
+    QStringList arguments{"-S", "-s", secretKeyPath(), "-m", file, "-t", "feed test"};
     if (legacy)
         arguments.append("-l");
     run(MODFLASH_MINISIGN, arguments);

@@ -27,6 +27,7 @@ class ThrowawayKey {
 public:
     ThrowawayKey();
     QString publicKeyPath() const { return m_directory.filePath("key.pub"); }
+    QString secretKeyPath() const { return m_directory.filePath("key"); }
     QByteArray publicKeyText() const { return readFile(publicKeyPath()); }
     // A ".minisig" for the bytes: pre-hashed, or minisign's legacy form.
     QByteArray sign(const QByteArray& message, bool legacy = false) const;

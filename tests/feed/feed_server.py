@@ -35,6 +35,13 @@ class Handler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def do_CONNECT(self):
+        # As a proxy: the name asked for is noted, and no tunnel is made.
+        with open(self.directory + "/proxied.log", "a") as log:
+            print("CONNECT " + self.path, file=log)
+        self.send_response(502)
+        self.end_headers()
+
     def do_GET(self):
         url = urllib.parse.urlsplit(self.path)
         behaviour = HOSTILE.get(url.path.removeprefix("/hostile/"))

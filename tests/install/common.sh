@@ -17,8 +17,10 @@ installed="$MODFLASH_DESTDIR$MODFLASH_PREFIX"
 # shellcheck disable=SC2034 # read by the scripts that source this file
 installed_resources="$installed/share/modflash"
 # What an installation holds outside the resource directory, relative to its prefix.
-installed_files="bin/modflash-cli share/man/man1/modflash-cli.1.gz share/doc/modflash/copyright
-    share/doc/modflash/changelog.gz $MODFLASH_COMPLETIONS_DIR/modflash-cli"
+installed_files="bin/modflash-cli share/man/man1/modflash-cli.1.gz bin/modflash-feed
+    share/man/man1/modflash-feed.1.gz share/doc/modflash/copyright
+    share/doc/modflash/changelog.gz $MODFLASH_COMPLETIONS_DIR/modflash-cli
+    share/doc/modflash/guide/en/index.html share/doc/modflash/guide/de/index.html"
 [ "$MODFLASH_GUI" != ON ] || installed_files="$installed_files bin/modflash share/man/man1/modflash.1.gz"
 
 # A scratch directory removed on exit, with a home of its own so no test reads or writes the

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The installed tree: both executables in bin/, the resource directory complete under
 # share/modflash/, each tool link pointing at the tool configured for this build (as it is:
-# the prefix is not /usr), and the man pages, bash completion and package documentation.
+# the prefix is not /usr), and the man pages, bash completion, user guide and package
+# documentation.
 # shellcheck source-path=SCRIPTDIR
 . "$(dirname "$0")/common.sh"
 require_installed
@@ -44,6 +45,18 @@ check_link() { # configured target, link name
 each_tool_link check_link
 [ -f "$installed_resources/openocd-scripts/interface/stlink-v2.cfg" ] ||
     fail "the linked openocd script directory has no interface/stlink-v2.cfg"
+
+# The user guide as the window shows it, the same pages in each language, and every link
+# between them leads to an installed page.
+guide="$installed/share/doc/modflash/guide"
+same_files "$MODFLASH_SOURCE_DIR/data/guide" "$guide"
+same_files "$guide/en" "$guide/de"
+for page in "$guide"/*/*.html; do
+    grep -o 'href="[^"]*"' "$page" | sed 's/^href="//; s/"$//; s/#.*//' | while read -r target; do
+        case "$target" in *:* | '') continue ;; esac
+        [ -f "$(dirname "$page")/$target" ] || fail "${page#"$guide/"} links to $target, which is not installed"
+    done
+done
 
 for path in $installed_files; do
     [ -f "$installed/$path" ] || fail "$path is not installed"

@@ -1,13 +1,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The installed man pages, compressed as Debian wants them, render without groff warnings and
-# document what the installed programs offer: every subcommand of the command line and every
-# option the --help texts list.
+# document what the installed programs offer: every subcommand of the command line and of
+# modflash-feed, and every option the --help texts list.
 # shellcheck source-path=SCRIPTDIR
 . "$(dirname "$0")/common.sh"
 require_installed
 
 # Renders an installed page into $scratch/page, failing on any warning.
-render() { # page name
+render() { # page section...
     page="$installed/share/man/man1/$1.1.gz"
     [ -f "$page" ] || fail "no man page at $page"
     gzip -t "$page" || fail "$page is not a valid gzip file"
@@ -17,7 +17,8 @@ render() { # page name
         cat "$scratch/warnings" >&2
         fail "$page renders with the warnings above"
     fi
-    for section in NAME SYNOPSIS DESCRIPTION 'EXIT STATUS' FILES "$2"; do
+    shift
+    for section in NAME SYNOPSIS DESCRIPTION 'EXIT STATUS' FILES "$@"; do
         grep -qx "$section" "$scratch/page" || fail "$page has no $section section"
     done
 }
@@ -42,7 +43,7 @@ names_preferences() { # page name
     done
 }
 
-render modflash-cli EXAMPLES
+render modflash-cli EXAMPLES 'USB ACCESS'
 cli="$installed/bin/modflash-cli"
 "$cli" --help >"$scratch/help" || fail "$cli --help failed"
 subcommands=$(sed -n '/^Subcommands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p' "$scratch/help")
@@ -55,19 +56,41 @@ for subcommand in $subcommands; do
     documents_options "$scratch/help-$subcommand" "$subcommand"
 done
 documents_options "$scratch/help" modflash-cli
-# And the other way round: every option the page names is one the program takes.
-for option in $(grep -o -- '--[a-z][a-z-]*' "$scratch/page" | sort -u); do
+# And the other way round: every option the page names is one the program takes (USB ACCESS
+# quotes udevadm's).
+for option in $(sed '/^USB ACCESS$/,/^FILES$/d' "$scratch/page" | grep -o -- '--[a-z][a-z-]*' | sort -u); do
     ! LANGUAGE= LC_ALL=C.UTF-8 "$cli" "$option" 2>&1 >/dev/null | grep -q "unknown option" ||
         fail "modflash-cli(1) describes $option, which modflash-cli refuses"
 done
 names_preferences modflash-cli
 echo "modflash-cli(1) renders cleanly and covers: $(echo "$subcommands" | tr "\n" " ")"
 
+render modflash-feed EXAMPLES
+feed="$installed/bin/modflash-feed"
+"$feed" --help >"$scratch/feed-help" || fail "$feed --help failed"
+feed_subcommands=$(sed -n 's/^\(Usage:\)\{0,1\} *modflash-feed \([a-z][a-z-]*\) .*/\2/p' "$scratch/feed-help")
+[ -n "$feed_subcommands" ] || fail "found no subcommands in $feed --help"
+documents_options "$scratch/feed-help" modflash-feed
+cp "$scratch/feed-help" "$scratch/feed-options"
+for subcommand in $feed_subcommands; do
+    grep -Eq "^ +$subcommand( |$)" "$scratch/page" ||
+        fail "modflash-feed(1) does not describe the subcommand $subcommand"
+    "$feed" "$subcommand" --help >"$scratch/feed-help-$subcommand" ||
+        fail "$feed $subcommand --help failed"
+    documents_options "$scratch/feed-help-$subcommand" "modflash-feed $subcommand"
+    cat "$scratch/feed-help-$subcommand" >>"$scratch/feed-options"
+done
+for option in $(grep -o -- '--[a-z][a-z-]*' "$scratch/page" | sort -u); do
+    grep -q -- "^  \(-[a-z], \)\{0,1\}$option\b" "$scratch/feed-options" ||
+        fail "modflash-feed(1) describes $option, which no subcommand of modflash-feed takes"
+done
+echo "modflash-feed(1) renders cleanly and covers: $(echo "$feed_subcommands" | tr "\n" " ")"
+
 if [ "$MODFLASH_GUI" != ON ]; then
     echo "this build has no window, so no modflash(1) (MODFLASH_BUILD_GUI is off)"
     exit 0
 fi
-render modflash 'SEE ALSO'
+render modflash 'SEE ALSO' 'USB ACCESS'
 names_preferences modflash
 grep -q 'modflash-cli(1)' "$scratch/page" || fail "modflash(1) does not refer to modflash-cli(1)"
 grep -q 'modflash/modflash.conf' "$scratch/page" || fail "modflash(1) does not name the preferences file"

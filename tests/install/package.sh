@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack once and looks at it every way a user or Debian would:
 # its name, dependencies (the Qt libraries dpkg-shlibdeps found plus the three flashing tools),
-# files and relative tool links; lintian's verdict (any error or warning fails); apt's dry run;
-# the command line run from the unpacked tree. Where CI=true marks a throwaway machine and it
-# runs as root, it also installs the package with apt-get, runs it from /usr/bin and removes it.
+# files (with the user guide registered with doc-base) and relative tool links; lintian's
+# verdict (any error or warning fails); apt's dry run; the command line run from the unpacked
+# tree. Where CI=true marks a throwaway machine and it runs as root, it also installs the
+# package with apt-get, runs it from /usr/bin and removes it.
 # shellcheck source-path=SCRIPTDIR
 . "$(dirname "$0")/common.sh"
 
@@ -34,7 +35,8 @@ for dependency in $wanted; do
 done
 
 dpkg-deb --contents "$package" >"$scratch/contents"
-for path in $installed_files share/modflash/instructions/intro.html; do
+for path in $installed_files share/modflash/instructions/intro.html \
+    share/doc-base/modflash.modflash-guide share/doc-base/modflash.modflash-guide-de; do
     grep -q " ./usr/$path\( \|$\)" "$scratch/contents" || fail "the package does not hold /usr/$path"
 done
 # Within /usr the links are relative (../../bin/avrdude from /usr/share/modflash), so they lead

@@ -21,6 +21,10 @@ public:
         return id == dfuBootLoader ? memoryLayout : std::nullopt;
     }
     std::optional<std::string> memoryLayout; // what the boot loader describes, if it does
+    bool mayOpen(UsbId id) const override {
+        return std::find(refused.begin(), refused.end(), id) == refused.end();
+    }
+    std::vector<UsbId> refused; // devices whose node this user may not open
 
     void plug(UsbId id) {
         m_devices.push_back(id);

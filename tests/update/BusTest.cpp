@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // modflash's own libusb use on the virtual bench's bus: the device list the window's presence
-// line reads, following plugging and unplugging through hotplug events, the flash a DFU boot
-// loader describes in its interface's name, and the ST-Link probes the device line looks for. The
+// line reads, following plugging and unplugging through hotplug events, a device this user may
+// not open, the flash a DFU boot loader describes in its interface's name, and the ST-Link
+// probes the device line looks for. The
 // test program runs with LD_LIBRARY_PATH set to a bench directory, so that the emulation is the
 // libusb-1.0 it loads.
 #include "TestSupport.h"
@@ -43,12 +44,17 @@ TEST(VirtualBus, DeviceListFollowsPluggingAndTheBootLoaderSaysItsFlash) {
     for (const auto& entry : fs::directory_iterator(state))
         fs::remove(entry.path());
     LibusbDeviceSource source;
-    ASSERT_TRUE(source.isAvailable() && source.usesHotplug());
+    ASSERT_EQ(std::pair(source.isAvailable(), source.usesHotplug()), std::pair(true, true));
     EXPECT_TRUE(source.devices().empty());
     const UsbId usbtiny{0x1781, 0x0c9f}, dfu{0x0483, 0xdf11};
     plug("usbtiny", "part m168\n");
     EXPECT_TRUE(testing::eventually([&] { return source.devices() == std::vector{usbtiny}; }));
     EXPECT_FALSE(source.dfuMemoryLayout(usbtiny));
+    // Listed all the same, a device whose node this user may not open says so when opened.
+    EXPECT_TRUE(source.mayOpen(usbtiny) && source.mayOpen(dfu));
+    plug("usbtiny", "part m168\nno-access\n");
+    EXPECT_TRUE(testing::eventually([&] { return !source.mayOpen(usbtiny); }));
+    EXPECT_EQ(source.devices(), std::vector{usbtiny});
     for (const auto& [layout, flash] : {std::pair{"f4", 1024 * 1024}, {"f0", 128 * 1024}}) {
         plug("dfu", std::string("layout ") + layout + "\n");
         EXPECT_TRUE(testing::eventually([&] { return source.devices().size() == 2; }));

@@ -69,7 +69,8 @@ TEST(SleepLock, IsHeldWhileTheToolRunsAndNoLonger) {
         GTEST_SKIP() << "dbus-daemon is not installed, so no private bus can be started";
     QProcess bus;
     bus.start(daemon, {"--session", "--nofork", "--print-address=1"});
-    ASSERT_TRUE(bus.waitForStarted() && testing::eventually([&] { return bus.canReadLine(); }));
+    ASSERT_TRUE(bus.waitForStarted());
+    ASSERT_TRUE(testing::eventually([&] { return bus.canReadLine(); }));
     const QString address = QString::fromUtf8(bus.readLine().trimmed());
     FakeLogind logind;
     QDBusConnection service = QDBusConnection::connectToBus(address, "logind");

@@ -5,7 +5,8 @@
 # fuses as the product sets them), a module unplugged halfway fails with the tool's own message,
 # the boot loader that fails after leaving DFU mode gives a failure whose log still says
 # "Download done.", and an STM32 that is write-protected, missing or cut off fails with
-# openocd's error and the SWD notes. Everything the checks expect comes from the images and
+# openocd's error and the SWD notes, and a module this user may not open fails with the tool's
+# access error and what to do about it. Everything the checks expect comes from the images and
 # from the command modflash-cli shows for the update.
 # Environment: MODFLASH_BUILD_DIR, MODFLASH_SOURCE_DIR.
 set -u
@@ -221,6 +222,33 @@ $prepare "$bench" --avr m328p >/dev/null
 update refused 65 update Drovel 1.1
 expect_log refused "This module has an ATmega328P, but Drovel uses an ATmega168."
 [ ! -e "$state/avr-flash.bin" ] || fail "refused: the chip's flash was written"
+
+# A module whose device node this user may not open (no-access): each tool finds it and is
+# refused, and what the person reads last is the access error and what to do about it, not the
+# advice for a module that is not there. Nothing is written.
+no_access() { # case module error [cli options] product version
+    name=$1 module=$2 error=$3
+    shift 3
+    echo "no-access" >>"$state/$module"
+    update "$name" 1 update "$@"
+    tail -n 1 "$scratch/$name.log" >"$scratch/$name.last"
+    grep -qF "modflash-cli: Update failed: $error. This user may not open the " "$scratch/$name.last" ||
+        fail "$name: the last line is not the access error: $(cat "$scratch/$name.last")"
+    ! grep -qi "boot loader mode\|connect the\|another USB cable" "$scratch/$name.last" ||
+        fail "$name: the last line gives the advice for a missing device"
+}
+$prepare "$bench" --dfu f4 --avr m168 --swd f0 >/dev/null
+no_access dfu-no-access dfu \
+    "dfu-util: Cannot open DFU device 0483:df11 found on devnum 2 (LIBUSB_ERROR_ACCESS)" Wendrel 2.0
+no_access avr-no-access usbtiny \
+    "avrdude error: error sending control message: Operation not permitted" Drovel 1.1
+grep -qF "This user may not open the programmer (avrdude error: error sending control message" \
+    "$scratch/avr-no-access.log" || fail "avr-no-access: the module check does not say why it failed"
+no_access swd-no-access stlink "Error: libusb_open() failed with LIBUSB_ERROR_ACCESS" \
+    --factory Zembro 1.0
+for memory in dfu-flash.bin avr-flash.bin swd-flash.bin; do
+    [ ! -e "$state/$memory" ] || fail "no-access: $memory was written"
+done
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
 echo "all virtual bench runs passed"

@@ -6,6 +6,7 @@
 #include "window/ReadableColour.h"
 
 #include <QAbstractItemView>
+#include <QFileDialog>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
@@ -96,6 +97,34 @@ TEST_F(Desktop, WholeProductTitlesAndTheIcon) {
     }
 }
 
+// The desktop's own choosers answer with the file a person accepted, and with nothing when the
+// person cancels, even with a file selected; the image chooser opens where it is asked to.
+TEST(Choosers, AnswerTheAcceptedFileAndNothingWhenCancelled) {
+    QTemporaryDir dir;
+    const QString image = dir.filePath("up.hex");
+    ASSERT_TRUE(QFile(image).open(QIODevice::WriteOnly));
+    const WindowServices desktop = WindowServices::desktop();
+    QWidget window;
+    for (const QString& file : {image, dir.filePath("log.txt")})
+        for (const bool accepted : {true, false}) {
+            using Answer = std::optional<QString>;
+            std::optional<Answer> answer;
+            const auto answered = [&](Answer path) { answer = path; };
+            file == image ? desktop.chooseFile(&window, dir.path(), "hex", answered)
+                          : desktop.chooseSaveFile(&window, "log.txt", answered);
+            QFileDialog* dialog = window.findChild<QFileDialog*>();
+            ASSERT_TRUE(dialog);
+            if (file == image) {
+                EXPECT_EQ(dialog->directory().absolutePath(), QDir(dir.path()).absolutePath());
+            }
+            dialog->selectFile(file);
+            accepted ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+            EXPECT_EQ(answer, std::make_optional(accepted ? Answer(file) : Answer()))
+                << file.toStdString();
+            delete dialog;
+        }
+}
+
 // At a scale factor of 2 the offscreen screen offers 400x400, less than the window's designed
 // size. Qt reads the factor as it starts: CTest runs this once more under QT_SCALE_FACTOR=2.
 TEST(WindowSize, OpensInsideTheScreenAtScaleFactorTwo) {
@@ -146,12 +175,18 @@ TEST_F(Desktop, UpdatesAsScreenReadersAndLightAndDarkPalettesShowThem) {
     dark.setColor(QPalette::Base, QColor(25, 25, 25));
     dark.setColor(QPalette::Link, QColor(42, 130, 218));
     const QPalette palettes[] = {QApplication::style()->standardPalette(), dark};
-    const std::pair<QByteArray, QString> updates[] = {
-        {"exit 0", "Update completed"},
-        {"echo 'dfu-util: Cannot open DFU device 0483:df11'\nexit 74", "Update failed"},
+    // Each with its banner's hue in degrees: green, red, amber.
+    const std::tuple<QByteArray, QString, int> updates[] = {
+        {"exit 0", "Update completed", 137},
+        {"echo 'dfu-util: Cannot open DFU device 0483:df11'\nexit 74", "Update failed", 3},
         {"printf 'Download\\t[=========================] 100%%        45060 bytes\\n"
          "Download done.\\ndfu-util: Error during download get_status\\n'\nexit 74",
-         "The image was written completely"}};
+         "The image was written completely", 39}};
+    // How far a label's text is from the hue, in degrees; -1 wants the palette's own, hueless.
+    const auto hueOff = [](QLabel* label, int hue) {
+        const int found = label->palette().color(label->foregroundRole()).hue();
+        return (found < 0) != (hue < 0) ? 360 : std::abs((found - hue + 540) % 360 - 180);
+    };
     const QDir pages(QStringLiteral(MODFLASH_SOURCE_RESOURCES "/instructions"));
     for (const QString& name : pages.entryList({"*.html"})) {
         QFile page(pages.filePath(name));
@@ -169,17 +204,19 @@ TEST_F(Desktop, UpdatesAsScreenReadersAndLightAndDarkPalettesShowThem) {
     };
     QAccessibleInterface* logReader =
         QAccessible::queryAccessibleInterface(controls().logTextField);
-    EXPECT_TRUE(logReader->state().readOnly && logReader->state().multiLine);
+    EXPECT_EQ(std::pair(bool(logReader->state().readOnly), bool(logReader->state().multiLine)),
+              std::pair(true, true));
     QAccessibleTextInterface* text = logReader->textInterface();
-    for (const auto& [tool, verdict] : updates) {
-        if (&verdict == &updates[2].second)
+    for (const auto& [tool, verdict, hue] : updates) {
+        const bool plugged = &verdict == &std::get<1>(updates[2]);
+        if (plugged)
             usbDevices.plug(dfuBootLoader);
         installTools(tool);
         clickUpdate();
         ASSERT_TRUE(waitForFinish());
         EXPECT_TRUE(banner().startsWith(verdict)) << banner().toStdString();
         // The first shows no phase, so the bar names none.
-        EXPECT_TRUE(&verdict != &updates[0].second ||
+        EXPECT_TRUE(&verdict != &std::get<1>(updates[0]) ||
                     controls().progressBar->text() == "100% \u2013 done");
         EXPECT_EQ(nameOf(controls().bannerLabel), banner());
         int start = 0, end = 0;
@@ -189,6 +226,9 @@ TEST_F(Desktop, UpdatesAsScreenReadersAndLightAndDarkPalettesShowThem) {
             QApplication::setPalette(palette);
             QCoreApplication::processEvents();
             EXPECT_EQ(poorContrasts(&window(), controls().instructionsView), QStringList());
+            // The verdict in its hue, the missing device in amber, shaded for the palette.
+            EXPECT_LE(hueOff(controls().bannerLabel, hue), 10) << banner().toStdString();
+            EXPECT_LE(hueOff(controls().deviceLine, plugged ? -1 : 39), 10);
         }
     }
     for (QWidget* control : window().findChildren<QWidget*>())

@@ -88,25 +88,52 @@ TEST_F(Keyboard, InGermanTheWindowAndItsMnemonicsAreGermanButTheLogIsNot) {
         << banner().toStdString();
 }
 
+// The Log tab's letter shows and works in both languages, and Tab goes from the preferences to
+// the module check before it leaves them.
+TEST_F(Keyboard, TheLogTabHasAMnemonicAndTheModuleCheckFollowsTheOtherPreferences) {
+    for (const bool german : {false, true}) {
+        SCOPED_TRACE(german ? "German" : "English");
+        std::optional<UserLanguage> translation;
+        if (german)
+            translation.emplace(QLocale(QLocale::German, QLocale::Germany));
+        start(true);
+        const WindowControls& c = controls();
+        c.window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(c.window));
+        const QKeySequence toLog = QKeySequence::mnemonic(c.tabView->tabText(1));
+        ASSERT_FALSE(toLog.isEmpty());
+        // Underlined, a letter that reaches below the line hides the underline in its tail.
+        EXPECT_FALSE(QStringLiteral("GJPQY").contains(toLog.toString().back()))
+            << toLog.toString().toStdString();
+        QTest::keySequence(c.window, toLog);
+        EXPECT_EQ(c.tabView->currentIndex(), 1);
+        c.massEraseBeforeProgramming->setFocus();
+        for (QWidget* next : {static_cast<QWidget*>(c.checkModuleBeforeWriting.data()),
+                              static_cast<QWidget*>(c.helpButton.data())}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), next);
+        }
+        quit();
+    }
+}
+
 TEST_F(Keyboard, TypingFindsAProductByWhatCanBeTypedButNeverAHiddenOne) {
     resources.writeFile("firmware/uTessary_3.1.bin", ToolDirectory::validImage("x.bin"));
     resources.writeFile("firmware/Parvonne2.1.0.bin", ToolDirectory::validImage("x.bin"));
     start(false);
     const WindowControls& c = controls();
     c.productList->setFocus();
-    QTest::keyClick(c.productList, Qt::Key_U);
-    EXPECT_EQ(c.productList->currentText(), "\u00b5Tessary");
-    EXPECT_TRUE(c.versionList->findText("3.1") >= 0) << "the product was chosen, not only shown";
-    QTest::qWait(QApplication::keyboardInputInterval() + 50);
-    QTest::keyClick(c.productList, Qt::Key_Z); // "Zembro" is a factory product, hidden
-    EXPECT_EQ(c.productList->currentText(), "\u00b5Tessary");
-    QTest::qWait(QApplication::keyboardInputInterval() + 50);
-    QTest::keyClicks(c.productList, "te");
-    EXPECT_EQ(c.productList->currentText(), "Tessary 1U (rev002)");
-    // The first title that fits, and only the window's search: the list's own would go on.
-    QTest::qWait(QApplication::keyboardInputInterval() + 50);
-    QTest::keyClick(c.productList, Qt::Key_P);
-    EXPECT_EQ(c.productList->currentText(), "Parvonix");
+    // "Zembro" is a factory product, hidden. For "p" the first title that fits, and only the
+    // window's search: the list's own would go on.
+    for (const auto& [keys, title] : {std::pair{"u", "\u00b5Tessary"},
+                                      {"z", "\u00b5Tessary"},
+                                      {"te", "Tessary 1U (rev002)"},
+                                      {"p", "Parvonix"}}) {
+        QTest::keyClicks(c.productList, keys);
+        EXPECT_EQ(c.productList->currentText(), title) << keys;
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    }
+    EXPECT_EQ(allTitles(c.versionList).first(), "1.0") << "the product was chosen, not only shown";
 }
 
 TEST_F(Keyboard, AboutNamesModflashQtTheToolsFoundTheLicenceAndTheAddress) {
@@ -117,10 +144,12 @@ TEST_F(Keyboard, AboutNamesModflashQtTheToolsFoundTheLicenceAndTheAddress) {
     start();
     controls().aboutAction->trigger();
     AboutDialog* about = delegate().aboutDialog();
-    ASSERT_TRUE(about && about->isVisible());
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
     // The Close button lies inside the box, under the text.
     const auto* close = about->findChild<QDialogButtonBox*>();
-    ASSERT_TRUE(close && close->isVisible());
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(close->isVisible());
     EXPECT_GT(close->y(), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !about->text().contains("\u2026"); }, toolTimeout));
     const QString text = about->text();

@@ -39,7 +39,11 @@ void WindowFixture::start(std::optional<bool> factoryFirmware, const QString& re
         choiceExtension = extension;
         answerChooser = std::move(done);
     };
-    services.openUrl = [this](const QUrl& url) { openedUrls << url; };
+    if (!desktopBrowser)
+        services.openUrl = [this](const QUrl& url) {
+            openedUrls << url;
+            return true;
+        };
     services.confirm = [this](QWidget*, const WindowServices::Question& question,
                               std::function<void(bool)> answer) {
         questions << question.title;
@@ -50,9 +54,10 @@ void WindowFixture::start(std::optional<bool> factoryFirmware, const QString& re
         suggestedSaveName = suggested;
         answerSaveChooser = std::move(done);
     };
-    services.reportProblem = [this](QWidget*, const QString& title, const QString& text) {
-        problems << title + QStringLiteral(": ") + text;
-    };
+    if (!desktopBrowser)
+        services.reportProblem = [this](QWidget*, const QString& title, const QString& text) {
+            problems << title + QStringLiteral(": ") + text;
+        };
     services.usbDevices = &usbDevices;
     const QString file = preferencesFile();
     if (factoryFirmware)

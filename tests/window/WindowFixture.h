@@ -89,6 +89,8 @@ protected:
     QStringList problems;
     QList<QUrl> openedUrls;
     QStringList feedKeys; // trusted besides the built-in ones, as --feed-key does
+    // The desktop's own browser and problem box instead of the recorders, set before start().
+    bool desktopBrowser = false;
     int finished = 0;
 
 private:

@@ -147,7 +147,7 @@ int main(int argc, char* argv[]) {
     SettingsPreferences preferences(home.filePath(QStringLiteral("modflash.conf")));
     MainWindow window;
     WindowServices services;
-    services.openUrl = [](const QUrl&) {};
+    services.openUrl = [](const QUrl&) { return true; };
     testing::FakeUsbDeviceSource devices;
     if (parser.isSet(usbDevice)) {
         for (const QString& id : parser.values(usbDevice)) {

@@ -33,6 +33,9 @@ public:
     VirtualDevice(const VirtualDevice&) = delete;
     VirtualDevice& operator=(const VirtualDevice&) = delete;
 
+    // The module file's switch that keeps this user from opening the module.
+    static constexpr const char* noAccessKey = "no-access";
+
     const std::string& moduleName() const { return m_file.name(); }
     std::span<const std::uint8_t> deviceDescriptor() const { return m_descriptors.device; }
     std::span<const std::uint8_t> configurationDescriptor() const {
@@ -43,6 +46,10 @@ public:
     std::uint16_t productId() const;
 
     bool isPresent();
+    // The host lists the module but this user may not open it: its device node is not
+    // writable for them, as without a udev rule that grants access.
+    bool deniesAccess() const { return m_deniesAccess; }
+    void setDeniesAccess(bool denies) { m_deniesAccess = denies; }
     // The cable is pulled: whoever watches the state directory saw the module's file go.
     void pullCable() { m_gone = true; }
     ControlResult control(const SetupPacket& setup, DataStage data);
@@ -74,6 +81,7 @@ private:
     ConfigurationTree m_tree;
     UnplugTrigger m_trigger;
     bool m_gone = false;
+    bool m_deniesAccess = false;
     std::uint8_t m_configuration = 1;
     std::map<int, int> m_alternates;
 };

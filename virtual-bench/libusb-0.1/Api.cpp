@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libusb 0.1's functions on the emulated bus. Failures return -errno and leave the message
 // usb_strerror() gives, worded as libusb 0.1 words them.
+//
+// A module that denies this user access is opened as libusb 0.1 opens a device node it may not
+// write: the open for reading and writing fails, the one for reading alone succeeds (Debian's
+// nodes are readable by all), and the kernel then answers every request on that descriptor
+// with EPERM.
 #include "LegacyBus.h"
 #include "Libusb0.h"
 
@@ -14,6 +19,7 @@
 struct usb_dev_handle {
     vbench::LegacyBus::Record* record;
     int interface = -1;
+    bool readOnly = false;
 };
 
 extern "C" {
@@ -51,6 +57,8 @@ int errnoFor(vbench::UsbStatus status) {
 }
 
 int control(usb_dev_handle* dev, const vbench::SetupPacket& setup, char* bytes) {
+    if (dev->readOnly)
+        return fail(EPERM, "error sending control message");
     try {
         const auto result = dev->record->module->control(
             setup, {reinterpret_cast<std::uint8_t*>(bytes), bytes ? setup.length : std::size_t{0}});
@@ -63,9 +71,15 @@ int control(usb_dev_handle* dev, const vbench::SetupPacket& setup, char* bytes) 
     }
 }
 
+// The kernel's answer to a request other than a control transfer on the module's node: EPERM
+// for a node opened for reading only, else the module's own error.
+int refused(usb_dev_handle* dev, int error, const std::string& what) {
+    return fail(dev->readOnly ? EPERM : error, what);
+}
+
 // The modules have their control pipe only.
 int noPipe(usb_dev_handle* dev, const char* what) {
-    return fail(dev->record->module->isPresent() ? EOPNOTSUPP : ENODEV, what);
+    return refused(dev, dev->record->module->isPresent() ? EOPNOTSUPP : ENODEV, what);
 }
 
 } // namespace
@@ -100,7 +114,9 @@ usb_dev_handle* usb_open(struct usb_device* device) {
         fail(ENODEV, "could not open device");
         return nullptr;
     }
-    return std::make_unique<usb_dev_handle>(usb_dev_handle{record}).release();
+    return std::make_unique<usb_dev_handle>(
+               usb_dev_handle{record, -1, record->module->deniesAccess()})
+        .release();
 }
 
 int usb_close(usb_dev_handle* dev) {
@@ -184,6 +200,8 @@ int usb_set_configuration(usb_dev_handle* dev, int configuration) {
 }
 
 int usb_claim_interface(usb_dev_handle* dev, int interface) {
+    if (dev->readOnly)
+        return fail(EPERM, "could not claim interface " + std::to_string(interface));
     if (!dev->record->module->isPresent())
         return fail(ENODEV, "could not claim interface " + std::to_string(interface));
     if (!dev->record->module->configuration().setting(interface, 0))
@@ -193,8 +211,9 @@ int usb_claim_interface(usb_dev_handle* dev, int interface) {
 }
 
 int usb_release_interface(usb_dev_handle* dev, int interface) {
-    if (dev->interface != interface)
-        return fail(EINVAL, "could not release intf " + std::to_string(interface));
+    if (dev->readOnly || dev->interface != interface)
+        return fail(dev->readOnly ? EPERM : EINVAL,
+                    "could not release intf " + std::to_string(interface));
     dev->interface = -1;
     return 0;
 }
@@ -209,29 +228,31 @@ int usb_set_altinterface(usb_dev_handle* dev, int alternate) {
 }
 
 int usb_resetep(usb_dev_handle* dev, unsigned int ep) {
-    return fail(dev->record->module->isPresent() ? ENOENT : ENODEV,
-                "could not reset ep " + std::to_string(ep));
+    return refused(dev, dev->record->module->isPresent() ? ENOENT : ENODEV,
+                   "could not reset ep " + std::to_string(ep));
 }
 
 int usb_clear_halt(usb_dev_handle* dev, unsigned int ep) {
-    return fail(dev->record->module->isPresent() ? ENOENT : ENODEV,
-                "could not clear/halt ep " + std::to_string(ep));
+    return refused(dev, dev->record->module->isPresent() ? ENOENT : ENODEV,
+                   "could not clear/halt ep " + std::to_string(ep));
 }
 
 int usb_reset(usb_dev_handle* dev) {
+    if (dev->readOnly)
+        return fail(EPERM, "could not reset");
     if (!dev->record->module->busReset())
         return fail(ENODEV, "could not reset");
     return 0;
 }
 
-int usb_get_driver_np(usb_dev_handle*, int, char*, unsigned int) {
+int usb_get_driver_np(usb_dev_handle* dev, int, char*, unsigned int) {
     // No kernel driver is ever bound to an emulated module.
-    return fail(ENODATA, "could not get bound driver");
+    return refused(dev, ENODATA, "could not get bound driver");
 }
 
-int usb_detach_kernel_driver_np(usb_dev_handle*, int interface) {
-    return fail(ENODATA,
-                "could not detach kernel driver from interface " + std::to_string(interface));
+int usb_detach_kernel_driver_np(usb_dev_handle* dev, int interface) {
+    return refused(dev, ENODATA,
+                   "could not detach kernel driver from interface " + std::to_string(interface));
 }
 
 struct usb_device* usb_device(usb_dev_handle* dev) {

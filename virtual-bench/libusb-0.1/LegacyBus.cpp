@@ -73,7 +73,8 @@ int LegacyBus::findDevices() {
         descriptor.iSerialNumber = bytes[16];
         descriptor.bNumConfigurations = bytes[17];
         device.config = record->config->descriptor();
-        device.devnum = port.address;
+        // libusb 0.1 asks the kernel for the number, which refuses a node opened read-only.
+        device.devnum = record->module->deniesAccess() ? 0 : port.address;
         m_listed.push_back(record.get());
         m_records.push_back(std::move(record));
         ++changes;

@@ -29,6 +29,9 @@ int libusb_open(libusb_device* device, libusb_device_handle** handle) {
     const std::lock_guard lock(libraryLock());
     if (!device->device->isPresent())
         return LIBUSB_ERROR_NO_DEVICE;
+    // libusb opens the device node for reading and writing; the kernel refuses with EACCES.
+    if (device->device->deniesAccess())
+        return LIBUSB_ERROR_ACCESS;
     *handle = std::make_unique<libusb_device_handle>(vbench::addReference(device)).release();
     return LIBUSB_SUCCESS;
 }

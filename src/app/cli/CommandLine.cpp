@@ -4,6 +4,7 @@
 #include "app/cli/CliText.h"
 #include "app/cli/Subcommands.h"
 #include "app/cli/UsageError.h"
+#include "catalogue/CloseNames.h"
 #include "flashing/Programmers.h"
 
 #include <QCommandLineParser>
@@ -25,6 +26,43 @@ std::string joined(const std::vector<std::string>& names) {
     for (const std::string& name : names)
         text += (text.empty() ? "\"" : ", \"") + name + "\"";
     return text;
+}
+
+// The known names close to a mistyped one, in their order.
+QStringList closeTo(const QString& typed, const QStringList& known) {
+    std::vector<std::string> names;
+    for (const QString& name : known)
+        names.push_back(name.toStdString());
+    QStringList close;
+    for (const std::string& name : closeNames(typed.toStdString(), names))
+        close.append(QString::fromStdString(name));
+    return close;
+}
+
+// A typing mistake's answer: unknown names the word; then the close words as they are typed,
+// or, when none is close, listHint, which says where the words are listed.
+UsageError mistyped(const QString& unknown, const QStringList& close, const QString& listHint) {
+    if (close.isEmpty())
+        return UsageError((unknown + "; " + listHint).toStdString());
+    QStringList shown;
+    for (const QString& name : close)
+        shown.append(QString::fromStdString(quoted(name)));
+    return UsageError(CliText::tr("%1; did you mean %2?")
+                          .arg(unknown, shown.join(CliText::tr(" or ")))
+                          .toStdString());
+}
+
+QStringList subcommandNames() {
+    QStringList names;
+    for (const Subcommand& subcommand : subcommands())
+        names.append(subcommand.name);
+    return names;
+}
+
+UsageError unknownSubcommand(const QString& typed) {
+    return mistyped(CliText::tr("unknown subcommand %1").arg(QString::fromStdString(quoted(typed))),
+                    closeTo(typed, subcommandNames()),
+                    CliText::tr("run \"modflash-cli --help\" to list them"));
 }
 
 // The entries as --help lists them, short names after their entry: usbtiny, avrisp2, usbasp;
@@ -149,11 +187,12 @@ QList<QCommandLineOption> CommandLine::globalOptions() {
     };
 }
 
-void CommandLine::addGlobalOptions(QCommandLineParser& parser) {
-    parser.addOptions(globalOptions());
+QList<QCommandLineOption> CommandLine::commonOptions() {
+    QList<QCommandLineOption> options = globalOptions();
     // Qt's own help option would also offer --help-all, which lists Qt's internal options.
-    parser.addOption({{"h", helpOption}, CliText::tr("Show this help.")});
-    parser.addOption({{"v", versionOption}, CliText::tr("Show the version.")});
+    options.append({{"h", helpOption}, CliText::tr("Show this help.")});
+    options.append({{"v", versionOption}, CliText::tr("Show the version.")});
+    return options;
 }
 
 QString CommandLine::generalHelp() {
@@ -162,7 +201,7 @@ QString CommandLine::generalHelp() {
         list += "  " + subcommand.name + " " + subcommand.synopsis + "\n      " +
                 subcommand.summary + "\n";
     QCommandLineParser parser;
-    addGlobalOptions(parser);
+    parser.addOptions(commonOptions());
     parser.addPositionalArgument("subcommand", CliText::tr("One of the subcommands above."),
                                  "SUBCOMMAND [ARGUMENTS]");
     parser.setApplicationDescription(wrapped(
@@ -190,7 +229,7 @@ QString CommandLine::generalHelp() {
 
 QString CommandLine::subcommandHelp(const Subcommand& subcommand) {
     QCommandLineParser parser;
-    addGlobalOptions(parser);
+    parser.addOptions(commonOptions());
     parser.addOptions(subcommand.options);
     parser.addPositionalArgument(subcommand.name, subcommand.summary,
                                  subcommand.name + " " + subcommand.synopsis);
@@ -198,15 +237,24 @@ QString CommandLine::subcommandHelp(const Subcommand& subcommand) {
     return withProgramName(parser.helpText());
 }
 
-void CommandLine::throwParseError(const QCommandLineParser& parser, const QString& helpCommand) {
+void CommandLine::throwParseError(const QCommandLineParser& parser, const QString& helpCommand,
+                                  const QList<QCommandLineOption>& options) {
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty()) {
         const QString& name = unknown.front();
-        throw UsageError(
-            CliText::tr("unknown option %1; run \"%2\" for the options")
-                .arg(QString::fromStdString(quoted((name.size() == 1 ? "-" : "--") + name)),
-                     helpCommand)
-                .toStdString());
+        // Names are compared without their dashes, so that -f finds --file. Only long names
+        // are offered: any one letter is a typing mistake away from -h and -v.
+        QStringList known;
+        for (const QCommandLineOption& option : options)
+            for (const QString& optionName : option.names())
+                if (optionName.size() > 1)
+                    known.append(optionName);
+        QStringList close = closeTo(name, known);
+        for (QString& closeName : close)
+            closeName.prepend("--");
+        const QString typed = (name.size() == 1 ? "-" : "--") + name;
+        throw mistyped(CliText::tr("unknown option %1").arg(QString::fromStdString(quoted(typed))),
+                       close, CliText::tr("run \"%1\" for the options").arg(helpCommand));
     }
     QString reason = parser.errorText();
     if (reason.endsWith('.'))
@@ -248,10 +296,9 @@ FeedOptions CommandLine::readFeedOptions(const QCommandLineParser& parser) {
 // A first pass that knows every subcommand's options finds the subcommand's name even behind
 // options that take a value; the second pass, in parseFor(), accepts only that subcommand's.
 const Subcommand* CommandLine::chooseSubcommand(const QStringList& arguments, Request& request) {
-    QCommandLineParser parser;
-    addGlobalOptions(parser);
-    QStringList known = {helpOption, versionOption};
-    for (const QCommandLineOption& option : globalOptions())
+    QList<QCommandLineOption> options = commonOptions();
+    QStringList known;
+    for (const QCommandLineOption& option : options)
         known.append(option.names());
     for (const Subcommand& subcommand : subcommands()) {
         for (const QCommandLineOption& option : subcommand.options) {
@@ -259,9 +306,11 @@ const Subcommand* CommandLine::chooseSubcommand(const QStringList& arguments, Re
             if (known.contains(option.names().constLast()))
                 continue;
             known.append(option.names());
-            parser.addOption(option);
+            options.append(option);
         }
     }
+    QCommandLineParser parser;
+    parser.addOptions(options);
     const bool parsed = parser.parse(arguments);
     const QStringList positional = parser.positionalArguments();
     const Subcommand* subcommand =
@@ -277,24 +326,42 @@ const Subcommand* CommandLine::chooseSubcommand(const QStringList& arguments, Re
         return nullptr;
     }
     if (!parsed && !subcommand)
-        throwParseError(parser, "modflash-cli --help");
+        throwParseError(parser, "modflash-cli --help", options);
     if (positional.isEmpty())
         throw UsageError(
             CliText::text("no subcommand given; run \"modflash-cli --help\" to list them"));
     if (!subcommand)
-        throw UsageError(
-            CliText::tr("unknown subcommand %1; run \"modflash-cli --help\" to list them")
-                .arg(QString::fromStdString(quoted(positional.front())))
-                .toStdString());
+        throw unknownSubcommand(positional.front());
     request.action = Request::Action::Run;
     return subcommand;
 }
 
+// "help" and "help SUBCOMMAND" answer as "--help" and "SUBCOMMAND --help" do.
+Request CommandLine::helpFor(const QStringList& arguments) {
+    if (arguments.size() > 1)
+        throw UsageError(CliText::tr("help takes one SUBCOMMAND, but %1 was given too; run "
+                                     "\"modflash-cli help\" to list them")
+                             .arg(QString::fromStdString(quoted(arguments.at(1))))
+                             .toStdString());
+    Request request;
+    request.action = Request::Action::ShowText;
+    if (arguments.isEmpty()) {
+        request.text = generalHelp();
+        return request;
+    }
+    const Subcommand* subcommand = findSubcommand(arguments.front());
+    if (!subcommand)
+        throw unknownSubcommand(arguments.front());
+    request.text = subcommandHelp(*subcommand);
+    return request;
+}
+
 Request CommandLine::parseFor(const Subcommand& subcommand, const QStringList& arguments) {
-    QCommandLineParser parser;
-    addGlobalOptions(parser);
+    QList<QCommandLineOption> options = commonOptions();
     const QList<QCommandLineOption>& own = subcommand.options;
-    parser.addOptions(own);
+    options.append(own);
+    QCommandLineParser parser;
+    parser.addOptions(options);
 
     Request request;
     request.subcommand = &subcommand;
@@ -305,10 +372,12 @@ Request CommandLine::parseFor(const Subcommand& subcommand, const QStringList& a
         return request;
     }
     if (!parsed)
-        throwParseError(parser, "modflash-cli " + subcommand.name + " --help");
+        throwParseError(parser, "modflash-cli " + subcommand.name + " --help", options);
 
     request.arguments = parser.positionalArguments();
     request.arguments.removeFirst(); // the subcommand's own name
+    if (!subcommand.run)
+        return helpFor(request.arguments);
     for (const QCommandLineOption& option : own) {
         const QString& name = option.names().constLast();
         if (parser.isSet(name))

@@ -14,7 +14,8 @@ struct Subcommand;
 
 // Turns modflash-cli's arguments into a Request. Options may stand anywhere; the first
 // positional argument chooses the subcommand, which decides the options it accepts. Help and
-// version requests become text to print. Throws UsageError for anything that cannot be used.
+// version requests, "help" among them, become text to print. Throws UsageError for anything that
+// cannot be used.
 class CommandLine {
 public:
     // The arguments as QCoreApplication::arguments() gives them, the program first.
@@ -25,12 +26,17 @@ public:
 
 private:
     static QList<QCommandLineOption> globalOptions();
-    static void addGlobalOptions(QCommandLineParser& parser);
-    static void throwParseError(const QCommandLineParser& parser, const QString& helpCommand);
+    // The global options with -h/--help and -v/--version: what every parser accepts.
+    static QList<QCommandLineOption> commonOptions();
+    // options: those the parser was given, to suggest one for a mistyped name.
+    [[noreturn]] static void throwParseError(const QCommandLineParser& parser,
+                                             const QString& helpCommand,
+                                             const QList<QCommandLineOption>& options);
     static RunOverrides readOverrides(const QCommandLineParser& parser);
     static FeedOptions readFeedOptions(const QCommandLineParser& parser);
 
     static const Subcommand* chooseSubcommand(const QStringList& arguments, Request& request);
+    static Request helpFor(const QStringList& arguments);
     static Request parseFor(const Subcommand& subcommand, const QStringList& arguments);
 };
 

@@ -5,6 +5,7 @@
 #include "app/cli/ExitStatus.h"
 #include "app/cli/Output.h"
 #include "app/cli/Request.h"
+#include "app/cli/ShellLine.h"
 #include "app/cli/Subcommands.h"
 #include "app/cli/UpdateTarget.h"
 #include "app/cli/UsageError.h"
@@ -175,12 +176,19 @@ int listVersions(const Request& request, CommandContext& context) {
 }
 
 int showCommand(const Request& request, CommandContext& context) {
+    if (request.isSet("json") && request.isSet("shell"))
+        throw UsageError(CliText::text("--json and --shell are two ways to print the command; "
+                                       "give only one"));
     const UpdateTarget target = UpdateTarget::fromRequest(request, context);
     target.requireWritable(request, context);
     const UpdateTask task = target.product->createUpdateTask(*target.firmware, context.resources(),
                                                              context.preferences());
     if (request.isSet("json")) {
         context.output().json(QJsonDocument(describe(task)));
+        return ExitStatus::success;
+    }
+    if (request.isSet("shell")) {
+        context.output().line(shellLine(task));
         return ExitStatus::success;
     }
     context.output().line(task.launchPath);
@@ -210,8 +218,9 @@ QJsonObject describe(const std::string& path, const ImageReport& report) {
                        {"verdict", verdictName(report.verdict)},
                        {"reason", fromStd(report.reason)}};
     if (report.addresses)
+        // The last address, as the text report and the "Inside the flash" detail give it.
         object.insert("addresses", QJsonObject{{"start", hex(report.addresses->start)},
-                                               {"end", hex(report.addresses->end)}});
+                                               {"end", hex(report.addresses->end - 1)}});
     return object;
 }
 

@@ -41,7 +41,7 @@ const std::vector<Subcommand>& subcommands() {
                                  "date, notes, url}."))},
          listVersions},
         {"command",
-         "PRODUCT (VERSION | --file PATH) [--json]",
+         "PRODUCT (VERSION | --file PATH) [--json | --shell]",
          CliText::tr("the command an update would run (shown, not run)"),
          CliText::tr(
              "Shows the flashing command an update of PRODUCT with VERSION (or the image file "
@@ -52,8 +52,12 @@ const std::vector<Subcommand>& subcommands() {
              "and the exit status is 1; when the checks before writing refuse the image, the "
              "reason "
              "goes there and the exit status is 65."),
-         {UpdateTarget::fileOption(), UpdateTarget::forceOption(),
-          jsonOption(CliText::tr("Print a JSON object {program, arguments, environment}."))},
+         {UpdateTarget::fileOption(),
+          UpdateTarget::forceOption(),
+          jsonOption(CliText::tr("Print a JSON object {program, arguments, environment}.")),
+          {"shell", CliText::tr("Print the command as one line for a POSIX shell: the "
+                                "environment's assignments, the program and its arguments, each "
+                                "quoted where the shell needs it.")}},
          showCommand},
         {"check",
          "PRODUCT (VERSION | --file PATH) [--json]",
@@ -124,6 +128,13 @@ const std::vector<Subcommand>& subcommands() {
                                  "prefix, releases: [{version, date, notes, url, size, sha256, "
                                  "downloaded}]}]}."))},
          runFeed},
+        {"help",
+         "[SUBCOMMAND]",
+         CliText::tr("this help, or a subcommand's"),
+         CliText::tr("Shows the general help, as --help does, or SUBCOMMAND's own, as "
+                     "\"modflash-cli SUBCOMMAND --help\" does."),
+         {},
+         nullptr},
     };
     return table;
 }

@@ -14,14 +14,14 @@ struct Request;
 
 // One word after "modflash-cli" and what it does. The parser learns a subcommand's options and
 // usage from here, --help shows them, and run does the work: it returns the exit status and
-// throws UsageError for what was typed wrong.
+// throws UsageError for what was typed wrong. help has no run: the command line answers it.
 struct Subcommand {
     QString name;                      // "products"
     QString synopsis;                  // what follows the name in a usage line
     QString summary;                   // one line for the general --help
     QString description;               // the paragraph its own --help shows above the options
     QList<QCommandLineOption> options; // besides the ones every subcommand takes
-    int (*run)(const Request& request, CommandContext& context);
+    int (*run)(const Request& request, CommandContext& context); // null for help
 };
 
 // Every subcommand, in the order the general --help lists them.

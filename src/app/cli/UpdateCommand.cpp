@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include <algorithm>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -53,6 +54,11 @@ void connectOutput(UpdateSession& session, Output& output, ProgressLine& progres
         else
             progressLine.clear();
     });
+}
+
+std::string oneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
 }
 
 } // namespace
@@ -105,12 +111,10 @@ int runUpdate(const Request& request, CommandContext& context) {
     if (session.isBusy())
         loop.exec();
 
-    if (end.kind == ToolEnd::Kind::CouldNotRun || end.kind == ToolEnd::Kind::Unreachable)
-        output.error(CliText::tr("the update could not run: %1")
-                         .arg(QString::fromStdString(end.reason))
-                         .toStdString());
-    else if (!end.reason.empty())
-        output.error(end.reason);
+    // What the window's banner says, the verdict and what to try, after everything the tool
+    // printed: the one line a person or a script reads on standard error.
+    if (!end.succeeded())
+        output.error(oneLine(session.banner().text));
     output.setIdleCallback(
         [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });
     if (!output.isIdle()) {

@@ -8,7 +8,7 @@ namespace modflash {
 // Where a flashing tool has got to, as far as its output tells: the phase it is in, how far
 // through that phase (when the tool prints numbers) and whether the phase is still going.
 struct Progress {
-    enum class State { Running, Done, Failed };
+    enum class State { Running, Done, Failed, Stopped };
 
     static constexpr int indeterminate = -1;
 

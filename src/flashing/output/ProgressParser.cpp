@@ -13,6 +13,8 @@ const char* stateName(Progress::State state) {
         return "done";
     case Progress::State::Failed:
         return "failed";
+    case Progress::State::Stopped:
+        return "stopped";
     }
     return "unknown";
 }
@@ -48,7 +50,14 @@ void ProgressParser::finish() {
 
 void ProgressParser::lineEnded() {
     // Whole characters only, so that an error line cut short still reads as text.
-    const auto error = errorIn(m_line.wholeCharacters());
+    const std::string_view line = m_line.wholeCharacters();
+    if (m_accessError.empty())
+        for (const std::string& phrase : m_accessPhrases)
+            if (contains(line, phrase)) {
+                m_accessError = std::string(trimmed(line));
+                break;
+            }
+    const auto error = errorIn(line);
     if (error) {
         m_lastError = std::string(*error);
         if (wholeImageWritten())

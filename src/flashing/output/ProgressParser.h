@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace modflash {
 
@@ -46,6 +47,14 @@ public:
 
     // The last line that reported an error, as the tool printed it; empty when none.
     const std::string& lastErrorLine() const { return m_lastError; }
+
+    // Lines holding one of these phrases (letter case as given) say that this user may not
+    // open the USB device, whether the tool calls them an error or a warning.
+    void watchForAccessErrors(std::vector<std::string> phrases) {
+        m_accessPhrases = std::move(phrases);
+    }
+    // The first such line, trimmed; empty when none.
+    const std::string& accessErrorLine() const { return m_accessError; }
     // The last error reported after the output showed the whole image written; empty when none.
     const std::string& errorAfterImageWritten() const { return m_errorAfterImage; }
 
@@ -68,6 +77,8 @@ private:
     BoundedLine m_line;
     std::string m_lastError;
     std::string m_errorAfterImage;
+    std::vector<std::string> m_accessPhrases;
+    std::string m_accessError;
 };
 
 } // namespace modflash

@@ -92,4 +92,16 @@ echo "unplug-after-bytes 20000" >>"$bench/virtual-bench/stlink"
 swd_image
 record openocd-0.12-unplugged.txt --factory Zembro 9.9
 
+# The modules' device nodes refuse this user (no-access): each tool finds its device and may
+# not open it.
+scripts/virtual-bench --build "$build" "$bench" --avr m328p --dfu f4 --swd f0 >/dev/null
+for module in usbtiny dfu stlink; do
+    echo "no-access" >>"$bench/virtual-bench/$module"
+done
+dfu_image
+swd_image
+record avrdude-7.1-usbtiny-no-access.txt "Parvonne (rev009 or Higher)" 2.0
+record dfu-util-0.11-no-access.txt Wendrel 9.9
+record openocd-0.12-no-access.txt --factory Zembro 9.9
+
 rm -rf "$bench"
