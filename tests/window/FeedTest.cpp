@@ -68,6 +68,7 @@ protected:
 
 TEST_F(FeedWindow, OffersEverySourceInOrderWithWhatTheFeedSaysOfEachRelease) {
     writeFile(userFolder() + "/Wendrel.2.0.bin", image('u'));
+    writeFile(userFolder() + "/drovel_1.2.hex", ToolDirectory::validImage("x.hex"));
     const QByteArray cached = image('c');
     writeFile(cache() + "/" + sha256(cached) + ".bin", cached);
     const QString notes = "Faster start.\nThe <b>MIDI</b> clock follows again.";
@@ -77,6 +78,7 @@ TEST_F(FeedWindow, OffersEverySourceInOrderWithWhatTheFeedSaysOfEachRelease) {
     start(true);
     ASSERT_TRUE(waitForCheck());
     const WindowControls& c = controls();
+    EXPECT_TRUE(offeredTitles(c.productList).contains("Drovel")) << "from the user's folder alone";
     pick(c.productList, "Wendrel");
     EXPECT_EQ(allTitles(c.versionList),
               (QStringList{"1.4.2", "2.0 (installed)", "2.0 (your folder)", "2.2",
