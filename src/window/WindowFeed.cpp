@@ -74,8 +74,9 @@ void WindowFeed::checked() {
     m_checking = false;
     m_outcome = m_refresh->outcome();
     m_manifest = m_outcome->manifest;
-    // It is still emitting; a check started from changed() must not delete it under its feet.
-    m_refresh.release()->deleteLater();
+    // It is still emitting: kept until the next check ends, so that a check begun from
+    // changed() does not delete it under its feet, and before the network it uses goes.
+    m_ended = std::move(m_refresh);
     emit changed();
 }
 

@@ -76,6 +76,7 @@ private:
     feed::DownloadCache m_cache;
     std::unique_ptr<QNetworkAccessManager> m_network;
     std::unique_ptr<feed::FeedRefresh> m_refresh;
+    std::unique_ptr<feed::FeedRefresh> m_ended; // the last check that ended
     std::optional<feed::FeedRefresh::Outcome> m_outcome;
     std::optional<feed::Manifest> m_manifest;
     bool m_checking = false;
