@@ -5,6 +5,7 @@
 #include "flashing/AvrChips.h"
 #include "flashing/FileKind.h"
 #include "flashing/ImageCheck.h"
+#include "flashing/Wording.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace modflash;
@@ -18,6 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto connected = ImageCheck::check(bytes, "image.bin", stm32);
     for (const auto* report : {&avr, &binary, &connected})
         fuzz::require(report->accepted() == report->reason.empty());
-    (void)FileKind::description(FileKind::of(bytes));
+    (void)FileKind::description(FileKind::of(bytes), Wording::english());
     return 0;
 }

@@ -407,6 +407,38 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
         <source>For list: print a JSON object {feed, serial, products: [{title, prefix, releases: [{version, date, notes, url, size, sha256, downloaded}]}]}.</source>
         <translation>Für list: ein JSON-Objekt {feed, serial, products: [{title, prefix, releases: [{version, date, notes, url, size, sha256, downloaded}]}]} ausgeben.</translation>
     </message>
+    <message>
+        <source>Image: %1</source>
+        <translation>Abbild: %1</translation>
+    </message>
+    <message>
+        <source>Format: %1</source>
+        <translation>Format: %1</translation>
+    </message>
+    <message>
+        <source>Size: %1</source>
+        <translation>Größe: %1</translation>
+    </message>
+    <message>
+        <source>Addresses: %1 to %2</source>
+        <translation>Adressen: %1 bis %2</translation>
+    </message>
+    <message>
+        <source>  passed  %1: %2</source>
+        <translation>  bestanden        %1: %2</translation>
+    </message>
+    <message>
+        <source>  FAILED  %1: %2</source>
+        <translation>  NICHT BESTANDEN  %1: %2</translation>
+    </message>
+    <message>
+        <source>Verdict: it would be written</source>
+        <translation>Urteil: Es würde geschrieben</translation>
+    </message>
+    <message>
+        <source>Verdict: refused: %1</source>
+        <translation>Urteil: zurückgewiesen: %1</translation>
+    </message>
 </context>
 <context>
     <name>DownloadCache</name>
@@ -1237,6 +1269,53 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::FileKind</name>
+    <message>
+        <source>an HTML page</source>
+        <translation>eine HTML-Seite</translation>
+    </message>
+    <message>
+        <source>an XML document</source>
+        <translation>ein XML-Dokument</translation>
+    </message>
+    <message>
+        <source>a JSON document</source>
+        <translation>ein JSON-Dokument</translation>
+    </message>
+    <message>
+        <source>a ZIP archive</source>
+        <translation>ein ZIP-Archiv</translation>
+    </message>
+    <message>
+        <source>a gzip archive</source>
+        <translation>ein gzip-Archiv</translation>
+    </message>
+    <message>
+        <source>an ELF file</source>
+        <translation>eine ELF-Datei</translation>
+    </message>
+    <message>
+        <source>an Intel HEX file</source>
+        <translation>eine Intel-HEX-Datei</translation>
+    </message>
+    <message>
+        <source>a text file</source>
+        <translation>eine Textdatei</translation>
+    </message>
+    <message>
+        <source>blank flash (every byte 0xFF)</source>
+        <translation>leerer Flash (jedes Byte 0xFF)</translation>
+    </message>
+    <message>
+        <source>nothing but zero bytes</source>
+        <translation>nichts als Nullbytes</translation>
+    </message>
+    <message>
+        <source>binary data</source>
+        <translation>Binärdaten</translation>
+    </message>
+</context>
+<context>
     <name>modflash::FirmwareDropHandler</name>
     <message>
         <source>Only a firmware image file can be dropped here.</source>
@@ -1322,6 +1401,261 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
     </message>
 </context>
 <context>
+    <name>modflash::ImageCheck</name>
+    <message>
+        <source>Not empty</source>
+        <translation>Nicht leer</translation>
+    </message>
+    <message>
+        <source>Not another kind of file</source>
+        <translation>Keine andere Dateiart</translation>
+    </message>
+    <message>
+        <source>Intel HEX records</source>
+        <translation>Intel-HEX-Datensätze</translation>
+    </message>
+    <message>
+        <source>End-of-file record</source>
+        <translation>Dateiende-Datensatz</translation>
+    </message>
+    <message>
+        <source>Holds data</source>
+        <translation>Enthält Daten</translation>
+    </message>
+    <message>
+        <source>Inside the flash</source>
+        <translation>Innerhalb des Flashs</translation>
+    </message>
+    <message>
+        <source>Initial stack pointer</source>
+        <translation>Anfänglicher Stackpointer</translation>
+    </message>
+    <message>
+        <source>Reset handler</source>
+        <translation>Reset-Handler</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Fits the connected module</source>
+        <translation>Passt zum angeschlossenen Modul</translation>
+    </message>
+    <message>
+        <source>%1 is empty: the download may have failed</source>
+        <translation>%1 ist leer: Der Download ist vielleicht fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>it may have been saved from a web page instead of downloaded</source>
+        <translation>Die Datei wurde vielleicht aus einer Webseite gespeichert statt heruntergeladen</translation>
+    </message>
+    <message>
+        <source>it may be a message from the download site instead of the image</source>
+        <translation>Die Datei ist vielleicht eine Meldung der Download-Seite statt des Abbilds</translation>
+    </message>
+    <message>
+        <source>unpack it and choose the image inside</source>
+        <translation>Entpacken Sie die Datei und wählen Sie das Abbild darin</translation>
+    </message>
+    <message>
+        <source>build the .hex with avr-objcopy -O ihex</source>
+        <translation>Erzeugen Sie die .hex-Datei mit avr-objcopy -O ihex</translation>
+    </message>
+    <message>
+        <source>build the .bin with objcopy -O binary</source>
+        <translation>Erzeugen Sie die .bin-Datei mit objcopy -O binary</translation>
+    </message>
+    <message>
+        <source>convert it with objcopy -I ihex -O binary</source>
+        <translation>Wandeln Sie die Datei mit objcopy -I ihex -O binary um</translation>
+    </message>
+    <message>
+        <source>choose the .hex file the firmware was released as</source>
+        <translation>Wählen Sie die .hex-Datei, als die die Firmware veröffentlicht wurde</translation>
+    </message>
+    <message>
+        <source>choose the image itself</source>
+        <translation>Wählen Sie das Abbild selbst</translation>
+    </message>
+    <message>
+        <source>it may have been read back from a module with nothing on it</source>
+        <translation>Die Datei wurde vielleicht aus einem leeren Modul zurückgelesen</translation>
+    </message>
+    <message>
+        <source>the download may have failed</source>
+        <translation>Der Download ist vielleicht fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a firmware image: %3</source>
+        <translation>%1 ist %2, kein Firmware-Abbild: %3</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not an Intel HEX image: %3</source>
+        <translation>%1 ist %2, kein Intel-HEX-Abbild: %3</translation>
+    </message>
+    <message>
+        <source>%1 is %2, not a binary image: %3</source>
+        <translation>%1 ist %2, kein Binärabbild: %3</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>%1 well-formed records</source>
+        <translation>%1 wohlgeformte Datensätze</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid Intel HEX file: %2</source>
+        <translation>%1 ist keine gültige Intel-HEX-Datei: %2</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>fehlt</translation>
+    </message>
+    <message>
+        <source>%1 ends after %2 of its bytes: the download may have been cut short</source>
+        <translation>%1 endet nach %2 Bytes ohne Dateiende-Datensatz: Der Download wurde vielleicht abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1 goes on after its end-of-file record (%2): it may be two files joined together</source>
+        <translation>%1 geht nach dem Dateiende-Datensatz weiter (%2): Vielleicht wurden zwei Dateien aneinandergehängt</translation>
+    </message>
+    <message>
+        <source>%1 ends its lines in a carriage return alone (from line %2), as old Mac OS text files do, where Intel HEX needs LF or CR LF: convert its line ends</source>
+        <translation>%1 beendet die Zeilen mit einem einzelnen Wagenrücklauf (ab Zeile %2) wie alte Mac-OS-Textdateien, wo Intel HEX LF oder CR LF verlangt: Wandeln Sie die Zeilenenden um</translation>
+    </message>
+    <message>
+        <source>%1 records, checksums correct</source>
+        <translation>%1 Datensätze, Prüfsummen korrekt</translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation>vorhanden</translation>
+    </message>
+    <message>
+        <source>no data records</source>
+        <translation>keine Datensätze mit Daten</translation>
+    </message>
+    <message>
+        <source>%1 holds no data: there is nothing to write</source>
+        <translation>%1 enthält keine Daten: Es gibt nichts zu schreiben</translation>
+    </message>
+    <message>
+        <source>data at %1</source>
+        <translation>Daten bei %1</translation>
+    </message>
+    <message>
+        <source>%1 holds data at %2, beyond the %3</source>
+        <translation>%1 enthält Daten bei %2, jenseits der %3</translation>
+    </message>
+    <message>
+        <source>%1 to %2, inside the %3</source>
+        <translation>%1 bis %2, innerhalb der %3</translation>
+    </message>
+    <message>
+        <source>%1 flash of the largest chip of the product&apos;s family</source>
+        <translation>%1 Flash des größten Chips der Produktfamilie</translation>
+    </message>
+    <message>
+        <source>%1 flash of the %2</source>
+        <translation>%1 Flash des %2</translation>
+    </message>
+    <message>
+        <source>the file is too short to hold one</source>
+        <translation>die Datei ist zu kurz, um ihn zu enthalten</translation>
+    </message>
+    <message>
+        <source>%1 does not start like an STM32 image for %2: it is too short to hold the vector table an STM32 starts from</source>
+        <translation>%1 beginnt nicht wie ein STM32-Abbild für %2: Die Datei ist zu kurz für die Vektortabelle, mit der ein STM32 startet</translation>
+    </message>
+    <message>
+        <source>%1, not word aligned</source>
+        <translation>%1, nicht an Wortgrenzen ausgerichtet</translation>
+    </message>
+    <message>
+        <source>%1 does not start like an STM32 image for %2: its initial stack pointer %3 is not word aligned; it may not be firmware at all</source>
+        <translation>%1 beginnt nicht wie ein STM32-Abbild für %2: Der anfängliche Stackpointer %3 ist nicht an Wortgrenzen ausgerichtet; vielleicht ist es gar keine Firmware</translation>
+    </message>
+    <message>
+        <source>%1, outside RAM</source>
+        <translation>%1, außerhalb des RAM</translation>
+    </message>
+    <message>
+        <source>%1 does not start like an STM32 image for %2: its initial stack pointer %3 lies outside RAM; it may be built for another chip, or not be firmware at all</source>
+        <translation>%1 beginnt nicht wie ein STM32-Abbild für %2: Der anfängliche Stackpointer %3 liegt außerhalb des RAM; vielleicht ist es für einen anderen Chip erstellt oder gar keine Firmware</translation>
+    </message>
+    <message>
+        <source>%1, in RAM</source>
+        <translation>%1, im RAM</translation>
+    </message>
+    <message>
+        <source>%1, even</source>
+        <translation>%1, gerade</translation>
+    </message>
+    <message>
+        <source>%1 does not start like an STM32 image for %2: its reset handler %3 is even, which no Cortex-M code address is</source>
+        <translation>%1 beginnt nicht wie ein STM32-Abbild für %2: Der Reset-Handler %3 ist gerade, was keine Cortex-M-Codeadresse ist</translation>
+    </message>
+    <message>
+        <source>%1, outside the image</source>
+        <translation>%1, außerhalb des Abbilds</translation>
+    </message>
+    <message>
+        <source>%1 does not start like an STM32 image for %2: its reset handler %3 lies outside the image as written (%4 to %5); it may be built for another address, such as behind a boot loader</source>
+        <translation>%1 beginnt nicht wie ein STM32-Abbild für %2: Der Reset-Handler %3 liegt außerhalb des geschriebenen Abbilds (%4 bis %5); vielleicht ist es für eine andere Adresse erstellt, etwa hinter einem Bootloader</translation>
+    </message>
+    <message>
+        <source>%1, inside the image</source>
+        <translation>%1, innerhalb des Abbilds</translation>
+    </message>
+    <message>
+        <source>binary data</source>
+        <translation>Binärdaten</translation>
+    </message>
+    <message>
+        <source>%1, more than %2</source>
+        <translation>%1, mehr als %2</translation>
+    </message>
+    <message>
+        <source>%1 is %2, larger than the %3</source>
+        <translation>%1 ist %2 groß, mehr als die %3</translation>
+    </message>
+    <message>
+        <source>%1, at most %2</source>
+        <translation>%1, höchstens %2</translation>
+    </message>
+    <message>
+        <source>%1 from %2</source>
+        <translation>%1 ab %2</translation>
+    </message>
+    <message>
+        <source>%1 is %2, larger than the connected module&apos;s flash (%3): choose the image for this module</source>
+        <translation>%1 ist %2 groß, mehr als der Flash des angeschlossenen Moduls (%3): Wählen Sie das Abbild für dieses Modul</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds %2, far more than any module&apos;s flash: it is not a firmware image</source>
+        <translation>%1 enthält %2, weit mehr als der Flash jedes Moduls: Es ist kein Firmware-Abbild</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 holds more than %2, far more than any module&apos;s flash: it is not a firmware image</source>
+        <translation>%1 enthält mehr als %2, weit mehr als der Flash jedes Moduls: Es ist kein Firmware-Abbild</translation>
+    </message>
+    <message>
+        <source>binary</source>
+        <translation>binär</translation>
+    </message>
+</context>
+<context>
     <name>modflash::ImageLine</name>
     <message>
         <source>%1, %2 bytes, SHA-256 %3</source>
@@ -1338,6 +1672,53 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
     <message>
         <source>Refused: %1</source>
         <translation>Zurückgewiesen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::IntelHex</name>
+    <message>
+        <source>line %1 ends in a carriage return alone</source>
+        <translation>Zeile %1 endet mit einem einzelnen Wagenrücklauf</translation>
+    </message>
+    <message>
+        <source>line %1 follows the end-of-file record</source>
+        <translation>Zeile %1 folgt auf den Dateiende-Datensatz</translation>
+    </message>
+    <message>
+        <source>line %1 does not begin with “:”</source>
+        <translation>Zeile %1 beginnt nicht mit „:“</translation>
+    </message>
+    <message>
+        <source>line %1 holds “%2”, which is no hexadecimal digit</source>
+        <translation>Zeile %1 enthält „%2“, das keine Hexadezimalziffer ist</translation>
+    </message>
+    <message>
+        <source>line %1 holds the byte %2, which is no hexadecimal digit</source>
+        <translation>Zeile %1 enthält das Byte %2, das keine Hexadezimalziffer ist</translation>
+    </message>
+    <message>
+        <source>line %1 has an odd number of hexadecimal digits</source>
+        <translation>Zeile %1 hat eine ungerade Zahl von Hexadezimalziffern</translation>
+    </message>
+    <message>
+        <source>line %1 is too short for a record</source>
+        <translation>Zeile %1 ist zu kurz für einen Datensatz</translation>
+    </message>
+    <message>
+        <source>line %1 says it holds %2 data bytes but holds %3</source>
+        <translation>Zeile %1 gibt %2 Datenbytes an, enthält aber %3</translation>
+    </message>
+    <message>
+        <source>line %1 has the checksum %2, but its bytes need %3: the file is damaged</source>
+        <translation>Zeile %1 hat die Prüfsumme %2, ihre Bytes verlangen aber %3: Die Datei ist beschädigt</translation>
+    </message>
+    <message>
+        <source>line %1 has the record type %2, which Intel HEX does not know</source>
+        <translation>Zeile %1 hat den Datensatztyp %2, den Intel HEX nicht kennt</translation>
+    </message>
+    <message>
+        <source>line %1 is a record of type %2 with %3 bytes instead of %4</source>
+        <translation>Zeile %1 ist ein Datensatz vom Typ %2 mit %3 Bytes statt %4</translation>
     </message>
 </context>
 <context>
@@ -1762,6 +2143,21 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
     <message>
         <source>Firmware feed last checked: %1.</source>
         <translation>Firmware-Feed zuletzt geprüft: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::Wording</name>
+    <message>
+        <source>“%1”</source>
+        <translation>„%1“</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
+    <message>
+        <source>1 byte</source>
+        <translation>1 Byte</translation>
     </message>
 </context>
 <context>

@@ -67,12 +67,13 @@ std::optional<ImageCheck::Requirements> Product::imageRequirements() const {
 
 ImageReport Product::checkImage(const std::string& path,
                                 std::optional<std::uint64_t> connectedFlash,
-                                const std::string& displayName, std::string* checkedBytes) const {
+                                const std::string& displayName, std::string* checkedBytes,
+                                const Wording& wording) const {
     std::optional<ImageCheck::Requirements> requirements = imageRequirements();
     if (!requirements)
         return {};
     requirements->connectedFlash = connectedFlash;
-    return ImageCheck::checkFile(path, displayName, *requirements, checkedBytes);
+    return ImageCheck::checkFile(path, displayName, *requirements, checkedBytes, wording);
 }
 
 std::optional<UpdateTask> Product::moduleCheckTask(const ResourceDirectory&,

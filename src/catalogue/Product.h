@@ -67,10 +67,11 @@ public:
     virtual std::optional<ImageCheck::Requirements> imageRequirements() const;
     // Checks an image file for this product. displayName names it in the reasons;
     // connectedFlash is the flash the connected module says it has, when it says so.
-    // checkedBytes, when given, receives the bytes that were checked.
+    // checkedBytes, when given, receives the bytes that were checked. The report is worded for
+    // the user unless scripts read it.
     ImageReport checkImage(const std::string& path, std::optional<std::uint64_t> connectedFlash,
-                           const std::string& displayName,
-                           std::string* checkedBytes = nullptr) const;
+                           const std::string& displayName, std::string* checkedBytes = nullptr,
+                           const Wording& wording = Wording::user()) const;
 
     // The command that reads the module before anything is written (the AVR chip's signature);
     // nothing where the family reads nothing first.

@@ -2,6 +2,7 @@
 #include "flashing/FileKind.h"
 
 #include "flashing/Utf8.h"
+#include "flashing/Wording.h"
 
 #include <algorithm>
 #include <array>
@@ -110,32 +111,33 @@ FileKind::Kind FileKind::of(std::string_view bytes) {
     return Kind::Text;
 }
 
-std::string_view FileKind::description(Kind kind) {
+std::string FileKind::description(Kind kind, const Wording& wording) {
+    const auto tr = [&](const char* text) { return wording.text("modflash::FileKind", text); };
     switch (kind) {
     case Kind::Html:
-        return "an HTML page";
+        return tr("an HTML page");
     case Kind::Xml:
-        return "an XML document";
+        return tr("an XML document");
     case Kind::Json:
-        return "a JSON document";
+        return tr("a JSON document");
     case Kind::Zip:
-        return "a ZIP archive";
+        return tr("a ZIP archive");
     case Kind::Gzip:
-        return "a gzip archive";
+        return tr("a gzip archive");
     case Kind::Elf:
-        return "an ELF file";
+        return tr("an ELF file");
     case Kind::IntelHex:
-        return "an Intel HEX file";
+        return tr("an Intel HEX file");
     case Kind::Text:
-        return "a text file";
+        return tr("a text file");
     case Kind::Erased:
-        return "blank flash (every byte 0xFF)";
+        return tr("blank flash (every byte 0xFF)");
     case Kind::Zeros:
-        return "nothing but zero bytes";
+        return tr("nothing but zero bytes");
     case Kind::Binary:
         break;
     }
-    return "binary data";
+    return tr("binary data");
 }
 
 } // namespace modflash

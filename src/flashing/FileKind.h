@@ -7,6 +7,8 @@
 
 namespace modflash {
 
+class Wording;
+
 // Files that people pick up by mistake in place of a firmware image, told by their content:
 // a web page saved instead of the download, the archive the image came in, the linker's ELF
 // output, the image in the other format, the read-back of an empty chip. Recognised from the
@@ -24,7 +26,7 @@ public:
     static bool isText(std::string_view bytes);
 
     // "an HTML page", "a ZIP archive", ...
-    static std::string_view description(Kind kind);
+    static std::string description(Kind kind, const Wording& wording);
 };
 
 } // namespace modflash

@@ -2,9 +2,10 @@
 #include "flashing/ImageCheck.h"
 
 #include "flashing/CheckText.h"
-#include "flashing/FileKind.h"
+#include "flashing/ImageFindings.h"
 #include "flashing/IntelHex.h"
 #include "flashing/Sha256.h"
+#include "flashing/TextLookup.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -27,32 +28,6 @@ struct Ram {
 };
 constexpr Ram stackRams[] = {{0x20000000, 0x20050000}, {0x10000000, 0x10010000}};
 
-// Adds the checks to the report as they run and keeps the gravest verdict with its reason.
-class Findings {
-public:
-    Findings(ImageReport& report, std::string_view fileName)
-        : m_report(report)
-        , m_file(quotedName(fileName)) {}
-
-    const std::string& file() const { return m_file; }
-
-    void pass(std::string name, std::string detail) {
-        m_report.checks.push_back({std::move(name), true, std::move(detail)});
-    }
-    // reason follows the file's quoted name.
-    void fail(std::string name, std::string detail, Verdict verdict, const std::string& reason) {
-        m_report.checks.push_back({std::move(name), false, std::move(detail)});
-        if (verdict > m_report.verdict) {
-            m_report.verdict = verdict;
-            m_report.reason = m_file + " " + reason;
-        }
-    }
-
-private:
-    ImageReport& m_report;
-    std::string m_file;
-};
-
 std::uint32_t littleEndianWord(std::string_view bytes, std::size_t at) {
     std::uint32_t word = 0;
     for (std::size_t i = 0; i < 4; ++i)
@@ -60,66 +35,77 @@ std::uint32_t littleEndianWord(std::string_view bytes, std::size_t at) {
     return word;
 }
 
-const char* notEmpty = "Not empty";
-const char* rightKind = "Not another kind of file";
+// The checks' names, as the report lists them.
+const char* notEmpty = MODFLASH_TRANSLATABLE("modflash::ImageCheck", "Not empty");
+const char* rightKind = MODFLASH_TRANSLATABLE("modflash::ImageCheck", "Not another kind of file");
+const char* records = MODFLASH_TRANSLATABLE("modflash::ImageCheck", "Intel HEX records");
+const char* endRecord = MODFLASH_TRANSLATABLE("modflash::ImageCheck", "End-of-file record");
+const char* hasData = MODFLASH_TRANSLATABLE("modflash::ImageCheck", "Holds data");
+const char* insideFlash = MODFLASH_TRANSLATABLE("modflash::ImageCheck", "Inside the flash");
+const char* stackPointer = MODFLASH_TRANSLATABLE("modflash::ImageCheck", "Initial stack pointer");
+const char* resetHandler = MODFLASH_TRANSLATABLE("modflash::ImageCheck", "Reset handler");
+const char* sizeCheck = MODFLASH_TRANSLATABLE("modflash::ImageCheck", "Size");
+const char* fits = MODFLASH_TRANSLATABLE("modflash::ImageCheck", "Fits the connected module");
 
-bool checkNotEmpty(std::string_view bytes, Findings& findings) {
+} // namespace
+
+bool ImageCheck::checkNotEmpty(std::string_view bytes, ImageFindings& findings) {
     if (bytes.empty()) {
-        findings.fail(notEmpty, "0 bytes", Verdict::Malformed,
-                      "is empty: the download may have failed");
+        findings.fail(notEmpty, findings.wording().bytes(0), Verdict::Malformed,
+                      findings.tr("%1 is empty: the download may have failed"));
         return false;
     }
-    findings.pass(notEmpty, groupedNumber(bytes.size()) + " bytes");
+    findings.pass(notEmpty, findings.wording().bytes(bytes.size()));
     return true;
 }
 
 // A file of another kind, with what to do about it.
-void refuseKind(FileKind::Kind kind, Format format, Findings& findings) {
-    const std::string what = std::string(FileKind::description(kind));
-    const std::string image = format == Format::IntelHex ? "an Intel HEX image" : "a binary image";
+void ImageCheck::refuseKind(FileKind::Kind kind, Format format, ImageFindings& findings) {
     std::string advice;
     switch (kind) {
     case FileKind::Kind::Html:
-        advice = "it may have been saved from a web page instead of downloaded";
+        advice = findings.tr("it may have been saved from a web page instead of downloaded");
         break;
     case FileKind::Kind::Xml:
     case FileKind::Kind::Json:
-        advice = "it may be a message from the download site instead of the image";
+        advice = findings.tr("it may be a message from the download site instead of the image");
         break;
     case FileKind::Kind::Zip:
     case FileKind::Kind::Gzip:
-        advice = "unpack it and choose the image inside";
+        advice = findings.tr("unpack it and choose the image inside");
         break;
     case FileKind::Kind::Elf:
-        advice = format == Format::IntelHex ? "build the .hex with avr-objcopy -O ihex"
-                                            : "build the .bin with objcopy -O binary";
+        advice = format == Format::IntelHex ? findings.tr("build the .hex with avr-objcopy -O ihex")
+                                            : findings.tr("build the .bin with objcopy -O binary");
         break;
     case FileKind::Kind::IntelHex:
-        advice = "convert it with objcopy -I ihex -O binary";
+        advice = findings.tr("convert it with objcopy -I ihex -O binary");
         break;
     case FileKind::Kind::Binary:
-        advice = "choose the .hex file the firmware was released as";
+        advice = findings.tr("choose the .hex file the firmware was released as");
         break;
     case FileKind::Kind::Text:
-        advice = "choose the image itself";
+        advice = findings.tr("choose the image itself");
         break;
     case FileKind::Kind::Erased:
-        advice = "it may have been read back from a module with nothing on it";
+        advice = findings.tr("it may have been read back from a module with nothing on it");
         break;
     case FileKind::Kind::Zeros:
-        advice = "the download may have failed";
+        advice = findings.tr("the download may have failed");
         break;
     }
-    const std::string firmware = kind == FileKind::Kind::Elf || kind == FileKind::Kind::IntelHex ||
-                                         kind == FileKind::Kind::Binary
-                                     ? image
-                                     : "a firmware image";
-    findings.fail(rightKind, what, Verdict::Malformed,
-                  "is " + what + ", not " + firmware + ": " + advice);
+    const bool firmwareOfSorts = kind == FileKind::Kind::Elf || kind == FileKind::Kind::IntelHex ||
+                                 kind == FileKind::Kind::Binary;
+    const std::string reason = !firmwareOfSorts ? findings.tr("%1 is %2, not a firmware image: %3")
+                               : format == Format::IntelHex
+                                   ? findings.tr("%1 is %2, not an Intel HEX image: %3")
+                                   : findings.tr("%1 is %2, not a binary image: %3");
+    const std::string what = FileKind::description(kind, findings.wording());
+    findings.fail(rightKind, what, Verdict::Malformed, reason, {what, advice});
 }
 
-void checkIntelHex(std::string_view bytes, const ImageCheck::Requirements& needs,
-                   ImageReport& report, Findings& findings) {
+void ImageCheck::checkIntelHex(std::string_view bytes, const Requirements& needs,
+                               ImageReport& report, ImageFindings& findings) {
     const FileKind::Kind kind = FileKind::of(bytes);
     // Text and binary data that begin like a record are left to the record check, which names
     // the line and the byte that is wrong.
@@ -128,151 +114,182 @@ void checkIntelHex(std::string_view bytes, const ImageCheck::Requirements& needs
         refuseKind(kind, Format::IntelHex, findings);
         return;
     }
-    findings.pass(rightKind, "text");
+    findings.pass(rightKind, findings.tr("text"));
 
     const IntelHex hex = IntelHex::read(bytes);
-    const char* records = "Intel HEX records";
-    const char* endRecord = "End-of-file record";
+    const Wording& wording = findings.wording();
+    const std::string problem = hex.problemText(wording);
+    const std::string wellFormed =
+        substituted(findings.tr("%1 well-formed records"), {wording.number(hex.records())});
     switch (hex.problem()) {
     case IntelHex::Problem::BadRecord:
-        findings.fail(records, hex.problemText(), Verdict::Malformed,
-                      "is not a valid Intel HEX file: " + hex.problemText());
+        findings.fail(records, problem, Verdict::Malformed,
+                      findings.tr("%1 is not a valid Intel HEX file: %2"), {problem});
         return;
     case IntelHex::Problem::NoEndRecord:
-        findings.pass(records, groupedNumber(hex.records()) + " well-formed records");
-        findings.fail(endRecord, "missing", Verdict::Malformed,
-                      "ends after " + groupedNumber(bytes.size()) +
-                          " of its bytes: the download may have been cut short");
+        findings.pass(records, wellFormed);
+        findings.fail(
+            endRecord, findings.tr("missing"), Verdict::Malformed,
+            findings.tr("%1 ends after %2 of its bytes: the download may have been cut short"),
+            {wording.number(bytes.size())});
         return;
     case IntelHex::Problem::AfterEndRecord:
-        findings.pass(records, groupedNumber(hex.records()) + " well-formed records");
-        findings.fail(endRecord, hex.problemText(), Verdict::Malformed,
-                      "goes on after its end-of-file record (" + hex.problemText() +
-                          "): it may be two files joined together");
+        findings.pass(records, wellFormed);
+        findings.fail(endRecord, problem, Verdict::Malformed,
+                      findings.tr("%1 goes on after its end-of-file record (%2): it may be two "
+                                  "files joined together"),
+                      {problem});
         return;
     case IntelHex::Problem::LoneCarriageReturn:
-        findings.fail(records, hex.problemText(), Verdict::Malformed,
-                      "ends its lines in a carriage return alone (from line " +
-                          std::to_string(hex.problemLine()) +
-                          "), as old Mac OS text files do, where Intel HEX needs LF or CR LF: "
-                          "convert its line ends");
+        findings.fail(records, problem, Verdict::Malformed,
+                      findings.tr("%1 ends its lines in a carriage return alone (from line %2), as "
+                                  "old Mac OS text files do, where Intel HEX needs LF or CR LF: "
+                                  "convert its line ends"),
+                      {std::to_string(hex.problemLine())});
         return;
     case IntelHex::Problem::None:
         break;
     }
-    findings.pass(records, groupedNumber(hex.records()) + " records, checksums correct");
-    findings.pass(endRecord, "present");
+    findings.pass(records, substituted(findings.tr("%1 records, checksums correct"),
+                                       {wording.number(hex.records())}));
+    findings.pass(endRecord, findings.tr("present"));
 
     report.dataBytes = hex.dataBytes();
     const std::optional<IntelHex::Range> span = hex.span();
-    const char* hasData = "Holds data";
     if (!span) {
-        findings.fail(hasData, "no data records", Verdict::Malformed,
-                      "holds no data: there is nothing to write");
+        findings.fail(hasData, findings.tr("no data records"), Verdict::Malformed,
+                      findings.tr("%1 holds no data: there is nothing to write"));
         return;
     }
     report.addresses = ImageReport::AddressRange{span->start, span->end};
-    findings.pass(hasData, groupedNumber(hex.dataBytes()) + " bytes");
-
-    const std::string flash = memorySize(needs.flashSize) + " flash of " + needs.flashOwner;
-    const char* insideFlash = "Inside the flash";
-    if (const auto beyond = hex.firstAddressFrom(needs.flashSize)) {
-        findings.fail(insideFlash, "data at " + hexAddress(*beyond), Verdict::Implausible,
-                      "holds data at " + hexAddress(*beyond) + ", beyond the " + flash);
-        return;
-    }
-    findings.pass(insideFlash, hexAddress(span->start) + " to " + hexAddress(span->end - 1) +
-                                   ", inside the " + flash);
+    findings.pass(hasData, wording.bytes(hex.dataBytes()));
+    checkInsideFlash(hex, needs, findings);
 }
 
-void checkVectorTable(std::string_view bytes, const ImageCheck::Requirements& needs,
-                      Findings& findings) {
-    const char* stackPointer = "Initial stack pointer";
-    const char* resetHandler = "Reset handler";
-    const std::string notLike =
-        "does not start like an STM32 image for " + hexAddress(needs.loadAddress) + ": ";
+void ImageCheck::checkInsideFlash(const IntelHex& hex, const Requirements& needs,
+                                  ImageFindings& findings) {
+    const std::string flash = flashText(needs, findings);
+    if (const auto beyond = hex.firstAddressFrom(needs.flashSize)) {
+        findings.fail(insideFlash, substituted(findings.tr("data at %1"), {hexAddress(*beyond)}),
+                      Verdict::Implausible, findings.tr("%1 holds data at %2, beyond the %3"),
+                      {hexAddress(*beyond), flash});
+        return;
+    }
+    const IntelHex::Range span = *hex.span();
+    findings.pass(insideFlash,
+                  substituted(findings.tr("%1 to %2, inside the %3"),
+                              {hexAddress(span.start), hexAddress(span.end - 1), flash}));
+}
+
+std::string ImageCheck::flashText(const Requirements& needs, const ImageFindings& findings) {
+    const std::string size = findings.wording().memorySize(needs.flashSize);
+    if (needs.chip.empty())
+        return substituted(findings.tr("%1 flash of the largest chip of the product's family"),
+                           {size});
+    return substituted(findings.tr("%1 flash of the %2"), {size, needs.chip});
+}
+
+void ImageCheck::checkVectorTable(std::string_view bytes, const Requirements& needs,
+                                  ImageFindings& findings) {
+    const std::string load = hexAddress(needs.loadAddress);
     if (bytes.size() < 8) {
-        const std::string detail = "the file is too short to hold one";
+        const std::string detail = findings.tr("the file is too short to hold one");
         const std::string reason =
-            notLike + "it is too short to hold the vector table an STM32 starts from";
-        findings.fail(stackPointer, detail, Verdict::Implausible, reason);
-        findings.fail(resetHandler, detail, Verdict::Implausible, reason);
+            findings.tr("%1 does not start like an STM32 image for %2: it is too short to hold "
+                        "the vector table an STM32 starts from");
+        findings.fail(stackPointer, detail, Verdict::Implausible, reason, {load});
+        findings.fail(resetHandler, detail, Verdict::Implausible, reason, {load});
         return;
     }
     const std::uint32_t sp = littleEndianWord(bytes, 0);
+    const std::string spText = hexAddress(sp);
     const bool inRam = std::any_of(std::begin(stackRams), std::end(stackRams),
                                    [&](const Ram& ram) { return ram.start < sp && sp <= ram.end; });
     if (sp % 4 != 0) {
-        findings.fail(stackPointer, hexAddress(sp) + ", not word aligned", Verdict::Implausible,
-                      notLike + "its initial stack pointer " + hexAddress(sp) +
-                          " is not word aligned; it may not be firmware at all");
+        findings.fail(stackPointer, substituted(findings.tr("%1, not word aligned"), {spText}),
+                      Verdict::Implausible,
+                      findings.tr("%1 does not start like an STM32 image for %2: its initial "
+                                  "stack pointer %3 is not word aligned; it may not be firmware "
+                                  "at all"),
+                      {load, spText});
     } else if (!inRam) {
-        findings.fail(stackPointer, hexAddress(sp) + ", outside RAM", Verdict::Implausible,
-                      notLike + "its initial stack pointer " + hexAddress(sp) +
-                          " lies outside RAM; it may be built for another chip, or not be "
-                          "firmware at all");
+        findings.fail(stackPointer, substituted(findings.tr("%1, outside RAM"), {spText}),
+                      Verdict::Implausible,
+                      findings.tr("%1 does not start like an STM32 image for %2: its initial "
+                                  "stack pointer %3 lies outside RAM; it may be built for another "
+                                  "chip, or not be firmware at all"),
+                      {load, spText});
     } else {
-        findings.pass(stackPointer, hexAddress(sp) + ", in RAM");
+        findings.pass(stackPointer, substituted(findings.tr("%1, in RAM"), {spText}));
     }
 
     const std::uint32_t reset = littleEndianWord(bytes, 4);
+    const std::string resetText = hexAddress(reset);
     const std::uint64_t first = needs.loadAddress;
     const std::uint64_t end = first + bytes.size();
     const std::uint64_t target = reset & ~std::uint32_t(1);
     if (reset % 2 == 0) {
-        findings.fail(resetHandler, hexAddress(reset) + ", even", Verdict::Implausible,
-                      notLike + "its reset handler " + hexAddress(reset) +
-                          " is even, which no Cortex-M code address is");
+        findings.fail(resetHandler, substituted(findings.tr("%1, even"), {resetText}),
+                      Verdict::Implausible,
+                      findings.tr("%1 does not start like an STM32 image for %2: its reset "
+                                  "handler %3 is even, which no Cortex-M code address is"),
+                      {load, resetText});
     } else if (target < first || target >= end) {
-        findings.fail(resetHandler, hexAddress(reset) + ", outside the image", Verdict::Implausible,
-                      notLike + "its reset handler " + hexAddress(reset) +
-                          " lies outside the image as written (" + hexAddress(first) + " to " +
-                          hexAddress(end - 1) +
-                          "); it may be built for another address, such as behind a boot loader");
+        findings.fail(resetHandler, substituted(findings.tr("%1, outside the image"), {resetText}),
+                      Verdict::Implausible,
+                      findings.tr("%1 does not start like an STM32 image for %2: its reset "
+                                  "handler %3 lies outside the image as written (%4 to %5); it "
+                                  "may be built for another address, such as behind a boot "
+                                  "loader"),
+                      {load, resetText, hexAddress(first), hexAddress(end - 1)});
     } else {
-        findings.pass(resetHandler, hexAddress(reset) + ", inside the image");
+        findings.pass(resetHandler, substituted(findings.tr("%1, inside the image"), {resetText}));
     }
 }
 
-void checkBinary(std::string_view bytes, const ImageCheck::Requirements& needs, ImageReport& report,
-                 Findings& findings) {
+void ImageCheck::checkBinary(std::string_view bytes, const Requirements& needs, ImageReport& report,
+                             ImageFindings& findings) {
     const FileKind::Kind kind = FileKind::of(bytes);
     if (kind != FileKind::Kind::Binary) {
         refuseKind(kind, Format::Binary, findings);
         return;
     }
-    findings.pass(rightKind, "binary data");
+    findings.pass(rightKind, findings.tr("binary data"));
     report.dataBytes = bytes.size();
     report.addresses = ImageReport::AddressRange{needs.loadAddress,
                                                  needs.loadAddress + std::uint64_t(bytes.size())};
 
-    const std::string size = groupedNumber(bytes.size()) + " bytes";
-    const char* sizeCheck = "Size";
-    const std::string flash = memorySize(needs.flashSize) + " flash of " + needs.flashOwner;
+    const std::string size = findings.wording().bytes(bytes.size());
+    const std::string most = findings.wording().memorySize(needs.flashSize);
     if (bytes.size() > needs.flashSize) {
-        findings.fail(sizeCheck, size + ", more than " + memorySize(needs.flashSize),
-                      Verdict::Implausible, "is " + size + ", larger than the " + flash);
+        findings.fail(sizeCheck, substituted(findings.tr("%1, more than %2"), {size, most}),
+                      Verdict::Implausible, findings.tr("%1 is %2, larger than the %3"),
+                      {size, flashText(needs, findings)});
     } else {
-        findings.pass(sizeCheck, size + ", at most " + memorySize(needs.flashSize));
+        findings.pass(sizeCheck, substituted(findings.tr("%1, at most %2"), {size, most}));
     }
-
     checkVectorTable(bytes, needs, findings);
-
-    if (needs.connectedFlash) {
-        const char* fits = "Fits the connected module";
-        const std::string room =
-            memorySize(*needs.connectedFlash) + " from " + hexAddress(needs.loadAddress);
-        if (bytes.size() > *needs.connectedFlash) {
-            findings.fail(fits, size + ", more than " + room, Verdict::DoesNotFit,
-                          "is " + size + ", larger than the connected module's flash (" + room +
-                              "): choose the image for this module");
-        } else {
-            findings.pass(fits, size + ", at most " + room);
-        }
-    }
+    checkFits(bytes, needs, findings);
 }
 
-} // namespace
+void ImageCheck::checkFits(std::string_view bytes, const Requirements& needs,
+                           ImageFindings& findings) {
+    if (!needs.connectedFlash)
+        return;
+    const std::string size = findings.wording().bytes(bytes.size());
+    const std::string room = substituted(
+        findings.tr("%1 from %2"),
+        {findings.wording().memorySize(*needs.connectedFlash), hexAddress(needs.loadAddress)});
+    if (bytes.size() > *needs.connectedFlash) {
+        findings.fail(fits, substituted(findings.tr("%1, more than %2"), {size, room}),
+                      Verdict::DoesNotFit,
+                      findings.tr("%1 is %2, larger than the connected module's flash (%3): "
+                                  "choose the image for this module"),
+                      {size, room});
+    } else {
+        findings.pass(fits, substituted(findings.tr("%1, at most %2"), {size, room}));
+    }
+}
 
 const char* verdictName(ImageReport::Verdict verdict) {
     switch (verdict) {
@@ -292,7 +309,7 @@ ImageCheck::Requirements ImageCheck::Requirements::forAvrChip(const AvrChip& chi
     Requirements needs;
     needs.format = Format::IntelHex;
     needs.flashSize = chip.flashSize;
-    needs.flashOwner = "the " + std::string(chip.name);
+    needs.chip = chip.name;
     return needs;
 }
 
@@ -300,12 +317,12 @@ ImageCheck::Requirements ImageCheck::Requirements::forStm32(std::uint64_t larges
     Requirements needs;
     needs.format = Format::Binary;
     needs.flashSize = largestFlash;
-    needs.flashOwner = "the largest chip of the product's family";
     return needs;
 }
 
 ImageReport ImageCheck::checkFile(const std::string& path, std::string_view fileName,
-                                  const Requirements& requirements, std::string* checkedBytes) {
+                                  const Requirements& requirements, std::string* checkedBytes,
+                                  const Wording& wording) {
     // An Intel HEX file takes under three characters a byte; anything far beyond that is no
     // image of any module here, and is not read into memory whole.
     const std::uint64_t largest = 4 * std::max<std::uint64_t>(requirements.flashSize, 1 << 20);
@@ -313,14 +330,16 @@ ImageReport ImageCheck::checkFile(const std::string& path, std::string_view file
     const std::uint64_t size = std::filesystem::file_size(path, error);
     ImageReport refused;
     refused.verdict = ImageReport::Verdict::Malformed;
+    const ImageFindings findings(refused, fileName, wording);
     if (error) {
-        refused.reason = quotedName(fileName) + " cannot be read: " + error.message();
+        refused.reason = findings.reason(findings.tr("%1 cannot be read: %2"), {error.message()});
         return refused;
     }
+    const std::string tooLarge =
+        findings.tr("%1 holds %2, far more than any module's flash: it is not a firmware image");
     if (size > largest) {
         refused.fileSize = size;
-        refused.reason = quotedName(fileName) + " holds " + groupedNumber(size) +
-                         " bytes, far more than any module's flash: it is not a firmware image";
+        refused.reason = findings.reason(tooLarge, {wording.bytes(size)});
         return refused;
     }
     // The size is only a hint: files such as /proc/self/environ say 0 and hold more, and a
@@ -335,28 +354,30 @@ ImageReport ImageCheck::checkFile(const std::string& path, std::string_view file
         got += static_cast<std::size_t>(in.gcount());
     }
     if (in.bad() || (!in.eof() && got <= largest)) {
-        refused.reason = quotedName(fileName) + " cannot be read";
+        refused.reason = findings.reason(findings.tr("%1 cannot be read"));
         return refused;
     }
     if (got > largest) {
-        refused.reason = quotedName(fileName) + " holds more than " + groupedNumber(largest) +
-                         " bytes, far more than any module's flash: it is not a firmware image";
+        refused.reason = findings.reason(
+            findings.tr("%1 holds more than %2, far more than any module's flash: it is not a "
+                        "firmware image"),
+            {wording.bytes(largest)});
         return refused;
     }
     bytes.resize(got);
-    ImageReport report = check(bytes, fileName, requirements);
+    ImageReport report = check(bytes, fileName, requirements, wording);
     if (checkedBytes)
         *checkedBytes = std::move(bytes);
     return report;
 }
 
 ImageReport ImageCheck::check(std::string_view bytes, std::string_view fileName,
-                              const Requirements& requirements) {
+                              const Requirements& requirements, const Wording& wording) {
     ImageReport report;
-    report.format = requirements.format == Format::IntelHex ? "Intel HEX" : "binary";
+    ImageFindings findings(report, fileName, wording);
+    report.format = requirements.format == Format::IntelHex ? "Intel HEX" : findings.tr("binary");
     report.fileSize = bytes.size();
     report.sha256 = Sha256::hex(bytes);
-    Findings findings(report, fileName);
     if (!checkNotEmpty(bytes, findings))
         return report;
     if (requirements.format == Format::IntelHex)

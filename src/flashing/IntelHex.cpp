@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flashing/IntelHex.h"
 
+#include "flashing/TextLookup.h"
+#include "flashing/Wording.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -39,14 +42,6 @@ std::string byteText(unsigned value) {
     return text;
 }
 
-// A character as a reason can show it: itself when printable, else its code.
-std::string characterText(char c) {
-    const auto code = static_cast<unsigned char>(c);
-    if (code >= 0x21 && code < 0x7F)
-        return std::string("\u201c") + c + "\u201d";
-    return "the byte " + byteText(code);
-}
-
 } // namespace
 
 IntelHex IntelHex::read(std::string_view text) {
@@ -64,7 +59,9 @@ IntelHex IntelHex::read(std::string_view text) {
         ++hex.m_line;
         // Lines that end in CR alone would read as one long line, cut short at its first CR.
         if (line.find('\r') != std::string_view::npos) {
-            hex.fail(Problem::LoneCarriageReturn, "ends in a carriage return alone");
+            hex.fail(Problem::LoneCarriageReturn,
+                     MODFLASH_TRANSLATABLE("modflash::IntelHex",
+                                           "line %1 ends in a carriage return alone"));
             return hex;
         }
         if (!hex.readLine(line)) {
@@ -79,30 +76,57 @@ IntelHex IntelHex::read(std::string_view text) {
     return hex;
 }
 
-bool IntelHex::fail(Problem problem, std::string text) {
+bool IntelHex::fail(Problem problem, const char* text, std::vector<std::string> arguments) {
     m_problem = problem;
     m_problemLine = m_line;
-    m_problemText = "line " + std::to_string(m_line) + " " + std::move(text);
+    m_problemText = text;
+    m_problemArguments = std::move(arguments);
+    m_problemArguments.insert(m_problemArguments.begin(), std::to_string(m_line));
     return false;
+}
+
+std::string IntelHex::problemText(const Wording& wording) const {
+    if (m_problem == Problem::None || m_problem == Problem::NoEndRecord)
+        return {};
+    return substituted(wording.text("modflash::IntelHex", m_problemText), m_problemArguments);
 }
 
 bool IntelHex::readLine(std::string_view line) {
     if (line.empty())
         return true;
     if (m_ended)
-        return fail(Problem::AfterEndRecord, "follows the end-of-file record");
+        return fail(
+            Problem::AfterEndRecord,
+            MODFLASH_TRANSLATABLE("modflash::IntelHex", "line %1 follows the end-of-file record"));
     if (line[0] != ':')
-        return fail(Problem::BadRecord, "does not begin with \u201c:\u201d");
+        return fail(Problem::BadRecord,
+                    MODFLASH_TRANSLATABLE("modflash::IntelHex",
+                                          "line %1 does not begin with \u201c:\u201d"));
     const std::string_view digits = line.substr(1);
     for (const char c : digits) {
-        if (hexDigits[static_cast<unsigned char>(c)] < 0)
+        if (hexDigits[static_cast<unsigned char>(c)] >= 0)
+            continue;
+        // A character as a reason can show it: itself when printable, else its code.
+        const auto code = static_cast<unsigned char>(c);
+        if (code >= 0x21 && code < 0x7F)
             return fail(Problem::BadRecord,
-                        "holds " + characterText(c) + ", which is no hexadecimal digit");
+                        MODFLASH_TRANSLATABLE(
+                            "modflash::IntelHex",
+                            "line %1 holds \u201c%2\u201d, which is no hexadecimal digit"),
+                        {std::string(1, c)});
+        return fail(Problem::BadRecord,
+                    MODFLASH_TRANSLATABLE("modflash::IntelHex",
+                                          "line %1 holds the byte %2, which is no hexadecimal "
+                                          "digit"),
+                    {byteText(code)});
     }
     if (digits.size() % 2 != 0)
-        return fail(Problem::BadRecord, "has an odd number of hexadecimal digits");
+        return fail(Problem::BadRecord,
+                    MODFLASH_TRANSLATABLE("modflash::IntelHex",
+                                          "line %1 has an odd number of hexadecimal digits"));
     if (digits.size() < 10)
-        return fail(Problem::BadRecord, "is too short for a record");
+        return fail(Problem::BadRecord, MODFLASH_TRANSLATABLE("modflash::IntelHex",
+                                                              "line %1 is too short for a record"));
 
     const auto byteAt = [&](std::size_t i) -> unsigned {
         return static_cast<unsigned>(hexDigits[static_cast<unsigned char>(digits[2 * i])] * 16 +
@@ -111,26 +135,35 @@ bool IntelHex::readLine(std::string_view line) {
     const std::size_t bytes = digits.size() / 2;
     const unsigned count = byteAt(0);
     if (bytes != count + 5) {
-        return fail(Problem::BadRecord, "says it holds " + std::to_string(count) +
-                                            " data bytes but holds " + std::to_string(bytes - 5));
+        return fail(Problem::BadRecord,
+                    MODFLASH_TRANSLATABLE("modflash::IntelHex",
+                                          "line %1 says it holds %2 data bytes but holds %3"),
+                    {std::to_string(count), std::to_string(bytes - 5)});
     }
     unsigned sum = 0;
     for (std::size_t i = 0; i + 1 < bytes; ++i)
         sum += byteAt(i);
     const unsigned due = (0x100 - (sum & 0xFF)) & 0xFF;
     if (byteAt(bytes - 1) != due) {
-        return fail(Problem::BadRecord, "has the checksum " + byteText(byteAt(bytes - 1)) +
-                                            ", but its bytes need " + byteText(due) +
-                                            ": the file is damaged");
+        return fail(Problem::BadRecord,
+                    MODFLASH_TRANSLATABLE("modflash::IntelHex",
+                                          "line %1 has the checksum %2, but its bytes need %3: "
+                                          "the file is damaged"),
+                    {byteText(byteAt(bytes - 1)), byteText(due)});
     }
     const unsigned type = byteAt(3);
     if (type >= fixedCount.size())
         return fail(Problem::BadRecord,
-                    "has the record type " + byteText(type) + ", which Intel HEX does not know");
+                    MODFLASH_TRANSLATABLE("modflash::IntelHex",
+                                          "line %1 has the record type %2, which Intel HEX does "
+                                          "not know"),
+                    {byteText(type)});
     if (type != data && count != static_cast<unsigned>(fixedCount[type])) {
-        return fail(Problem::BadRecord, "is a record of type " + byteText(type) + " with " +
-                                            std::to_string(count) + " bytes instead of " +
-                                            std::to_string(fixedCount[type]));
+        return fail(Problem::BadRecord,
+                    MODFLASH_TRANSLATABLE("modflash::IntelHex",
+                                          "line %1 is a record of type %2 with %3 bytes instead "
+                                          "of %4"),
+                    {byteText(type), std::to_string(count), std::to_string(fixedCount[type])});
     }
     ++m_records;
     const std::uint64_t offset = byteAt(1) << 8 | byteAt(2);

@@ -9,6 +9,8 @@
 
 namespace modflash {
 
+class Wording;
+
 // What an Intel HEX file holds and where, read without keeping its data: every record is
 // checked (start code, hexadecimal digits, byte count, checksum, record types 00 to 05), and
 // extended segment (02) and extended linear (04) address records move the addresses of the
@@ -35,7 +37,7 @@ public:
     // wrong with it, e.g.
     // "line 7 has the checksum 0x3F, but its bytes need 0x40".
     std::size_t problemLine() const { return m_problemLine; }
-    const std::string& problemText() const { return m_problemText; }
+    std::string problemText(const Wording& wording) const;
 
     std::size_t records() const { return m_records; }
     // Data bytes in all data records together.
@@ -50,11 +52,13 @@ private:
 
     bool readLine(std::string_view line);
     void addData(std::uint64_t start, std::uint64_t length);
-    bool fail(Problem problem, std::string text);
+    // text: the problem's English words, %1 the line and %2 on the arguments.
+    bool fail(Problem problem, const char* text, std::vector<std::string> arguments = {});
 
     Problem m_problem = Problem::None;
     std::size_t m_problemLine = 0;
-    std::string m_problemText;
+    const char* m_problemText = "";
+    std::vector<std::string> m_problemArguments;
     std::size_t m_line = 0;
     std::size_t m_records = 0;
     std::uint64_t m_dataBytes = 0;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "flashing/LogTexts.h"
 
-#include "flashing/CheckText.h"
 #include "flashing/UpdateTask.h"
+#include "flashing/Wording.h"
 
 namespace modflash::LogTexts {
 
@@ -26,7 +26,7 @@ std::string downloading(const std::string& url) {
 }
 
 std::string downloadVerified(std::uint64_t size, const std::string& sha256) {
-    return "Verified: " + groupedNumber(size) + " bytes, SHA-256 " + sha256 + "\n";
+    return "Verified: " + Wording::english().bytes(size) + ", SHA-256 " + sha256 + "\n";
 }
 
 } // namespace modflash::LogTexts

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "update/DevicePresence.h"
 
-#include "flashing/CheckText.h"
 #include "flashing/DeviceRequirement.h"
 #include "flashing/DfuseLayout.h"
 #include "flashing/UsbAccess.h"
+#include "flashing/Wording.h"
 #include "update/UsbDeviceSource.h"
 
 #include <QCoreApplication>
@@ -52,7 +52,7 @@ std::string DevicePresence::flashOf(UsbId id, std::optional<std::uint64_t>& flas
     if (!flash)
         return {};
     return QCoreApplication::translate("modflash::DevicePresence", ", %1 flash")
-        .arg(QString::fromStdString(memorySize(*flash)))
+        .arg(QString::fromStdString(Wording::user().memorySize(*flash)))
         .toStdString();
 }
 

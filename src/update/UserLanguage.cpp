@@ -17,11 +17,14 @@ UserLanguage::UserLanguage(const QLocale& locale) {
     if (m_own.load(locale, QStringLiteral("modflash"), QStringLiteral("_"),
                    QStringLiteral(":/i18n")))
         m_ownInstalled = QCoreApplication::installTranslator(&m_own);
-    // The core's texts too, through the same translators.
+    // The core's texts too, through the same translators, with the locale's digits. Texts left
+    // in English keep English digits.
     if (m_ownInstalled)
-        setTextLookup([](const char* context, const char* text) {
-            return QCoreApplication::translate(context, text).toStdString();
-        });
+        setTextLookup(
+            [](const char* context, const char* text) {
+                return QCoreApplication::translate(context, text).toStdString();
+            },
+            locale.groupSeparator().toStdString());
 }
 
 UserLanguage::~UserLanguage() {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/ImageLine.h"
 
-#include "flashing/CheckText.h"
+#include "flashing/Wording.h"
 #include "window/ReadableColour.h"
 
 #include <QCoreApplication>
@@ -54,10 +54,11 @@ void ImageLine::display() {
         m_line->setText(tr("Refused: %1").arg(QString::fromStdString(m_report->reason)));
         return;
     }
-    const QString facts = tr("%1, %2 bytes, SHA-256 %3")
-                              .arg(QString::fromStdString(m_report->format),
-                                   QString::fromStdString(groupedNumber(m_report->fileSize)),
-                                   QString::fromStdString(m_report->sha256.substr(0, 12)));
+    const QString facts =
+        tr("%1, %2 bytes, SHA-256 %3")
+            .arg(QString::fromStdString(m_report->format),
+                 QString::fromStdString(Wording::user().number(m_report->fileSize)),
+                 QString::fromStdString(m_report->sha256.substr(0, 12)));
     m_line->setText(m_sample ? tr("Sample image, not real firmware: %1").arg(facts) : facts);
 }
 

@@ -8,7 +8,7 @@
 #include "app/cli/Request.h"
 #include "app/cli/Subcommands.h"
 #include "app/cli/UsageError.h"
-#include "flashing/CheckText.h"
+#include "flashing/Wording.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -89,7 +89,8 @@ int list(const Request& request, CommandContext& context) {
                 context.output().line(
                     CliText::tr("%1 %2 (%3, %4 bytes%5)")
                         .arg(product.title, release.version, release.date.toString(Qt::ISODate),
-                             QString::fromStdString(groupedNumber(std::uint64_t(release.size))),
+                             QString::fromStdString(
+                                 Wording::user().number(std::uint64_t(release.size))),
                              downloaded ? CliText::tr(", downloaded") : QString()));
         }
         products.append(QJsonObject{

@@ -13,6 +13,7 @@
 #include "flashing/CheckText.h"
 #include "flashing/FamilyProfile.h"
 #include "flashing/UpdateTask.h"
+#include "flashing/Wording.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -231,28 +232,31 @@ int checkImage(const Request& request, CommandContext& context) {
     // A feed image is checked as it is here, downloaded or found intact in the cache.
     if (const int fetched = target.fetch(context); fetched != ExitStatus::success)
         return fetched;
-    const ImageReport report = target.checkImage(context);
+    // Scripts read the JSON report: its words stay English, whatever the user's language.
+    const bool json = request.isSet("json");
+    const ImageReport report =
+        target.checkImage(context, json ? Wording::english() : Wording::user());
     const bool writable =
         report.accepted() || (report.mayBeConfirmed() && UpdateTarget::mayForce(request, context));
     const std::string& path = target.firmware->path();
     Output& out = context.output();
-    if (request.isSet("json")) {
+    if (json) {
         out.json(QJsonDocument(describe(path, report)));
-    } else {
-        out.line("Image: " + path);
-        out.line("Format: " + report.format);
-        out.line("Size: " + groupedNumber(report.fileSize) + " bytes");
-        if (report.addresses)
-            out.line("Addresses: " + hexAddress(report.addresses->start) + " to " +
-                     hexAddress(report.addresses->end - 1));
-        if (!report.sha256.empty())
-            out.line("SHA-256: " + report.sha256);
-        for (const ImageReport::Check& check : report.checks)
-            out.line(std::string(check.passed ? "  passed  " : "  FAILED  ") + check.name +
-                     (check.detail.empty() ? "" : ": " + check.detail));
-        out.line(writable ? std::string("Verdict: it would be written")
-                          : "Verdict: refused: " + report.reason);
+        return writable ? ExitStatus::success : ExitStatus::refused;
     }
+    out.line(CliText::tr("Image: %1").arg(fromStd(path)));
+    out.line(CliText::tr("Format: %1").arg(fromStd(report.format)));
+    out.line(CliText::tr("Size: %1").arg(fromStd(Wording::user().bytes(report.fileSize))));
+    if (report.addresses)
+        out.line(CliText::tr("Addresses: %1 to %2")
+                     .arg(hex(report.addresses->start), hex(report.addresses->end - 1)));
+    if (!report.sha256.empty())
+        out.line("SHA-256: " + report.sha256);
+    for (const ImageReport::Check& check : report.checks)
+        out.line((check.passed ? CliText::tr("  passed  %1: %2") : CliText::tr("  FAILED  %1: %2"))
+                     .arg(fromStd(check.name), fromStd(check.detail)));
+    out.line(writable ? CliText::tr("Verdict: it would be written")
+                      : CliText::tr("Verdict: refused: %1").arg(fromStd(report.reason)));
     return writable ? ExitStatus::success : ExitStatus::refused;
 }
 

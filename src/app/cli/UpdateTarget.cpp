@@ -102,10 +102,10 @@ int UpdateTarget::fetch(CommandContext& context) {
     return ExitStatus::success;
 }
 
-ImageReport UpdateTarget::checkImage(const CommandContext& context) const {
+ImageReport UpdateTarget::checkImage(const CommandContext& context, const Wording& wording) const {
     const std::string& path = firmware->path();
     return product->checkImage(path, context.connectedFlash(*product),
-                               path.substr(path.rfind('/') + 1));
+                               path.substr(path.rfind('/') + 1), nullptr, wording);
 }
 
 bool UpdateTarget::mayForce(const Request& request, const CommandContext& context) {

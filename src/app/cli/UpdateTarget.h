@@ -33,8 +33,9 @@ struct UpdateTarget {
     static UpdateTarget fromRequest(const Request& request, const CommandContext& context);
 
     // The image checked for the product, against the connected module's flash where its boot
-    // loader says it.
-    ImageReport checkImage(const CommandContext& context) const;
+    // loader says it; in the user's words unless scripts read the report.
+    ImageReport checkImage(const CommandContext& context,
+                           const Wording& wording = Wording::user()) const;
     // Whether a refused image may be written all the same: --force, and factory firmware on.
     static bool mayForce(const Request& request, const CommandContext& context);
     // Throws Refusal unless the image may be written; a feed release still to download is
