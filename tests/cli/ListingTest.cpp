@@ -14,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -103,6 +104,37 @@ TEST_F(Listing, OneLineAnswersToMistakesAndToWhatCannotBeDone) {
     }
     expectMatchesGolden("answers.txt", transcript.toStdString());
     ::unlink(badName.constData()); // Qt cannot name it to remove it
+}
+
+// The check report in German: its frame, a check passed and one failed, German digits, and the
+// reason in German quotation marks. Scripts read the JSON report: it stays English.
+TEST_F(Listing, TheCheckReportIsInTheUsersLanguageAndItsJsonStaysEnglish) {
+    QTemporaryDir dir;
+    const QString blank = dir.filePath("ff.bin");
+    QFile file(blank);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(2048, '\xff'));
+    file.close();
+    const QStringList check{"--factory", "check", "Wendrel", "--file", blank};
+    const QStringList german{"LANG=de_DE.UTF-8", "LANGUAGE=de"};
+    const Run report = run(check, german);
+    EXPECT_EQ(report.status, 65);
+    EXPECT_EQ(QString::fromUtf8(report.out)
+                  .replace(blank, "{file}")
+                  .replace(QRegularExpression("[0-9a-f]{64}"), "{sha256}"),
+              "Abbild: {file}\n"
+              "Format: binär\n"
+              "Größe: 2.048 Bytes\n"
+              "SHA-256: {sha256}\n"
+              "  bestanden        Nicht leer: 2.048 Bytes\n"
+              "  NICHT BESTANDEN  Keine andere Dateiart: leerer Flash (jedes Byte 0xFF)\n"
+              "Urteil: zurückgewiesen: \u201eff.bin\u201c ist leerer Flash (jedes Byte 0xFF), kein "
+              "Firmware-Abbild: Die Datei wurde vielleicht aus einem leeren Modul zurückgelesen\n");
+    const QStringList json = check + QStringList{"--json"};
+    const Run inGerman = run(json, german);
+    EXPECT_EQ(inGerman.status, 65);
+    EXPECT_EQ(inGerman.out, run(json).out);
+    EXPECT_TRUE(inGerman.out.contains("\"detail\": \"2,048 bytes\"")) << inGerman.out.toStdString();
 }
 
 // The --shell line, run by sh, starts the program with the argument vector and environment the

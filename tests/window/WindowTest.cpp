@@ -4,6 +4,7 @@
 // update, drops and the device line.
 #include "Golden.h"
 #include "WindowFixture.h"
+#include "update/UserLanguage.h"
 #include "window/LogView.h"
 
 #include <QDragEnterEvent>
@@ -402,6 +403,28 @@ TEST_F(Window, ImageLineSaysWhatTheImageIsAndUpdateWaitsForAGoodOne) {
     EXPECT_TRUE(log().endsWith("written\nUPDATE COMPLETED SUCCESSFULLY\n"));
     QTest::mouseClick(c.checkModuleBeforeWriting, Qt::LeftButton);
     EXPECT_EQ(stored("check-module-before-writing"), false);
+}
+
+// In German the image line says what the image is, and why it is refused, with German digits
+// and quotation marks.
+TEST_F(Window, ImageLineInGermanGroupsDigitsAndQuotesAsGermanDoes) {
+    const UserLanguage german(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_TRUE(german.active());
+    resources.writeFile("firmware/Wendrel.5.0.bin", QByteArray(2048, '\xff'));
+    const QByteArray valid = ToolDirectory::validImage("x.bin");
+    resources.writeFile("firmware/Wendrel.7.0.bin", valid + QByteArray(2048 - valid.size(), '\0'));
+    start(true);
+    const WindowControls& c = controls();
+    pick(c.productList, wendrel);
+    pick(c.versionList, "7.0");
+    EXPECT_TRUE(c.imageLine->text().startsWith("binär, 2.048 Bytes, SHA-256 "))
+        << c.imageLine->text().toStdString();
+    pick(c.versionList, "5.0");
+    EXPECT_EQ(
+        c.imageLine->text(),
+        "Zurückgewiesen: \u201eWendrel.5.0.bin\u201c ist leerer Flash (jedes Byte 0xFF), kein "
+        "Firmware-Abbild: Die Datei wurde vielleicht aus einem leeren Modul zurückgelesen");
+    EXPECT_EQ("Zurückgewiesen: " + c.updateButton->toolTip(), c.imageLine->text());
 }
 
 // A boot loader this user may not open is found and says so, with what to do in its tip; an
