@@ -135,6 +135,9 @@ TEST_F(Listing, TheCheckReportIsInTheUsersLanguageAndItsJsonStaysEnglish) {
     EXPECT_EQ(inGerman.status, 65);
     EXPECT_EQ(inGerman.out, run(json).out);
     EXPECT_TRUE(inGerman.out.contains("\"detail\": \"2,048 bytes\"")) << inGerman.out.toStdString();
+    // One quotation style a language, in the suggestions too.
+    EXPECT_TRUE(
+        run({"versions", "utessary"}, german).err.contains("\u201e\u00b5Tessary\u201c, \u201e"));
 }
 
 // The --shell line, run by sh, starts the program with the argument vector and environment the

@@ -5,6 +5,7 @@
 #include "app/cli/UsageError.h"
 #include "flashing/DfuseLayout.h"
 #include "flashing/Preferences.h"
+#include "flashing/Wording.h"
 #include "update/LibusbDeviceSource.h"
 
 namespace modflash::cli {
@@ -54,7 +55,7 @@ ProductPtr CommandContext::requireProduct(const QString& name) const {
         const auto quoted = [](const std::vector<std::string>& titles) {
             QStringList list;
             for (const std::string& title : titles)
-                list.append("\u201c" + QString::fromStdString(title) + "\u201d");
+                list.append(QString::fromStdString(Wording::user().quoted(title)));
             return list;
         };
         const QString shown = QString::fromStdString(typed);
