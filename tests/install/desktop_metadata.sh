@@ -44,9 +44,8 @@ for binary in $(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "$metainfo"); do
     [ -x "$installed/bin/$binary" ] || fail "the metainfo provides $binary, which is not installed"
 done
 # A German desktop names and describes the program in German, in its menu and its software centre.
-for key in Name GenericName Comment Keywords; do
-    [ -n "$(value "$key\\[de\\]")" ] || fail "the desktop entry has no $key[de]"
-done
+[ "$(grep -cE '^(Name|GenericName|Comment|Keywords)\[de\]=.' "$desktop")" = 4 ] ||
+    fail "the desktop entry lacks one of Name, GenericName, Comment and Keywords in German"
 for element in name summary p li; do
     grep -q "<$element xml:lang=\"de\">" "$metainfo" || fail "the metainfo has no German <$element>"
 done

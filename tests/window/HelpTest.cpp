@@ -61,12 +61,10 @@ TEST_F(Help, TheEmptyWindowsPageIsInTheWindowsLanguage) {
     resources.remove("firmware");
     start(false);
     const QString page = controls().instructionsView->toPlainText();
-    EXPECT_TRUE(page.startsWith("Noch keine Firmware-Abbilder\n")) << page.toStdString();
     for (const QString& part :
-         {QString("Firmware-Ordner öffnen"), QString("„Werks-Firmware aktivieren“"),
+         {QString("Noch keine Firmware-Abbilder\n"), QString("„Werks-Firmware aktivieren“"),
           controls().feedLine->text()})
         EXPECT_TRUE(page.contains(part)) << part.toStdString() << "\n" << page.toStdString();
-    EXPECT_TRUE(controls().instructionsView->toHtml().contains("modflash:open-firmware-folder"));
 }
 
 TEST_F(Help, WithoutAWebBrowserTheWindowGivesTheAddressToCopy) {
