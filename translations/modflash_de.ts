@@ -439,6 +439,16 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
         <source>Verdict: refused: %1</source>
         <translation>Urteil: zurückgewiesen: %1</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot;</source>
+        <comment>a name or command in quotation marks</comment>
+        <translation>„%1“</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <comment>a product&apos;s title in quotation marks</comment>
+        <translation>„%1“</translation>
+    </message>
 </context>
 <context>
     <name>DownloadCache</name>

@@ -135,9 +135,19 @@ TEST_F(Listing, TheCheckReportIsInTheUsersLanguageAndItsJsonStaysEnglish) {
     EXPECT_EQ(inGerman.status, 65);
     EXPECT_EQ(inGerman.out, run(json).out);
     EXPECT_TRUE(inGerman.out.contains("\"detail\": \"2,048 bytes\"")) << inGerman.out.toStdString();
-    // One quotation style a language, in the suggestions too.
-    EXPECT_TRUE(
-        run({"versions", "utessary"}, german).err.contains("\u201e\u00b5Tessary\u201c, \u201e"));
+}
+
+// In German a message quotes the names in it as it quotes its own words: „…“ only.
+TEST_F(Listing, GermanMessagesQuoteTheirNamesInGermanQuotes) {
+    for (const char* line : {"list", "prodcts", "versions Wendrl", "products extra",
+                             "command --programmer stk500 Drovel 1.0"}) {
+        const Run german = run(QString(line).split(' '), {"LANG=de_DE.UTF-8", "LANGUAGE=de"});
+        const QString err = QString::fromUtf8(german.err);
+        EXPECT_EQ(german.status, 64) << err.toStdString();
+        EXPECT_TRUE(err.contains(u'\u201e') && err.count(u'\u201e') == err.count(u'\u201c') &&
+                    !err.contains('"') && !err.contains(u'\u201d'))
+            << err.toStdString();
+    }
 }
 
 // The --shell line, run by sh, starts the program with the argument vector and environment the

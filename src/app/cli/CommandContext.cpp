@@ -5,7 +5,6 @@
 #include "app/cli/UsageError.h"
 #include "flashing/DfuseLayout.h"
 #include "flashing/Preferences.h"
-#include "flashing/Wording.h"
 #include "update/LibusbDeviceSource.h"
 
 namespace modflash::cli {
@@ -55,7 +54,8 @@ ProductPtr CommandContext::requireProduct(const QString& name) const {
         const auto quoted = [](const std::vector<std::string>& titles) {
             QStringList list;
             for (const std::string& title : titles)
-                list.append(QString::fromStdString(Wording::user().quoted(title)));
+                list.append(CliText::tr("\u201c%1\u201d", "a product's title in quotation marks")
+                                .arg(QString::fromStdString(title)));
             return list;
         };
         const QString shown = QString::fromStdString(typed);
