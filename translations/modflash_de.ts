@@ -407,6 +407,16 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
         <source>For list: print a JSON object {feed, serial, products: [{title, prefix, releases: [{version, date, notes, url, size, sha256, downloaded}]}]}.</source>
         <translation>Für list: ein JSON-Objekt {feed, serial, products: [{title, prefix, releases: [{version, date, notes, url, size, sha256, downloaded}]}]} ausgeben.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot;</source>
+        <comment>a name or command in quotation marks</comment>
+        <translation>„%1“</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <comment>a product&apos;s title in quotation marks</comment>
+        <translation>„%1“</translation>
+    </message>
 </context>
 <context>
     <name>DownloadCache</name>

@@ -2,6 +2,7 @@
 #include "window/DevicePresenceLine.h"
 
 #include "window/ReadableColour.h"
+#include "window/WholeQuantities.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -25,7 +26,7 @@ void DevicePresenceLine::connectSignals() {
 void DevicePresenceLine::show() {
     if (!m_line)
         return;
-    m_line->setText(m_presence.text());
+    m_line->setText(keepQuantitiesWhole(m_presence.text()));
     // No product, no line: an empty label takes no room in the form.
     m_line->setVisible(!m_presence.text().isEmpty());
     // What the person must act on stands out; a boot loader gone after an update is no fault.

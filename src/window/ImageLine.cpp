@@ -3,6 +3,7 @@
 
 #include "flashing/CheckText.h"
 #include "window/ReadableColour.h"
+#include "window/WholeQuantities.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -51,14 +52,16 @@ void ImageLine::display() {
     // In the verdict's colour and weight, and in words for whoever does not see them.
     ReadableColour::setVerdictHue(m_line, refused ? ReadableColour::failure : QColor());
     if (refused) {
-        m_line->setText(tr("Refused: %1").arg(QString::fromStdString(m_report->reason)));
+        m_line->setText(
+            keepQuantitiesWhole(tr("Refused: %1").arg(QString::fromStdString(m_report->reason))));
         return;
     }
     const QString facts = tr("%1, %2 bytes, SHA-256 %3")
                               .arg(QString::fromStdString(m_report->format),
                                    QString::fromStdString(groupedNumber(m_report->fileSize)),
                                    QString::fromStdString(m_report->sha256.substr(0, 12)));
-    m_line->setText(m_sample ? tr("Sample image, not real firmware: %1").arg(facts) : facts);
+    m_line->setText(keepQuantitiesWhole(
+        m_sample ? tr("Sample image, not real firmware: %1").arg(facts) : facts));
 }
 
 bool ImageLine::allowsUpdate(bool factoryFirmware) const {

@@ -12,7 +12,7 @@ namespace modflash {
 
 class UpdateSession;
 
-// The progress bar and the one-line banner beside the log. The bar shows the tool's phase and
+// The progress bar and the banner under the log. The bar shows the tool's phase and
 // its percentage, runs as a busy indicator where the tool gives no numbers, and rests at the
 // final state once the verdict is in. The banner says what the update is doing and how it
 // ended. A notice (a refused drop) takes the banner's place until an update starts or ends.

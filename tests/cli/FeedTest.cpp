@@ -198,9 +198,13 @@ TEST_F(FeedCli, AnUpdateDownloadsFirstAndCachedImagesServeOffline) {
         EXPECT_FALSE(offline.out.contains("Downloading")) << version;
     }
     EXPECT_EQ(readFile(written()), image('1'));
-    const Run notHere = cli({"update", "Wendrel", "2.4", "--offline"});
-    EXPECT_EQ(notHere.status, 69);
-    EXPECT_TRUE(holds(notHere.err, "has not been downloaded yet, and the network may not be used"));
+    for (const char* subcommand : {"update", "check"}) {
+        const Run notHere = cli({subcommand, "Wendrel", "2.4", "--offline"});
+        EXPECT_EQ(notHere.status, 69) << subcommand;
+        EXPECT_TRUE(
+            holds(notHere.err, "has not been downloaded yet, and the network may not be used"))
+            << subcommand;
+    }
 
     // A cached image changed afterwards is refused, removed, and offered for download again.
     QFile::remove(written());

@@ -105,6 +105,19 @@ TEST_F(Listing, OneLineAnswersToMistakesAndToWhatCannotBeDone) {
     ::unlink(badName.constData()); // Qt cannot name it to remove it
 }
 
+// In German a message quotes the names in it as it quotes its own words: „…“ only.
+TEST_F(Listing, GermanMessagesQuoteTheirNamesInGermanQuotes) {
+    for (const char* line : {"list", "prodcts", "versions Wendrl", "products extra",
+                             "command --programmer stk500 Drovel 1.0"}) {
+        const Run german = run(QString(line).split(' '), {"LANG=de_DE.UTF-8", "LANGUAGE=de"});
+        const QString err = QString::fromUtf8(german.err);
+        EXPECT_EQ(german.status, 64) << err.toStdString();
+        EXPECT_TRUE(err.contains(u'\u201e') && err.count(u'\u201e') == err.count(u'\u201c') &&
+                    !err.contains('"') && !err.contains(u'\u201d'))
+            << err.toStdString();
+    }
+}
+
 // The --shell line, run by sh, starts the program with the argument vector and environment the
 // JSON names, through a resource directory and an image whose names hold what a shell would
 // otherwise take apart: each such character alone (beside files a wrong glob would match too),

@@ -43,6 +43,12 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 for binary in $(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "$metainfo"); do
     [ -x "$installed/bin/$binary" ] || fail "the metainfo provides $binary, which is not installed"
 done
+# A German desktop names and describes the program in German, in its menu and its software centre.
+[ "$(grep -cE '^(Name|GenericName|Comment|Keywords)\[de\]=.' "$desktop")" = 4 ] ||
+    fail "the desktop entry lacks one of Name, GenericName, Comment and Keywords in German"
+for element in name summary p li; do
+    grep -q "<$element xml:lang=\"de\">" "$metainfo" || fail "the metainfo has no German <$element>"
+done
 grep -q "<release version=\"$MODFLASH_VERSION\"" "$metainfo" ||
     fail "the metainfo has no release entry for version $MODFLASH_VERSION"
 echo "desktop entry, icon and metainfo of $id are valid and consistent"

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # complete.sh LUPDATE TS_DIR "OPTIONS" SOURCE...: runs lupdate over the sources into copies of
 # the .ts files and fails on any entry that is unfinished, vanished or obsolete, or on any
-# difference from the shipped file (a translation that is not up to date with the sources).
+# difference from the shipped file (a translation that is not up to date with the sources), and
+# on a German translation that quotes other than „…“.
 set -eu
 lupdate=$1
 ts_dir=$2
@@ -25,4 +26,11 @@ for shipped in "$ts_dir"/*.ts; do
         status=1
     fi
 done
+# German quotes „…“ only: a translation quoting "…" or “…” (an HTML attribute's quotes aside).
+if tr '\n' ' ' <"$ts_dir/modflash_de.ts" | sed 's:</translation>:\n:g' |
+    sed -n 's:.*<translation[^>]*>::p' | sed -e 's/[a-z]*=&quot;[^&]*&quot;//g' \
+    -e 's/„[^“”]*“//g' | grep -E '&quot;|“|”'; then
+    echo 'complete.sh: the German translations above quote with "…" or “…” rather than „…“' >&2
+    status=1
+fi
 exit $status

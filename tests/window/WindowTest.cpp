@@ -370,8 +370,9 @@ TEST_F(Window, ImageLineSaysWhatTheImageIsAndUpdateWaitsForAGoodOne) {
     EXPECT_EQ(allTitles(c.versionList).first(), "1.4.2 (sample)");
     EXPECT_FALSE(c.imageLine->isVisible()) << "no version chosen, nothing to say";
     pick(c.versionList, "1.4.2 (sample)");
-    EXPECT_TRUE(c.imageLine->text().startsWith("Sample image, not real firmware: binary, 32 bytes, "
-                                               "SHA-256 "));
+    EXPECT_TRUE(
+        c.imageLine->text().startsWith("Sample image, not real firmware: binary, 32\u00a0bytes, "
+                                       "SHA-256 "));
     const QColor plain = c.imageLine->palette().color(QPalette::WindowText);
     pick(c.versionList, "5.0");
     // Refused as a failed update is: in words, in bold and in the verdict's red.
@@ -387,7 +388,7 @@ TEST_F(Window, ImageLineSaysWhatTheImageIsAndUpdateWaitsForAGoodOne) {
     EXPECT_FALSE(c.imageLine->font().bold());
     EXPECT_EQ(c.imageLine->palette().color(QPalette::WindowText), plain);
     usbDevices.plug(dfuBootLoader);
-    EXPECT_TRUE(c.deviceLine->text().endsWith(", 32 KiB flash"));
+    EXPECT_TRUE(c.deviceLine->text().endsWith(", 32\u00a0KiB flash"));
     EXPECT_FALSE(c.updateButton->isEnabled()) << c.imageLine->text().toStdString();
     // An image only a plausibility rule refuses is written after a yes, with factory firmware.
     pick(c.versionList, "6.0");

@@ -4,7 +4,8 @@
 // tool is part-way (the stand-in tool waits for the --gate file) and then --output once the
 // verdict is in; with --run it presses Update and takes --output once the verdict is in (a real
 // tool on the virtual bench needs no gate). --dark shows it under a dark palette. Run it under
-// a display (scripts/screenshot-window uses Xvfb). It keeps its
+// a display (scripts/screenshot-window uses Xvfb). --copy-log presses Copy Log after the run, as
+// a user about to ask for help does, so the picture shows what the window says then. It keeps its
 // preferences in a temporary file, so the user's own are neither read nor changed.
 
 #include "FakeUsbDeviceSource.h"
@@ -128,10 +129,12 @@ int main(int argc, char* argv[]) {
         QStringLiteral("VID:PID"));
     const QCommandLineOption run(QStringLiteral("run"),
                                  QStringLiteral("Run the update to its verdict before --output."));
+    const QCommandLineOption copyLog(QStringLiteral("copy-log"),
+                                     QStringLiteral("Press Copy Log after --run."));
     const QCommandLineOption dark(QStringLiteral("dark"),
                                   QStringLiteral("Show the window under a dark palette."));
     parser.addOptions({resources, product, version, output, progressOutput, progressAt, gate,
-                       usbDevice, run, dark});
+                       usbDevice, run, copyLog, dark});
     parser.process(app);
     if (!parser.isSet(resources) || !parser.isSet(output)) {
         std::fprintf(stderr, "window_screenshot: --resources and --output are required\n");
@@ -174,5 +177,7 @@ int main(int argc, char* argv[]) {
         return 1;
     if (parser.isSet(run) && !runToVerdict(delegate, controls))
         return 1;
+    if (parser.isSet(copyLog))
+        controls.copyLogButton->click();
     return save(window, parser.value(output)) ? 0 : 1;
 }

@@ -15,6 +15,11 @@ class CliText {
 
 public:
     static std::string text(const char* sourceText) { return tr(sourceText).toStdString(); }
+    // A name the user typed or a command to type, in the language's own quotation marks, so
+    // that a message and the names in it quote alike.
+    static QString quoted(const QString& name) {
+        return tr("\"%1\"", "a name or command in quotation marks").arg(name);
+    }
 };
 
 } // namespace modflash::cli

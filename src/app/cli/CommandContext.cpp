@@ -54,7 +54,8 @@ ProductPtr CommandContext::requireProduct(const QString& name) const {
         const auto quoted = [](const std::vector<std::string>& titles) {
             QStringList list;
             for (const std::string& title : titles)
-                list.append("\u201c" + QString::fromStdString(title) + "\u201d");
+                list.append(CliText::tr("\u201c%1\u201d", "a product's title in quotation marks")
+                                .arg(QString::fromStdString(title)));
             return list;
         };
         const QString shown = QString::fromStdString(typed);

@@ -17,15 +17,11 @@ const QString helpOption = "help";
 const QString versionOption = "version";
 constexpr qsizetype helpWidth = 79;
 
-std::string quoted(const QString& text) {
-    return "\"" + text.toStdString() + "\"";
-}
-
-std::string joined(const std::vector<std::string>& names) {
-    std::string text;
+QString joined(const std::vector<std::string>& names) {
+    QStringList shown;
     for (const std::string& name : names)
-        text += (text.empty() ? "\"" : ", \"") + name + "\"";
-    return text;
+        shown.append(CliText::quoted(QString::fromStdString(name)));
+    return shown.join(", ");
 }
 
 // The known names close to a mistyped one, in their order.
@@ -46,7 +42,7 @@ UsageError mistyped(const QString& unknown, const QStringList& close, const QStr
         return UsageError((unknown + "; " + listHint).toStdString());
     QStringList shown;
     for (const QString& name : close)
-        shown.append(QString::fromStdString(quoted(name)));
+        shown.append(CliText::quoted(name));
     return UsageError(CliText::tr("%1; did you mean %2?")
                           .arg(unknown, shown.join(CliText::tr(" or ")))
                           .toStdString());
@@ -60,7 +56,7 @@ QStringList subcommandNames() {
 }
 
 UsageError unknownSubcommand(const QString& typed) {
-    return mistyped(CliText::tr("unknown subcommand %1").arg(QString::fromStdString(quoted(typed))),
+    return mistyped(CliText::tr("unknown subcommand %1").arg(CliText::quoted(typed)),
                     closeTo(typed, subcommandNames()),
                     CliText::tr("run \"modflash-cli --help\" to list them"));
 }
@@ -87,10 +83,7 @@ std::string checkedChoice(const QString& typed, const ProgrammerList& list,
                           const QString& unknownText) {
     if (const Programmer* choice = list.findTyped(typed.toStdString()))
         return choice->name;
-    throw UsageError(unknownText
-                         .arg(QString::fromStdString(quoted(typed)),
-                              QString::fromStdString(joined(list.names())))
-                         .toStdString());
+    throw UsageError(unknownText.arg(CliText::quoted(typed), joined(list.names())).toStdString());
 }
 
 std::optional<bool> switchPair(const QCommandLineParser& parser, const QString& on,
@@ -253,8 +246,8 @@ void CommandLine::throwParseError(const QCommandLineParser& parser, const QStrin
         for (QString& closeName : close)
             closeName.prepend("--");
         const QString typed = (name.size() == 1 ? "-" : "--") + name;
-        throw mistyped(CliText::tr("unknown option %1").arg(QString::fromStdString(quoted(typed))),
-                       close, CliText::tr("run \"%1\" for the options").arg(helpCommand));
+        throw mistyped(CliText::tr("unknown option %1").arg(CliText::quoted(typed)), close,
+                       CliText::tr("run \"%1\" for the options").arg(helpCommand));
     }
     QString reason = parser.errorText();
     if (reason.endsWith('.'))
@@ -341,7 +334,7 @@ Request CommandLine::helpFor(const QStringList& arguments) {
     if (arguments.size() > 1)
         throw UsageError(CliText::tr("help takes one SUBCOMMAND, but %1 was given too; run "
                                      "\"modflash-cli help\" to list them")
-                             .arg(QString::fromStdString(quoted(arguments.at(1))))
+                             .arg(CliText::quoted(arguments.at(1)))
                              .toStdString());
     Request request;
     request.action = Request::Action::ShowText;

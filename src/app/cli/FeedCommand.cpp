@@ -120,7 +120,7 @@ int runFeed(const Request& request, CommandContext& context) {
     const QString action = arguments.value(0);
     if (arguments.size() > 1)
         throw UsageError(CliText::tr("feed %1 takes no more arguments, but %2 was given")
-                             .arg(action, '"' + arguments.at(1) + '"')
+                             .arg(action, CliText::quoted(arguments.at(1)))
                              .toStdString());
     if (request.isSet("json") && action != "list")
         throw UsageError(CliText::text("--json goes with feed list only"));

@@ -29,10 +29,6 @@ QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-std::string quoted(const QString& text) {
-    return "\"" + text.toStdString() + "\"";
-}
-
 QJsonObject describe(const Product& product, bool offered, const CommandContext& context) {
     return {
         {"title", fromStd(product.title())},
@@ -110,7 +106,7 @@ int listProducts(const Request& request, CommandContext& context) {
     if (!request.arguments.isEmpty())
         throw UsageError(CliText::tr("products takes no arguments, but %1 was given; run "
                                      "\"modflash-cli products --help\" for its usage")
-                             .arg(fromStd(quoted(request.arguments.front())))
+                             .arg(CliText::quoted(request.arguments.front()))
                              .toStdString());
     const bool all = request.isSet("all");
     const bool json = request.isSet("json");
@@ -143,7 +139,7 @@ int listVersions(const Request& request, CommandContext& context) {
         throw UsageError(
             CliText::tr("versions takes one PRODUCT, but %1 was given too; put a title "
                         "with spaces in quotes")
-                .arg(fromStd(quoted(request.arguments.at(1))))
+                .arg(CliText::quoted(request.arguments.at(1)))
                 .toStdString());
     const ProductPtr product = context.requireProduct(request.arguments.front());
     std::vector<std::string> leftOut;
@@ -151,7 +147,7 @@ int listVersions(const Request& request, CommandContext& context) {
     for (const std::string& name : leftOut)
         context.output().error(
             CliText::tr("left out %1: its file name is not valid UTF-8; rename the file")
-                .arg(fromStd(quoted(fromStd(name))))
+                .arg(CliText::quoted(fromStd(name)))
                 .toStdString());
     if (offers.empty())
         context.output().error(

@@ -19,7 +19,7 @@ namespace modflash::cli {
 namespace {
 
 QString quoted(const std::string& text) {
-    return '"' + QString::fromStdString(text) + '"';
+    return CliText::quoted(QString::fromStdString(text));
 }
 
 QString listVersionsHint(const Product& product) {
