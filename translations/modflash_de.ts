@@ -1836,6 +1836,57 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
     </message>
 </context>
 <context>
+    <name>modflash::Phase</name>
+    <message>
+        <source>Starting</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Connecting</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <source>Erasing</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Mass erasing</source>
+        <translation>Vollständiges Löschen</translation>
+    </message>
+    <message>
+        <source>Erasing and writing</source>
+        <translation>Löschen und Schreiben</translation>
+    </message>
+    <message>
+        <source>Writing</source>
+        <translation>Schreiben</translation>
+    </message>
+    <message>
+        <source>Writing %1</source>
+        <translation>„%1“ schreiben</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Lesen</translation>
+    </message>
+    <message>
+        <source>Reading %1</source>
+        <translation>„%1“ lesen</translation>
+    </message>
+    <message>
+        <source>Verifying</source>
+        <translation>Überprüfen</translation>
+    </message>
+    <message>
+        <source>Verifying %1</source>
+        <translation>„%1“ überprüfen</translation>
+    </message>
+    <message>
+        <source>Downloading</source>
+        <translation>Herunterladen</translation>
+    </message>
+</context>
+<context>
     <name>modflash::ProductListModel</name>
     <message>
         <source>Select a product</source>
@@ -1923,10 +1974,6 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
 </context>
 <context>
     <name>modflash::UpdateStatusPanel</name>
-    <message>
-        <source>Starting</source>
-        <translation>Start</translation>
-    </message>
     <message>
         <source>%1 %p%</source>
         <translation>%1 %p %</translation>
@@ -2095,6 +2142,10 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
     <message>
         <source>Update stopped while the firmware was being downloaded: nothing was written</source>
         <translation>Aktualisierung gestoppt, während die Firmware heruntergeladen wurde: Nichts wurde geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 %2%</source>
+        <translation>%1 %2 %</translation>
     </message>
 </context>
 <context>

@@ -8,7 +8,7 @@ add_library(modflash_translations OBJECT)
 target_link_libraries(modflash_translations PRIVATE Qt6::Core)
 file(GLOB modflash_ts_files ${PROJECT_SOURCE_DIR}/translations/*.ts)
 file(GLOB modflash_translated_sources CONFIGURE_DEPENDS
-    ${PROJECT_SOURCE_DIR}/src/flashing/*.cpp
+    ${PROJECT_SOURCE_DIR}/src/flashing/*.cpp ${PROJECT_SOURCE_DIR}/src/flashing/output/*.cpp
     ${PROJECT_SOURCE_DIR}/src/feed/*.cpp
     ${PROJECT_SOURCE_DIR}/src/update/*.cpp
     ${PROJECT_SOURCE_DIR}/src/window/*.cpp ${PROJECT_SOURCE_DIR}/src/window/*.h

@@ -51,9 +51,9 @@ VerdictSummary::Banner VerdictSummary::banner() const {
 
 std::string VerdictSummary::runningText() const {
     const Progress& now = m_parser->progress();
-    std::string phase = now.phase;
+    std::string phase = now.phaseText();
     if (!now.isIndeterminate())
-        phase += ' ' + std::to_string(now.percent) + '%';
+        phase = substituted(tr("%1 %2%"), {phase, std::to_string(now.percent)});
     return substituted(tr("Updating: %1"), {phase});
 }
 
@@ -139,8 +139,8 @@ Progress VerdictSummary::progress() const {
     if (!m_end)
         return now;
     // An end whose output showed no phase names none: the tool never got to one.
-    if (now.phase == ProgressParser::startingPhase)
-        now.phase.clear();
+    if (now.phase == Phase::Starting)
+        now.phase = Phase::None;
     if (m_end->succeeded()) {
         now.percent = 100;
         now.state = Progress::State::Done;

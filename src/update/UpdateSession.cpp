@@ -135,7 +135,7 @@ void UpdateSession::reportStatus() {
 
 Progress UpdateSession::progress() const {
     if (stage() == UpdateState::Stage::Downloading)
-        return {"Downloading", m_downloaded, Progress::State::Running};
+        return {Phase::Downloading, m_downloaded, Progress::State::Running};
     return m_summary ? m_summary->progress() : Progress{};
 }
 

@@ -88,8 +88,10 @@ void UpdateStatusPanel::showProgress() {
         return;
     }
     const Progress progress = m_session.progress();
+    // Running without a phase is the start, before the tool's output names one.
+    const bool named = progress.phase != Phase::None;
     const QString phase =
-        progress.phase.empty() ? tr("Starting") : QString::fromStdString(progress.phase);
+        QString::fromStdString(named ? progress.phaseText() : phaseText(Phase::Starting));
     m_bar->setTextVisible(true);
     if (progress.isIndeterminate() && progress.state == Progress::State::Running) {
         // A range of 0 to 0 is the busy indicator.
@@ -105,16 +107,15 @@ void UpdateStatusPanel::showProgress() {
         m_bar->setFormat(tr("%1 %p%").arg(phase));
         break;
     case Progress::State::Done:
-        m_bar->setFormat(progress.phase.empty() ? tr("%p% \u2013 done")
-                                                : tr("%1 %p% \u2013 done").arg(phase));
+        m_bar->setFormat(!named ? tr("%p% \u2013 done") : tr("%1 %p% \u2013 done").arg(phase));
         break;
     case Progress::State::Failed:
-        m_bar->setFormat(progress.phase.empty()       ? tr("Failed")
+        m_bar->setFormat(!named                       ? tr("Failed")
                          : progress.isIndeterminate() ? tr("%1 \u2013 failed").arg(phase)
                                                       : tr("%1 %p% \u2013 failed").arg(phase));
         break;
     case Progress::State::Stopped:
-        m_bar->setFormat(progress.phase.empty()       ? tr("Stopped")
+        m_bar->setFormat(!named                       ? tr("Stopped")
                          : progress.isIndeterminate() ? tr("%1 \u2013 stopped").arg(phase)
                                                       : tr("%1 %p% \u2013 stopped").arg(phase));
         break;

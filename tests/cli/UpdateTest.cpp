@@ -355,5 +355,27 @@ TEST_F(Update, ProgressLineOnlyWhenBothStreamsAreTerminals) {
     EXPECT_TRUE(cut.contains("Updating: Writi\r" + QString(15, ' ') + "\r")) << cut.toStdString();
 }
 
+// In German the progress line names the phase in German, with the memory in avrdude's own
+// word, and the verdict on standard error is German; the log stays as the tool printed it.
+TEST_F(Update, InGermanTheProgressLineNamesThePhaseInGerman) {
+    tools.installTool("avrdude", "printf 'avrdude: writing 504 bytes flash ...\\n\\nWriting | '\n"
+                                 "printf '####################'; sleep 0.2\n"
+                                 "printf '\\navrdude error: programmer lost\\n'; exit 1");
+    Terminal both;
+    start(arguments(avr), both.slave, both.slave, {"LANG=de_DE.UTF-8", "LANGUAGE=de"});
+    const QString shown = QString::fromUtf8(both.readAll());
+    EXPECT_EQ(finish().status, 1);
+    EXPECT_TRUE(shown.contains("\nAktualisierung: \u201eflash\u201c schreiben 40 %\r"))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains("modflash-cli: Aktualisierung fehlgeschlagen: avrdude error: "
+                               "programmer lost. Pr\u00fcfen Sie"))
+        << shown.toStdString();
+    EXPECT_FALSE(shown.contains("Updating:")) << shown.toStdString();
+    const QString log = QString(shown).remove(QRegularExpression("Aktualisierung: [^\r\n]*\r +\r"));
+    EXPECT_TRUE(log.contains("\nWriting | ####################\navrdude error: programmer lost\n"
+                             "\nIMPORTANT\nNOTE: avrdude did not finish writing"))
+        << log.toStdString();
+}
+
 } // namespace
 } // namespace modflash::testing

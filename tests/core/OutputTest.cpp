@@ -60,15 +60,17 @@ std::string shown(const Progress& p) {
 std::string transcript(const Reading& reading) {
     std::string text, last = "\n";
     for (const Progress& p : reading.sequence)
-        text += (p.phase == last ? " " : (text.empty() ? "" : "\n") + (last = p.phase) + ": ") +
-                shown(p);
+        text +=
+            (p.phaseText() == last ? " "
+                                   : (text.empty() ? "" : "\n") + (last = p.phaseText()) + ": ") +
+            shown(p);
     return text + "\nerror line: " + reading.lastError + "\nafter writing: " + reading.lateError +
            "\nwhole image written: " + (reading.written ? "yes" : "no") + "\n";
 }
 std::string transcript(const VerdictSummary& summary) {
     static const char* const kinds[] = {"running", "completed", "failed", "written then failed"};
     return "banner, " + std::string(kinds[static_cast<int>(summary.banner().kind)]) + ": " +
-           summary.banner().text + "\nprogress: " + summary.progress().phase + " " +
+           summary.banner().text + "\nprogress: " + summary.progress().phaseText() + " " +
            shown(summary.progress()) + "\n";
 }
 

@@ -92,7 +92,7 @@ TEST_F(Session, RunsTheToolWithExactlyItsCommandAndReportsWhatItPrints) {
         << log.toStdString();
     EXPECT_EQ(ends, std::vector<ToolEnd>{ToolEnd::fromExit(true, 0, false)});
     EXPECT_EQ(runningChanges, (std::vector<bool>{true, false}));
-    EXPECT_EQ(progress.back(), (Progress{"Downloading", 100, Progress::State::Done}));
+    EXPECT_EQ(progress.back(), (Progress{Phase::Downloading, 100, Progress::State::Done}));
 }
 
 // How each ends, its reason, its log and banner are in the reviewed
@@ -169,7 +169,7 @@ TEST_F(Session, StopAfterTheGracePeriodAndHowTheToolEnded) {
     ASSERT_TRUE(start(drovel));
     ASSERT_TRUE(finish());
     EXPECT_EQ(ends.back().kind, Kind::Crashed);
-    EXPECT_EQ(session.progress(), (Progress{"Writing", 8, Progress::State::Failed}));
+    EXPECT_EQ(session.progress(), (Progress{Phase::Writing, 8, Progress::State::Failed}));
     // Unread while the tool runs, the end of its output still gives the banner its reason.
     session.setReadsProgress(false);
     tools.installTool("avrdude", "printf 'Writing | ####\\n'; i=0; while [ $i -lt 3000 ]; do "
@@ -178,7 +178,7 @@ TEST_F(Session, StopAfterTheGracePeriodAndHowTheToolEnded) {
     ASSERT_TRUE(start(drovel));
     ASSERT_TRUE(finish());
     EXPECT_EQ(ends.back(), ToolEnd::fromExit(true, 3, false));
-    EXPECT_EQ(session.progress().phase, "") << "no phase was read, and none stays";
+    EXPECT_EQ(session.progress().phase, Phase::None) << "no phase was read, and none stays";
     EXPECT_EQ(session.banner().text,
               "Update failed: avrdude error: lost. Check the ISP cable (red stripe to pin 1), the "
               "module's supply and the programmer chosen in the preferences.");

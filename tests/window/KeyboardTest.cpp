@@ -88,6 +88,25 @@ TEST_F(Keyboard, InGermanTheWindowAndItsMnemonicsAreGermanButTheLogIsNot) {
         << banner().toStdString();
 }
 
+// In German the bar and the banner name the phase in German, with the memory in avrdude's own
+// word, while the tool writes and after it failed.
+TEST_F(Keyboard, InGermanTheBarNamesThePhaseInGerman) {
+    const UserLanguage german(QLocale(QLocale::German, QLocale::Germany));
+    installTools(
+        "echo 'avrdude: writing 504 bytes flash ...'\necho 'Writing | ####################'\n" +
+        gate() + "echo 'avrdude error: programmer lost'\nexit 1");
+    start(true);
+    const WindowControls& c = controls();
+    choose("Parvonne (rev009 or Higher)", "1.0");
+    clickUpdate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.progressBar->value() == 40; }, toolTimeout));
+    EXPECT_EQ(c.progressBar->text(), "\u201eflash\u201c schreiben 40 %");
+    EXPECT_EQ(banner(), "Aktualisierung: \u201eflash\u201c schreiben 40 %");
+    openGate();
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_EQ(c.progressBar->text(), "\u201eflash\u201c schreiben 40 % \u2013 fehlgeschlagen");
+}
+
 // The Log tab's letter shows and works in both languages, and Tab goes from the preferences to
 // the module check before it leaves them.
 TEST_F(Keyboard, TheLogTabHasAMnemonicAndTheModuleCheckFollowsTheOtherPreferences) {

@@ -49,7 +49,7 @@ void connectOutput(UpdateSession& session, Output& output, ProgressLine& progres
     });
     QObject::connect(&session, &UpdateSession::bannerChanged, &session, [&] {
         // Nothing until the tool's output names a phase, and nothing after the verdict.
-        if (session.isBusy() && session.progress().phase != ProgressParser::startingPhase)
+        if (session.isBusy() && session.progress().phase != Phase::Starting)
             progressLine.show(QString::fromStdString(session.banner().text));
         else
             progressLine.clear();

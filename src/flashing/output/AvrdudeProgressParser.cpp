@@ -75,7 +75,7 @@ void AvrdudeProgressParser::consume(char c) {
             mark(c == '-');
         else if (c == ' ') {
             m_bar = Bar::Trailer;
-            m_trailer = " ";
+            m_trailer.assign(1, ' ');
         } else if (!lineBreak)
             m_bar = Bar::Text;
         break;
@@ -102,50 +102,50 @@ void AvrdudeProgressParser::lineEnded() {
     const std::string_view message = line.substr(prefix.size());
     if (message.starts_with("reading input file") || message.starts_with("reading output file"))
         return;
-    for (const auto& [verb, name] :
-         {std::pair{"writing ", "Writing"}, std::pair{"verifying ", "Verifying"},
-          std::pair{"reading ", "Reading"}}) {
+    for (const auto& [verb, phase] :
+         {std::pair{"writing ", Phase::Writing}, std::pair{"verifying ", Phase::Verifying},
+          std::pair{"reading ", Phase::Reading}}) {
         if (message.starts_with(verb)) {
-            m_contextVerb = name;
+            m_contextPhase = phase;
             m_contextMemory = memoryAfter(message.substr(std::string_view(verb).size()));
             // Small memories (the fuses) get no bar: the line alone says what is going on.
-            update({m_contextVerb + " " + m_contextMemory, Progress::indeterminate,
-                    Progress::State::Running});
+            update({m_contextPhase, Progress::indeterminate, Progress::State::Running,
+                    m_contextMemory});
             return;
         }
     }
     // "1 byte of hfuse written", "512 bytes of flash verified": the phase is done, unless its
     // bar already failed.
-    for (const auto& [ending, verb] :
-         {std::pair{" written", "Writing "}, std::pair{" verified", "Verifying "}}) {
+    for (const auto& [ending, phase] :
+         {std::pair{" written", Phase::Writing}, std::pair{" verified", Phase::Verifying}}) {
         const std::size_t of = message.find(" of ");
         if (!message.ends_with(ending) || of == std::string_view::npos)
             continue;
         const std::string_view memory =
             message.substr(of + 4, message.size() - of - 4 - std::string_view(ending).size());
         const Progress now = progress();
-        if (now.phase == verb + std::string(memory) && now.state != Progress::State::Failed)
-            update({now.phase, 100, Progress::State::Done});
+        if (now.phase == phase && now.memory == memory && now.state != Progress::State::Failed)
+            update({now.phase, 100, Progress::State::Done, now.memory});
     }
 }
 
 void AvrdudeProgressParser::startPhase(std::string_view header) {
     const bool writing = header == writingHeader;
-    std::string phase = writing ? "Writing" : "Reading";
+    Progress next{writing ? Phase::Writing : Phase::Reading, 0, Progress::State::Running, {}};
     // The context line names the phase only when it announces this kind of transfer: a
     // verification reads the chip back.
-    const bool matches = writing ? m_contextVerb == "Writing"
-                                 : (m_contextVerb == "Verifying" || m_contextVerb == "Reading");
+    const bool matches =
+        writing ? m_contextPhase == Phase::Writing
+                : (m_contextPhase == Phase::Verifying || m_contextPhase == Phase::Reading);
     if (matches) {
-        phase = m_contextVerb;
-        if (!m_contextMemory.empty())
-            phase += " " + m_contextMemory;
+        next.phase = m_contextPhase;
+        next.memory = m_contextMemory;
     }
-    m_contextVerb.clear();
+    m_contextPhase = Phase::None;
     m_contextMemory.clear();
     m_marks = 0;
     m_bar = Bar::Marks;
-    update({std::move(phase), 0, Progress::State::Running});
+    update(std::move(next));
 }
 
 void AvrdudeProgressParser::mark(bool failed) {

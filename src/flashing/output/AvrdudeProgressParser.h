@@ -12,7 +12,7 @@ namespace modflash {
 // 2 %, and " | 100% 0.12s" at the end. A transfer that fails fills the rest of the bar with "-".
 // Messages may interrupt the bar on lines of their own; the marks carry on after them. The line
 // before the bar ("avrdude: writing 504 bytes flash ...", "avrdude: verifying flash memory
-// against ...") names the memory, so phases read "Writing flash", "Verifying flash".
+// against ...") names the memory, so phases come with it: writing "flash", verifying "flash".
 class AvrdudeProgressParser : public ProgressParser {
 public:
     // Lines with "error" or "failed", but not avrdude's warnings.
@@ -35,7 +35,7 @@ private:
     BoundedLine m_line;
     Bar m_bar = Bar::None;
     std::string m_trailer;
-    std::string m_contextVerb;
+    Phase m_contextPhase = Phase::None;
     std::string m_contextMemory;
     int m_marks = 0;
 };

@@ -4,20 +4,22 @@
 #include "flashing/output/ToolOutputLines.h"
 
 #include <cctype>
+#include <optional>
 #include <string>
 
 namespace modflash {
 
 namespace {
 
-std::string phaseForBar(std::string_view label) {
+// The phase of a bar by its label; none for a label this reader does not know.
+std::optional<Phase> phaseForBar(std::string_view label) {
     if (label == "Erase")
-        return "Erasing";
+        return Phase::Erasing;
     if (label == "Download")
-        return "Downloading";
+        return Phase::Downloading;
     if (label == "Upload")
-        return "Reading";
-    return std::string(label);
+        return Phase::Reading;
+    return std::nullopt;
 }
 
 } // namespace
@@ -61,9 +63,9 @@ void DfuUtilProgressParser::percentSign() {
     if (tab == std::string_view::npos || close == std::string_view::npos || close < tab ||
         text.substr(tab + 1, 1) != "[")
         return;
-    const std::string_view label = trimmed(text.substr(0, tab));
+    const std::optional<Phase> phase = phaseForBar(trimmed(text.substr(0, tab)));
     std::string_view number = trimmed(text.substr(close + 1, text.size() - close - 2));
-    if (label.empty() || number.empty() || number.size() > 3)
+    if (!phase || number.empty() || number.size() > 3)
         return;
     for (char digit : number)
         if (!std::isdigit(static_cast<unsigned char>(digit)))
@@ -71,8 +73,7 @@ void DfuUtilProgressParser::percentSign() {
     const int percent = std::min(100, std::stoi(std::string(number)));
     if (progress().state == Progress::State::Failed)
         return;
-    update({phaseForBar(label), percent,
-            percent == 100 ? Progress::State::Done : Progress::State::Running});
+    update({*phase, percent, percent == 100 ? Progress::State::Done : Progress::State::Running});
 }
 
 void DfuUtilProgressParser::segmentEnded() {
@@ -80,12 +81,12 @@ void DfuUtilProgressParser::segmentEnded() {
     if (text.empty())
         return;
     if (text.starts_with("Opening DFU capable USB device")) {
-        update({"Connecting", Progress::indeterminate, Progress::State::Running});
+        update({Phase::Connecting, Progress::indeterminate, Progress::State::Running});
     } else if (text.starts_with("Performing mass erase")) {
-        update({"Mass erasing", Progress::indeterminate, Progress::State::Running});
+        update({Phase::MassErasing, Progress::indeterminate, Progress::State::Running});
     } else if (text == "Download done." || text.starts_with("File downloaded successfully")) {
         m_downloadComplete = true;
-        update({"Downloading", 100, Progress::State::Done});
+        update({Phase::Downloading, 100, Progress::State::Done});
     } else if (text.starts_with("Submitting leave request")) {
         m_leaveRequested = m_downloadComplete;
     } else if (!m_downloadComplete && errorIn(text)) {

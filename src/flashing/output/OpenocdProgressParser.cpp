@@ -27,14 +27,14 @@ void OpenocdProgressParser::lineEnded() {
     if (progress().state == State::Failed)
         return;
     if (line.starts_with("Open On-Chip Debugger")) {
-        update({"Connecting", busy, State::Running});
+        update({Phase::Connecting, busy, State::Running});
     } else if (line.starts_with("Info : device id =") || line.starts_with("Info : flash size =") ||
                line == "auto erase enabled") {
-        update({"Erasing and writing", busy, State::Running});
+        update({Phase::ErasingAndWriting, busy, State::Running});
     } else if (line.starts_with("wrote ") && contains(line, " bytes from file ")) {
-        update({"Verifying", busy, State::Running});
+        update({Phase::Verifying, busy, State::Running});
     } else if (line.starts_with("verified ") && contains(line, " bytes")) {
-        update({"Verifying", 100, State::Done});
+        update({Phase::Verifying, 100, State::Done});
     } else if (errorIn(line)) {
         Progress failed = progress();
         failed.state = State::Failed;

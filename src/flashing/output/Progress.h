@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "flashing/output/Phase.h"
+
 #include <string>
 
 namespace modflash {
@@ -12,11 +14,14 @@ struct Progress {
 
     static constexpr int indeterminate = -1;
 
-    std::string phase;           // none once a tool succeeded without its output naming one
+    Phase phase = Phase::None;
     int percent = indeterminate; // 0 to 100, or indeterminate
     State state = State::Running;
+    std::string memory = {}; // the memory the phase is about, as avrdude names it; empty when none
 
     bool isIndeterminate() const { return percent < 0; }
+    // The phase in the user's language, with its memory.
+    std::string phaseText() const { return modflash::phaseText(phase, memory); }
     bool operator==(const Progress&) const = default;
 };
 

@@ -20,7 +20,7 @@ const char* stateName(Progress::State state) {
 }
 
 ProgressParser::ProgressParser()
-    : m_progress{std::string(startingPhase), Progress::indeterminate, Progress::State::Running} {}
+    : m_progress{Phase::Starting, Progress::indeterminate, Progress::State::Running} {}
 
 ProgressParser::~ProgressParser() = default;
 

@@ -33,9 +33,8 @@ public:
     // The output has ended: a last line without its line break counts too.
     void finish();
 
+    // Phase::Starting until the output shows a phase.
     const Progress& progress() const { return m_progress; }
-    // The phase until the output shows one.
-    static constexpr std::string_view startingPhase = "Starting";
 
     // Called with every new progress value, from inside feed(). One listener; a new one
     // replaces the old.
