@@ -8,6 +8,7 @@
 #include "flashing/LogTexts.h"
 #include "flashing/OpenocdProfile.h"
 #include "flashing/TextLookup.h"
+#include "flashing/Utf8.h"
 #include "flashing/VerdictSummary.h"
 
 namespace modflash {
@@ -174,6 +175,14 @@ TEST(Output, ShortOutputsAndErrorLinesOfEachTool) {
     testing::expectEachLineMaps("advice.txt", 34, [](const std::string& input) {
         return profile(input[0]).advice(std::string_view(input).substr(2));
     });
+}
+
+// The edges of each sequence length: the fuzz target holds the stream to itself, these to UTF-8.
+TEST(Output, Utf8EdgesAreValidAndJustBeyondThemNot) {
+    for (const char* valid : {"\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xF4\x8F\xBF\xBF"})
+        EXPECT_TRUE(isValidUtf8(valid)) << valid;
+    for (const char* invalid : {"\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+        EXPECT_FALSE(isValidUtf8(invalid)) << invalid;
 }
 
 // The readers' sameness however output is cut, over recordings and hostile bytes, is the fuzz
