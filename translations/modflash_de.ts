@@ -1887,6 +1887,13 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
     </message>
 </context>
 <context>
+    <name>modflash::Phase::ToModule</name>
+    <message>
+        <source>Downloading</source>
+        <translation>Übertragen</translation>
+    </message>
+</context>
+<context>
     <name>modflash::ProductListModel</name>
     <message>
         <source>Select a product</source>

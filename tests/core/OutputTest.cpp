@@ -177,6 +177,18 @@ TEST(Output, ShortOutputsAndErrorLinesOfEachTool) {
     });
 }
 
+// One English word, two phases: a translation tells the image going to the module from the
+// image coming from the feed.
+TEST(Output, DfuUtilsDownloadIsWordedApartFromTheFeedsDownload) {
+    setTextLookup(
+        [](const char* context, const char* text) { return context + (":" + std::string(text)); });
+    const auto parser = profile('d').progressParser();
+    parser->feed("Download\t[=====    ]  40%  1024 bytes");
+    EXPECT_EQ(parser->progress().phaseText(), "modflash::Phase::ToModule:Downloading");
+    EXPECT_EQ(phaseText(Phase::Downloading), "modflash::Phase:Downloading");
+    setTextLookup(nullptr);
+}
+
 // The edges of each sequence length: the fuzz target holds the stream to itself, these to UTF-8.
 TEST(Output, Utf8EdgesAreValidAndJustBeyondThemNot) {
     for (const char* valid : {"\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xF4\x8F\xBF\xBF"})

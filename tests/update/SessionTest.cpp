@@ -92,7 +92,7 @@ TEST_F(Session, RunsTheToolWithExactlyItsCommandAndReportsWhatItPrints) {
         << log.toStdString();
     EXPECT_EQ(ends, std::vector<ToolEnd>{ToolEnd::fromExit(true, 0, false)});
     EXPECT_EQ(runningChanges, (std::vector<bool>{true, false}));
-    EXPECT_EQ(progress.back(), (Progress{Phase::Downloading, 100, Progress::State::Done}));
+    EXPECT_EQ(progress.back(), (Progress{Phase::DownloadingToModule, 100, Progress::State::Done}));
 }
 
 // How each ends, its reason, its log and banner are in the reviewed

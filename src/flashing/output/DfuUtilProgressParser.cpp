@@ -16,7 +16,7 @@ std::optional<Phase> phaseForBar(std::string_view label) {
     if (label == "Erase")
         return Phase::Erasing;
     if (label == "Download")
-        return Phase::Downloading;
+        return Phase::DownloadingToModule;
     if (label == "Upload")
         return Phase::Reading;
     return std::nullopt;
@@ -86,7 +86,7 @@ void DfuUtilProgressParser::segmentEnded() {
         update({Phase::MassErasing, Progress::indeterminate, Progress::State::Running});
     } else if (text == "Download done." || text.starts_with("File downloaded successfully")) {
         m_downloadComplete = true;
-        update({Phase::Downloading, 100, Progress::State::Done});
+        update({Phase::DownloadingToModule, 100, Progress::State::Done});
     } else if (text.starts_with("Submitting leave request")) {
         m_leaveRequested = m_downloadComplete;
     } else if (!m_downloadComplete && errorIn(text)) {

@@ -9,13 +9,13 @@ namespace modflash {
 
 namespace {
 
-constexpr const char* context = "modflash::Phase";
-
 struct PhaseWords {
     Phase phase;
     const char* alone;
     // With the memory the tool names as %1; null where no tool names one.
     const char* ofMemory;
+    // Its own where one English word stands for two phases.
+    const char* context = "modflash::Phase";
 };
 
 constexpr std::array phaseWords{
@@ -34,6 +34,10 @@ constexpr std::array phaseWords{
                MODFLASH_TRANSLATABLE("modflash::Phase", "Verifying %1")},
     PhaseWords{Phase::Downloading, MODFLASH_TRANSLATABLE("modflash::Phase", "Downloading"),
                nullptr},
+    // English keeps dfu-util's own word, as its bar shows it; a translation says what happens.
+    PhaseWords{Phase::DownloadingToModule,
+               MODFLASH_TRANSLATABLE("modflash::Phase::ToModule", "Downloading"), nullptr,
+               "modflash::Phase::ToModule"},
 };
 
 } // namespace
@@ -43,8 +47,8 @@ std::string phaseText(Phase phase, const std::string& memory) {
         if (words.phase != phase)
             continue;
         if (memory.empty() || !words.ofMemory)
-            return translated(context, words.alone);
-        return substituted(translated(context, words.ofMemory), {memory});
+            return translated(words.context, words.alone);
+        return substituted(translated(words.context, words.ofMemory), {memory});
     }
     return {};
 }

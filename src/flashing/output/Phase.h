@@ -17,7 +17,8 @@ enum class Phase {
     Writing,
     Reading,
     Verifying,
-    Downloading,
+    Downloading,         // the image coming from the feed
+    DownloadingToModule, // dfu-util's "Download": the image going to the module
 };
 
 // The phase in words, translated by the installed look-up (TextLookup); the memory, when
