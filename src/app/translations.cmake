@@ -17,10 +17,13 @@ file(GLOB modflash_translated_sources CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/src/app/window/*.cpp)
 # The check that the shipped .ts files match the sources runs lupdate the same way; lupdate
 # follows the includes from src/, the one include root, to know each text's class.
-set(modflash_lupdate_options -locations none -tr-function-alias QT_TRANSLATE_NOOP+=MODFLASH_TRANSLATABLE
-    -I ${PROJECT_SOURCE_DIR}/src)
+set(modflash_lupdate_options -locations none -tr-function-alias QT_TRANSLATE_NOOP+=MODFLASH_TRANSLATABLE)
 set_property(GLOBAL PROPERTY modflash_translated_sources ${modflash_translated_sources})
-set_property(GLOBAL PROPERTY modflash_lupdate_options ${modflash_lupdate_options})
+set_property(GLOBAL PROPERTY modflash_lupdate_options
+    ${modflash_lupdate_options} -I ${PROJECT_SOURCE_DIR}/src)
+# update_translations hands lupdate a project file, which takes the include root from the
+# target: lupdate refuses -I beside a project.
+target_include_directories(modflash_translations PRIVATE ${PROJECT_SOURCE_DIR}/src)
 qt_add_translations(modflash_translations
     TS_FILES ${modflash_ts_files}
     SOURCES ${modflash_translated_sources}
