@@ -1965,6 +1965,13 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
     </message>
 </context>
 <context>
+    <name>modflash::UpdateRun</name>
+    <message>
+        <source>%1 is not the image the feed offers: its SHA-256 is %2 where the feed says %3; it was changed after it was downloaded</source>
+        <translation>%1 ist nicht das Abbild, das der Feed anbietet: Sein SHA-256 ist %2, der Feed nennt %3; es wurde nach dem Herunterladen verändert</translation>
+    </message>
+</context>
+<context>
     <name>modflash::UpdateSession</name>
     <message>
         <source>Stopping the update: waiting for the tool to end</source>

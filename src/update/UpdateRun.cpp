@@ -7,6 +7,7 @@
 #include "flashing/LogTexts.h"
 #include "flashing/UpdateTask.h"
 #include "flashing/Utf8.h"
+#include "flashing/Wording.h"
 
 #include <QNetworkAccessManager>
 #include <QProcessEnvironment>
@@ -209,10 +210,12 @@ std::optional<UpdateTask> UpdateRun::prepare(const FirmwarePtr& firmware) {
 bool UpdateRun::isTheRelease(const ImageReport& image, const std::string& path) {
     if (!m_release || image.sha256 == m_release->sha256.toStdString())
         return true;
-    end(ToolEnd::refused("\u201c" + path.substr(path.rfind('/') + 1) +
-                         "\u201d is not the image the feed offers: its SHA-256 is " + image.sha256 +
-                         " where the feed says " + m_release->sha256.toStdString() +
-                         "; it was changed after it was downloaded"));
+    const std::string name = Wording::user().quoted(path.substr(path.rfind('/') + 1));
+    end(ToolEnd::refused(tr("%1 is not the image the feed offers: its SHA-256 is %2 where the "
+                            "feed says %3; it was changed after it was downloaded")
+                             .arg(QString::fromStdString(name),
+                                  QString::fromStdString(image.sha256), m_release->sha256)
+                             .toStdString()));
     return false;
 }
 
