@@ -449,6 +449,42 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
         <comment>a product&apos;s title in quotation marks</comment>
         <translation>„%1“</translation>
     </message>
+    <message>
+        <source>no subcommand given; run &quot;modflash-cli --help&quot; to list them</source>
+        <translation>kein Unterbefehl angegeben; „modflash-cli --help“ listet sie auf</translation>
+    </message>
+    <message>
+        <source>--resources needs a directory; give its path</source>
+        <translation>--resources braucht ein Verzeichnis; geben Sie seinen Pfad an</translation>
+    </message>
+    <message>
+        <source>feed refresh reads the feed from the network, which --offline forbids</source>
+        <translation>feed refresh liest den Feed aus dem Netzwerk, was --offline verbietet</translation>
+    </message>
+    <message>
+        <source>--json goes with feed list only</source>
+        <translation>--json gehört nur zu feed list</translation>
+    </message>
+    <message>
+        <source>versions needs a PRODUCT; run &quot;modflash-cli products&quot; to list them</source>
+        <translation>versions braucht ein PRODUCT; „modflash-cli products“ listet sie auf</translation>
+    </message>
+    <message>
+        <source>--json and --shell are two ways to print the command; give only one</source>
+        <translation>--json und --shell sind zwei Arten, den Befehl auszugeben; bitte nur eine davon angeben</translation>
+    </message>
+    <message>
+        <source>--file needs factory firmware enabled; add --factory to enable it for this run</source>
+        <translation>--file setzt aktivierte Werks-Firmware voraus; mit --factory wird sie für diesen Aufruf aktiviert</translation>
+    </message>
+    <message>
+        <source>; to write it all the same, add --force --factory</source>
+        <translation>; um es trotzdem zu schreiben, fügen Sie --force --factory hinzu</translation>
+    </message>
+    <message>
+        <source>give either a VERSION or --file PATH, not both</source>
+        <translation>geben Sie entweder eine VERSION oder --file PATH an, nicht beides</translation>
+    </message>
 </context>
 <context>
     <name>DownloadCache</name>

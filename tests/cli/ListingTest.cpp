@@ -139,7 +139,7 @@ TEST_F(Listing, TheCheckReportIsInTheUsersLanguageAndItsJsonStaysEnglish) {
 
 // In German a message quotes the names in it as it quotes its own words: „…“ only.
 TEST_F(Listing, GermanMessagesQuoteTheirNamesInGermanQuotes) {
-    for (const char* line : {"list", "prodcts", "versions Wendrl", "products extra",
+    for (const char* line : {"list", "prodcts", "versions", "versions Wendrl", "products extra",
                              "command --programmer stk500 Drovel 1.0"}) {
         const Run german = run(QString(line).split(' '), {"LANG=de_DE.UTF-8", "LANGUAGE=de"});
         const QString err = QString::fromUtf8(german.err);

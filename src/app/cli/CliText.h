@@ -8,13 +8,12 @@
 namespace modflash::cli {
 
 // The one translation context of the command line's texts: help, messages and hints.
-// CliText::tr() gives the text in the user's language; CliText::text() the same as UTF-8 for
-// the messages built as standard strings.
+// CliText::tr() gives the text in the user's language. Call it by that name: lupdate finds
+// the texts by it.
 class CliText {
     Q_DECLARE_TR_FUNCTIONS(CliText)
 
 public:
-    static std::string text(const char* sourceText) { return tr(sourceText).toStdString(); }
     // A name the user typed or a command to type, in the language's own quotation marks, so
     // that a message and the names in it quote alike.
     static QString quoted(const QString& name) {

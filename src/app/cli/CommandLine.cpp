@@ -322,7 +322,8 @@ const Subcommand* CommandLine::chooseSubcommand(const QStringList& arguments, Re
         throwParseError(parser, "modflash-cli --help", options);
     if (positional.isEmpty())
         throw UsageError(
-            CliText::text("no subcommand given; run \"modflash-cli --help\" to list them"));
+            CliText::tr("no subcommand given; run \"modflash-cli --help\" to list them")
+                .toStdString());
     if (!subcommand)
         throw unknownSubcommand(positional.front());
     request.action = Request::Action::Run;
@@ -378,7 +379,7 @@ Request CommandLine::parseFor(const Subcommand& subcommand, const QStringList& a
     }
     request.resourceDirectory = parser.value("resources");
     if (parser.isSet("resources") && request.resourceDirectory.isEmpty())
-        throw UsageError(CliText::text("--resources needs a directory; give its path"));
+        throw UsageError(CliText::tr("--resources needs a directory; give its path").toStdString());
     request.overrides = readOverrides(parser);
     request.feed = readFeedOptions(parser);
     return request;

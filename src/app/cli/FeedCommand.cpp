@@ -30,7 +30,8 @@ int refresh(CommandContext& context) {
         throw UsageError(feedOff().toStdString());
     if (feed.isOffline())
         throw UsageError(
-            CliText::text("feed refresh reads the feed from the network, which --offline forbids"));
+            CliText::tr("feed refresh reads the feed from the network, which --offline forbids")
+                .toStdString());
     const feed::FeedRefresh::Outcome outcome = feed.refresh();
     Output& output = context.output();
     using Status = feed::FeedRefresh::Outcome::Status;
@@ -124,7 +125,7 @@ int runFeed(const Request& request, CommandContext& context) {
                              .arg(action, CliText::quoted(arguments.at(1)))
                              .toStdString());
     if (request.isSet("json") && action != "list")
-        throw UsageError(CliText::text("--json goes with feed list only"));
+        throw UsageError(CliText::tr("--json goes with feed list only").toStdString());
     if (action == "refresh")
         return refresh(context);
     if (action == "list")

@@ -135,7 +135,8 @@ int listProducts(const Request& request, CommandContext& context) {
 int listVersions(const Request& request, CommandContext& context) {
     if (request.arguments.isEmpty())
         throw UsageError(
-            CliText::text("versions needs a PRODUCT; run \"modflash-cli products\" to list them"));
+            CliText::tr("versions needs a PRODUCT; run \"modflash-cli products\" to list them")
+                .toStdString());
     if (request.arguments.size() > 1)
         throw UsageError(
             CliText::tr("versions takes one PRODUCT, but %1 was given too; put a title "
@@ -174,8 +175,9 @@ int listVersions(const Request& request, CommandContext& context) {
 
 int showCommand(const Request& request, CommandContext& context) {
     if (request.isSet("json") && request.isSet("shell"))
-        throw UsageError(CliText::text("--json and --shell are two ways to print the command; "
-                                       "give only one"));
+        throw UsageError(CliText::tr("--json and --shell are two ways to print the command; "
+                                     "give only one")
+                             .toStdString());
     const UpdateTarget target = UpdateTarget::fromRequest(request, context);
     target.requireWritable(request, context);
     const UpdateTask task = target.product->createUpdateTask(*target.firmware, context.resources(),

@@ -60,8 +60,9 @@ feed::FirmwareOffer offerForVersion(const Product& product, const QString& typed
 FirmwarePtr firmwareForFile(const Product& product, const QString& path,
                             const CommandContext& context) {
     if (!context.factoryFirmwareEnabled())
-        throw UsageError(CliText::text("--file needs factory firmware enabled; add --factory to "
-                                       "enable it for this run"));
+        throw UsageError(CliText::tr("--file needs factory firmware enabled; add --factory to "
+                                     "enable it for this run")
+                             .toStdString());
     const QFileInfo file(path);
     const QString shown = quoted(path.toStdString());
     if (!file.exists())
@@ -120,7 +121,7 @@ void UpdateTarget::requireWritable(const Request& request, const CommandContext&
         return;
     std::string reason = report.reason;
     if (report.mayBeConfirmed())
-        reason += CliText::text("; to write it all the same, add --force --factory");
+        reason += CliText::tr("; to write it all the same, add --force --factory").toStdString();
     throw Refusal(reason);
 }
 
@@ -149,7 +150,8 @@ UpdateTarget UpdateTarget::fromRequest(const Request& request, const CommandCont
     target.product = context.requireProduct(arguments.front());
     const bool fromFile = request.isSet("file");
     if (fromFile && arguments.size() == 2)
-        throw UsageError(CliText::text("give either a VERSION or --file PATH, not both"));
+        throw UsageError(
+            CliText::tr("give either a VERSION or --file PATH, not both").toStdString());
     if (!fromFile && arguments.size() == 1)
         throw UsageError(
             CliText::tr("%1 needs a VERSION of %2 or --file PATH; %3")
