@@ -54,19 +54,6 @@ TEST_F(Help, F1OpensTheGuideInTheWindowsLanguageAndItsLinksStayInsideTheViewer) 
     }
 }
 
-// With no images the page that says where they come from speaks the window's language, the
-// feed's line in it too, and links to the user's folder all the same.
-TEST_F(Help, TheEmptyWindowsPageIsInTheWindowsLanguage) {
-    const UserLanguage german(QLocale(QLocale::German, QLocale::Germany));
-    resources.remove("firmware");
-    start(false);
-    const QString page = controls().instructionsView->toPlainText();
-    for (const QString& part :
-         {QString("Noch keine Firmware-Abbilder\n"), QString("„Werks-Firmware aktivieren“"),
-          controls().feedLine->text()})
-        EXPECT_TRUE(page.contains(part)) << part.toStdString() << "\n" << page.toStdString();
-}
-
 TEST_F(Help, WithoutAWebBrowserTheWindowGivesTheAddressToCopy) {
     // No browser to be found: none on the (empty) path, and BROWSER names none either.
     const QByteArray path = qgetenv("PATH");
