@@ -129,9 +129,10 @@ TEST_F(Log, LongLinesWrapAtTheDefaultSizeAndStayWhereTheyAreDrawn) {
     const QString refused =
         "dfu-util: Cannot open DFU device 0483:df11 found on devnum 2 (LIBUSB_ERROR_ACCESS)";
     delegate().writeToLog(command + "\nDownload\t[=   ]  25%\r");
-    delegate().writeToLog("Download\t[====] 100%\n" + refused + "\n");
+    // No line break after the last line: the view's last row holds text and must be drawn.
+    delegate().writeToLog("Download\t[====] 100%\n" + refused);
     const QString text = delegate().logText();
-    EXPECT_TRUE(text.endsWith(command + "\nDownload\t[====] 100%\n" + refused + "\n"));
+    EXPECT_TRUE(text.endsWith(command + "\nDownload\t[====] 100%\n" + refused));
     EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
     QWidget* port = view->viewport();
     const QImage shown = port->grab().toImage();

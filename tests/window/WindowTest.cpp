@@ -250,7 +250,9 @@ TEST_F(Window, AnUpdateLocksTheWindowEndsInItsVerdictAndHoldsOffClosing) {
     pick(c.versionList, "2.0");
     clickUpdate();
     ASSERT_TRUE(QTest::qWaitFor([&] { return log().endsWith("started\n"); }, toolTimeout));
-    EXPECT_FALSE(window().close());
+    answerConfirmation = nullptr;
+    window().findChild<QAction*>("quitAction")->trigger(); // File > Quit closes the same way
+    ASSERT_TRUE(answerConfirmation);
     answerConfirmation(false);
     EXPECT_EQ(std::pair(window().isVisible(), delegate().isRunning()), std::pair(true, true));
     EXPECT_FALSE(window().close());
@@ -421,11 +423,8 @@ TEST_F(Window, ImageLineInGermanGroupsDigitsAndQuotesAsGermanDoes) {
     EXPECT_TRUE(c.imageLine->text().startsWith("binär, 2.048\u00a0Bytes, SHA-256 "))
         << c.imageLine->text().toStdString();
     pick(c.versionList, "5.0");
-    EXPECT_EQ(
-        c.imageLine->text(),
-        "Zurückgewiesen: \u201eWendrel.5.0.bin\u201c ist leerer Flash (jedes Byte 0xFF), kein "
-        "Firmware-Abbild: Die Datei wurde vielleicht aus einem leeren Modul zurückgelesen");
-    EXPECT_EQ("Zurückgewiesen: " + c.updateButton->toolTip(), c.imageLine->text());
+    EXPECT_EQ(c.imageLine->text(), "Zurückgewiesen: " + c.updateButton->toolTip());
+    EXPECT_TRUE(c.imageLine->text().startsWith("Zurückgewiesen: \u201eWendrel.5.0.bin\u201c ist "));
 }
 
 // A boot loader this user may not open is found and says so, with what to do in its tip; an
