@@ -1176,6 +1176,21 @@ Schreiben Sie es nur dann trotzdem, wenn Sie wissen, dass es für dieses Modul r
     </message>
 </context>
 <context>
+    <name>modflash::AvrdudeProfile</name>
+    <message>
+        <source>This user may not open the programmer (%1).</source>
+        <translation>Dieser Benutzer darf den Programmer nicht öffnen (%1).</translation>
+    </message>
+    <message>
+        <source>avrdude was ended by a signal before it had read the module&apos;s signature.</source>
+        <translation>avrdude wurde durch ein Signal beendet, bevor es die Signatur des Moduls gelesen hatte.</translation>
+    </message>
+    <message>
+        <source>avrdude ended with exit status %1 before it had read the module&apos;s signature: see its output above for why.</source>
+        <translation>avrdude endete mit dem Rückgabewert %1, bevor es die Signatur des Moduls gelesen hatte: Den Grund finden Sie oben in seiner Ausgabe.</translation>
+    </message>
+</context>
+<context>
     <name>modflash::BuildInfo</name>
     <message>
         <source>Build date: %1</source>
@@ -1858,6 +1873,65 @@ Das Benutzerhandbuch, das mit modflash kommt, finden Sie unter Hilfe &gt; Benutz
     <message>
         <source>Firmware feed status</source>
         <translation>Stand des Firmware-Feeds</translation>
+    </message>
+</context>
+<context>
+    <name>modflash::ModuleCheck</name>
+    <message>
+        <source>an %1</source>
+        <translation>einen %1</translation>
+    </message>
+    <message>
+        <source>a %1</source>
+        <translation>einen %1</translation>
+    </message>
+    <message>
+        <source>No product of modflash uses %1.</source>
+        <translation>Kein Produkt von modflash verwendet %1.</translation>
+    </message>
+    <message>
+        <source>Products with %1: %2.</source>
+        <translation>Diese Produkte verwenden %1: %2.</translation>
+    </message>
+    <message>
+        <source>Check that the module is switched on and that the programmer&apos;s cable is on its header the right way round (red stripe to pin 1).</source>
+        <translation>Prüfen Sie, ob das Modul eingeschaltet ist und das Kabel des Programmers richtig herum auf seiner Stiftleiste steckt (roter Streifen an Pin 1).</translation>
+    </message>
+    <message>
+        <source>The module&apos;s chip did not answer: avrdude read the signature %1.</source>
+        <translation>Der Chip des Moduls hat nicht geantwortet: avrdude hat die Signatur %1 gelesen.</translation>
+    </message>
+    <message>
+        <source>The module&apos;s chip did not answer: avrdude read the signature %1 (%2).</source>
+        <translation>Der Chip des Moduls hat nicht geantwortet: avrdude hat die Signatur %1 gelesen (%2).</translation>
+    </message>
+    <message>
+        <source>This module&apos;s chip answers with the signature %1, which no product of modflash uses: %2 uses %3. Check that the programmer&apos;s cable is on the module you mean to update.</source>
+        <translation>Der Chip dieses Moduls antwortet mit der Signatur %1, die kein Produkt von modflash verwendet: %2 verwendet %3. Prüfen Sie, ob das Kabel des Programmers an dem Modul steckt, das Sie aktualisieren wollen.</translation>
+    </message>
+    <message>
+        <source>This module has %1, but %2 uses %3.</source>
+        <translation>Dieses Modul hat %1, %2 verwendet aber %3.</translation>
+    </message>
+    <message>
+        <source>avrdude takes the chip for its part %1.</source>
+        <translation>avrdude hält den Chip für sein Bauteil %1.</translation>
+    </message>
+    <message>
+        <source>The module did not answer the programmer (avrdude: %1).</source>
+        <translation>Das Modul hat dem Programmer nicht geantwortet (avrdude: %1).</translation>
+    </message>
+    <message>
+        <source>avrdude found no programmer (%1). Connect the programmer, or choose the one you have under Preferences.</source>
+        <translation>avrdude hat keinen Programmer gefunden (%1). Schließen Sie den Programmer an oder wählen Sie Ihren in den Einstellungen.</translation>
+    </message>
+    <message>
+        <source>avrdude reported two different signatures, %1, so the module&apos;s chip cannot be told.</source>
+        <translation>avrdude hat zwei verschiedene Signaturen gemeldet, %1, daher lässt sich der Chip des Moduls nicht bestimmen.</translation>
+    </message>
+    <message>
+        <source>avrdude read no signature from the module and printed none of its messages that say why: see its output for what went wrong.</source>
+        <translation>avrdude hat keine Signatur vom Modul gelesen und keine seiner Meldungen ausgegeben, die den Grund nennen: Was schiefging, steht in seiner Ausgabe.</translation>
     </message>
 </context>
 <context>

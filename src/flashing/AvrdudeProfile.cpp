@@ -98,6 +98,18 @@ UpdateTask AvrdudeProfile::signatureCommand(AvrChipId chip, const ResourceDirect
 ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
                                           const AvrProductChip& product,
                                           std::span<const AvrProductChip> products) const {
+    // The log keeps its English whatever the user reads: judged once in each wording.
+    ModuleVerdict verdict =
+        judgeModule(signatureOutput, readEnd, product, products, Wording::user());
+    verdict.logReason =
+        judgeModule(signatureOutput, readEnd, product, products, Wording::english()).reason;
+    return verdict;
+}
+
+ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
+                                          const AvrProductChip& product,
+                                          std::span<const AvrProductChip> products,
+                                          const Wording& wording) const {
     // With -F avrdude carries on after it was refused the programmer, and the blank signature
     // it then reads says nothing about the chip.
     const auto reader = outputReader();
@@ -105,11 +117,15 @@ ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput, cons
     reader->finish();
     if (!reader->accessErrorLine().empty())
         return {ModuleVerdict::Kind::Unread,
-                "This user may not open the programmer (" + reader->accessErrorLine() + ")."};
+                substituted(wording.text("modflash::AvrdudeProfile",
+                                         MODFLASH_TRANSLATABLE(
+                                             "modflash::AvrdudeProfile",
+                                             "This user may not open the programmer (%1).")),
+                            {reader->accessErrorLine()})};
     const AvrSignatureReading reading = AvrSignatureReader::read(signatureOutput);
-    if (const std::optional<std::string> unfinished = unfinishedRead(reading, readEnd))
+    if (const std::optional<std::string> unfinished = unfinishedRead(reading, readEnd, wording))
         return {ModuleVerdict::Kind::Unread, *unfinished};
-    const ModuleCheck::Result result = ModuleCheck::check(reading, product, products);
+    const ModuleCheck::Result result = ModuleCheck::check(reading, product, products, wording);
     if (result.fits)
         return {};
     // A chip that did not answer is no other chip: that update simply failed.
@@ -120,7 +136,8 @@ ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput, cons
 }
 
 std::optional<std::string> AvrdudeProfile::unfinishedRead(const AvrSignatureReading& reading,
-                                                          const ToolEnd& readEnd) {
+                                                          const ToolEnd& readEnd,
+                                                          const Wording& wording) {
     // With -F and nothing to write, avrdude ends with 0 once it has printed the signature, so
     // any other end means the read did not complete: a line printed on the way out (on a
     // signal, say) does not say what the chip is.
@@ -128,12 +145,19 @@ std::optional<std::string> AvrdudeProfile::unfinishedRead(const AvrSignatureRead
         return std::nullopt;
     using Outcome = AvrSignatureReading::Outcome;
     if (reading.outcome == Outcome::NoProgrammer || reading.outcome == Outcome::NoAnswer)
-        return ModuleCheck::check(reading, {}, {}).reason;
+        return ModuleCheck::check(reading, {}, {}, wording).reason;
     if (readEnd.kind == ToolEnd::Kind::Crashed || readEnd.kind == ToolEnd::Kind::Stopped)
-        return std::string("avrdude was ended by a signal before it had read the module's "
-                           "signature.");
-    return "avrdude ended with exit status " + std::to_string(readEnd.exitStatus) +
-           " before it had read the module's signature: see its output above for why.";
+        return wording.text(
+            "modflash::AvrdudeProfile",
+            MODFLASH_TRANSLATABLE("modflash::AvrdudeProfile",
+                                  "avrdude was ended by a signal before it had read the module's "
+                                  "signature."));
+    return substituted(wording.text("modflash::AvrdudeProfile",
+                                    MODFLASH_TRANSLATABLE(
+                                        "modflash::AvrdudeProfile",
+                                        "avrdude ended with exit status %1 before it had read the "
+                                        "module's signature: see its output above for why.")),
+                       {std::to_string(readEnd.exitStatus)});
 }
 
 std::optional<DeviceRequirement>

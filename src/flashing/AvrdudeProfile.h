@@ -32,16 +32,23 @@ public:
     UpdateTask signatureCommand(AvrChipId chip, const ResourceDirectory& resources,
                                 const Preferences& preferences) const;
     // Whether the module the signature command's output shows fits the product, naming those of
-    // products it may belong to when it does not.
+    // products it may belong to when it does not; the reason in the user's language and in
+    // English for the log.
     ModuleVerdict judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
                               const AvrProductChip& product,
                               std::span<const AvrProductChip> products) const;
 
 private:
     AvrdudeProfile();
+    // The verdict with its reason in the wording given.
+    ModuleVerdict judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
+                              const AvrProductChip& product,
+                              std::span<const AvrProductChip> products,
+                              const Wording& wording) const;
     // Why the signature read cannot be judged, when it did not end as a complete read does.
     static std::optional<std::string> unfinishedRead(const AvrSignatureReading& reading,
-                                                     const ToolEnd& readEnd);
+                                                     const ToolEnd& readEnd,
+                                                     const Wording& wording);
 };
 
 } // namespace modflash

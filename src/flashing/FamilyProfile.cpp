@@ -57,7 +57,7 @@ std::vector<std::string> FamilyProfile::verdictTexts(const ToolEnd& end) const {
         return {end.downloading ? LogTexts::stoppedWhileDownloading
                                 : LogTexts::stoppedBeforeWriting};
     if (!end.writeStarted)
-        return {LogTexts::moduleCheckFailed(end.reason)};
+        return {LogTexts::moduleCheckFailed(end.logReason)};
     return m_facts.failureNotes;
 }
 

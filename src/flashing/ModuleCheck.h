@@ -2,6 +2,7 @@
 #pragma once
 
 #include "flashing/AvrSignature.h"
+#include "flashing/Wording.h"
 
 #include <span>
 #include <string>
@@ -16,7 +17,8 @@ struct ModuleVerdict {
         Unread,   // the check could not read the module: the update fails as any other
     };
     Kind kind = Kind::Fits;
-    std::string reason; // for Mismatch and Unread
+    std::string reason;      // for Mismatch and Unread, in the user's language
+    std::string logReason{}; // the same in English, for the log
 };
 
 // An AVR product as the module check sees it: its title and its chip.
@@ -35,18 +37,21 @@ public:
         bool fits = false;
         // The chip version found ("ATmega328P"), when the signature names one of the table.
         std::string found;
-        // Why the update is refused, for a person; empty when the module fits.
+        // Why the update is refused, for a person, in the wording given; empty when the module
+        // fits.
         std::string reason;
     };
 
     // product: the chosen product; products: every AVR product to name as a possible owner of
     // the module, in the order they are to be listed.
     static Result check(const AvrSignatureReading& reading, const AvrProductChip& product,
-                        std::span<const AvrProductChip> products);
+                        std::span<const AvrProductChip> products,
+                        const Wording& wording = Wording::user());
 
     // The same for a signature already read.
     static Result check(const AvrSignatureBytes& signature, const AvrProductChip& product,
-                        std::span<const AvrProductChip> products);
+                        std::span<const AvrProductChip> products,
+                        const Wording& wording = Wording::user());
 };
 
 } // namespace modflash

@@ -25,9 +25,10 @@ ToolEnd ToolEnd::unreachable(std::string reason) {
     return {Kind::Unreachable, 0, std::move(reason)};
 }
 
-ToolEnd ToolEnd::moduleCheckFailed(int exitStatus, std::string reason) {
+ToolEnd ToolEnd::moduleCheckFailed(int exitStatus, std::string reason, std::string logReason) {
     // A status of 0 would read as success to whoever looks only at the status.
-    return {Kind::Failed, exitStatus ? exitStatus : 1, std::move(reason), false};
+    return {Kind::Failed, exitStatus ? exitStatus : 1, std::move(reason), false,
+            false,        std::move(logReason)};
 }
 
 ToolEnd ToolEnd::stoppedBeforeWriting() {

@@ -27,6 +27,8 @@ struct ToolEnd {
     bool writeStarted = true;
     // Stopped while the image was being downloaded, before any tool started.
     bool downloading = false;
+    // A failed module check: the reason in English, as the log gives it whatever the locale.
+    std::string logReason{};
 
     // The exit status alone decides success: a tool that finished its work although Stop was
     // pressed has still written the image.
@@ -35,7 +37,7 @@ struct ToolEnd {
     static ToolEnd refused(std::string reason);
     static ToolEnd unreachable(std::string reason);
     // The check of the module could not read it: a failure, though nothing was written.
-    static ToolEnd moduleCheckFailed(int exitStatus, std::string reason);
+    static ToolEnd moduleCheckFailed(int exitStatus, std::string reason, std::string logReason);
     // Stop was pressed while the module was being checked.
     static ToolEnd stoppedBeforeWriting();
     static ToolEnd stoppedWhileDownloading();

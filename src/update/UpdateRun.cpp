@@ -254,7 +254,7 @@ void UpdateRun::moduleChecked(const ToolEnd& checkEnd) {
         end(ToolEnd::refused(verdict.reason));
         return;
     case ModuleVerdict::Kind::Unread:
-        end(ToolEnd::moduleCheckFailed(checkEnd.exitStatus, verdict.reason));
+        end(ToolEnd::moduleCheckFailed(checkEnd.exitStatus, verdict.reason, verdict.logReason));
         return;
     }
 }

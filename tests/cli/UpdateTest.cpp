@@ -134,6 +134,22 @@ TEST_F(Update, AnAvrModuleOfAnotherChipIsRefusedBeforeAnythingIsWritten) {
     }
     expectMatchesGolden("module-checks.txt",
                         transcript.replace(tools.path().toUtf8(), "{resources}").toStdString());
+    // In German the reasons are, the log is not.
+    for (const auto& [checkRun, reason] : std::initializer_list<std::pair<QByteArray, QString>>{
+             {"echo 'avrdude: device signature = 0x1e950f (probably m328p)'",
+              "Aktualisierung zurückgewiesen: Dieses Modul hat einen ATmega328P, Drovel verwendet "
+              "aber einen ATmega168. Diese Produkte verwenden einen ATmega328: Ostrine, "},
+             {"echo 'avrdude error: unable to open programmer usbtiny on port usb'; exit 1",
+              "Aktualisierung fehlgeschlagen: avrdude hat keinen Programmer gefunden (unable to "
+              "open programmer usbtiny on port usb). Schließen Sie den Programmer an oder wählen "
+              "Sie Ihren in den Einstellungen. Nichts wurde geschrieben.\n"}}) {
+        tools.installTool("avrdude", checkRun, false);
+        Run german = run(arguments(avr), {"LANG=de_DE.UTF-8", "LANGUAGE=de"});
+        EXPECT_TRUE(german.err.startsWith(("modflash-cli: " + reason).toUtf8()))
+            << german.err.toStdString();
+        EXPECT_TRUE(transcript.contains(german.out.replace(tools.path().toUtf8(), "{resources}")))
+            << german.out.toStdString();
+    }
     // A stored "off" gives way to --module-check for one run: the check runs, and fails here.
     preferences().setBool(PreferenceKey::checkModuleBeforeWriting, false);
     EXPECT_NE(run(arguments(avr) + QStringList{"--module-check"}).status, 0);

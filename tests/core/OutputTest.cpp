@@ -118,7 +118,7 @@ TEST(Output, EachRecordingsProgressAndEachEndsBanner) {
     text += "== the AVR module check refused the programmer, and the advice for this computer\n";
     VerdictSummary checked(profile('a'));
     checked.feed(recording("avrdude-7.1-usbtiny-no-access.txt"));
-    checked.toolEnded(ToolEnd::moduleCheckFailed(1, "This user may not open the programmer."));
+    checked.toolEnded(ToolEnd::moduleCheckFailed(1, "This user may not open the programmer.", {}));
     checked.setAccessAdvice("Plug it in again.");
     text += transcript(checked);
     text += "== dfu-util stopped after writing\n";
