@@ -823,7 +823,7 @@ Rückgabewert von refresh: 0 ein geprüftes Manifest liegt vor (neu oder dasselb
     <name>MinisignSignature</name>
     <message>
         <source>the signature file holds more than %1 bytes: it is no minisign signature</source>
-        <translation>die Signaturdatei enthält mehr als %1 Bytes: Sie ist keine minisign-Signatur</translation>
+        <translation>die Signaturdatei enthält mehr als %1 Bytes und ist damit keine minisign-Signatur</translation>
     </message>
     <message>
         <source>the signature file has %1 lines where a minisign signature has 4</source>
