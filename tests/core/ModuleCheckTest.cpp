@@ -84,7 +84,7 @@ TEST(ModuleCheck, readsTheSignatureAndFitsAnyVariantOfTheChip) {
 // A layout: name, then each segment's start, count*size and access; the total, what an image
 // written at the start may hold, and the flash images go to. A refusal: its reason.
 TEST(DfuseLayout, readsTheBootLoadersLayoutsAndRefusesOthersWithTheReason) {
-    testing::expectEachLineMaps("layouts.txt", 21, [](const std::string& descriptor) {
+    testing::expectEachLineMaps("layouts.txt", 22, [](const std::string& descriptor) {
         const auto result = DfuseLayout::parse(descriptor);
         const auto flash = DfuseLayout::flashForImages(descriptor);
         const std::string images =
