@@ -51,8 +51,12 @@ TEST(LogView, KeepsEveryLineExactlyAcrossItsStorageBlocks) {
         view.appendText(QStringView(stream).mid(at, piece));
         at += piece;
     }
-    EXPECT_EQ(view.lines().lineCount(), stream.count(u'\n') + 1);
+    const LogLines& lines = view.lines();
+    EXPECT_EQ(lines.lineCount(), stream.count(u'\n') + 1);
     EXPECT_TRUE(view.toPlainText() == stream);
+    // Each line found at its own first offset, the first of a storage block among them.
+    for (qsizetype line = 0; line < lines.lineCount(); ++line)
+        ASSERT_EQ(lines.lineAtOffset(lines.offsetOfLine(line)), line);
     view.replaceLastLine(u"last");
     EXPECT_TRUE(view.toPlainText() == stream.left(stream.lastIndexOf(u'\n') + 1) + "last");
 }
