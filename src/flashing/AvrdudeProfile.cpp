@@ -98,31 +98,34 @@ UpdateTask AvrdudeProfile::signatureCommand(AvrChipId chip, const ResourceDirect
 ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
                                           const AvrProductChip& product,
                                           std::span<const AvrProductChip> products) const {
-    // The log keeps its English whatever the user reads: judged once in each wording.
-    ModuleVerdict verdict =
-        judgeModule(signatureOutput, readEnd, product, products, Wording::user());
-    verdict.logReason =
-        judgeModule(signatureOutput, readEnd, product, products, Wording::english()).reason;
-    return verdict;
-}
-
-ModuleVerdict AvrdudeProfile::judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
-                                          const AvrProductChip& product,
-                                          std::span<const AvrProductChip> products,
-                                          const Wording& wording) const {
     // With -F avrdude carries on after it was refused the programmer, and the blank signature
     // it then reads says nothing about the chip.
     const auto reader = outputReader();
     reader->feed(signatureOutput);
     reader->finish();
-    if (!reader->accessErrorLine().empty())
+    const AvrSignatureReading reading = AvrSignatureReader::read(signatureOutput);
+    // The log keeps its English whatever the user reads: the output read once, worded twice.
+    const auto judged = [&](const Wording& wording) {
+        return judgeReading(reader->accessErrorLine(), reading, readEnd, product, products,
+                            wording);
+    };
+    ModuleVerdict verdict = judged(Wording::user());
+    verdict.logReason = judged(Wording::english()).reason;
+    return verdict;
+}
+
+ModuleVerdict AvrdudeProfile::judgeReading(const std::string& accessErrorLine,
+                                           const AvrSignatureReading& reading,
+                                           const ToolEnd& readEnd, const AvrProductChip& product,
+                                           std::span<const AvrProductChip> products,
+                                           const Wording& wording) {
+    if (!accessErrorLine.empty())
         return {ModuleVerdict::Kind::Unread,
                 substituted(wording.text("modflash::AvrdudeProfile",
                                          MODFLASH_TRANSLATABLE(
                                              "modflash::AvrdudeProfile",
                                              "This user may not open the programmer (%1).")),
-                            {reader->accessErrorLine()})};
-    const AvrSignatureReading reading = AvrSignatureReader::read(signatureOutput);
+                            {accessErrorLine})};
     if (const std::optional<std::string> unfinished = unfinishedRead(reading, readEnd, wording))
         return {ModuleVerdict::Kind::Unread, *unfinished};
     const ModuleCheck::Result result = ModuleCheck::check(reading, product, products, wording);

@@ -40,11 +40,12 @@ public:
 
 private:
     AvrdudeProfile();
-    // The verdict with its reason in the wording given.
-    ModuleVerdict judgeModule(std::string_view signatureOutput, const ToolEnd& readEnd,
-                              const AvrProductChip& product,
-                              std::span<const AvrProductChip> products,
-                              const Wording& wording) const;
+    // The verdict on what the output showed, with its reason in the wording given.
+    static ModuleVerdict judgeReading(const std::string& accessErrorLine,
+                                      const AvrSignatureReading& reading, const ToolEnd& readEnd,
+                                      const AvrProductChip& product,
+                                      std::span<const AvrProductChip> products,
+                                      const Wording& wording);
     // Why the signature read cannot be judged, when it did not end as a complete read does.
     static std::optional<std::string> unfinishedRead(const AvrSignatureReading& reading,
                                                      const ToolEnd& readEnd,
