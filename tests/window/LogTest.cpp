@@ -32,6 +32,23 @@ TEST(LogView, CarriageReturnsAsATerminalShowsThemHoweverTheTextIsCut) {
     });
 }
 
+// Text is gathered for at most a frame, or until enough has come: after a quiet spell it
+// shows at once, and a burst as large as the bound shows without waiting for the frame.
+TEST(LogView, TextShowsAtOnceAfterAQuietSpellAndWhenABurstReachesTheBound) {
+    LogTextView view;
+    LogView log(&view);
+    log.append("a");
+    log.append("b");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view.toPlainText() == "ab"; }));
+    QTest::qWait(3 * LogView::flushInterval);
+    EXPECT_EQ(log.text(), "ab");
+    log.append("c");
+    EXPECT_EQ(view.toPlainText(), "abc") << "nothing came for longer than a frame";
+    log.append(QString(LogView::maxPendingCharacters - 1, u'x'));
+    log.append("y");
+    EXPECT_TRUE(view.toPlainText().endsWith("xy")) << "the burst reached the bound";
+}
+
 TEST(LogView, KeepsEveryLineExactlyAcrossItsStorageBlocks) {
     // Random lines, some far longer than a storage block, appended in random pieces.
     QRandomGenerator random(11);
@@ -117,6 +134,48 @@ TEST(LogView, TheMouseSelectsAsInATerminalAndTheViewPaintsIt) {
     EXPECT_EQ(text->offsetAtPoint(port->mapToGlobal(at(9, 1))), 16); // "o" of "word_1"
     QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+// Where the selection's painting begins and ends: only the selected columns of a line, and a
+// selected empty line as one character's width; a short log does not scroll, a drag below
+// the last row reaches the end of the log, and a screen reader is given the selection.
+TEST(LogView, TheSelectionIsPaintedExactlyAndReachesTheEndBelowTheLastRow) {
+    LogTextView view;
+    view.resize(400, 200);
+    view.show();
+    view.appendText(u"abc def\n\nlast");
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+    const qreal width = QFontMetricsF(view.font()).horizontalAdvance(u'x');
+    const int height = QFontMetrics(view.font()).lineSpacing();
+    const auto at = [&](qreal column, int row) {
+        return QPointF(4 + column * width + 0.1, 4 + row * height + height / 2).toPoint();
+    };
+    QWidget* port = view.viewport();
+    QTest::mousePress(port, Qt::LeftButton, {}, at(5, 0));
+    QMouseEvent drag(QEvent::MouseMove, at(9, 8), port->mapToGlobal(at(9, 8)), Qt::NoButton,
+                     Qt::LeftButton, {});
+    QCoreApplication::sendEvent(port, &drag);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, at(9, 8));
+    EXPECT_EQ(view.selectedText(), "ef\n\nlast");
+    QTest::mouseClick(port, Qt::LeftButton, Qt::ShiftModifier, at(2, 2));
+    EXPECT_EQ(view.selectedText(), "ef\n\nla");
+    // A screen reader is given the one selection there is.
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(&view)->textInterface();
+    int start = -1, end = -1;
+    text->selection(0, &start, &end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(5, 11));
+    text->selection(1, &start, &end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 0));
+    const QImage shown = port->grab().toImage();
+    const auto highlighted = [&](qreal column, int row) {
+        return shown.pixelColor(at(column, row) - QPoint(0, height / 2 - 1)) ==
+               view.palette().color(QPalette::Highlight);
+    };
+    EXPECT_FALSE(highlighted(4.5, 0)) << "before the selection's start";
+    EXPECT_TRUE(highlighted(5.5, 0));
+    EXPECT_TRUE(highlighted(0.5, 1)) << "the selected empty line";
+    EXPECT_TRUE(highlighted(1.5, 2));
+    EXPECT_FALSE(highlighted(2.5, 2)) << "after the selection's end";
 }
 
 using Log = WindowFixture;
