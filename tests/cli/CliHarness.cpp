@@ -10,7 +10,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -18,6 +20,24 @@
 #include <vector>
 
 namespace modflash::testing {
+
+Terminal::Terminal(unsigned short columns) {
+    termios raw{};
+    cfmakeraw(&raw);
+    winsize size{30, columns, 0, 0};
+    if (::openpty(&master, &slave, nullptr, &raw, &size) != 0)
+        ADD_FAILURE() << "no pseudo-terminal";
+}
+
+QByteArray Terminal::readAll() {
+    ::close(slave);
+    QByteArray bytes;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(master, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, got);
+    ::close(master);
+    return bytes;
+}
 
 namespace {
 

@@ -13,6 +13,15 @@
 
 namespace modflash::testing {
 
+// A pseudo-terminal in raw mode, so that what the program writes arrives byte for byte.
+struct Terminal {
+    explicit Terminal(unsigned short columns = 100);
+    // Everything written until the program ended and closed its end.
+    QByteArray readAll();
+    int master = -1;
+    int slave = -1;
+};
+
 // modflash-cli run as a child process, with a temporary HOME and XDG_CONFIG_HOME so that it
 // reads the preferences file the test writes and nothing of the user's. Its standard output
 // and error are pipes the harness reads, unless a test hands it other descriptors (a full

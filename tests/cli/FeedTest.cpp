@@ -16,6 +16,7 @@
 #include <QJsonObject>
 #include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <csignal>
@@ -237,6 +238,17 @@ TEST_F(FeedCli, DownloadsThatFailOrAreCutOffWriteNothingAndLeaveNothing) {
         EXPECT_EQ(cached(), QStringList()) << c.path;
         EXPECT_EQ(sources(), "2.0 bundled, 2.1 feed") << c.path;
     }
+    // On a terminal the progress line follows the download, each drawing wiped before the
+    // next, and the image that arrives is refused all the same.
+    publish({{"2.1", image('1') + body.left(4064), "/hostile/quarters"}}, ++serial);
+    Terminal terminal;
+    start(withFeed({"update", "Wendrel", "2.1"}), terminal.slave, terminal.slave);
+    const QString shown = QString::fromUtf8(terminal.readAll());
+    EXPECT_EQ(finish().status, 65);
+    EXPECT_GT(shown.count("Downloading the firmware: "), 1) << shown.toStdString();
+    EXPECT_EQ(shown.count(QRegularExpression("[^\r\n]Downloading the firmware")), 0)
+        << shown.toStdString();
+    EXPECT_FALSE(QFile::exists(written()));
     // Stopped (Ctrl+C) or killed halfway through the download: it ends as stopped, or whatever
     // it left is gone at the next start.
     publish({{"2.1", image('1') + body.left(4064), "/hostile/drip"}}, ++serial);

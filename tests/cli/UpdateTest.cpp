@@ -15,8 +15,6 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace modflash::testing {
@@ -314,29 +312,6 @@ TEST_F(Update, FloodArrivesByteForByte) {
         expected += "line " + QByteArray::number(i) + " \xc3\xa9\n";
     EXPECT_TRUE(flood.out.endsWith(afterCommand + expected + success));
 }
-
-// A pseudo-terminal in raw mode, so that what the program writes arrives byte for byte.
-struct Terminal {
-    explicit Terminal(unsigned short columns = 100) {
-        termios raw{};
-        cfmakeraw(&raw);
-        winsize size{30, columns, 0, 0};
-        if (::openpty(&master, &slave, nullptr, &raw, &size) != 0)
-            ADD_FAILURE() << "no pseudo-terminal";
-    }
-    // Everything written until the program ended and closed its end.
-    QByteArray readAll() {
-        ::close(slave);
-        QByteArray bytes;
-        char buffer[4096];
-        for (ssize_t got; (got = ::read(master, buffer, sizeof buffer)) > 0;)
-            bytes.append(buffer, got);
-        ::close(master);
-        return bytes;
-    }
-    int master = -1;
-    int slave = -1;
-};
 
 // The progress line: on standard error, only when a person watches both streams on terminals;
 // standard output carries the log's bytes unchanged either way.

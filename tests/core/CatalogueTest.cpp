@@ -65,9 +65,9 @@ TEST(Product, ListsItsOwnImagesInCodePointOrderReadingTheDirectoryAfresh) {
     EXPECT_FALSE(parvonne->profile().acceptsFileName("/x/.hex"));
 }
 
-// The window's one-scan listing must answer as each product's own listing does, in any order
+// The one-scan listing must answer and count as each product's own listing does, in any order
 // of questions, over any directory.
-TEST(ImageListing, AgreesWithEveryProductsOwnListing) {
+TEST(ImageListing, AgreesWithEveryProductsOwnListingAndCount) {
     std::mt19937 random(7);
     const char* pieces[] = {"Wendrel.", "kolvane_", "drovel_", "zembro_", "x", ".bin",
                             ".hex",     ".HEX",     "1.0",     "\xc3",    "_", "parvonne0_"};
@@ -88,6 +88,7 @@ TEST(ImageListing, AgreesWithEveryProductsOwnListing) {
             EXPECT_EQ(listing.hasFirmware(*product), has);
             EXPECT_EQ(listing.offers(*product, false), has && !product->factoryOnly());
             EXPECT_EQ(listing.offers(*product, true), has);
+            EXPECT_EQ(listing.imageCount(*product), product->getAllFirmware(resources).size());
         }
     }
 }

@@ -18,6 +18,7 @@ BOMB = gzip.compress(b"\0" * (1024 * 1024), compresslevel=9) * 16
 HOSTILE = {
     "stall": lambda q: (200, {"Content-Length": N}, [b"x"], 30),
     "drip": lambda q: (200, {"Content-Length": N}, [b"x"] * N, 0.05),
+    "quarters": lambda q: (200, {"Content-Length": N}, [b"x" * (N // 4)] * 4, 0.2),
     "announce-more": lambda q: (200, {"Content-Length": N + 1}, [b"x" * (N + 1)], 0),
     "more-than-announced": lambda q: (200, {"Content-Length": N}, [b"x" * (N * 4)], 0),
     "unannounced-more": lambda q: (200, {}, [b"x" * (N * 4)], 0),
