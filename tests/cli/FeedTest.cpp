@@ -126,7 +126,15 @@ TEST_F(FeedCli, RefreshSaysWhetherAVerifiedManifestIsInHand) {
          69,
          "modflash-cli: the feed at https://feed.invalid/stable/manifest.json cannot be reached"},
     };
+    const Run before = cli({"feed", "list", "--json"});
+    EXPECT_EQ(before.status, 0);
+    EXPECT_TRUE(holds(before.err, "modflash-cli: no verified manifest of the feed \u201c"));
+    EXPECT_EQ(QJsonDocument::fromJson(before.out)["serial"], QJsonValue());
     publish({{"2.1", image('1')}});
+    const QJsonDocument listed = QJsonDocument::fromJson(cli({"feed", "list", "--json"}).out);
+    EXPECT_EQ(listed["serial"], 7);
+    EXPECT_EQ(listed["products"][0]["releases"][0]["sha256"], sha256(image('1')));
+    EXPECT_EQ(listed["products"][0]["releases"][0]["downloaded"], false);
     for (const auto& [url, environment, status, said] : cases) {
         const Run refresh = cli({"feed", "refresh", "--feed-url", url}, environment);
         EXPECT_EQ(refresh.status, status) << url.toStdString();
