@@ -4,6 +4,7 @@
 #include "flashing/ImageCheck.h"
 
 #include "catalogue/ProductCatalogue.h"
+#include "flashing/FileKind.h"
 #include "flashing/ResourceDirectory.h"
 #include "flashing/Sha256.h"
 
@@ -114,6 +115,16 @@ TEST(ImageCheck, eachRuleAcceptsOrRefusesWithItsReason) {
                     !report.checks.back().passed);
     }
     testing::expectMatchesGolden("image-checks.txt", text);
+}
+
+// A saved web page is told by any element only HTML has, in any letter case, after a byte
+// order mark and other markup; markup without one of them is no web page.
+TEST(FileKind, AWebPageIsToldByAnyElementOnlyHtmlHas) {
+    const std::string saved = "\xEF\xBB\xBF\n<!-- saved from the maker's site -->\n";
+    for (const char* element : {"<!doctype HTML>", "<Html lang=\"en\">", "<HEAD>", "<body>",
+                                "<Meta charset=\"utf-8\">", "<title>", "<SCRIPT>"})
+        EXPECT_EQ(FileKind::of(saved + element + "Downloads"), FileKind::Kind::Html) << element;
+    EXPECT_EQ(FileKind::of(saved + "<firmware>Downloads</firmware>"), FileKind::Kind::Xml);
 }
 
 // A file is read to its end however its size compares with the buffer, up to four times the
