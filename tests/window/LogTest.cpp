@@ -5,12 +5,17 @@
 #include "WindowFixture.h"
 #include "window/LogView.h"
 
+#include <QAccessibleEvent>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QScrollBar>
+
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 
 #include <csignal>
 #include <map>
@@ -176,6 +181,54 @@ TEST(LogView, TheSelectionIsPaintedExactlyAndReachesTheEndBelowTheLastRow) {
     EXPECT_TRUE(highlighted(0.5, 1)) << "the selected empty line";
     EXPECT_TRUE(highlighted(1.5, 2));
     EXPECT_FALSE(highlighted(2.5, 2)) << "after the selection's end";
+}
+
+// What a screen reader is told, in order: text added, a last line redrawn, the log cleared
+// (not when it is empty), and the selection and the cursor as the mouse moves them.
+QStringList heard;
+
+void hear(QAccessibleEvent* event) {
+    if (const auto* update = dynamic_cast<QAccessibleTextUpdateEvent*>(event))
+        heard << QString("%1: \"%2\" for \"%3\"")
+                     .arg(update->changePosition())
+                     .arg(update->textInserted(), update->textRemoved());
+    else if (const auto* insert = dynamic_cast<QAccessibleTextInsertEvent*>(event))
+        heard << QString("%1: +\"%2\"").arg(insert->changePosition()).arg(insert->textInserted());
+    else if (const auto* remove = dynamic_cast<QAccessibleTextRemoveEvent*>(event))
+        heard << QString("%1: -\"%2\"").arg(remove->changePosition()).arg(remove->textRemoved());
+    else if (const auto* selection = dynamic_cast<QAccessibleTextSelectionEvent*>(event))
+        heard << QString("%1-%2 at %3")
+                     .arg(selection->selectionStart())
+                     .arg(selection->selectionEnd())
+                     .arg(selection->cursorPosition());
+}
+
+TEST(LogView, AScreenReaderIsToldOfEveryChangeAndOfTheSelection) {
+    LogTextView view;
+    view.resize(400, 200);
+    view.show();
+    // As when a screen reader runs: only then does Qt hand the events on.
+    QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    ASSERT_TRUE(platform);
+    platform->setActive(true);
+    heard.clear();
+    const QAccessible::UpdateHandler before = QAccessible::installUpdateHandler(hear);
+    view.appendText(u"one\ntwo\n");
+    view.appendText(u"50%");
+    view.replaceLastLine(u"100%");
+    const qreal width = QFontMetricsF(view.font()).horizontalAdvance(u'x');
+    const int height = QFontMetrics(view.font()).lineSpacing();
+    const auto at = [&](qreal column, int row) {
+        return QPointF(4 + column * width + 0.1, 4 + row * height + height / 2).toPoint();
+    };
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at(1, 1));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ShiftModifier, at(1, 0));
+    view.clear();
+    view.clear();
+    QAccessible::installUpdateHandler(before);
+    platform->setActive(false);
+    EXPECT_EQ(heard, QStringList({"0: +\"one\ntwo\n\"", "8: +\"50%\"", "8: \"100%\" for \"50%\"",
+                                  "5-5 at 5", "1-5 at 1", "0: -\"one\ntwo\n100%\""}));
 }
 
 using Log = WindowFixture;
