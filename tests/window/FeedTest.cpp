@@ -156,6 +156,7 @@ TEST_F(FeedWindow, UpdateDownloadsTheReleaseFirstAndTheMenuEmptiesTheCache) {
     clickUpdate();
     ASSERT_TRUE(QTest::qWaitFor([&] { return log().contains("Updating Wendrel"); }, toolTimeout));
     EXPECT_FALSE(c.clearCacheAction->isEnabled()) << "while an update runs";
+    EXPECT_EQ(c.progressBar->format(), "Starting") << "the tool has named no phase yet";
     openGate();
     ASSERT_TRUE(waitForFinish());
     EXPECT_EQ(readFile(written()), bytes);
