@@ -135,6 +135,16 @@ TEST_F(FeedWindow, F5ChecksAgainAndAFailedCheckSaysWhyBesideTheInstructions) {
         EXPECT_TRUE(allTitles(c.versionList).contains("2.2 (32 bytes to download)"));
         choose(parvonne, "2.0");
     }
+    // A check that ends while an update runs offers what it found once the update is done.
+    installTools(gate());
+    choose("Wendrel", "2.0");
+    clickUpdate();
+    publish({release("2.1", image('1')), release("2.3", image('3'))}, 9);
+    c.checkFeedAction->trigger();
+    ASSERT_TRUE(waitForCheck());
+    openGate();
+    ASSERT_TRUE(waitForFinish());
+    EXPECT_TRUE(allTitles(c.versionList).contains("2.3 (32 bytes to download)"));
     quit();
     start();
     EXPECT_FALSE(delegate().feed().isChecking()) << "checked less than a day ago";
