@@ -3,6 +3,7 @@
 // and an update that another program of the same user runs.
 #include "WindowFixture.h"
 #include "flashing/LogTexts.h"
+#include "update/UpdateLock.h"
 
 #include <QProcess>
 
@@ -53,6 +54,9 @@ TEST_F(Safety, UpdateWaitsWhileAnotherProgramUpdates) {
         << banner().toStdString();
     EXPECT_FALSE(c.updateButton->isEnabled());
     EXPECT_EQ(c.updateButton->toolTip(), reason);
+    // What the lock says of the update is for this user's programs alone.
+    EXPECT_EQ(QFile::permissions(UpdateLock::defaultPath()),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     openGate();
     ASSERT_TRUE(cli.waitForFinished(toolTimeout));
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.updateButton->isEnabled(); }, toolTimeout));
