@@ -78,27 +78,11 @@ std::string transcript(const VerdictSummary& summary) {
 // Each recording whole, and how each way a tool can end decides the banner and the log.
 TEST(Output, EachRecordingsProgressAndEachEndsBanner) {
     std::string text;
-    // The exit status after each name; a warning is no reason, and with none the status is.
-    for (const std::string end : {"avrdude-7.1-usbtiny-success 0",
-                                  "avrdude-7.1-verify-mismatch 1",
-                                  "avrdude-7.1-write-failed 1",
-                                  "avrdude-7.1-usbasp-no-device 1",
-                                  "avrdude-7.1-usbtiny-success 1",
-                                  "dfu-util-0.11-success 0",
-                                  "dfu-util-0.11-mass-erase-success 1",
-                                  "dfu-util-0.11-late-error 74",
-                                  "dfu-util-0.11-download-failed 74",
-                                  "dfu-util-0.11-mass-erase-no-device 74",
-                                  "openocd-0.12-stlink-v2-success 0",
-                                  "openocd-0.12-write-failed 1",
-                                  "openocd-0.12-verify-failed 1",
-                                  "openocd-0.12-write-protected 1",
-                                  "openocd-0.12-no-target 1",
-                                  "openocd-0.12-unplugged 1",
-                                  "openocd-0.12-stlink-v2-1-no-device 1",
-                                  "avrdude-7.1-usbtiny-no-access 1",
-                                  "dfu-util-0.11-no-access 74",
-                                  "openocd-0.12-no-access 1"}) {
+    // Each recording with the exit status its tool ended with (recording-ends.txt).
+    for (const std::string& end : testing::linesOf(
+             testing::readFile(std::string(MODFLASH_GOLDEN_DIR) + "/recording-ends.txt"))) {
+        if (end.starts_with("#"))
+            continue;
         const std::string file = end.substr(0, end.find(' '));
         const int status = std::stoi(end.substr(file.size()));
         const std::string output = recording(std::string(file) + ".txt");
