@@ -153,6 +153,9 @@ TEST_F(Keyboard, TypingFindsAProductByWhatCanBeTypedButNeverAHiddenOne) {
         QTest::qWait(QApplication::keyboardInputInterval() + 50);
     }
     EXPECT_EQ(allTitles(c.versionList).first(), "1.0") << "the product was chosen, not only shown";
+    // A key that types no letter is not searched for: Tab moves on.
+    QTest::keyClick(c.productList, Qt::Key_Tab);
+    EXPECT_NE(c.window->focusWidget(), c.productList.data());
 }
 
 TEST_F(Keyboard, AboutNamesModflashQtTheToolsFoundTheLicenceAndTheAddress) {
