@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
@@ -98,7 +99,8 @@ TEST_F(Desktop, WholeProductTitlesAndTheIcon) {
 }
 
 // The desktop's own choosers answer with the file a person accepted, and with nothing when the
-// person cancels, even with a file selected; the image chooser opens where it is asked to.
+// person cancels, even with a file selected; the image chooser opens where it is asked to. A
+// problem's box lets its text be copied by keyboard too, and goes once it is closed.
 TEST(Choosers, AnswerTheAcceptedFileAndNothingWhenCancelled) {
     QTemporaryDir dir;
     const QString image = dir.filePath("up.hex");
@@ -123,6 +125,13 @@ TEST(Choosers, AnswerTheAcceptedFileAndNothingWhenCancelled) {
                 << file.toStdString();
             delete dialog;
         }
+    desktop.reportProblem(&window, "Not Saved", "/no/such/log.txt");
+    const QPointer<QMessageBox> box = window.findChild<QMessageBox*>();
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    box->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(box);
 }
 
 // At a scale factor of 2 the offscreen screen offers 400x400, less than the window's designed
