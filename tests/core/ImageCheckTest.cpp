@@ -118,13 +118,15 @@ TEST(ImageCheck, eachRuleAcceptsOrRefusesWithItsReason) {
 }
 
 // A saved web page is told by any element only HTML has, in any letter case, after a byte
-// order mark and other markup; markup without one of them is no web page.
+// order mark and other markup; markup without one of them is no web page. Intel HEX is told by
+// a record's first three characters.
 TEST(FileKind, AWebPageIsToldByAnyElementOnlyHtmlHas) {
     const std::string saved = "\xEF\xBB\xBF\n<!-- saved from the maker's site -->\n";
     for (const char* element : {"<!doctype HTML>", "<Html lang=\"en\">", "<HEAD>", "<body>",
                                 "<Meta charset=\"utf-8\">", "<title>", "<SCRIPT>"})
         EXPECT_EQ(FileKind::of(saved + element + "Downloads"), FileKind::Kind::Html) << element;
     EXPECT_EQ(FileKind::of(saved + "<firmware>Downloads</firmware>"), FileKind::Kind::Xml);
+    EXPECT_EQ(FileKind::of(":10"), FileKind::Kind::IntelHex) << "a record's start is enough";
 }
 
 // A file is read to its end however its size compares with the buffer, up to four times the
