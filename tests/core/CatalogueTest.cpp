@@ -63,6 +63,10 @@ TEST(Product, ListsItsOwnImagesInCodePointOrderReadingTheDirectoryAfresh) {
     EXPECT_TRUE(parvonne->profile().acceptsFileName("/x/UP.HEX"));
     EXPECT_FALSE(parvonne->profile().acceptsFileName("/x.hex/up.bin"));
     EXPECT_FALSE(parvonne->profile().acceptsFileName("/x/.hex"));
+    // The one-scan listing's rule: only the last extension, never a hidden file's name.
+    EXPECT_TRUE(ResourceDirectory::nameHasType("x.tar.bin", "bin"));
+    EXPECT_FALSE(ResourceDirectory::nameHasType("x.tar.bin", "tar.bin"));
+    EXPECT_FALSE(ResourceDirectory::nameHasType(".bin", "bin"));
 }
 
 // The one-scan listing must answer and count as each product's own listing does, in any order
