@@ -13,7 +13,8 @@ namespace {
 class Safety : public WindowFixture {};
 
 // Stop while the module is being checked ends the update there: the check answering the
-// signal with a good signature and status 0 does not lead to a write.
+// signal with a good signature and status 0 does not lead to a write. Each later check judges
+// only what it reads itself.
 TEST_F(Safety, StopDuringTheModuleCheckWritesNothing) {
     resources.installTool("avrdude",
                           "case \" $* \" in *\" -Uflash\"*) echo flashing; exit 0;; esac\n"
@@ -34,6 +35,23 @@ TEST_F(Safety, StopDuringTheModuleCheckWritesNothing) {
     EXPECT_FALSE(log().contains("flashing"));
     EXPECT_EQ(banner(), "Update stopped while the module was being checked: nothing was written");
     EXPECT_TRUE(c.updateButton->isEnabled());
+
+    // Each check judges only what it reads: a module of another chip is refused, and the right
+    // one attached next is written.
+    for (const auto& [signature, verdict] :
+         {std::pair{"0x1e930b",
+                    "Update refused: This module has an ATtiny85, but Parvonne (rev009 "
+                    "or Higher) uses an ATmega328. Products with an ATtiny85: Kolvane."},
+          {"0x1e950f", "Update completed"}}) {
+        resources.installTool("avrdude",
+                              QByteArray("case \" $* \" in *\" -Uflash\"*) exit 0;; esac\n"
+                                         "echo 'avrdude: device signature = ") +
+                                  signature + "'",
+                              false);
+        clickUpdate();
+        ASSERT_TRUE(waitForFinish());
+        EXPECT_EQ(banner(), verdict);
+    }
 }
 
 // While the command line updates a module, the window's Update waits and the banner names that
