@@ -55,7 +55,8 @@ TEST_F(Safety, StopDuringTheModuleCheckWritesNothing) {
 }
 
 // While the command line updates a module, the window's Update waits and the banner names that
-// update; once it has ended, Update is offered again.
+// update, also when pressed before the window has looked; once it has ended, Update is offered
+// again.
 TEST_F(Safety, UpdateWaitsWhileAnotherProgramUpdates) {
     installTools("echo started\n" + gate());
     start();
@@ -68,9 +69,11 @@ TEST_F(Safety, UpdateWaitsWhileAnotherProgramUpdates) {
     ASSERT_TRUE(cli.waitForReadyRead(toolTimeout));
     const QString reason =
         QString("another update is running: Wendrel 2.0, process %1").arg(cli.processId());
+    // Pressed before the window's next look: refused, and Update waits from then on.
+    clickUpdate();
+    EXPECT_FALSE(c.updateButton->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return banner() == reason; }, toolTimeout))
         << banner().toStdString();
-    EXPECT_FALSE(c.updateButton->isEnabled());
     EXPECT_EQ(c.updateButton->toolTip(), reason);
     // What the lock says of the update is for this user's programs alone.
     EXPECT_EQ(QFile::permissions(UpdateLock::defaultPath()),
