@@ -46,6 +46,9 @@ TEST_F(Window, StartsWithTheOfferOnlyAndWritesNothing) {
     EXPECT_FALSE(c.factoryFirmwareEnable->isChecked());
     EXPECT_FALSE(c.massEraseBeforeProgramming->isChecked());
     EXPECT_FALSE(c.progressBar->isVisible());
+    EXPECT_EQ(std::pair(c.imageLine->isVisible(), c.releaseLine->isVisible()),
+              std::pair(false, false))
+        << "no image chosen yet";
 
     // Hidden products are out of reach of keys, typing and the wheel, never only out of sight.
     c.productList->setFocus();
