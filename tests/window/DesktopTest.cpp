@@ -29,7 +29,9 @@ TEST(LogAccessibility, AnswersAsQtsPlainTextRulesOnTheWholeText) {
         {"avrdude: Version 7.1\n\n\n\n  Done.  Thank you.\n\tx = 1; y.\n\n",
          {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
           QAccessible::LineBoundary}},
-        {"first\n" + run + "\nsecond  one.\n\n" + run + "\nlast", {QAccessible::LineBoundary}}};
+        {"first\n" + run + "\nsecond  one.\n\n" + run + "\nlast", {QAccessible::LineBoundary}},
+        // The word before the last line's lies five lines back: the excerpt grows to it.
+        {"word\n\n\n\n\nx", {QAccessible::WordBoundary}}};
     for (const auto& [log, boundaries] : logs) {
         LogTextView view;
         view.appendText(log);
