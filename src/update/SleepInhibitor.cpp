@@ -20,14 +20,10 @@ void SleepInhibitor::acquire() {
     m_wanted = true;
     if (isHeld() || m_pending)
         return;
-    if (!m_bus.isConnected()) {
-        m_lastError = QStringLiteral("no system bus to ask logind over");
+    // No system bus to ask logind over, or one that cannot pass the lock's descriptor.
+    if (!m_bus.isConnected() ||
+        !(m_bus.connectionCapabilities() & QDBusConnection::UnixFileDescriptorPassing))
         return;
-    }
-    if (!(m_bus.connectionCapabilities() & QDBusConnection::UnixFileDescriptorPassing)) {
-        m_lastError = QStringLiteral("the bus cannot pass the lock's file descriptor");
-        return;
-    }
     QDBusMessage call =
         QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Inhibit"));
     call << QStringLiteral("sleep:idle") << QStringLiteral("modflash")
@@ -49,17 +45,11 @@ void SleepInhibitor::replyArrived(QDBusPendingCallWatcher* watcher) {
     watcher->deleteLater();
     m_pending = nullptr;
     const QDBusPendingReply<QDBusUnixFileDescriptor> reply = *watcher;
-    if (reply.isError()) {
-        m_lastError =
-            reply.error().message().isEmpty() ? reply.error().name() : reply.error().message();
+    if (reply.isError())
         return;
-    }
     QDBusUnixFileDescriptor lock = reply.value();
-    if (!lock.isValid()) {
-        m_lastError = QStringLiteral("logind returned no lock");
+    if (!lock.isValid())
         return;
-    }
-    m_lastError.clear();
     // Released while the request was under way: the lock goes out of scope and closes here.
     if (!m_wanted)
         return;

@@ -4,7 +4,6 @@
 #include <QDBusConnection>
 #include <QDBusUnixFileDescriptor>
 #include <QObject>
-#include <QString>
 
 class QDBusPendingCallWatcher;
 
@@ -34,8 +33,6 @@ public:
     void release();
 
     bool isHeld() const { return m_lock.isValid(); }
-    // Why the last request did not give the lock; empty when it did or none was made.
-    QString lastError() const { return m_lastError; }
 
 signals:
     void heldChanged(bool held);
@@ -47,7 +44,6 @@ private:
     QDBusPendingCallWatcher* m_pending = nullptr; // child of this object
     QDBusUnixFileDescriptor m_lock;
     bool m_wanted = false;
-    QString m_lastError;
 };
 
 } // namespace modflash
